@@ -1,0 +1,30 @@
+#pragma once
+// Everything one run shares between its steps, passed by reference: the input records, the
+// sheet, the canvas with both output files and the drawing state, and the bar list with the
+// values the drawings hand to each other. A test can build one and run a single drawing on it.
+
+#include <string_view>
+
+#include "driver/sheet_layout.hpp"
+#include "input/layer_table.hpp"
+#include "input/wall_input.hpp"
+#include "output/primitives/canvas.hpp"
+#include "schedule/bar_list.hpp"
+
+namespace lwall {
+
+struct RunContext {
+    Canvas canvas;
+    WallInput input;
+    SheetLayout layout;
+    LayerTable layers;
+    BarList bar_list;
+    HandedValues handed;
+    RebarMassTotals mass_totals;
+};
+
+inline void pen_select_layer(RunContext& ctx, std::string_view name) {
+    pen_select_layer(ctx.canvas.pen, ctx.layers, name);
+}
+
+}  // namespace lwall

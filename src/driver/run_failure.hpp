@@ -1,0 +1,33 @@
+#pragma once
+// A failure that ends the run: the console line (Shift_JIS, without its line end) and the exit
+// status. Thrown where the failure is found, caught once by the run driver, which prints the
+// line, keeps what was written so far and ends with the status.
+
+#include <string>
+#include <utility>
+
+namespace lwall {
+
+enum ExitStatus : int {
+    kExitOk = 0,
+    kExitDrawingFile = 1,   // Lwall.dxf cannot be created or written; also the size limits
+    kExitScriptFile = 2,    // plenk.scr cannot be created or written
+    kExitWallInput = 3,     // PlenkL.dat cannot be opened
+    kExitLayerFile = 4,     // GasouL.dat cannot be opened
+    kExitMemberLength = 5,  // a footing bar piece longer than the maximum member length
+    kExitBadInput = 6,      // malformed or unusable input
+};
+
+struct RunFailure {
+    int status;
+    std::string message;
+    // A message box shown before the process ends (empty caption: none).
+    std::string box_caption;
+    std::string box_text;
+
+    RunFailure(int s, std::string m) : status(s), message(std::move(m)) {}
+    RunFailure(int s, std::string m, std::string caption, std::string text)
+        : status(s), message(std::move(m)), box_caption(std::move(caption)), box_text(std::move(text)) {}
+};
+
+}  // namespace lwall

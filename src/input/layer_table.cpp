@@ -1,0 +1,88 @@
+#include "input/layer_table.hpp"
+
+#include <string>
+#include <type_traits>
+
+#include "driver/run_failure.hpp"
+#include "input/text_scan.hpp"
+#include "output/sjis.hpp"
+
+namespace lwall {
+
+namespace {
+
+constexpr std::string_view kFile = "GasouL.dat";
+
+[[noreturn]] void refuse(int line, const std::string& field, const std::string& what) {
+    throw RunFailure(kExitBadInput,
+                     std::string(kFile) + " line " + std::to_string(line) + ", " + field + ": " + what);
+}
+
+template <typename T>
+void read_number(TextCursor& cur, const std::string& field, T& out) {
+    cur.skip_white();
+    if (cur.at_end()) refuse(cur.line, field, "the file ends in the middle of a layer row");
+    const int line = cur.line;
+    const std::string_view token = cur.token(false);
+    constexpr bool whole = std::is_same_v<T, int>;
+    ScanError e = ScanError::none;
+    if constexpr (whole) e = scan_int(token, out);
+    else e = scan_real(token, out);
+    if (e != ScanError::none) refuse(line, field, describe_scan_error(e, token, whole));
+}
+
+}  // namespace
+
+LayerTable read_layer_table(std::string_view text) {
+    LayerTable table;
+    TextCursor cur{text};
+    cur.skip_white();
+    if (cur.at_end()) return table;  // an empty file defines no layer
+    read_number(cur, "layer count", table.declared_count);
+    if (table.declared_count < 0) {
+        refuse(cur.line, "layer count", "must be 0 or more, found " + std::to_string(table.declared_count));
+    }
+    for (int i = 1; i <= table.declared_count; ++i) {
+        cur.skip_white();
+        if (cur.at_end()) break;  // the file holds fewer rows than its count: keep those it holds
+        const std::string row = "row " + std::to_string(i) + " ";
+        LayerRow r;
+        read_number(cur, row + "colour", r.colour);
+        read_number(cur, row + "line type", r.linetype);
+        read_number(cur, row + "pen width", r.width);
+        cur.skip_white();
+        if (cur.at_end()) refuse(cur.line, row + "name", "the file ends in the middle of a layer row");
+        r.name = std::string(cur.token(false));
+        table.rows.push_back(std::move(r));
+    }
+    return table;
+}
+
+void pen_select_layer(CurrentPen& pen, const LayerTable& table, std::string_view name) {
+    pen.layer.assign(name);
+    for (const LayerRow& r : table.rows) {
+        if (r.name == name) {
+            pen.colour = r.colour;
+            pen.width = r.width;
+            return;
+        }
+    }
+}
+
+void pen_by_colour_name(CurrentPen& pen, std::string_view name, std::string_view colour_word, double width) {
+    static constexpr auto kRed = sjis(u8"赤");
+    static constexpr auto kYellow = sjis(u8"黄");
+    static constexpr auto kGreen = sjis(u8"緑");
+    static constexpr auto kCyan = sjis(u8"空");
+    static constexpr auto kBlue = sjis(u8"青");
+    static constexpr auto kMagenta = sjis(u8"紫");
+    static constexpr auto kBlack = sjis(u8"黒");
+    const std::string_view words[] = {kRed, kYellow, kGreen, kCyan, kBlue, kMagenta, kBlack};
+    pen.layer.assign(name);
+    for (int i = 0; i < 7; ++i) {
+        if (colour_word == words[i]) pen.colour = i + 1;
+    }
+    pen.width = width;
+}
+
+}  // namespace lwall

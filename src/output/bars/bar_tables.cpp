@@ -1,0 +1,33 @@
+#include "output/bars/bar_tables.hpp"
+
+namespace lwall {
+
+double bar_unit_mass(int diameter) {
+    struct Entry {
+        int diameter;
+        double kg_per_m;
+    };
+    static constexpr Entry kTable[] = {{13, 0.995}, {16, 1.56}, {19, 2.25}, {22, 3.04}, {25, 3.98}, {29, 5.04},
+                                       {32, 6.23},  {35, 7.51}, {38, 8.95}, {41, 10.5}, {51, 15.9}};
+    for (const Entry& e : kTable) {
+        if (e.diameter == diameter) return e.kg_per_m;
+    }
+    return 0.0;
+}
+
+double bar_length_by_rule(int diameter, int rule) {
+    if (rule == kRuleLap) return 31.25 * diameter;
+    if (rule == kRuleBentLeg) return static_cast<double>(15 * diameter);
+    return 0.0;
+}
+
+double bar_extension_length(double diameter) {
+    if (diameter == 13.0) return 15 * diameter;
+    if (diameter == 19.0) return 22 * diameter;
+    if (diameter == 22.0) return 24 * diameter;
+    if (diameter == 25.0) return 22 * diameter;
+    if (diameter == 29.0) return 21 * diameter;
+    return 20 * diameter;
+}
+
+}  // namespace lwall

@@ -1,0 +1,20 @@
+#pragma once
+// Deformed-bar tables: unit mass by nominal diameter, lap and bent-leg lengths, and the anchorage
+// extension of the top transverse footing bar.
+
+namespace lwall {
+
+// Nominal unit mass in kg/m of deformed bars D13 ... D51; 0 for any other diameter.
+double bar_unit_mass(int diameter);
+
+inline constexpr int kRuleLap = 1;      // 31.25 d: lap of two pieces of one bar
+inline constexpr int kRuleBentLeg = 2;  // 15 d: bent leg at a bar end
+
+// Length by rule code (kRuleLap or kRuleBentLeg); 0 for any other code.
+double bar_length_by_rule(int diameter, int rule);
+
+// Anchorage extension of the top transverse footing bar: 15 d for D13, 22 d for D19, 24 d for
+// D22, 22 d for D25, 21 d for D29, 20 d otherwise.
+double bar_extension_length(double diameter);
+
+}  // namespace lwall

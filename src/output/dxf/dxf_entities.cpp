@@ -1,0 +1,70 @@
+#include "output/dxf/dxf_entities.hpp"
+
+namespace lwall {
+
+void dxf_line(DxfWriter& out, std::string_view layer, double width, int colour, double x1, double y1, double x2,
+              double y2) {
+    out.line("LINE");
+    out.name(8, layer);
+    out.integer(62, colour);
+    out.width(39, width);
+    out.real(10, x1);
+    out.real(20, y1);
+    out.integer(30, 0);
+    out.real(11, x2);
+    out.real(21, y2);
+    out.integer(31, 0);
+    out.line("0");
+}
+
+void dxf_text(DxfWriter& out, std::string_view layer, double width, int colour, int height, std::string_view text,
+              double width_factor, double oblique, double x, double y) {
+    out.line("TEXT");
+    out.name(8, layer);
+    out.width(39, width);
+    out.integer(62, colour);
+    out.real(10, x);
+    out.real(20, y);
+    out.integer(30, 0);
+    out.integer(40, height);
+    out.real(51, oblique);
+    out.name(1, text);
+    out.real(41, width_factor);
+    out.line("0");
+}
+
+void dxf_text_styled(DxfWriter& out, std::string_view layer, double width, int colour, int height,
+                     std::string_view text, double width_factor, double rotation, std::string_view style, double x1,
+                     double y1, double x2, double y2) {
+    out.line("TEXT");
+    out.name(8, layer);
+    out.width(39, width);
+    out.integer(62, colour);
+    out.real(10, x1);
+    out.real(20, y1);
+    out.integer(30, 0);
+    out.real(11, x2);
+    out.real(21, y2);
+    out.integer(31, 0);
+    out.integer(40, height);
+    out.real(41, width_factor);
+    out.real(50, rotation);
+    out.name(1, text);
+    out.name(7, style);
+    out.integer(72, 0);
+    out.line("0");
+}
+
+void dxf_circle(DxfWriter& out, std::string_view layer, double x, double y, double radius, double width,
+                double origin_x, double origin_y) {
+    out.line("CIRCLE");
+    out.name(8, layer);
+    out.width(39, width);
+    out.real(10, x + origin_x);
+    out.real(20, y + origin_y);
+    out.integer(30, 0);
+    out.real(40, radius);
+    out.line("0");
+}
+
+}  // namespace lwall

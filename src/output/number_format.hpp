@@ -1,0 +1,44 @@
+#pragma once
+// Number formatting shared by every writer of both output files. "%5.0lf" and the other
+// fixed formats round exact halves away from zero (0.5 -> 1, 2.5 -> 3, -0.4 -> -0), where the C
+// library would round them to even. Nothing here allocates; a non-finite value is refused.
+
+#include <cstddef>
+#include <string_view>
+
+namespace lwall {
+
+// Rounds to `decimals` places, exact halves away from zero.
+double round_half_away(double v, int decimals = 0);
+
+// Writes v as "%<width>.<decimals>f" would, with the rounding above, into out (at least 40
+// bytes); returns the number of characters. Throws RunFailure for nan or inf.
+std::size_t format_fixed(char* out, double v, int width, int decimals);
+
+// Writes v as "%d"; returns the number of characters (out holds at least 24 bytes).
+std::size_t format_int(char* out, long long v);
+
+// A small fixed-capacity text buffer for labels and script lines: appends text and numbers
+// in the formats above without touching the heap.
+class TextBuf {
+public:
+    static constexpr std::size_t kCapacity = 512;
+
+    TextBuf& text(std::string_view s);
+    TextBuf& fixed(double v, int width, int decimals);
+    TextBuf& integer(long long v);
+    TextBuf& clear() { len_ = 0; return *this; }
+
+    std::string_view view() const noexcept { return {buf_, len_}; }
+    operator std::string_view() const noexcept { return view(); }
+    std::size_t size() const noexcept { return len_; }
+
+private:
+    char buf_[kCapacity];
+    std::size_t len_ = 0;
+};
+
+// "%5.0lf" of v as a TextBuf, the most common label of the sheet.
+TextBuf fmt_length(double v);
+
+}  // namespace lwall

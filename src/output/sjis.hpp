@@ -1,0 +1,73 @@
+#pragma once
+// Shift_JIS text for everything the program writes. Source files stay UTF-8: every Japanese
+// literal goes through sjis(), which converts it while compiling, so the encoded bytes never
+// pass through a C escape rule (some trail bytes are 0x5C, the backslash: 表 is 0x95 0x5C).
+// A character missing from the table stops the build instead of reaching a file.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace lwall {
+
+struct SjisCode {
+    char32_t code_point;
+    std::uint16_t sjis;  // one byte when below 0x100
+};
+
+inline constexpr SjisCode kSjisCodes[] = {
+#include "sjis_table.inc"
+};
+
+consteval std::uint16_t sjis_code_of(char32_t cp) {
+    std::size_t lo = 0;
+    std::size_t hi = std::size(kSjisCodes);
+    while (lo < hi) {
+        const std::size_t mid = (lo + hi) / 2;
+        if (kSjisCodes[mid].code_point == cp) return kSjisCodes[mid].sjis;
+        if (kSjisCodes[mid].code_point < cp) lo = mid + 1; else hi = mid;
+    }
+    throw "character missing from the Shift_JIS table: add it to tools/gen_sjis_table.py";
+}
+
+// A Shift_JIS string made at compile time; N bounds its length (the UTF-8 form is never shorter).
+template <std::size_t N>
+struct SjisText {
+    std::array<char, N> bytes{};
+    std::size_t size = 0;
+
+    constexpr std::string_view view() const noexcept { return {bytes.data(), size}; }
+    constexpr operator std::string_view() const noexcept { return view(); }
+};
+
+template <std::size_t N>
+consteval SjisText<N> sjis(const char8_t (&utf8)[N]) {
+    SjisText<N> out;
+    std::size_t i = 0;
+    while (i + 1 < N) {  // the last element is the terminating zero
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        char32_t cp = 0;
+        std::size_t len = 1;
+        if (lead < 0x80) cp = lead;
+        else if ((lead & 0xE0) == 0xC0) { cp = lead & 0x1F; len = 2; }
+        else if ((lead & 0xF0) == 0xE0) { cp = lead & 0x0F; len = 3; }
+        else if ((lead & 0xF8) == 0xF0) { cp = lead & 0x07; len = 4; }
+        else throw "invalid UTF-8 in a literal";
+        if (i + len >= N) throw "truncated UTF-8 in a literal";
+        for (std::size_t k = 1; k < len; ++k) {
+            cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+        }
+        i += len;
+        if (cp < 0x80) {
+            out.bytes[out.size++] = static_cast<char>(cp);
+            continue;
+        }
+        const std::uint16_t code = sjis_code_of(cp);
+        if (code > 0xFF) out.bytes[out.size++] = static_cast<char>(code >> 8);
+        out.bytes[out.size++] = static_cast<char>(code & 0xFF);
+    }
+    return out;
+}
+
+}  // namespace lwall
