@@ -31,6 +31,51 @@ std::vector<std::string> dxf_lines(const Canvas& cv, std::size_t from) {
     return {all.begin() + static_cast<std::ptrdiff_t>(from), all.end()};
 }
 
+const std::string& DxfEntity::get(int code) const {
+    for (const auto& [c, v] : groups) {
+        if (c == code) return v;
+    }
+    static const std::string kMissing = "<missing>";
+    ADD_FAILURE() << type << " has no group " << code;
+    return kMissing;
+}
+
+double DxfEntity::num(int code) const { return std::stod(get(code)); }
+
+std::vector<DxfEntity> parse_entities(std::string_view dxf_entities) {
+    const std::vector<std::string> l = crlf_lines(dxf_entities);
+    std::vector<DxfEntity> out;
+    std::size_t i = 0;
+    while (i < l.size()) {
+        DxfEntity e;
+        e.type = l[i++];
+        while (i < l.size() && l[i] != "0") {
+            if (i + 1 >= l.size()) {
+                ADD_FAILURE() << "record " << e.type << " ends inside a group";
+                return out;
+            }
+            e.groups.emplace_back(std::stoi(l[i]), l[i + 1]);
+            i += 2;
+        }
+        if (i >= l.size()) ADD_FAILURE() << "record " << e.type << " does not end with 0";
+        ++i;
+        out.push_back(std::move(e));
+    }
+    return out;
+}
+
+std::vector<DxfEntity> entities(const Canvas& cv) { return parse_entities(cv.dxf_out.contents()); }
+
+std::vector<DxfEntity> file_entities(std::string_view dxf_file) {
+    constexpr std::string_view kStart = "ENTITIES\r\n0\r\n";
+    const std::size_t start = dxf_file.find(kStart);
+    if (start == std::string_view::npos) return {};
+    const std::size_t begin = start + kStart.size();
+    const std::size_t end = dxf_file.rfind("ENDSEC\r\n");
+    if (end == std::string_view::npos || end < begin) return parse_entities(dxf_file.substr(begin));
+    return parse_entities(dxf_file.substr(begin, end - begin));
+}
+
 std::string read_file(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream s;

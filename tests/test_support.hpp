@@ -16,6 +16,23 @@ std::vector<std::string> crlf_lines(std::string_view text);
 // The DXF lines written to the canvas since `from` (a line index).
 std::vector<std::string> dxf_lines(const Canvas& cv, std::size_t from = 0);
 
+// One entity record: its type and its group codes with their values, in order.
+struct DxfEntity {
+    std::string type;
+    std::vector<std::pair<int, std::string>> groups;
+
+    const std::string& get(int code) const;  // the first value of that group code
+    double num(int code) const;
+};
+
+// The entity records of a canvas's drawing output (entity records only, as the primitives write
+// them: type name first, "0" last).
+std::vector<DxfEntity> parse_entities(std::string_view dxf_entities);
+std::vector<DxfEntity> entities(const Canvas& cv);
+
+// The entity records of a whole Lwall.dxf (between ENTITIES and ENDSEC).
+std::vector<DxfEntity> file_entities(std::string_view dxf_file);
+
 std::string read_file(const std::string& path);
 
 // The bundled example files, by example name ("level", "sloped").

@@ -49,13 +49,13 @@ bool finish_file(OutputSink& sink, File& file) {
 }  // namespace
 
 void check_size_limits(const WallInput& w) {
-    static constexpr auto kTooWide = sjis(u8"幅の制限を超えています。");
-    static constexpr auto kTooHigh = sjis(u8"高さの制限を超えています。");
+    static constexpr auto kTooWide = u8"幅の制限を超えています。"_sj;
+    static constexpr auto kTooHigh = u8"高さの制限を超えています。"_sj;
     if (w.footing_left_width + w.wall_thickness + w.footing_right_width > kMaxBaseWidth) {
-        throw RunFailure(kExitDrawingFile, std::string(kTooWide.view()));
+        throw RunFailure(kExitDrawingFile, std::string(kTooWide));
     }
     if (w.footing_thickness + w.wall_height > kMaxTotalHeight) {
-        throw RunFailure(kExitDrawingFile, std::string(kTooHigh.view()));
+        throw RunFailure(kExitDrawingFile, std::string(kTooHigh));
     }
 }
 

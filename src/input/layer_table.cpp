@@ -18,10 +18,11 @@ constexpr std::string_view kFile = "GasouL.dat";
                      std::string(kFile) + " line " + std::to_string(line) + ", " + field + ": " + what);
 }
 
+// Reads one number of a row that began on line row_line.
 template <typename T>
-void read_number(TextCursor& cur, const std::string& field, T& out) {
+void read_number(TextCursor& cur, int row_line, const std::string& field, T& out) {
     cur.skip_white();
-    if (cur.at_end()) refuse(cur.line, field, "the file ends in the middle of a layer row");
+    if (cur.at_end()) refuse(row_line, field, "the file ends in the middle of a layer row");
     const int line = cur.line;
     const std::string_view token = cur.token(false);
     constexpr bool whole = std::is_same_v<T, int>;
@@ -38,7 +39,7 @@ LayerTable read_layer_table(std::string_view text) {
     TextCursor cur{text};
     cur.skip_white();
     if (cur.at_end()) return table;  // an empty file defines no layer
-    read_number(cur, "layer count", table.declared_count);
+    read_number(cur, cur.line, "layer count", table.declared_count);
     if (table.declared_count < 0) {
         refuse(cur.line, "layer count", "must be 0 or more, found " + std::to_string(table.declared_count));
     }
@@ -46,12 +47,13 @@ LayerTable read_layer_table(std::string_view text) {
         cur.skip_white();
         if (cur.at_end()) break;  // the file holds fewer rows than its count: keep those it holds
         const std::string row = "row " + std::to_string(i) + " ";
+        const int row_line = cur.line;
         LayerRow r;
-        read_number(cur, row + "colour", r.colour);
-        read_number(cur, row + "line type", r.linetype);
-        read_number(cur, row + "pen width", r.width);
+        read_number(cur, row_line, row + "colour", r.colour);
+        read_number(cur, row_line, row + "line type", r.linetype);
+        read_number(cur, row_line, row + "pen width", r.width);
         cur.skip_white();
-        if (cur.at_end()) refuse(cur.line, row + "name", "the file ends in the middle of a layer row");
+        if (cur.at_end()) refuse(row_line, row + "name", "the file ends in the middle of a layer row");
         r.name = std::string(cur.token(false));
         table.rows.push_back(std::move(r));
     }
@@ -70,17 +72,12 @@ void pen_select_layer(CurrentPen& pen, const LayerTable& table, std::string_view
 }
 
 void pen_by_colour_name(CurrentPen& pen, std::string_view name, std::string_view colour_word, double width) {
-    static constexpr auto kRed = sjis(u8"赤");
-    static constexpr auto kYellow = sjis(u8"黄");
-    static constexpr auto kGreen = sjis(u8"緑");
-    static constexpr auto kCyan = sjis(u8"空");
-    static constexpr auto kBlue = sjis(u8"青");
-    static constexpr auto kMagenta = sjis(u8"紫");
-    static constexpr auto kBlack = sjis(u8"黒");
-    const std::string_view words[] = {kRed, kYellow, kGreen, kCyan, kBlue, kMagenta, kBlack};
+    // Colour numbers 1 ... 7 in order.
+    static constexpr std::string_view kWords[] = {u8"赤"_sj, u8"黄"_sj, u8"緑"_sj, u8"空"_sj,
+                                                  u8"青"_sj, u8"紫"_sj, u8"黒"_sj};
     pen.layer.assign(name);
     for (int i = 0; i < 7; ++i) {
-        if (colour_word == words[i]) pen.colour = i + 1;
+        if (colour_word == kWords[i]) pen.colour = i + 1;
     }
     pen.width = width;
 }

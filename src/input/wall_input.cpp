@@ -80,6 +80,8 @@ int read_line(TextCursor& cur, const Line& fields) {
         if (i > 0) {
             if (cur.rest_of_line_blank()) break;  // fewer values than the line's pattern
             if (cur.peek() != ',') {
+                cur.skip_blanks();
+                if (cur.peek() == ',') refuse(cur.line, fields[i - 1].name, "a blank stands before the comma");
                 refuse(cur.line, fields[i - 1].name,
                        "expected ',' or the line end after the value, found " + quote_for_message(cur.token(false)));
             }

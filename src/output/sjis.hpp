@@ -1,6 +1,6 @@
 #pragma once
 // Shift_JIS text for everything the program writes. Source files stay UTF-8: every Japanese
-// literal goes through sjis(), which converts it while compiling, so the encoded bytes never
+// literal is written u8"..."_sj, which converts it while compiling, so the encoded bytes never
 // pass through a C escape rule (some trail bytes are 0x5C, the backslash: 表 is 0x95 0x5C).
 // A character missing from the table stops the build instead of reaching a file.
 
@@ -38,11 +38,10 @@ struct SjisText {
     std::size_t size = 0;
 
     constexpr std::string_view view() const noexcept { return {bytes.data(), size}; }
-    constexpr operator std::string_view() const noexcept { return view(); }
 };
 
 template <std::size_t N>
-consteval SjisText<N> sjis(const char8_t (&utf8)[N]) {
+consteval SjisText<N> sjis_convert(const char8_t (&utf8)[N]) {
     SjisText<N> out;
     std::size_t i = 0;
     while (i + 1 < N) {  // the last element is the terminating zero
@@ -68,6 +67,24 @@ consteval SjisText<N> sjis(const char8_t (&utf8)[N]) {
         out.bytes[out.size++] = static_cast<char>(code & 0xFF);
     }
     return out;
+}
+
+// A UTF-8 literal as a template argument.
+template <std::size_t N>
+struct Utf8Literal {
+    char8_t text[N]{};
+    consteval Utf8Literal(const char8_t (&s)[N]) {
+        for (std::size_t i = 0; i < N; ++i) text[i] = s[i];
+    }
+};
+
+template <Utf8Literal L>
+inline constexpr auto kSjisText = sjis_convert(L.text);
+
+// u8"鉄 筋 加 工 図"_sj: the Shift_JIS bytes of a literal, held in static storage.
+template <Utf8Literal L>
+consteval std::string_view operator""_sj() {
+    return kSjisText<L>.view();
 }
 
 }  // namespace lwall

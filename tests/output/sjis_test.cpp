@@ -17,16 +17,16 @@ std::vector<unsigned> as_bytes(std::string_view s) {
 std::vector<unsigned> u(std::initializer_list<unsigned> b) { return b; }
 
 TEST(ShiftJis, ConvertsTheSheetsJapaneseText) {
-    EXPECT_EQ(as_bytes(sjis(u8"実線")), u({0x8E, 0xC0, 0x90, 0xFC}));
-    EXPECT_EQ(as_bytes(sjis(u8"×")), u({0x81, 0x7E}));
-    EXPECT_EQ(as_bytes(sjis(u8"　")), u({0x81, 0x40}));
-    EXPECT_EQ(as_bytes(sjis(u8"Ｌ１")), u({0x82, 0x6B, 0x82, 0x50}));
+    EXPECT_EQ(as_bytes(u8"実線"_sj), u({0x8E, 0xC0, 0x90, 0xFC}));
+    EXPECT_EQ(as_bytes(u8"×"_sj), u({0x81, 0x7E}));
+    EXPECT_EQ(as_bytes(u8"　"_sj), u({0x81, 0x40}));
+    EXPECT_EQ(as_bytes(u8"Ｌ１"_sj), u({0x82, 0x6B, 0x82, 0x50}));
     // Half-width katakana are single bytes.
-    EXPECT_EQ(as_bytes(sjis(u8"ｺﾝｸﾘｰﾄ")), u({0xBA, 0xDD, 0xB8, 0xD8, 0xB0, 0xC4}));
+    EXPECT_EQ(as_bytes(u8"ｺﾝｸﾘｰﾄ"_sj), u({0xBA, 0xDD, 0xB8, 0xD8, 0xB0, 0xC4}));
 }
 
 TEST(ShiftJis, KeepsTrailBytesThatLookLikeABackslash) {
-    constexpr auto table = sjis(u8"鉄 筋 質 量 表");
+    constexpr auto table = u8"鉄 筋 質 量 表"_sj;
     const std::string_view s = table;
     ASSERT_EQ(s.size(), 14u);
     EXPECT_EQ(static_cast<unsigned char>(s[12]), 0x95u);
@@ -34,19 +34,19 @@ TEST(ShiftJis, KeepsTrailBytesThatLookLikeABackslash) {
 }
 
 TEST(ShiftJis, PassesAsciiThroughUnchanged) {
-    EXPECT_EQ(sjis(u8"(1m").view(), "(1m");
-    EXPECT_EQ(sjis(u8"a\\P=").view(), "a\\P=");
-    EXPECT_EQ(sjis(u8"").view(), "");
+    EXPECT_EQ(u8"(1m"_sj, "(1m");
+    EXPECT_EQ(u8"a\\P="_sj, "a\\P=");
+    EXPECT_EQ(u8""_sj, "");
 }
 
 TEST(ShiftJis, CountsDoubleByteCharactersTwiceForCentring) {
-    EXPECT_EQ(sjis(u8"L1").view().size(), 2u);
-    EXPECT_EQ(sjis(u8"形 式 １").view().size(), 8u);
-    EXPECT_EQ(sjis(u8"(1m当たり)").view().size(), 10u);
+    EXPECT_EQ(u8"L1"_sj.size(), 2u);
+    EXPECT_EQ(u8"形 式 １"_sj.size(), 8u);
+    EXPECT_EQ(u8"(1m当たり)"_sj.size(), 10u);
 }
 
 TEST(ShiftJis, ConsoleMessagesOfTheSizeLimits) {
-    EXPECT_EQ(as_bytes(sjis(u8"幅の制限を超えています。")),
+    EXPECT_EQ(as_bytes(u8"幅の制限を超えています。"_sj),
               u({0x95, 0x9D, 0x82, 0xCC, 0x90, 0xA7, 0x8C, 0xC0, 0x82, 0xF0, 0x92, 0xB4, 0x82, 0xA6, 0x82, 0xC4,
                  0x82, 0xA2, 0x82, 0xDC, 0x82, 0xB7, 0x81, 0x42}));
 }

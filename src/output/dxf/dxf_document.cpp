@@ -17,9 +17,9 @@ struct LineType {
 };
 
 const std::array<LineType, 5>& line_types() {
-    static constexpr auto kSolid = sjis(u8"実線");
+    static constexpr auto kSolid = u8"実線"_sj;
     static const std::array<LineType, 5> types = {{
-        {"CONTINUOUS", kSolid.view(), 1.0, {}},
+        {"CONTINUOUS", kSolid, 1.0, {}},
         {"HIDDEN", "_ _ _ _ _ _ _ _ _ _ _ _ _ _ _ _ _ _ _ _ _ _ _", 9.525, {6.35, -3.175}},
         {"CENTER", "____ _ ____ _ ____ _ ____ _ ____ _ ____", 50.8, {31.75, -6.35, 6.35, -6.35}},
         {"PHANTOM", "_____ _ _ _____ _ _ _____ _ _ _____ _ _ ____", 63.5,

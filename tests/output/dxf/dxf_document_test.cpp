@@ -23,7 +23,7 @@ struct DocumentTest : ::testing::Test {
 TEST_F(DocumentTest, LineTypeTableStartsAsTheCadProgramExpects) {
     dxf_ltype_table(out);
     const Lines l = lines();
-    const std::string solid(sjis(u8"実線").view());
+    const std::string solid(u8"実線"_sj);
     const Lines head = {"0",  "SECTION", "2",  "TABLES",     "0",  "TABLE", "2",  "LTYPE", "70", "5",
                         "0",  "LTYPE",   "2",  "CONTINUOUS", "70", "64",    "3",  solid,   "72", "65",
                         "73", "0",       "40", "    1",      "0",  "LTYPE", "2",  "HIDDEN"};

@@ -24,11 +24,11 @@ TEST(ScriptWriter, VerticalAndHorizontalDimensions) {
 
 TEST(ScriptWriter, DimensionWithTextOverride) {
     Canvas cv;
-    static constexpr auto kTimes = sjis(u8"×");
+    static constexpr auto kTimes = u8"×"_sj;
     TextBuf label;
     label.integer(6).text(kTimes).fixed(200, 3, 0).text(" = ").fixed(1200, 5, 0);
     scr_dimlinear_text(cv, kP1, kP2, label, kP3);
-    EXPECT_EQ(cv.scr_out.contents(), std::string("dimlinear 12345,  678 12345, 2100 M 6") + std::string(kTimes.view()) +
+    EXPECT_EQ(cv.scr_out.contents(), std::string("dimlinear 12345,  678 12345, 2100 M 6") + std::string(kTimes) +
                                          "200 =  1200\r\n11845, 1390 \r\n");
 }
 

@@ -1,0 +1,244 @@
+// Runs the built program in temporary folders, as a user would, and checks the files it leaves,
+// its console line and its exit status.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "output/sjis.hpp"
+#include "test_support.hpp"
+
+namespace lwall {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+    int status = -1;
+    std::string console;  // standard output
+    std::string errors;   // standard error
+    fs::path dir;
+    std::string dxf() const { return test::read_file((dir / "Lwall.dxf").string()); }
+    std::string scr() const { return test::read_file((dir / "plenk.scr").string()); }
+};
+
+class EndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        dir_ = fs::path(::testing::TempDir()) / (std::string("lwall_") + info->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    void write(const std::string& name, const std::string& text) {
+        std::ofstream(dir_ / name, std::ios::binary) << text;
+    }
+    void use_example(const std::string& example) {
+        write("PlenkL.dat", test::example_file(example, "PlenkL.dat"));
+        write("GasouL.dat", test::example_file(example, "GasouL.dat"));
+    }
+    // The level example with some lines of PlenkL.dat replaced (line number, new text).
+    void use_level_with_lines(const std::map<int, std::string>& replaced) {
+        use_example("level");
+        const std::string text = test::example_file("level", "PlenkL.dat");
+        std::string out;
+        int line = 1;
+        for (std::size_t start = 0; start < text.size(); ++line) {
+            std::size_t end = text.find('\n', start);
+            if (end == std::string::npos) end = text.size();
+            const auto it = replaced.find(line);
+            out += (it != replaced.end() ? it->second : text.substr(start, end - start)) + "\n";
+            start = end + 1;
+        }
+        write("PlenkL.dat", out);
+    }
+
+    Outcome run() {
+        const std::string cmd = "cd '" + dir_.string() + "' && '" + LWALL_EXE + "' > stdout.txt 2> stderr.txt";
+        const int raw = std::system(cmd.c_str());
+        Outcome o;
+        o.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        o.console = test::read_file((dir_ / "stdout.txt").string());
+        o.errors = test::read_file((dir_ / "stderr.txt").string());
+        o.dir = dir_;
+        return o;
+    }
+
+    fs::path dir_;
+};
+
+std::string crlf(const std::vector<std::string>& lines) {
+    std::string s;
+    for (const auto& l : lines) s += l + "\r\n";
+    return s;
+}
+
+// Everything before the first entity, for the nine layers of the example layer file.
+std::string expected_tables() {
+    std::vector<std::string> l = {"0", "SECTION", "2", "TABLES", "0", "TABLE", "2", "LTYPE", "70", "5"};
+    auto ltype = [&](const std::string& name, const std::string& desc, std::vector<std::string> values) {
+        for (const auto& v : std::vector<std::string>{"0", "LTYPE", "2", name, "70", "64", "3", desc, "72", "65"}) {
+            l.push_back(v);
+        }
+        for (const auto& v : values) l.push_back(v);
+    };
+    ltype("CONTINUOUS", std::string(u8"実線"_sj), {"73", "0", "40", "    1"});
+    ltype("HIDDEN", "_ _ _ _ _ _ _ _ _ _ _ _ _ _ _ _ _ _ _ _ _ _ _",
+          {"73", "2", "40", "   10", "49", "    6", "49", "   -3"});
+    ltype("CENTER", "____ _ ____ _ ____ _ ____ _ ____ _ ____",
+          {"73", "4", "40", "   51", "49", "   32", "49", "   -6", "49", "    6", "49", "   -6"});
+    ltype("PHANTOM", "_____ _ _ _____ _ _ _____ _ _ _____ _ _ ____",
+          {"73", "6", "40", "   64", "49", "   32", "49", "   -6", "49", "    6", "49", "   -6", "49", "    6", "49",
+           "   -6"});
+    ltype("DOT", std::string(45, '.'), {"73", "2", "40", "   10", "49", "    5", "49", "   -5"});
+    for (const auto& v : std::vector<std::string>{"0", "ENDTAB", "0", "TABLE", "2", "LAYER", "70", "16", "0"}) {
+        l.push_back(v);
+    }
+    const std::vector<std::pair<std::string, std::pair<std::string, std::string>>> layers = {
+        {"D-STR", {"7", "CONTINUOUS"}},      {"D-STR-STR1", {"2", "CONTINUOUS"}}, {"D-STR-DIM", {"3", "CONTINUOUS"}},
+        {"D-STR-HTXT", {"4", "CONTINUOUS"}}, {"D-BMK", {"1", "CENTER"}},          {"D-TTL-FRAM", {"7", "CONTINUOUS"}},
+        {"D-MTR-FRAM", {"7", "CONTINUOUS"}}, {"D-MTR-TXT", {"7", "CONTINUOUS"}},  {"D-MTR-MTXT", {"7", "CONTINUOUS"}}};
+    for (const auto& [name, props] : layers) {
+        for (const auto& v : std::vector<std::string>{"LAYER", "2", name, "70", "0", "62", props.first, "6",
+                                                      props.second, "0"}) {
+            l.push_back(v);
+        }
+    }
+    for (const auto& v : std::vector<std::string>{
+             "ENDTAB", "0", "TABLE", "2", "STYLE", "70", "2", "0",
+             "STYLE", "2", "STANDARD", "70", "0", "40", "    0", "41", "    1", "50", "    0", "71", "0", "42", "    0",
+             "3", "TXT", "4", "", "0",
+             "STYLE", "2", "KANJI", "70", "0", "40", "    0", "41", "    1", "50", "    0", "71", "0", "42", "    0",
+             "3", "TXT", "4", "BIGFONT", "0",
+             "ENDTAB", "0", "ENDSEC", "0", "SECTION", "2", "ENTITIES", "0"}) {
+        l.push_back(v);
+    }
+    return crlf(l);
+}
+
+TEST_F(EndToEnd, ExamplesDrawAWholeDocument) {
+    for (const std::string example : {"level", "sloped"}) {
+        use_example(example);
+        const Outcome o = run();
+        EXPECT_EQ(o.status, 0) << example << ": " << o.console;
+        EXPECT_EQ(o.console, "") << example;
+        const std::string dxf = o.dxf();
+        const std::string tables = expected_tables();
+        EXPECT_EQ(dxf.substr(0, tables.size()), tables) << example;
+        EXPECT_TRUE(dxf.ends_with("0\r\nENDSEC\r\n0\r\nEOF\r\n")) << example;
+        test::crlf_lines(dxf);
+        test::crlf_lines(o.scr());
+    }
+}
+
+TEST_F(EndToEnd, DrawingFileThatCannotBeCreated) {
+    use_example("level");
+    fs::create_directory(dir_ / "Lwall.dxf");
+    const Outcome o = run();
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(o.console, "can't create Lwall.dxf\n");
+    EXPECT_FALSE(fs::exists(dir_ / "plenk.scr"));
+}
+
+TEST_F(EndToEnd, ScriptFileThatCannotBeCreated) {
+    use_example("level");
+    fs::create_directory(dir_ / "plenk.scr");
+    const Outcome o = run();
+    EXPECT_EQ(o.status, 2);
+    EXPECT_EQ(o.console, "can't create plenk.scr\n");
+    EXPECT_TRUE(fs::exists(dir_ / "Lwall.dxf"));
+    EXPECT_EQ(o.dxf(), "");
+}
+
+TEST_F(EndToEnd, MissingWallInputFile) {
+    write("GasouL.dat", test::example_file("level", "GasouL.dat"));
+    const Outcome o = run();
+    EXPECT_EQ(o.status, 3);
+    EXPECT_EQ(o.console, "can't create PlenkL.dat\n");
+    EXPECT_EQ(o.dxf(), "");
+    EXPECT_EQ(o.scr(), "");
+}
+
+TEST_F(EndToEnd, MissingLayerFileLeavesBothOutputsCreatedAndEmpty) {
+    write("PlenkL.dat", test::example_file("level", "PlenkL.dat"));
+    const Outcome o = run();
+    EXPECT_EQ(o.status, 4);
+    EXPECT_EQ(o.console, "can't create GasouL.dat\n");
+    EXPECT_TRUE(fs::exists(dir_ / "Lwall.dxf"));
+    EXPECT_TRUE(fs::exists(dir_ / "plenk.scr"));
+    EXPECT_EQ(o.dxf(), "");
+    EXPECT_EQ(o.scr(), "");
+}
+
+TEST_F(EndToEnd, WidthAndHeightExactlyAtTheirLimitsAreDrawn) {
+    use_level_with_lines({{1, "1000,300,1200"}, {2, "2600,400,2600,2600"}});
+    const Outcome o = run();
+    EXPECT_EQ(o.status, 0) << o.console;
+    EXPECT_EQ(o.console, "");
+}
+
+TEST_F(EndToEnd, TooWideStopsAfterTheTablesWithStatusOne) {
+    use_level_with_lines({{1, "1000,300,1200.5"}});
+    const Outcome o = run();
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(o.console, std::string(u8"幅の制限を超えています。"_sj) + "\n");
+    EXPECT_EQ(o.dxf(), expected_tables());
+    EXPECT_EQ(o.scr(), "");
+}
+
+TEST_F(EndToEnd, TooHighStopsWithTheHeightMessage) {
+    use_level_with_lines({{2, "2600.5,400,2000,2000"}});
+    const Outcome o = run();
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(o.console, std::string(u8"高さの制限を超えています。"_sj) + "\n");
+    EXPECT_EQ(o.dxf(), expected_tables());
+}
+
+TEST_F(EndToEnd, WidthIsCheckedBeforeHeight) {
+    use_level_with_lines({{1, "1000,300,1300"}, {2, "3000,400,3000,3000"}});
+    const Outcome o = run();
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(o.console, std::string(u8"幅の制限を超えています。"_sj) + "\n");
+}
+
+TEST_F(EndToEnd, MalformedWallInputIsRefusedBeforeAnythingIsDrawn) {
+    use_level_with_lines({{26, "9,10,10.5,9,0"}});
+    const Outcome o = run();
+    EXPECT_EQ(o.status, 6);
+    EXPECT_EQ(o.console,
+              "PlenkL.dat line 26, W1.count[3]: expected a whole number without a decimal point, found \"10.5\"\n");
+    EXPECT_EQ(o.dxf(), expected_tables());
+    EXPECT_EQ(o.scr(), "");
+}
+
+TEST_F(EndToEnd, MalformedLayerFileKeepsWhatWasWritten) {
+    use_example("level");
+    write("GasouL.dat", "2\n7 1 0.5 D-STR\n3 one 0.25 D-STR-DIM\n");
+    const Outcome o = run();
+    EXPECT_EQ(o.status, 6);
+    EXPECT_EQ(o.console, "GasouL.dat line 3, row 2 line type: expected a whole number, found \"one\"\n");
+    const std::string dxf = o.dxf();
+    EXPECT_NE(dxf.find("ENDTAB\r\n"), std::string::npos);   // the line types are written
+    EXPECT_EQ(dxf.find("LAYER\r\n2\r\nD-STR\r\n"), std::string::npos);
+}
+
+TEST_F(EndToEnd, LayerFileWithFewerRowsThanItsCountStillDraws) {
+    use_example("level");
+    write("GasouL.dat", "16\n7 1 0.5 D-STR\n3 1 0.25 D-STR-DIM\n");
+    const Outcome o = run();
+    EXPECT_EQ(o.status, 0) << o.console;
+    const std::string dxf = o.dxf();
+    EXPECT_NE(dxf.find("LAYER\r\n2\r\nD-STR-DIM\r\n"), std::string::npos);
+    EXPECT_EQ(dxf.find("LAYER\r\n2\r\n\r\n"), std::string::npos);  // no layer without a name
+}
+
+}  // namespace
+}  // namespace lwall

@@ -1,0 +1,145 @@
+#include "input/wall_input.hpp"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "driver/run_failure.hpp"
+#include "test_support.hpp"
+
+namespace lwall {
+namespace {
+
+std::string refusal(const std::string& text) {
+    try {
+        read_wall_input(text);
+    } catch (const RunFailure& f) {
+        EXPECT_EQ(f.status, kExitBadInput);
+        return f.message;
+    }
+    return "<accepted>";
+}
+
+// A file of the 43 lines with line `n` (1-based) replaced.
+std::string with_line(int n, const std::string& replacement) {
+    const std::string level = test::example_file("level", "PlenkL.dat");
+    std::string out;
+    int line = 1;
+    std::size_t start = 0;
+    while (start < level.size()) {
+        std::size_t end = level.find('\n', start);
+        if (end == std::string::npos) end = level.size();
+        out += line == n ? replacement : level.substr(start, end - start);
+        out += '\n';
+        start = end + 1;
+        ++line;
+    }
+    return out;
+}
+
+TEST(WallInput, ReadsTheLevelExampleFieldByField) {
+    const WallInput w = read_wall_input(test::example_file("level", "PlenkL.dat"));
+    EXPECT_EQ(w.footing_left_width, 500);
+    EXPECT_EQ(w.wall_thickness, 300);
+    EXPECT_EQ(w.footing_right_width, 1000);
+    EXPECT_EQ(w.wall_height, 2000);
+    EXPECT_EQ(w.footing_thickness, 400);
+    EXPECT_EQ(w.length_right, 5000);
+    EXPECT_EQ(w.cover6, 100);
+    EXPECT_EQ(w.cover_wall_top, 100);
+    EXPECT_EQ(w.max_bar_length, 12000);
+    EXPECT_EQ(w.F1.zones, 4);
+    EXPECT_EQ(w.F1.dia, 16);
+    EXPECT_EQ(w.F3.opt[2], 13);
+    EXPECT_EQ(w.F3.pitch[3], 200);
+    EXPECT_EQ(w.F3.count[3], 4);
+    EXPECT_EQ(w.W1.count[2], 10);
+    EXPECT_EQ(w.W5.pitch[4], 250);
+    EXPECT_EQ(w.S1.dia, 13);
+    EXPECT_EQ(w.S2.dia, 13);
+}
+
+TEST(WallInput, LevelTopFromLineTwo) {
+    const WallInput w = read_wall_input(with_line(2, "1800,350,1800,1800"));
+    EXPECT_EQ(w.wall_height, 1800);
+    EXPECT_EQ(w.footing_thickness, 350);
+    EXPECT_EQ(w.height_left, w.height_right);
+}
+
+TEST(WallInput, BlankLinesCarriageReturnsAndLeadingBlanksChangeNothing) {
+    const std::string plain = test::example_file("level", "PlenkL.dat");
+    std::string loose;
+    for (char c : plain) {
+        if (c == '\n') loose += "\r\n\n  \t\n";
+        else if (c == ',') loose += ", ";
+        else loose += c;
+    }
+    const WallInput a = read_wall_input(plain);
+    const WallInput b = read_wall_input(loose);
+    EXPECT_EQ(a.W4.count[2], b.W4.count[2]);
+    EXPECT_EQ(a.S2.dia, b.S2.dia);
+    EXPECT_EQ(a.max_bar_length, b.max_bar_length);
+}
+
+TEST(WallInput, ShortLineLeavesItsMissingFieldsZeroAndTheNextLineIsReadNormally) {
+    const WallInput w = read_wall_input(with_line(1, "400,250"));
+    EXPECT_EQ(w.footing_left_width, 400);
+    EXPECT_EQ(w.wall_thickness, 250);
+    EXPECT_EQ(w.footing_right_width, 0);
+    EXPECT_EQ(w.wall_height, 2000);
+}
+
+TEST(WallInput, FileEndingEarlyLeavesTheRestZero) {
+    const std::string full = test::example_file("level", "PlenkL.dat");
+    const std::string without_last = full.substr(0, full.rfind("13,13"));
+    const WallInput w = read_wall_input(without_last);
+    EXPECT_EQ(w.W5.count[4], 9);
+    EXPECT_EQ(w.S1.dia, 0);
+    EXPECT_EQ(w.S2.dia, 0);
+    const WallInput empty = read_wall_input("");
+    EXPECT_EQ(empty.wall_thickness, 0);
+}
+
+TEST(WallInput, MalformedLinesAreRefusedNamingFileLineAndField) {
+    EXPECT_EQ(refusal(with_line(1, "500,abc,1000")),
+              "PlenkL.dat line 1, wall_thickness: expected a number, found \"abc\"");
+    EXPECT_EQ(refusal(with_line(3, "5000,5000,100")), "PlenkL.dat line 3, length_right: more values than the 2 this line holds");
+    EXPECT_EQ(refusal(with_line(8, "16.0,0,0,0,0")),
+              "PlenkL.dat line 8, F1.dia: expected a whole number without a decimal point, found \"16.0\"");
+    EXPECT_EQ(refusal(with_line(5, "nan")), "PlenkL.dat line 5, cover_wall_top: expected a finite number, found \"nan\"");
+    EXPECT_EQ(refusal(with_line(5, "1e999")), "PlenkL.dat line 5, cover_wall_top: expected a finite number, found \"1e999\"");
+    EXPECT_EQ(refusal(with_line(3, "-inf,5000")), "PlenkL.dat line 3, length_left: expected a finite number, found \"-inf\"");
+    EXPECT_EQ(refusal(with_line(1, "500 ,300,1000")),
+              "PlenkL.dat line 1, footing_left_width: a blank stands before the comma");
+    EXPECT_EQ(refusal(with_line(1, "500 300,1000")),
+              "PlenkL.dat line 1, footing_left_width: expected ',' or the line end after the value, found \"300,1000\"");
+    EXPECT_EQ(refusal(with_line(1, "500,300,")), "PlenkL.dat line 1, footing_right_width: expected a number after ','");
+    EXPECT_EQ(refusal(with_line(2, "2000;400")),
+              "PlenkL.dat line 2, wall_height: expected a number, found \"2000;400\"");
+    EXPECT_EQ(refusal(with_line(42, "9,10,10,9,0 mm")),
+              "PlenkL.dat line 42, W5.count[5]: expected the line end after the value, found \"mm\"");
+}
+
+TEST(WallInput, ZoneCountOutsideZeroToFiveIsRefused) {
+    EXPECT_EQ(refusal(with_line(31, "6")), "PlenkL.dat line 31, W3.zones: must be 0 to 5, found 6");
+    EXPECT_EQ(refusal(with_line(7, "-1")), "PlenkL.dat line 7, F1.zones: must be 0 to 5, found -1");
+    EXPECT_EQ(read_wall_input(with_line(7, "0")).F1.zones, 0);
+    EXPECT_EQ(read_wall_input(with_line(7, "5")).F1.zones, 5);
+}
+
+TEST(WallInput, ValuesFarOutsideAnyWallAreRefused) {
+    EXPECT_EQ(refusal(with_line(3, "1e7,5000")),
+              "PlenkL.dat line 3, length_left: expected a number between -1000000 and 1000000, found \"1e7\"");
+    EXPECT_EQ(refusal(with_line(10, "9,9,9,99999999999,0")),
+              "PlenkL.dat line 10, F1.count[4]: expected a whole number between -1000000 and 1000000, found "
+              "\"99999999999\"");
+    EXPECT_EQ(read_wall_input(with_line(3, "1e6,-1000000")).length_right, -1000000);
+}
+
+TEST(WallInput, LineNumbersCountBlankLines) {
+    std::string text = "\n\n" + with_line(1, "x,300,1000");
+    EXPECT_EQ(refusal(text), "PlenkL.dat line 3, footing_left_width: expected a number, found \"x\"");
+}
+
+}  // namespace
+}  // namespace lwall
