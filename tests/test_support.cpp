@@ -5,6 +5,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "driver/run_failure.hpp"
+
 namespace lwall::test {
 
 std::vector<std::string> crlf_lines(std::string_view text) {
@@ -74,6 +76,16 @@ std::vector<DxfEntity> file_entities(std::string_view dxf_file) {
     const std::size_t end = dxf_file.rfind("ENDSEC\r\n");
     if (end == std::string_view::npos || end < begin) return parse_entities(dxf_file.substr(begin));
     return parse_entities(dxf_file.substr(begin, end - begin));
+}
+
+std::string refusal_message(const std::function<void()>& read, int expected_status) {
+    try {
+        read();
+    } catch (const RunFailure& f) {
+        EXPECT_EQ(f.status, expected_status) << f.message;
+        return f.message;
+    }
+    return "<accepted>";
 }
 
 std::string read_file(const std::string& path) {

@@ -2,6 +2,7 @@
 // Helpers shared by the tests: splitting output into its CR LF lines, building a run context
 // with an in-memory canvas, and reading example files.
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,6 +35,9 @@ std::vector<DxfEntity> entities(const Canvas& cv);
 std::vector<DxfEntity> file_entities(std::string_view dxf_file);
 
 std::string read_file(const std::string& path);
+
+// The message of the RunFailure that `read` throws (after checking its status), or "<accepted>".
+std::string refusal_message(const std::function<void()>& read, int expected_status);
 
 // The bundled example files, by example name ("level", "sloped").
 std::string example_file(std::string_view example, std::string_view file);

@@ -6,18 +6,13 @@
 
 #include "driver/run_failure.hpp"
 #include "output/sjis.hpp"
+#include "test_support.hpp"
 
 namespace lwall {
 namespace {
 
 std::string refusal(const std::string& text) {
-    try {
-        read_layer_table(text);
-    } catch (const RunFailure& f) {
-        EXPECT_EQ(f.status, kExitBadInput);
-        return f.message;
-    }
-    return "<accepted>";
+    return test::refusal_message([&] { read_layer_table(text); }, kExitBadInput);
 }
 
 TEST(LayerFile, RowsAreReadInFileOrderWhateverTheWhiteSpace) {

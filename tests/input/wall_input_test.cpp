@@ -11,13 +11,7 @@ namespace lwall {
 namespace {
 
 std::string refusal(const std::string& text) {
-    try {
-        read_wall_input(text);
-    } catch (const RunFailure& f) {
-        EXPECT_EQ(f.status, kExitBadInput);
-        return f.message;
-    }
-    return "<accepted>";
+    return test::refusal_message([&] { read_wall_input(text); }, kExitBadInput);
 }
 
 // A file of the 43 lines with line `n` (1-based) replaced.

@@ -17,8 +17,10 @@ void dxf_line(DxfWriter& out, std::string_view layer, double width, int colour, 
     out.line("0");
 }
 
-void dxf_text(DxfWriter& out, std::string_view layer, double width, int colour, int height, std::string_view text,
-              double width_factor, double oblique, double x, double y) {
+namespace {
+
+// Type, pen and first point: the same in both forms of TEXT.
+void text_head(DxfWriter& out, std::string_view layer, double width, int colour, double x, double y) {
     out.line("TEXT");
     out.name(8, layer);
     out.width(39, width);
@@ -26,6 +28,13 @@ void dxf_text(DxfWriter& out, std::string_view layer, double width, int colour, 
     out.real(10, x);
     out.real(20, y);
     out.integer(30, 0);
+}
+
+}  // namespace
+
+void dxf_text(DxfWriter& out, std::string_view layer, double width, int colour, int height, std::string_view text,
+              double width_factor, double oblique, double x, double y) {
+    text_head(out, layer, width, colour, x, y);
     out.integer(40, height);
     out.real(51, oblique);
     out.name(1, text);
@@ -36,13 +45,7 @@ void dxf_text(DxfWriter& out, std::string_view layer, double width, int colour, 
 void dxf_text_styled(DxfWriter& out, std::string_view layer, double width, int colour, int height,
                      std::string_view text, double width_factor, double rotation, std::string_view style, double x1,
                      double y1, double x2, double y2) {
-    out.line("TEXT");
-    out.name(8, layer);
-    out.width(39, width);
-    out.integer(62, colour);
-    out.real(10, x1);
-    out.real(20, y1);
-    out.integer(30, 0);
+    text_head(out, layer, width, colour, x1, y1);
     out.real(11, x2);
     out.real(21, y2);
     out.integer(31, 0);
