@@ -5,14 +5,17 @@
 #include <memory>
 #include <string>
 
+#include "drawings/section_footing/footing_input_checks.hpp"
 #include "drawings/section_footing/footing_views.hpp"
 #include "drawings/section_footing/section_view.hpp"
 #include "drawings/wall/wall_elevations.hpp"
+#include "drawings/wall/wall_input_checks.hpp"
 #include "driver/message_box.hpp"
 #include "driver/run_failure.hpp"
 #include "output/dxf/dxf_document.hpp"
 #include "output/sjis.hpp"
 #include "schedule/schedule_drawings.hpp"
+#include "schedule/schedule_input_checks.hpp"
 
 namespace lwall {
 
@@ -67,6 +70,9 @@ void run_sheet(RunContext& ctx, std::string_view wall_file_text, std::string_vie
     dxf_open_entities(out);
     ctx.input = read_wall_input(wall_file_text);
     check_size_limits(ctx.input);
+    check_wall_elevation_input(ctx.input);
+    check_footing_input(ctx.input);
+    check_schedule_input(ctx.input);
     ctx.layout = compute_sheet_layout(ctx.input);
     draw_wall_elevations(ctx);
     draw_footing_views(ctx);

@@ -1,5 +1,6 @@
 #include "input/wall_input.hpp"
 
+#include <stdexcept>
 #include <string>
 #include <variant>
 #include <vector>
@@ -112,6 +113,7 @@ WallInput read_wall_input(std::string_view text) {
     TextCursor cur{text};
     for (std::size_t k = 0; k < lines.size(); ++k) {
         const int line = read_line(cur, lines[k]);
+        w.source_line[k + 1] = line;
         // A group's zone count indexes its five zones.
         const bool zones_line = k >= 6 && k < 42 && (k - 6) % 4 == 0;
         if (zones_line) {
@@ -120,6 +122,19 @@ WallInput read_wall_input(std::string_view text) {
         }
     }
     return w;
+}
+
+void refuse_wall_field(const WallInput& w, std::string_view field, std::string_view what) {
+    WallInput names;
+    const std::vector<Line> lines = file_layout(names);
+    for (std::size_t k = 0; k < lines.size(); ++k) {
+        for (const Field& f : lines[k]) {
+            if (f.name != field) continue;
+            const int line = w.source_line[k + 1] != 0 ? w.source_line[k + 1] : static_cast<int>(k + 1);
+            refuse(line, f.name, std::string(what));
+        }
+    }
+    throw std::logic_error("no wall input field is called " + std::string(field));
 }
 
 }  // namespace lwall

@@ -2,6 +2,7 @@
 // The wall input record: every value of PlenkL.dat, in file order. Lengths in millimetres.
 
 #include <array>
+#include <string>
 #include <string_view>
 
 namespace lwall {
@@ -44,7 +45,16 @@ struct WallInput {
     double max_bar_length = 0;       // maximum member length
     BarGroup F1, F2, F3, F4, W1, W2, W3, W4, W5;
     TieGroup S1, S2;
+
+    // Line of the file each of the 43 lines was read from (blank lines shift them); 0 when the
+    // file ended before it. Index 0 is unused.
+    std::array<int, 44> source_line{};
 };
+
+// Refuses a value that the reader accepted but the wall cannot be drawn with: throws RunFailure
+// with status 6 and a message naming PlenkL.dat, the line holding `field` ("W1.dia",
+// "length_left", ...) and `what` is wrong.
+[[noreturn]] void refuse_wall_field(const WallInput& w, std::string_view field, std::string_view what);
 
 // Reads the whole wall input file. Lines with fewer values leave the missing fields 0, and a file
 // that ends early leaves every later field 0. Malformed text (a token that is not a number, a

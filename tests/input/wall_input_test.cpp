@@ -135,5 +135,16 @@ TEST(WallInput, LineNumbersCountBlankLines) {
     EXPECT_EQ(refusal(text), "PlenkL.dat line 3, footing_left_width: expected a number, found \"x\"");
 }
 
+TEST(WallInput, RefusalOfAnAcceptedValueNamesTheLineItWasReadFrom) {
+    const WallInput w = read_wall_input("\n\n" + test::example_file("level", "PlenkL.dat"));
+    EXPECT_EQ(test::refusal_message([&] { refuse_wall_field(w, "W1.dia", "must be more than 0"); }, kExitBadInput),
+              "PlenkL.dat line 26, W1.dia: must be more than 0");
+    EXPECT_EQ(test::refusal_message([&] { refuse_wall_field(w, "length_left", "too short"); }, kExitBadInput),
+              "PlenkL.dat line 5, length_left: too short");
+    const WallInput short_file = read_wall_input("500,300,1000\n");
+    EXPECT_EQ(test::refusal_message([&] { refuse_wall_field(short_file, "S2.dia", "missing"); }, kExitBadInput),
+              "PlenkL.dat line 43, S2.dia: missing");
+}
+
 }  // namespace
 }  // namespace lwall
