@@ -4,9 +4,9 @@
 
 namespace lwall {
 
-// Refuses, with status 6 and before anything is drawn, input that the wall elevations (their bar lengths, classes
-// and rows) could not be
-// drawn from: values that would divide by zero, index outside a list or run without end.
+// Refuses, with status 6 and before anything is drawn, input that the wall elevations (their bar
+// lengths, classes and rows) could not be drawn from: values that would divide by zero, index
+// outside a list or run without end.
 void check_wall_elevation_input(const WallInput& w);
 
 }  // namespace lwall
