@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <fstream>
 #include <sstream>
 
@@ -76,6 +77,20 @@ std::vector<DxfEntity> file_entities(std::string_view dxf_file) {
     const std::size_t end = dxf_file.rfind("ENDSEC\r\n");
     if (end == std::string_view::npos || end < begin) return parse_entities(dxf_file.substr(begin));
     return parse_entities(dxf_file.substr(begin, end - begin));
+}
+
+bool has_non_finite_number(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        while (i < text.size() && std::string_view(" ,\r\n").find(text[i]) != std::string_view::npos) ++i;
+        const std::size_t start = i;
+        while (i < text.size() && std::string_view(" ,\r\n").find(text[i]) == std::string_view::npos) ++i;
+        std::string token(text.substr(start, i - start));
+        if (!token.empty() && (token[0] == '-' || token[0] == '+')) token.erase(0, 1);
+        for (char& c : token) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (token == "nan" || token == "inf" || token == "infinity") return true;
+    }
+    return false;
 }
 
 std::string refusal_message(const std::function<void()>& read, int expected_status) {

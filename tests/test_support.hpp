@@ -36,6 +36,10 @@ std::vector<DxfEntity> file_entities(std::string_view dxf_file);
 
 std::string read_file(const std::string& path);
 
+// True when a token of the text (split at line ends, blanks and commas) reads nan or inf, as the C
+// library writes a number that is not finite.
+bool has_non_finite_number(std::string_view text);
+
 // The message of the RunFailure that `read` throws (after checking its status), or "<accepted>".
 std::string refusal_message(const std::function<void()>& read, int expected_status);
 
