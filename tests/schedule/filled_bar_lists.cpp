@@ -1,6 +1,8 @@
 #include "filled_bar_lists.hpp"
 
+#include <algorithm>
 #include <cmath>
+#include <map>
 
 #include "output/bars/bar_tables.hpp"
 #include "test_support.hpp"
@@ -138,6 +140,23 @@ void fill_sloped_example(RunContext& ctx, double max_bar_length) {
     }
     b.fixed(BarList::kS1) = bar_row("S1", "6", "D13", 60, 410, 103.5, 203, 0, d13);
     b.fixed(BarList::kS2) = bar_row("S2", "3", "D13", 24, 1290, 101.5, 279, 529, d13);
+}
+
+std::vector<std::vector<std::string>> table_cells(const std::vector<DxfEntity>& entities, double x_from,
+                                                  double x_to, double y_from, double y_to) {
+    std::map<double, std::map<double, std::string>, std::greater<>> by_height;
+    for (const DxfEntity& e : entities) {
+        if (e.type != "TEXT" || e.get(8) != "D-MTR-MTXT") continue;
+        const double x = e.num(10);
+        const double y = e.num(20);
+        if (x >= x_from && x < x_to && y >= y_from && y < y_to) by_height[y][x] = e.get(1);
+    }
+    std::vector<std::vector<std::string>> rows;
+    for (const auto& [y, cells] : by_height) {
+        rows.emplace_back();
+        for (const auto& [x, text] : cells) rows.back().push_back(text);
+    }
+    return rows;
 }
 
 }  // namespace lwall::test

@@ -3,7 +3,11 @@
 // the bundled example walls, so that the schedule, the bending drawings and the tables can be
 // tested on their own.
 
+#include <string>
+#include <vector>
+
 #include "driver/run_context.hpp"
+#include "test_support.hpp"
 
 namespace lwall::test {
 
@@ -20,5 +24,10 @@ void fill_level_example(RunContext& ctx);
 // (the example) every horizontal bar is two pieces; with 11810 the full rows are one piece while
 // the 11815 long bar along the sloped top is two.
 void fill_sloped_example(RunContext& ctx, double max_bar_length = 9000);
+
+// The texts of layer "D-MTR-MTXT" whose insertion point lies in [x_from, x_to) x [y_from, y_to),
+// read as a table: one row per insertion height from the top down, its cells from left to right.
+std::vector<std::vector<std::string>> table_cells(const std::vector<DxfEntity>& entities, double x_from,
+                                                  double x_to, double y_from = -1e9, double y_to = 1e9);
 
 }  // namespace lwall::test
