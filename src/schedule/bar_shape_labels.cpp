@@ -47,7 +47,8 @@ struct LegDim {
     double lift = kTextOffset;              // text above a horizontal dimension line
 };
 
-// Dimensions the leg a-b on `side`: first the script command, then the drawn dimension.
+// Dimensions the leg a-b on `side`: first the script command, then the drawn dimension. The
+// script's line point lies beside the leg's second point, as for the foot of a type-1 bar.
 void dimension_leg(Canvas& cv, Point a, Point b, Side side, std::string_view text, LegDim d = {}) {
     const double gap = cv.state.dim_ext_gap;
     if (side == Side::left || side == Side::right) {
