@@ -12,12 +12,4 @@ void draw_schedule_sheet(RunContext& ctx) {
     draw_material_table(ctx);
 }
 
-// TODO(#5): the legend, bending drawings, schedule and tables.
-void draw_shape_legend(RunContext&) {}
-void draw_bending_drawings(RunContext&) {}
-void draw_mass_icons(RunContext&) {}
-void draw_bending_schedule(RunContext&) {}
-void draw_mass_table(RunContext&) {}
-void draw_material_table(RunContext&) {}
-
 }  // namespace lwall

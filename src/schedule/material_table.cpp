@@ -1,0 +1,139 @@
+#include "schedule/material_table.hpp"
+
+#include <algorithm>
+#include <vector>
+
+#include "output/number_format.hpp"
+#include "output/primitives/primitives.hpp"
+#include "output/sjis.hpp"
+
+namespace lwall {
+
+namespace {
+
+constexpr double kWidth = 6600;
+
+void styled(Canvas& cv, Point first, Point second, int height, std::string_view text) {
+    draw_text_styled(cv, first, second, height, 0, text, "KANJI");
+}
+
+void line(Canvas& cv, double x1, double y1, double x2, double y2) { draw_polyline(cv, {{x1, y1}, {x2, y2}}); }
+
+}  // namespace
+
+void draw_material_table(RunContext& ctx) {
+    Canvas& cv = ctx.canvas;
+    const WallInput& w = ctx.input;
+    const SheetLayout& s = ctx.layout;
+    const RebarMassTotals& steel = ctx.mass_totals;
+
+    const double base_width = w.footing_left_width + w.wall_thickness + w.footing_right_width;
+    const double wall_concrete = w.wall_thickness * w.wall_height / 1000000;
+    const double footing_concrete = base_width * w.footing_thickness / 1000000;
+    const double concrete_total = wall_concrete + footing_concrete;
+    const double wall_formwork = w.wall_height * 2 / 1000;
+    const double footing_formwork = w.footing_thickness * 2 / 1000;
+    const double end_formwork = concrete_total;  // the cross-section area, both ends together per metre
+    const double formwork_total = wall_formwork + footing_formwork;
+    // Both base materials are laid 0.1 m wider than the footing on each side, over the whole wall.
+    const double base_area = (base_width / 1000 + 0.1 + 0.1) * (w.length_left + w.length_right) / 1000;
+
+    // The sizes with steel, smallest first: the first stands in the lowest steel row.
+    std::vector<std::size_t> sizes;
+    for (std::size_t i = 0; i < steel.mass_by_size.size(); ++i) {
+        if (steel.mass_by_size[i] != 0) sizes.push_back(i);
+    }
+    // Steel rows: one per size used, at least three. A size can be used and weigh nothing (a
+    // count of 0), so there are never more sizes with steel than rows.
+    const int r = std::max(steel.sizes_used, 3);
+    const double steel_row_y = -400.0 * r - 3200;  // the steel total; the i-th size stands 400 i above
+    auto size_y = [&](int i) { return 400.0 * i + steel_row_y; };
+
+    set_origin(cv, s.sheet_width + 23000 + s.scale * 32000 / 50, s.scale * 1000 / 50);
+
+    // Title.
+    pen_select_layer(ctx, "D-MTR-TXT");
+    styled(cv, {250, 500}, {800, 500}, 400, u8"材 料 表"_sj);
+    styled(cv, {5000, 500}, {5500, 500}, 125, u8"(1m当たり)"_sj);
+
+    // Frame.
+    const double bottom = -400.0 * r - 4100;
+    pen_select_layer(ctx, "D-MTR-FRAM");
+    for (const double y : {300.0, -100.0, -1300.0, -2900.0, -400.0 * r - 3300, bottom}) line(cv, 0, y, kWidth, y);
+    for (const double y : {-500.0, -900.0, -1700.0, -2100.0, -2500.0}) line(cv, 1800, y, kWidth, y);
+    for (int i = 1; i <= r; ++i) line(cv, 1800, -400.0 * i - 2900, kWidth, -400.0 * i - 2900);
+    line(cv, 1800, -400.0 * r - 3700, kWidth, -400.0 * r - 3700);
+    line(cv, 0, 300, 0, bottom);
+    line(cv, 1800, -100, 1800, bottom);
+    for (const double x : {3200.0, 4000.0, 5300.0, 6600.0}) line(cv, x, 300, x, bottom);
+
+    // Headings.
+    pen_select_layer(ctx, "D-MTR-TXT");
+    {
+        constexpr double x0 = 50;
+        styled(cv, {x0 + 500, 0}, {x0 + 1000, 0}, 125, u8"種     別"_sj);
+        styled(cv, {x0 + 2900, 0}, {x0 + 3500, 0}, 125, u8"単 位"_sj);
+        styled(cv, {x0 + 4000, 0}, {x0 + 4500, 0}, 125, u8"数 量"_sj);
+        styled(cv, {x0 + 5500, 0}, {x0 + 6000, 0}, 125, u8"摘 要"_sj);
+    }
+
+    // Group and row names; the pen stays the one of the headings.
+    {
+        constexpr double x0 = 200;
+        styled(cv, {x0, -600}, {x0 + 500, -750}, 125, u8"ｺﾝｸﾘｰﾄ"_sj);
+        styled(cv, {x0, -2080}, {x0 + 500, -2600}, 125, u8"型　枠"_sj);
+        styled(cv, {x0, -3600}, {x0 + 500, -4500}, 125, u8"鉄　筋"_sj);
+        styled(cv, {x0, -400.0 * r - 3600}, {x0 + 500, -6000}, 125, u8"基礎材"_sj);
+        styled(cv, {x0 + 1800, -400}, {x0 + 2300, -500}, 125, u8"たて壁"_sj);
+        styled(cv, {x0 + 1800, -800}, {x0 + 2300, -1000}, 125, u8"底　版"_sj);
+        styled(cv, {x0 + 1800, -1200}, {x0 + 2300, -1500}, 125, u8"　計　"_sj);
+        styled(cv, {x0 + 1800, -1600}, {x0 + 2300, -2000}, 125, u8"たて壁"_sj);
+        styled(cv, {x0 + 1800, -2000}, {x0 + 2300, -2500}, 125, u8"底　版"_sj);
+        styled(cv, {x0 + 1800, -2400}, {x0 + 2300, -3000}, 125, u8"端型枠"_sj);
+        styled(cv, {x0 + 1800, -2800}, {x0 + 2300, -3500}, 125, u8"　計　"_sj);
+        for (std::size_t i = 0; i < sizes.size(); ++i) {
+            styled(cv, {x0 + 1800, size_y(static_cast<int>(i) + 1)}, {x0 + 2300, -4000}, 200,
+                   RebarMassTotals::kSizes[sizes[i]]);
+        }
+        styled(cv, {x0 + 1800, steel_row_y}, {x0 + 2300, -5500}, 125, u8"　計　"_sj);
+        styled(cv, {1850, -400.0 * r - 3600}, {2550, -6000}, 150, u8"均しｺﾝｸﾘｰﾄ"_sj);
+        styled(cv, {1850, -400.0 * r - 4000}, {2350, -5200}, 150, u8"ｸﾗｯｼｬﾗﾝ"_sj);
+    }
+
+    // Units.
+    {
+        constexpr double x = 50 + 3500;
+        for (const double y : {-400.0, -800.0, -1200.0}) draw_text(cv, x, y, 150, 0, "m3");
+        for (const double y : {-1600.0, -2000.0, -2400.0, -2800.0}) draw_text(cv, x, y, 150, 0, "m2");
+        for (int i = 1; i <= r + 1; ++i) draw_text(cv, x, -400.0 * i - 2800, 150, 0, "kg");
+        draw_text(cv, x, -400.0 * r - 3600, 150, 0, "m2");
+        draw_text(cv, x, -400.0 * r - 4000, 150, 0, "m2");
+    }
+
+    // Quantities.
+    pen_select_layer(ctx, "D-MTR-MTXT");
+    {
+        constexpr double x0 = 50;
+        constexpr double x = x0 + 4000;
+        auto mass = [](double v) { return TextBuf().fixed(v, 5, 3); };
+        draw_text(cv, x, -400, 125, 0, mass(wall_concrete));
+        draw_text(cv, x, -800, 125, 0, mass(footing_concrete));
+        draw_text(cv, x, -1200, 125, 0, mass(concrete_total));
+        draw_text(cv, x, -1600, 125, 0, mass(wall_formwork));
+        draw_text(cv, x, -2000, 125, 0, mass(footing_formwork));
+        draw_text(cv, x0 + 5300, -2400, 125, 0, mass(end_formwork));
+        draw_text(cv, x, -2800, 125, 0, mass(formwork_total));
+        for (int i = 1; i <= r; ++i) {
+            const std::size_t n = static_cast<std::size_t>(i);
+            const double kg = n <= sizes.size() ? steel.mass_by_size[sizes[n - 1]] : 0.0;
+            styled(cv, {x, size_y(i)}, {x0 + 2300, -4000}, 125, mass(kg));
+        }
+        draw_text(cv, x, steel_row_y, 125, 0, mass(steel.mass_total));
+        draw_text(cv, x, -400.0 * r - 3600, 125, 0, TextBuf().fixed(base_area, 5, 1));
+        draw_text(cv, x0 + 5300, -400.0 * r - 3600, 125, 0, "t=10cm");
+        draw_text(cv, x, -400.0 * r - 4000, 125, 0, TextBuf().fixed(base_area, 5, 1));
+        draw_text(cv, x0 + 5300, -400.0 * r - 4000, 125, 0, "t=20cm");
+    }
+}
+
+}  // namespace lwall

@@ -1,0 +1,13 @@
+#pragma once
+// The material table "材 料 表" (per metre of wall): concrete and formwork of wall and footing,
+// steel per bar size and in total, and the levelling concrete and crushed-stone base over the
+// whole wall length.
+
+#include "driver/run_context.hpp"
+
+namespace lwall {
+
+// Reads the wall's section dimensions and ctx.mass_totals (filled by the mass table before it).
+void draw_material_table(RunContext& ctx);
+
+}  // namespace lwall

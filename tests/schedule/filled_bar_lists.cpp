@@ -1,0 +1,162 @@
+#include "filled_bar_lists.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+#include "output/bars/bar_tables.hpp"
+#include "test_support.hpp"
+
+namespace lwall::test {
+
+ScheduleRow bar_row(std::string mark, std::string shape, std::string size, int count, double total, double len1,
+                    double len2, double len3, double unit_mass) {
+    ScheduleRow r;
+    r.mark = std::move(mark);
+    r.shape_code = std::move(shape);
+    r.size_text = std::move(size);
+    r.count = count;
+    r.total_length = total;
+    r.len1 = len1;
+    r.len2 = len2;
+    r.len3 = len3;
+    r.unit_mass = unit_mass;
+    return r;
+}
+
+namespace {
+
+void read_example(RunContext& ctx, std::string_view example) {
+    ctx.input = read_wall_input(example_file(example, "PlenkL.dat"));
+    ctx.layout = compute_sheet_layout(ctx.input);
+    load_example_layers(ctx);
+}
+
+}  // namespace
+
+void fill_level_example(RunContext& ctx) {
+    read_example(ctx, "level");
+    const double d13 = bar_unit_mass(13);
+    const double d16 = bar_unit_mass(16);
+    BarList& b = ctx.bar_list;
+    HandedValues& h = ctx.handed;
+
+    // Vertical wall bars, one class: top 400 + 2000 - 100; W1 (D16) leg 19 x 16 = 304 gives
+    // 2500 in all, W2 (D13) leg 15 x 13 = 195 gives 2000. 9 + 10 + 10 + 9 + 1 bars each.
+    b.fixed(1) = bar_row("W1", "1", "D16", 39, 2500, 2196, 304, 0, d16);
+    b.fixed(2) = bar_row("W2", "1", "D13", 39, 2000, 1805, 195, 0, d13);
+    h.wall_bar_classes.w1[1] = {2196, 304};
+    h.wall_bar_classes.w2[1] = {1805, 195};
+    h.wall_vertical_row_kinds = 1;
+    h.wall_vertical_class_count = 1;
+
+    // Horizontal bars: run 10000 - 200 = 9800 fits the maximum 12000; 7 + 1 + 1 rows per face.
+    h.w3_piece_count = 1;
+    b.piece(7) = bar_row("W3-1", "5", "D13", 9, 9800, 9800, 0, 0, d13);
+    b.piece(8) = bar_row("W4-1", "5", "D13", 9, 9800, 9800, 0, 0, d13);
+
+    // Cap bars on a level top: no leg, 300 - 100 - 100 across; the bending drawings count them.
+    b.fixed(BarList::kW5) = bar_row("W5", "6", "D13", 0, 100, 0, 100, 0, d13);
+    // F1: anchorage 20 x 16, run 1800 - 200, no down leg (the cap has none); F2: legs cut to 200.
+    b.fixed(BarList::kF1) = bar_row("F1", "4", "D16", 36, 1920, 320, 1600, 0, d16);
+    b.fixed(BarList::kF2) = bar_row("F2", "2", "D16", 36, 2000, 200, 1600, 0, d16);
+    // F3, F4 unsplit: 2 x (5000 - 100), 2 + 2 + 4 + 1 bars.
+    b.fixed(BarList::kF3) = bar_row("F3", "5", "D13", 9, 9800, 9800, 0, 0, d13);
+    b.fixed(BarList::kF4) = bar_row("F4", "5", "D13", 9, 9800, 9800, 0, 0, d13);
+    // S1: straight part 100 + 14 + 39 = 153, cut 360; 56 ties. S2: 229 high, 529 wide, cut 1190;
+    // 2 x 13 ties.
+    b.fixed(BarList::kS1) = bar_row("S1", "6", "D13", 56, 360, 103.5, 153, 0, d13);
+    b.fixed(BarList::kS2) = bar_row("S2", "3", "D13", 26, 1190, 101.5, 229, 529, d13);
+}
+
+void fill_sloped_example(RunContext& ctx, double max_bar_length) {
+    read_example(ctx, "sloped");
+    ctx.input.max_bar_length = max_bar_length;
+    ctx.input.W3.zones = 1;
+    ctx.input.W4.zones = 1;
+    const double d13 = bar_unit_mass(13);
+    const double d16 = bar_unit_mass(16);
+    BarList& b = ctx.bar_list;
+    HandedValues& h = ctx.handed;
+
+    // Two length classes: the lower end (top 2350) and the mean height (top 2650).
+    b.fixed(1) = bar_row("W1-1", "1", "D16", 24, 2000, 1760, 240, 0, d16);
+    b.fixed(2) = bar_row("W2-1", "1", "D13", 24, 2000, 1805, 195, 0, d13);
+    b.fixed(3) = bar_row("W1-2", "1", "D16", 23, 2500, 2260, 240, 0, d16);
+    b.fixed(4) = bar_row("W2-2", "1", "D13", 23, 2500, 2305, 195, 0, d13);
+    h.wall_bar_classes.w1[1] = {1760, 240};
+    h.wall_bar_classes.w2[1] = {1805, 195};
+    h.wall_bar_classes.w1[2] = {2260, 240};
+    h.wall_bar_classes.w2[2] = {2305, 195};
+    h.wall_vertical_row_kinds = 2;
+    h.wall_vertical_class_count = 2;
+
+    // Horizontal bars: run 11800; two rows under the sloped top, 6883 and 1966 long; the bar
+    // along the top is floor(sqrt(11800^2 + 600^2)) = 11815 long.
+    h.sloped_row_count = 2;
+    const int per_face = 9;  // W4.count[1] + W4.count[2] + 1, the lower end's rows
+    int r = 7;
+    for (const char* face : {"W3-", "W4-"}) {
+        const std::string m = face;
+        const int first = r;
+        if (max_bar_length < 11800) {
+            // Pieces of 9000 and 3500; the first sloped row 3500 + 4000, the second one piece;
+            // the top bar 9000 + 3500.
+            h.w3_piece_count = 2;
+            b.piece(r++) = bar_row(m + "1", "5", "D13", per_face, 9000, 9000, 0, 0, d13);
+            b.piece(r++) = bar_row(m + "2", "5", "D13", per_face, 3500, 3500, 0, 0, d13);
+            b.piece(r++) = bar_row(m + "3", "5", "D13", 1, 3500, 3500, 0, 0, d13);
+            b.piece(r++) = bar_row(m + "4", "5", "D13", 1, 4000, 4000, 0, 0, d13);
+            b.piece(r++) = bar_row(m + "5", "5", "D13", 1, 1966, 1966, 0, 0, d13);
+            b.piece(r++) = bar_row(m + "6", "5", "D13", 1, 9000, 9000, 0, 0, d13);
+            b.piece(r++) = bar_row(m + "7", "5", "D13", 1, 3500, 3500, 0, 0, d13);
+            (first == 7 ? h.sloped_back : h.sloped_front) = {{6883, 1966}, {2, 1}};
+        } else {
+            // One-piece rows; on the back face row 8 is the front face's twin, never printed;
+            // the bar along the top is 11810 + 500.
+            h.w3_piece_count = 1;
+            b.piece(r++) = bar_row(m + "1", "5", "D13", per_face, 11800, 11800, 0, 0, d13);
+            if (first == 7) b.piece(r++) = bar_row("", "", "", per_face, 11800, 11800, 0, 0, d13);
+            b.piece(r++) = bar_row(m + "2", "5", "D13", 1, 6883, 6883, 0, 0, d13);
+            b.piece(r++) = bar_row(m + "3", "5", "D13", 1, 1966, 1966, 0, 0, d13);
+            b.piece(r++) = bar_row(m + "4", "5", "D13", 1, max_bar_length, max_bar_length, 0, 0, d13);
+            b.piece(r++) = bar_row(m + "5", "5", "D13", 1, 500, 500, 0, 0, d13);
+            (first == 7 ? h.sloped_back : h.sloped_front) = {{6883, 1966}, {1, 1}};
+        }
+    }
+
+    b.fixed(BarList::kW5) = bar_row("W5", "6", "D13", 0, 2250, 1050, 150, 0, d13);
+    b.fixed(BarList::kF1) = bar_row("F1", "4", "D16", 44, 2520, 320, 1950, 250, d16);
+    b.fixed(BarList::kF2) = bar_row("F2", "2", "D16", 44, 2430, 240, 1950, 0, d16);
+    if (max_bar_length < 11800) {
+        // Split: |9000 - 5900| + 5900 and (floor((2800 + 500) / 500) + 1) x 500.
+        b.fixed(BarList::kF3) = bar_row("F3-1", "5", "D16", 10, 9000, 9000, 0, 0, d16);
+        b.fixed(BarList::kF3Second) = bar_row("F3-2", "5", "D16", 10, 3500, 3500, 0, 0, d16);
+        b.fixed(BarList::kF4) = bar_row("F4-1", "5", "D16", 10, 9000, 9000, 0, 0, d16);
+        b.fixed(BarList::kF4Second) = bar_row("F4-2", "5", "D16", 10, 3500, 3500, 0, 0, d16);
+    } else {
+        b.fixed(BarList::kF3) = bar_row("F3", "5", "D16", 10, 11800, 11800, 0, 0, d16);
+        b.fixed(BarList::kF4) = bar_row("F4", "5", "D16", 10, 11800, 11800, 0, 0, d16);
+    }
+    b.fixed(BarList::kS1) = bar_row("S1", "6", "D13", 60, 410, 103.5, 203, 0, d13);
+    b.fixed(BarList::kS2) = bar_row("S2", "3", "D13", 24, 1290, 101.5, 279, 529, d13);
+}
+
+std::vector<std::vector<std::string>> table_cells(const std::vector<DxfEntity>& entities, double x_from,
+                                                  double x_to, double y_from, double y_to) {
+    std::map<double, std::map<double, std::string>, std::greater<>> by_height;
+    for (const DxfEntity& e : entities) {
+        if (e.type != "TEXT" || e.get(8) != "D-MTR-MTXT") continue;
+        const double x = e.num(10);
+        const double y = e.num(20);
+        if (x >= x_from && x < x_to && y >= y_from && y < y_to) by_height[y][x] = e.get(1);
+    }
+    std::vector<std::vector<std::string>> rows;
+    for (const auto& [y, cells] : by_height) {
+        rows.emplace_back();
+        for (const auto& [x, text] : cells) rows.back().push_back(text);
+    }
+    return rows;
+}
+
+}  // namespace lwall::test

@@ -1,0 +1,136 @@
+// The whole final drawing step on filled bar lists, read back the way a quantity surveyor reads
+// the sheet: every printed row of the schedule and of the mass table is one bar of the list, and
+// the material table's steel adds up to the printed row masses.
+
+#include "schedule/schedule_drawings.hpp"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+
+#include "driver/run_failure.hpp"
+#include "filled_bar_lists.hpp"
+#include "output/number_format.hpp"
+#include "schedule/schedule_input_checks.hpp"
+
+namespace lwall {
+namespace {
+
+struct Example {
+    const char* name;
+    std::function<void(RunContext&)> fill;
+};
+
+const Example kExamples[] = {
+    {"level", [](RunContext& c) { test::fill_level_example(c); }},
+    {"sloped, two-piece bars", [](RunContext& c) { test::fill_sloped_example(c, 9000); }},
+    {"sloped, two-piece bar along the top only", [](RunContext& c) { test::fill_sloped_example(c, 11810); }},
+};
+
+std::string fixed(double v, int width, int decimals) { return std::string(TextBuf().fixed(v, width, decimals)); }
+
+TEST(ScheduleSheet, EveryPrintedRowIsOneBarOfTheList) {
+    for (const Example& ex : kExamples) {
+        auto ctx = std::make_unique<RunContext>();
+        ex.fill(*ctx);
+        draw_schedule_sheet(*ctx);
+        const auto e = test::entities(ctx->canvas);
+        const auto schedule = test::table_cells(e, 86000, 86000 + 9400);
+        const auto mass = test::table_cells(e, 96000, 96000 + 9400, 10000);
+        const auto bars = ctx->bar_list.printed_rows();
+        ASSERT_EQ(schedule.size(), bars.size()) << ex.name;
+        ASSERT_EQ(mass.size(), bars.size()) << ex.name;
+        for (std::size_t i = 0; i < bars.size(); ++i) {
+            const ScheduleRow& r = *bars[i];
+            const std::string count = std::to_string(r.count);
+            EXPECT_EQ(schedule[i], (std::vector<std::string>{r.mark, r.shape_code, r.size_text, count,
+                                                             fixed(r.total_length, 5, 0), fixed(r.len1, 5, 0),
+                                                             fixed(r.len2, 5, 0), fixed(r.len3, 5, 0)}))
+                << ex.name;
+            ASSERT_EQ(mass[i].size(), 7u) << ex.name;
+            EXPECT_EQ(mass[i][0], r.mark) << ex.name;
+            EXPECT_EQ(mass[i][1], r.size_text) << ex.name;
+            EXPECT_EQ(mass[i][2], fixed(r.total_length, 5, 0)) << ex.name;
+            EXPECT_EQ(mass[i][3], count) << ex.name;
+        }
+    }
+}
+
+TEST(ScheduleSheet, SteelTotalsAreTheSumsOfThePrintedRowMasses) {
+    for (const Example& ex : kExamples) {
+        auto ctx = std::make_unique<RunContext>();
+        ex.fill(*ctx);
+        draw_schedule_sheet(*ctx);
+        const auto e = test::entities(ctx->canvas);
+        std::map<std::string, double> by_size;
+        double total = 0;
+        for (const auto& row : test::table_cells(e, 96000, 96000 + 9400, 10000)) {
+            // The row mass is the printed one-bar mass times the count, to the gram.
+            EXPECT_EQ(row[6], fixed(std::stod(row[5]) * std::stoi(row[3]), 5, 3)) << ex.name << " " << row[0];
+            by_size[row[1]] += std::stod(row[6]);
+            total += std::stod(row[6]);
+        }
+        // The material table lists the sizes smallest lowest, then the total.
+        const auto material = test::table_cells(e, 95000, 95000 + 6600, -10000, 2000);
+        const int steel_rows = std::max(static_cast<int>(by_size.size()), 3);
+        ASSERT_EQ(material.size(), 7u + steel_rows + 3) << ex.name;
+        int i = 7 + steel_rows - 1;  // the lowest steel row
+        for (const auto& [size, kg] : by_size) EXPECT_EQ(material[i--][0], fixed(kg, 5, 3)) << ex.name << " " << size;
+        EXPECT_EQ(material[7 + steel_rows][0], fixed(total, 5, 3)) << ex.name;
+    }
+}
+
+TEST(ScheduleSheet, IconsMatchThePrintedRowsShapeByShape) {
+    // Lines of each icon by shape type.
+    const std::map<std::string, int> lines_of = {{"1", 2}, {"2", 3}, {"3", 5}, {"4", 3}, {"5", 1}, {"6", 3}};
+    for (const Example& ex : kExamples) {
+        auto ctx = std::make_unique<RunContext>();
+        ex.fill(*ctx);
+        draw_schedule_sheet(*ctx);
+        std::map<int, int> lines_in_row;
+        for (const auto& x : test::entities(ctx->canvas)) {
+            if (x.type != "LINE" || x.get(8) != "D-STR-STR1" || x.num(10) < 96000 + 8200) continue;
+            ++lines_in_row[static_cast<int>((22000 - std::min(x.num(20), x.num(21))) / 300) + 1];
+        }
+        const auto bars = ctx->bar_list.printed_rows();
+        ASSERT_EQ(lines_in_row.size(), bars.size()) << ex.name;
+        for (std::size_t j = 0; j < bars.size(); ++j) {
+            EXPECT_EQ(lines_in_row[static_cast<int>(j) + 1], lines_of.at(bars[j]->shape_code))
+                << ex.name << " row " << j + 1 << " " << bars[j]->mark;
+        }
+    }
+}
+
+TEST(ScheduleSheet, StepsRunInTheirOrderWithTheExtensionGapSet) {
+    auto ctx = std::make_unique<RunContext>();
+    test::fill_level_example(*ctx);
+    draw_schedule_sheet(*ctx);
+    EXPECT_EQ(ctx->canvas.state.dim_ext_gap, 100);
+    const auto e = test::entities(ctx->canvas);
+    // The legend's type-1 bar comes first, the material table's last quantity last.
+    EXPECT_EQ(e.front().num(10), 86000 + 1000);
+    EXPECT_EQ(e.front().num(20), 22000 + 4000 + 615);
+    EXPECT_EQ(e.back().get(1), "t=20cm");
+    for (const auto& x : e) {
+        for (const auto& [code, value] : x.groups) EXPECT_EQ(value.find("nan"), std::string::npos) << code;
+    }
+}
+
+TEST(ScheduleInput, RefusesARunWithNoLengthAndNegativeCapBarSpacings) {
+    WallInput w = read_wall_input(test::example_file("level", "PlenkL.dat"));
+    EXPECT_EQ(test::refusal_message([&] { check_schedule_input(w); }, kExitBadInput), "<accepted>");
+    w.end_cover_left = 5000;
+    w.end_cover_right = 5000;
+    EXPECT_EQ(test::refusal_message([&] { check_schedule_input(w); }, kExitBadInput),
+              "PlenkL.dat line 6, end_cover_left: the end covers leave no length for the bars along the wall "
+              "(length_left + length_right - end_cover_left - end_cover_right must be above 0)");
+    w.end_cover_left = 100;
+    w.W5.count[4] = -1;
+    EXPECT_EQ(test::refusal_message([&] { check_schedule_input(w); }, kExitBadInput),
+              "PlenkL.dat line 42, W5.count[4]: a number of spacings cannot be negative");
+}
+
+}  // namespace
+}  // namespace lwall
