@@ -206,12 +206,13 @@ TieAnchors draw_wall_ties(RunContext& ctx, const WallVerticalBars& bars) {
     }
     ctx.bar_list.fixed(BarList::kS1).count = count;
 
-    // 3. The call-out arrows start at the second tie of columns 4 and 6, or where such a column
-    // stopped; a wall with fewer bars takes its last bar instead.
+    // 3. The call-out arrows start at the second tie of columns 4 and 6, or at the last tie of
+    // such a column when it stopped before its second (at its first place when it has none); a
+    // wall with fewer bars takes its last bar instead.
     auto anchor = [&](int p) {
         p = std::clamp(p, 1, n);
-        const double y = ties_in_column(p) >= 1 ? first_tie(p) + step : first_tie(p);
-        return Point{xs[static_cast<std::size_t>(p - 1)], y};
+        const int k = std::clamp(ties_in_column(p), 1, 2);
+        return Point{xs[static_cast<std::size_t>(p - 1)], first_tie(p) + (k - 1) * step};
     };
     return {anchor(4), anchor(6)};
 }

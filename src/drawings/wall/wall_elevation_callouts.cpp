@@ -119,12 +119,16 @@ void sloped_row_callouts(RunContext& ctx, const WallHorizontalBars& horizontal) 
 }
 
 // 5. W5 on a sloped top, in the back-face view: chains over its zones on both sides, a leader up
-// and to the right from the end of the right-hand chain and the call-out.
+// and to the right from the end of the right-hand chain and the call-out. The chains run under the
+// top of the first class; with two classes 250 under the top at the reference point (top rising to
+// the right) or at the lower right end; with three classes 250 under the lower end, so that they
+// stay inside the wall however steep the top.
 void cap_bar_callout(RunContext& ctx, const WallVerticalBars& vertical) {
     const WallInput& w = ctx.input;
     const BarGroup& g = w.W5;
     const bool one_class = vertical.classes == 1;
-    const double h = w.height_left < w.height_right ? w.wall_height : w.height_right;
+    double h = w.height_left < w.height_right ? w.wall_height : w.height_right;
+    if (vertical.classes == 3) h = std::min(w.height_left, w.height_right);
     const double y = one_class ? ctx.bar_list.fixed(1).len1 - g.pitch[3] / 2 : w.footing_thickness + h - 250;
     const double outer = one_class ? 1250 : 800;
     set_face_origin(ctx, WallFace::back);
