@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <string>
 
 #include "output/bars/bar_tables.hpp"
@@ -77,8 +78,8 @@ int trial_classes(const WallInput& w, const BarGroup& g, std::array<WallBarClass
 // Bars of one side: `inner` of them (outward from the reference point) in class `inner_class`,
 // the rest in `outer_class`.
 std::vector<int> side_classes(int bars, int inner, int inner_class, int outer_class) {
-    std::vector<int> cls(static_cast<std::size_t>(bars), outer_class);
-    for (int i = 0; i < std::min(inner, bars); ++i) cls[static_cast<std::size_t>(i)] = inner_class;
+    std::vector<int> cls(bars, outer_class);
+    for (int i = 0; i < std::min(inner, bars); ++i) cls[i] = inner_class;
     return cls;
 }
 
@@ -86,11 +87,45 @@ std::vector<int> side_classes(int bars, int inner, int inner_class, int outer_cl
 // reference point, counted in zone-2 spacings.
 int middle_zone_bars(const BarGroup& g, double limit) { return first_step_beyond(0, g.pitch[2], g.count[2], limit / 2); }
 
-struct MarkRows {
-    const BarGroup* group;
-    const char* name;  // "W1" or "W2"
-    int first_row;     // 1 or 2
-};
+// Which class each bar of a mark takes. One class: all. Two classes: the lower side and the
+// reference bar take the lower-end class 1, the higher side class 2. Three classes: the reference
+// bar and the `middle` bars next to it on each side take the middle class 2, the rest of the lower
+// side class 1 and the rest of the higher side class 3.
+void assign_classes(VerticalBarLayout& v, bool lower_left, int middle) {
+    const int classes = v.classes;
+    const int inner = classes == 3 ? middle : 0;
+    const int middle_class = classes == 3 ? 2 : 1;
+    const int lower = 1;
+    const int higher = classes;
+    v.reference_class = middle_class;
+    v.left_class = side_classes(v.left.size(), inner, middle_class, lower_left ? lower : higher);
+    v.right_class = side_classes(v.right.size(), inner, middle_class, lower_left ? higher : lower);
+    v.for_each_bar([&](double, int c) { ++v.count[c]; });
+}
+
+// The top each class is fitted to. Class 1 stands under the lower end. A higher class is fitted to
+// the top of its rule but never higher than the top over its lowest bar, so that no bar stands into
+// the top cover (the mean height of the two-class rule lies over the higher side when the reference
+// point is left of the middle of the wall). Two classes: the mean height when the top rises to the
+// right, the height at the reference point when it falls. Three classes: the top over the lowest
+// bar of the class (the middle class at its outermost bar on the lower side, class 3 at its
+// innermost bar).
+std::array<double, 4> class_tops(const WallInput& w, const VerticalBarLayout& v) {
+    const double hf = w.footing_thickness;
+    const double hl = w.height_left;
+    const double hr = w.height_right;
+    const double ct = w.cover_wall_top;
+    const double none = std::numeric_limits<double>::infinity();
+    std::array<double, 4> lowest{none, none, none, none};
+    v.for_each_bar([&](double x, int c) { lowest[c] = std::min(lowest[c], wall_outline_top(w, x) - ct); });
+    std::array<double, 4> top{0, hf + std::min(hl, hr) - ct, none, none};
+    if (v.classes == 2) top[2] = hl < hr ? (hl + hr) / 2 + hf - ct : hf + w.wall_height - ct;
+    for (int c = 2; c <= v.classes; ++c) {
+        top[c] = std::min(top[c], lowest[c]);
+        if (top[c] == none) top[c] = hf + std::max(hl, hr) - ct;  // a class without bars
+    }
+    return top;
+}
 
 }  // namespace
 
@@ -103,107 +138,72 @@ int wall_bar_class_count(const WallInput& w, HandedValues& h) {
 
 void VerticalBarLayout::for_each_bar(const std::function<void(double x, int cls)>& f) const {
     f(0.0, reference_class);
-    for (int i = 0; i < left.size(); ++i) f(left.x[static_cast<std::size_t>(i)], left_class[static_cast<std::size_t>(i)]);
-    for (int i = 0; i < right.size(); ++i) {
-        f(right.x[static_cast<std::size_t>(i)], right_class[static_cast<std::size_t>(i)]);
-    }
+    for (int i = 0; i < left.size(); ++i) f(left.x[i], left_class[i]);
+    for (int i = 0; i < right.size(); ++i) f(right.x[i], right_class[i]);
 }
 
 WallVerticalBars lay_out_wall_vertical_bars(RunContext& ctx) {
     const WallInput& w = ctx.input;
     HandedValues& h = ctx.handed;
-    const double hf = w.footing_thickness;
-    const double hl = w.height_left;
-    const double hr = w.height_right;
-    const double ct = w.cover_wall_top;
     const double len = w.length_left + w.length_right;
-    const bool lower_left = hl < hr;
+    const bool lower_left = w.height_left < w.height_right;
 
-    // Step 3: the class count; a level top always takes one class.
+    // The class count; a level top always takes one class.
     const int counted = wall_bar_class_count(w, h);
     WallVerticalBars out;
     out.sloped = wall_top_slopes(w);
     out.classes = out.sloped ? counted : 1;
     const int classes = out.classes;
-
     if (classes == 2) h.class_zone_limit = (len - w.end_cover_left - w.end_cover_right) / 2 - w.W2.count[1] * w.W2.pitch[1];
     if (classes == 3) h.class_zone_limit = (len - 200) / 3;
 
     // The middle zone of the three-class layout, in bars per side; W1 takes the length of the W2
     // middle zone when the top rises to the right.
-    const int e2 = middle_zone_bars(w.W2, h.class_zone_limit);
-    int e1 = middle_zone_bars(w.W1, h.class_zone_limit);
-    if (lower_left && e1 * w.W1.pitch[2] != e2 * w.W2.pitch[2] && w.W1.pitch[2] > 0) {
-        e1 = static_cast<int>(e2 * w.W2.pitch[2] / w.W1.pitch[2]);
+    const int middle2 = middle_zone_bars(w.W2, h.class_zone_limit);
+    int middle1 = middle_zone_bars(w.W1, h.class_zone_limit);
+    if (lower_left && middle1 * w.W1.pitch[2] != middle2 * w.W2.pitch[2] && w.W1.pitch[2] > 0) {
+        // No side holds more bars than zones 1 to 4 together.
+        const double most = w.W1.count[1] + w.W1.count[2] + w.W1.count[3] + w.W1.count[4];
+        middle1 = static_cast<int>(std::min(middle2 * w.W2.pitch[2] / w.W1.pitch[2], most));
     }
 
-    auto lay_out = [&](const BarGroup& g, int e) {
+    auto lay_out = [&](const BarGroup& g, int middle) {
         VerticalBarLayout v;
         v.classes = classes;
         v.left = left_side_bars(g);
         v.right = right_side_bars(g);
-        const int nl = v.left.size();
-        const int nr = v.right.size();
-        // Which class each bar takes. Two classes: the lower side and the reference bar take the
-        // lower-end class 1, the higher side class 2. Three classes: the reference bar and the e
-        // bars next to it on each side take the middle class 2, the rest of the lower side class 1
-        // and the rest of the higher side class 3.
-        const int lower_outer = 1;
-        const int higher_outer = classes == 3 ? 3 : classes;
-        const int middle = classes == 3 ? 2 : 1;
-        const int inner = classes == 3 ? e : 0;
-        v.reference_class = middle;
-        v.left_class = side_classes(nl, inner, middle, lower_left ? lower_outer : higher_outer);
-        v.right_class = side_classes(nr, inner, middle, lower_left ? higher_outer : lower_outer);
-        if (classes == 1) {
-            v.left_class.assign(static_cast<std::size_t>(nl), 1);
-            v.right_class.assign(static_cast<std::size_t>(nr), 1);
-        }
-        v.for_each_bar([&](double, int c) { ++v.count[static_cast<std::size_t>(c)]; });
-
-        // Class lengths. Class 1 stands under the lower end. The higher classes are fitted to the
-        // top of their rule, but never higher than the top over their lowest bar, so that no bar
-        // of a class stands into the top cover: two classes use the mean height when the top rises
-        // to the right and the height at the reference point when it falls; three classes take the
-        // top over the lowest bar of the class (the middle class at its outermost bar on the lower
-        // side, class 3 at its innermost bar).
+        assign_classes(v, lower_left, middle);
         const double leg = wall_bar_anchor_leg(w, g.dia, kRuleBentLeg);
-        std::array<double, 4> lowest{0, 1e300, 1e300, 1e300};
-        v.for_each_bar([&](double x, int c) {
-            auto& t = lowest[static_cast<std::size_t>(c)];
-            t = std::min(t, wall_outline_top(w, x) - ct);
-        });
-        std::array<double, 4> top{0, hf + std::min(hl, hr) - ct, 0, 0};
-        if (classes == 2) top[2] = lower_left ? (hl + hr) / 2 + hf - ct : hf + w.wall_height - ct;
-        if (classes == 3) top[2] = top[3] = 1e300;
-        for (int c = 2; c <= classes; ++c) {
-            auto& t = top[static_cast<std::size_t>(c)];
-            if (lowest[static_cast<std::size_t>(c)] < t) t = lowest[static_cast<std::size_t>(c)];
-            if (t == 1e300) t = hf + std::max(hl, hr) - ct;  // a class without bars
-        }
-        for (int c = 1; c <= classes; ++c) v.cls[static_cast<std::size_t>(c)] = fit_bar_to_500(w, top[static_cast<std::size_t>(c)], leg);
+        const std::array<double, 4> top = class_tops(w, v);
+        for (int c = 1; c <= classes; ++c) v.cls[c] = fit_bar_to_500(w, top[c], leg);
         return v;
     };
-    out.w1 = lay_out(w.W1, e1);
-    out.w2 = lay_out(w.W2, e2);
+    out.w1 = lay_out(w.W1, middle1);
+    out.w2 = lay_out(w.W2, middle2);
 
-    // Rows 1-6: W1 classes in rows 1, 3, 5, W2 classes in rows 2, 4, 6.
-    const MarkRows marks[] = {{&w.W1, "W1", 1}, {&w.W2, "W2", 2}};
-    for (const MarkRows& m : marks) {
-        const VerticalBarLayout& v = m.first_row == 1 ? out.w1 : out.w2;
-        auto& handed_classes = m.first_row == 1 ? h.wall_bar_classes.w1 : h.wall_bar_classes.w2;
+    // Rows 1-6: W1 classes in rows 1, 3, 5, W2 classes in rows 2, 4, 6. The bending drawings read
+    // the same lengths from the handed classes.
+    struct Mark {
+        const BarGroup& group;
+        const VerticalBarLayout& layout;
+        std::array<WallBarClass, 4>& handed;
+        const char* name;
+        int first_row;
+    };
+    const Mark marks[] = {{w.W1, out.w1, h.wall_bar_classes.w1, "W1", 1}, {w.W2, out.w2, h.wall_bar_classes.w2, "W2", 2}};
+    for (const Mark& m : marks) {
         for (int c = 1; c <= classes; ++c) {
-            const WallBarClass& k = v.cls[static_cast<std::size_t>(c)];
+            const WallBarClass& k = m.layout.cls[c];
             ScheduleRow& row = ctx.bar_list.fixed(m.first_row + 2 * (c - 1));
             row.mark = classes == 1 ? std::string(m.name) : std::string(m.name) + "-" + std::to_string(c);
             row.shape_code = "1";
-            row.size_text = "D" + std::to_string(m.group->dia);
-            row.count = v.count[static_cast<std::size_t>(c)];
+            row.size_text = "D" + std::to_string(m.group.dia);
+            row.count = m.layout.count[c];
             row.len1 = k.piece;
             row.len2 = k.leg;
             row.total_length = k.piece + k.leg;
-            row.unit_mass = bar_unit_mass(m.group->dia);
-            handed_classes[static_cast<std::size_t>(c)] = k;
+            row.unit_mass = bar_unit_mass(m.group.dia);
+            m.handed[c] = k;
         }
     }
     // Three classes: 3 when the top rises to the right, 4 when it falls; the readers treat both alike.

@@ -15,16 +15,12 @@ void draw_side(Canvas& cv, const WallInput& w, const VerticalBarLayout& v, const
                const std::vector<int>& cls, int direction) {
     int i = 0;
     while (i < side.size()) {
-        const auto at = static_cast<std::size_t>(i);
         int n = 1;
-        while (i + n < side.size() && cls[at + static_cast<std::size_t>(n)] == cls[at] &&
-               side.pitch[at + static_cast<std::size_t>(n)] == side.pitch[at]) {
-            ++n;
-        }
-        const double piece = v.cls[static_cast<std::size_t>(cls[at])].piece;
-        Point p1{side.x[at], w.cover1};
-        Point p2{side.x[at], w.cover1 + piece};
-        draw_line_repeat(cv, p1, p2, side.pitch[at], n, direction, 0);
+        while (i + n < side.size() && cls[i + n] == cls[i] && side.pitch[i + n] == side.pitch[i]) ++n;
+        const double piece = v.cls[cls[i]].piece;
+        Point p1{side.x[i], w.cover1};
+        Point p2{side.x[i], w.cover1 + piece};
+        draw_line_repeat(cv, p1, p2, side.pitch[i], n, direction, 0);
         i += n;
     }
 }
@@ -71,7 +67,7 @@ std::vector<double> class_tops(const WallInput& w, const WallVerticalBars& bars)
     std::vector<double> tops;
     for (const VerticalBarLayout* v : {&bars.w1, &bars.w2}) {
         for (int c = 1; c <= v->classes; ++c) {
-            if (v->count[static_cast<std::size_t>(c)] > 0) tops.push_back(w.cover1 + v->cls[static_cast<std::size_t>(c)].piece);
+            if (v->count[c] > 0) tops.push_back(w.cover1 + v->cls[c].piece);
         }
     }
     return tops;
@@ -114,7 +110,7 @@ double wall_cap_bar_leg(const WallInput& w, const WallVerticalBars& bars) {
         int end_class = 0;
         double outermost = -std::numeric_limits<double>::infinity();
         v->for_each_bar([&](double x, int c) {
-            auto& n = nearest[static_cast<std::size_t>(c)];
+            auto& n = nearest[c];
             n = std::max(n, x * toward_higher);
             if (x * toward_higher > outermost) {
                 outermost = x * toward_higher;
@@ -122,10 +118,10 @@ double wall_cap_bar_leg(const WallInput& w, const WallVerticalBars& bars) {
             }
         });
         for (int c = 1; c <= v->classes; ++c) {
-            if (v->count[static_cast<std::size_t>(c)] == 0) continue;
-            const double x = c == end_class ? end - toward_higher * w.cover6 : nearest[static_cast<std::size_t>(c)] * toward_higher;
+            if (v->count[c] == 0) continue;
+            const double x = c == end_class ? end - toward_higher * w.cover6 : nearest[c] * toward_higher;
             const double available = cap_bar_top(w, x) - w.cover1;
-            leg = std::max(leg, available - v->cls[static_cast<std::size_t>(c)].piece + 20.0 * w.W5.dia);
+            leg = std::max(leg, available - v->cls[c].piece + 20.0 * w.W5.dia);
         }
     }
     return leg;
@@ -192,7 +188,7 @@ TieAnchors draw_wall_ties(RunContext& ctx, const WallVerticalBars& bars) {
     const double step = 4 * w4.pitch[1];
     auto first_tie = [&](int p) { return base + w4.pitch[1] * (p % 2 == 1 ? 4 : 2); };
     auto ties_in_column = [&](int p) {
-        const double x = xs[static_cast<std::size_t>(p - 1)];
+        const double x = xs[p - 1];
         const double stop = wall_outline_top(w, x) - 400;
         int k = 0;
         while (k < 10 && first_tie(p) + k * step <= stop) ++k;
@@ -201,7 +197,7 @@ TieAnchors draw_wall_ties(RunContext& ctx, const WallVerticalBars& bars) {
     int count = 0;
     for (int p = 2; p <= n - 1; ++p) {
         const int k = ties_in_column(p);
-        for (int i = 0; i < k; ++i) tie(cv, xs[static_cast<std::size_t>(p - 1)], first_tie(p) + i * step);
+        for (int i = 0; i < k; ++i) tie(cv, xs[p - 1], first_tie(p) + i * step);
         count += k;
     }
     ctx.bar_list.fixed(BarList::kS1).count = count;
@@ -212,7 +208,7 @@ TieAnchors draw_wall_ties(RunContext& ctx, const WallVerticalBars& bars) {
     auto anchor = [&](int p) {
         p = std::clamp(p, 1, n);
         const int k = std::clamp(ties_in_column(p), 1, 2);
-        return Point{xs[static_cast<std::size_t>(p - 1)], first_tie(p) + (k - 1) * step};
+        return Point{xs[p - 1], first_tie(p) + (k - 1) * step};
     };
     return {anchor(4), anchor(6)};
 }

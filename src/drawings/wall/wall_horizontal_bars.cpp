@@ -51,7 +51,7 @@ public:
         // sloped row always starts with a whole bar (also when the run equals the maximum exactly).
         const double f = two_piece ? second_piece_length(lap, run.length, max_len) : max_len;
 
-        // Steps 1 and 2: the full-length rows, from the row at cover1 up through the zones. On a
+        // 1. The full-length rows, from the row at cover1 up through the zones. On a
         // sloped top only zone 1 runs full length. The rows above the first take the counts of
         // the lower-end group (on a level top the back face W4's, the front face W3's) and the
         // pitches of the face's own mark.
@@ -88,7 +88,7 @@ public:
             }
         }
 
-        // Rows 7 and 8 (the back face), or the rows right after the last W3 row (the front face).
+        // 2. Their rows: 7 and 8 on the back face, right after the last W3 row on the front face.
         const int count = w_.W4.count[1] < w_.W3.count[1] ? w_.W4.count[1] + w_.W4.count[2] + 1
                                                            : w_.W3.count[1] + w_.W3.count[2] + 1;
         row_ = face_ == WallFace::back ? BarList::kFirstPieceRow : bars_.last_back_row + 1;
@@ -115,7 +115,7 @@ public:
             return;
         }
 
-        // Step 3: the rows under the sloped top, continuing the alternation of the laps.
+        // 3. The rows under the sloped top, continuing the alternation of the laps.
         const std::vector<SlopedRow> rows = wall_sloped_rows(w_);
         ctx_.handed.sloped_row_count = static_cast<int>(rows.size());
         SlopedRows& record = face_ == WallFace::back ? ctx_.handed.sloped_back : ctx_.handed.sloped_front;
@@ -125,7 +125,7 @@ public:
         const bool start_left = w_.height_left > w_.height_right;
         const double dir = start_left ? 1.0 : -1.0;
         for (int k = 1; k <= static_cast<int>(rows.size()); ++k) {
-            const SlopedRow& r = rows[static_cast<std::size_t>(k - 1)];
+            const SlopedRow& r = rows[k - 1];
             // Counting the row at cover1 as row 1, sloped row k is row 2 + (lower-end rows) + k.
             const bool long_piece_left = (2 + lower_rows + k) % 2 == 1;
             const double first = long_piece_left == start_left ? max_len : f;
@@ -148,7 +148,7 @@ public:
             callout_row(std::floor(second), {r.x_end, low}, {r.x_end - dir * second, low});
         }
 
-        // Step 4: the bar along the sloped top, parallel to it under the top cover, starting at
+        // 4. The bar along the sloped top, parallel to it under the top cover, starting at
         // the higher end; a second piece starts at the lower end, one diameter lower.
         const double rise = w_.height_right - w_.height_left;
         const double ls = std::floor(std::sqrt(run.length * run.length + rise * rise));

@@ -1,5 +1,6 @@
 #include "drawings/wall/wall_input_checks.hpp"
 
+#include <algorithm>
 #include <string>
 
 namespace lwall {
@@ -32,8 +33,9 @@ void check_wall_elevation_input(const WallInput& w) {
     if (w.max_bar_length <= 0) refuse_wall_field(w, "max_bar_length", "must be more than 0");
     check_zones(w, w.W1, "W1", 4);
     check_zones(w, w.W2, "W2", 4);
-    check_zones(w, w.W3, "W3", 5);
-    check_zones(w, w.W4, "W4", 5);
+    // Rows go up zones 1 and 2 of both groups, and through every zone in use on a level top.
+    check_zones(w, w.W3, "W3", std::max(2, w.W3.zones));
+    check_zones(w, w.W4, "W4", std::max(2, w.W4.zones));
     check_zones(w, w.W5, "W5", 4);
 }
 
