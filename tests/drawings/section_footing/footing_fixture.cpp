@@ -74,11 +74,12 @@ std::vector<Segment> lines_on(const std::vector<DxfEntity>& e, std::string_view 
 }
 
 std::vector<DrawnDimension> drawn_dimensions(const std::vector<DxfEntity>& e) {
-    // A dimension is its path of three LINEs, four tick LINEs and a styled TEXT (group 7).
+    // A dimension is its path of three LINEs, four tick LINEs and a styled TEXT (group 7) on the
+    // dimension layer.
     std::vector<DrawnDimension> out;
     for (std::size_t i = 7; i < e.size(); ++i) {
         const DxfEntity& t = e[i];
-        const bool styled = t.type == "TEXT" &&
+        const bool styled = t.type == "TEXT" && t.get(8) == "D-STR-DIM" &&
                             std::any_of(t.groups.begin(), t.groups.end(), [](const auto& g) { return g.first == 7; });
         if (!styled) continue;
         bool lines = true;
