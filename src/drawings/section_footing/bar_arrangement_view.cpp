@@ -176,7 +176,8 @@ void draw_bar_arrangement_view(RunContext& ctx) {
         const double leg = f2_end_leg(w);
         const double xr = T / 2 + Br - c4;
         const double xl = -T / 2 - Bl + c4 - w.F2.dia;
-        draw_polyline(cv, {{xr, c1 + leg}, {xr, c1}, {xl, c1}, {xl, c1 + wall_bar_anchor_leg(w, w.F2.dia, kRuleBentLeg)}});
+        const double toe_leg = wall_bar_anchor_leg(w, w.F2.dia, kRuleBentLeg);
+        draw_polyline(cv, {{xr, c1 + leg}, {xr, c1}, {xl, c1}, {xl, c1 + toe_leg}});
         pen_by_colour_name(cv.pen, "D-STR-HTXT", u8"空"_sj, 0.13);
         const Point p1{xr / 2, c1}, p2{xr / 2, c1 - 1000}, p3{xr / 2 - 2000, c1 - 1000};
         scr_qleader(cv, p1, p2, p3);

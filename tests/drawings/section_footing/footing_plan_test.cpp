@@ -252,7 +252,8 @@ TEST(FootingPlan, S2TiesByTheF1Pitch) {
     const DrawnPlan p200 = draw_plan(fitting_wall({{9, "250,200,250,250,0"}}));
     EXPECT_TRUE(tie_legs(p200).empty());
     const auto dim = test::lines_on(p200.e, "D-STR-DIM", p200.origin);
-    EXPECT_FALSE(std::any_of(dim.begin(), dim.end(), [](const Segment& s) { return s.x2 - s.x1 == 500 && s.y2 - s.y1 == 1000; }));
+    EXPECT_FALSE(std::any_of(dim.begin(), dim.end(),
+                             [](const Segment& s) { return s.x2 - s.x1 == 500 && s.y2 - s.y1 == 1000; }));
     EXPECT_EQ(p200.ctx->bar_list.fixed(BarList::kS2).count, 26);
 
     // Neither pitch carries ties: none are counted (the count's step would be zero).
@@ -276,6 +277,14 @@ TEST(FootingPlan, DimensionLabelsStateWhatTheyMeasure) {
         const auto dims = test::drawn_dimensions(p.e);
         EXPECT_GE(dims.size(), 18u);
         for (const auto& d : dims) test::expect_label_matches(d);
+
+        if (lines.contains(18)) {
+            // The F3 zone of a single 600 spacing carries its length alone.
+            EXPECT_EQ(std::count_if(dims.begin(), dims.end(), [](const auto& d) { return d.label == "  600"; }), 1);
+            const std::string one_spacing = std::string("1") + std::string(u8"×"_sj);
+            EXPECT_TRUE(std::none_of(dims.begin(), dims.end(),
+                                     [&](const auto& d) { return d.label.starts_with(one_spacing); }));
+        }
 
         std::string script;
         for (const auto& l : p.script) script += l + "\r\n";
@@ -318,7 +327,8 @@ TEST(FootingPlan, OutlineLabelsPensAndTextStyle) {
     // Face labels, upright along the wall.
     std::vector<std::string> faces;
     for (const auto& e : p.e) {
-        if (e.type == "TEXT" && e.get(8) == "D-STR-HTXT" && has_group(e, 50) && e.num(50) == 90) faces.push_back(e.get(1));
+        const bool upright = e.type == "TEXT" && e.get(8) == "D-STR-HTXT" && has_group(e, 50) && e.num(50) == 90;
+        if (upright) faces.push_back(e.get(1));
     }
     const std::vector<std::string> expected = {std::string(u8"下 面 "_sj), std::string(u8"上 面 "_sj),
                                                std::string(u8"底　版"_sj)};

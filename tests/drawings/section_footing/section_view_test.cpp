@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
 #include <set>
 #include <tuple>
 
@@ -65,7 +66,8 @@ TEST(S1Length, FlooredToTenAfterTwoHundredAndTenMore) {
     EXPECT_EQ(s1_cut_length(300), 510);
     EXPECT_EQ(s1_cut_length(295), 500);
     // Through the drawing: T - c3 - c4 + (16 + 13) / 2 + 13 + 13 + 13 makes 300 and 295.
-    for (const auto& [thickness, cut, end] : {std::tuple{"600,447,1153", 510.0, 105.0}, {"600,442,1158", 500.0, 102.5}}) {
+    const std::tuple<const char*, double, double> cases[] = {{"600,447,1153", 510, 105}, {"600,442,1158", 500, 102.5}};
+    for (const auto& [thickness, cut, end] : cases) {
         auto ctx = test::footing_context(fitting_wall({{1, thickness}}));
         ctx->bar_list.fixed(BarList::kS1).count = 42;  // the wall elevations' tie count
         draw_footing_views(*ctx);
@@ -90,8 +92,17 @@ TEST(S1Length, FlooredToTenAfterTwoHundredAndTenMore) {
 
 // Every bar of the section, line or dot, lies inside the concrete of the L-shaped outline.
 TEST(SectionView, EveryBarLiesInsideTheConcrete) {
-    for (const char* heights : {"2400,500,2400,2400", "2000,500,2400,1800", "2000,500,1800,2400"}) {
-        const DrawnSection s = draw_section(fitting_wall({{2, heights}}));
+    // Level, higher at either end, and a thin footing where the 15 d leg of a D25 bottom bar (375)
+    // is cut to the room between the covers (200).
+    const std::vector<std::map<int, std::string>> walls = {
+        {{2, "2400,500,2400,2400"}},
+        {{2, "2000,500,2400,1800"}},
+        {{2, "2000,500,1800,2400"}},
+        {{2, "2400,400,2400,2400"}, {12, "25,0,0,0,0"}},
+    };
+    for (const auto& lines : walls) {
+        const char* heights = lines.at(2).c_str();
+        const DrawnSection s = draw_section(fitting_wall(lines));
         const WallInput& w = s.ctx->input;
         const double T = w.wall_thickness;
         const double Hf = w.footing_thickness;
@@ -230,6 +241,12 @@ TEST(SectionView, S1IndicatorAndLeader) {
         });
         ASSERT_NE(leader, dim.end()) << c.counts;
         EXPECT_EQ(leader->y1, 400 + c.leader_from) << c.counts;
+        if (std::string(c.counts) == "2,0,0,0,0") {
+            // Fewer than four rows: no tie across the wall.
+            for (const Segment& b : test::lines_on(s.e, "D-STR-STR1", s.origin)) {
+                EXPECT_FALSE(b.y1 == b.y2 && b.x1 == -100 && b.x2 == 100) << "tie at " << b.y1;
+            }
+        }
     }
     // Ties on every second row: rows 2, 4 and 6 of 8 + 1.
     const DrawnSection s = draw_section(fitting_wall());
