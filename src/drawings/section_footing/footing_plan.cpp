@@ -240,6 +240,7 @@ void draw_transverse_spacing_dims(RunContext& ctx, const PlanNames& p) {
     zone_dim_v(cv, {xe, 0}, {xe, t1}, xd, F1.count[2], F1.pitch[2]);
     scr_dimlinear_text(cv, {xe, t1}, {xe, t2}, zone_script_text(F1.count[1], F1.pitch[1]), {xd, t1});
     zone_dim_v(cv, {xe, t1}, {xe, t2}, xd, F1.count[1], F1.pitch[1]);
+    // The rest up to the end carries its length in the script too, like the zones before it.
     const TextBuf top_rest = fmt_length(std::fabs(p.Lr - t2));
     scr_dimlinear_text(cv, {xe, t2}, {xe, p.Lr}, top_rest, {xd, t2});
     dim_v(cv, {xe, t2}, {xe, p.Lr}, xd, 200, top_rest);
@@ -467,6 +468,7 @@ void draw_spacing_indicators(RunContext& ctx, const PlanNames& p) {
         callout_at_chain_end(-550, "F3", F3.dia);
     }
     {
+        // The same overshoot as the top layer's chains.
         const BarGroup& F4 = w.F4;
         pen_select_layer(ctx, "D-STR-DIM");
         const double y = -3.5 * F4.pitch[3];
@@ -477,6 +479,7 @@ void draw_spacing_indicators(RunContext& ctx, const PlanNames& p) {
         }
         callout_at_chain_end(-550, "F4", F4.dia);
     }
+    // F1 up the upper half, F2 down the lower half with the same overshoot.
     const auto transverse = [&](const BarGroup& g, std::string_view mark, double x, int direction) {
         pen_select_layer(ctx, "D-STR-DIM");
         draw_chain_vertical(cv, x, direction * g.pitch[2], 500, g.pitch[2], g.count[2], direction);

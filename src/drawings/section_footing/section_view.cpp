@@ -272,6 +272,7 @@ void draw_section_view(RunContext& ctx) {
     if (chain.drawn) {
         draw_chain_vertical(cv, -20, ys + 2 * p1, 0, 2 * p1, chain.steps, +1);
         if (chain.second) {
+            // Without an overshoot, like the chain it continues.
             const Point end = cv.state.chain_end;
             draw_chain_vertical(cv, end.x, end.y, 0, w.W4.pitch[1] + w.W3.pitch[3], 1, +1);
         }
