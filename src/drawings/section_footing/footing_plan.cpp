@@ -47,8 +47,8 @@ PlanNames plan_names(const WallInput& w) {
             -(Ll - el), Lr - er};
 }
 
-// Labels start half their length before the middle of what they measure, counted in whole
-// pairs of Shift_JIS bytes.
+// Labels start before the middle of what they measure by half their Shift_JIS byte count,
+// rounded down, times the text height.
 double centred(double middle, std::string_view label) {
     return middle - static_cast<double>(label.size() / 2) * kLabelHeight;
 }
@@ -222,8 +222,8 @@ void draw_overall_length_dims(RunContext& ctx, const PlanNames& p) {
 }
 
 // Steps 3 and 4: the spacing of the transverse bars on the right, F1 up the upper half and F2
-// down the lower half. Each half is dimensioned over the zones its bars are drawn in (step 7):
-// zone 2 from the centre line, then zone 1, then the rest up to the footing end, every segment
+// down the lower half. Each half is dimensioned over the zones its bars are drawn in (zone 2
+// from the centre line, then zone 1), then the rest up to the footing end, every segment
 // labelled with the zone it spans.
 void draw_transverse_spacing_dims(RunContext& ctx, const PlanNames& p) {
     Canvas& cv = ctx.canvas;
