@@ -5,6 +5,7 @@ Usage: render_dxf.py Lwall.dxf out.png [--window X0 Y0 X1 Y1] [--width PIXELS]
 Needs Debian's python3-ezdxf and python3-matplotlib; Japanese labels need a CJK font
 (fonts-ipafont-gothic)."""
 import argparse
+import pathlib
 
 import ezdxf
 import matplotlib
@@ -23,12 +24,21 @@ def main():
     ap.add_argument("--width", type=int, default=2400, help="width of the picture in pixels")
     args = ap.parse_args()
 
-    for family in ("IPAGothic", "IPAPGothic", "Noto Sans CJK JP"):
-        if any(f.name == family for f in matplotlib.font_manager.fontManager.ttflist):
-            plt.rcParams["font.family"] = family
+    # Japanese labels need a CJK font; register the IPA font directly, whatever the font cache holds.
+    font_file = None
+    for path in ("/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf",
+                 "/usr/share/fonts/truetype/fonts-japanese-gothic.ttf"):
+        if pathlib.Path(path).exists():
+            matplotlib.font_manager.fontManager.addfont(path)
+            plt.rcParams["font.family"] = matplotlib.font_manager.FontProperties(fname=path).get_name()
+            font_file = pathlib.Path(path).name
             break
 
     doc = ezdxf.readfile(args.dxf, encoding="cp932")
+    # The sheet's text styles name a CAD font file; draw their texts with the CJK font instead.
+    if font_file:
+        for style in doc.styles:
+            style.dxf.font = font_file
     fig = plt.figure()
     ax = fig.add_axes([0, 0, 1, 1])
     ax.set_facecolor("black")

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "drawings/section_footing/bar_labels.hpp"
+#include "drawings/wall/wall_bar_lengths.hpp"
 #include "output/bars/bar_tables.hpp"
 #include "output/primitives/primitives.hpp"
 #include "output/script/script_writer.hpp"
@@ -12,22 +13,6 @@
 namespace lwall {
 
 namespace {
-
-// Bent leg of a bar that stands on the footing (the foot of W1/W2, the toe ends of F1 and F2):
-// the lap 31.25 d rounded up to 10 mm, less the height the bar rises in the footing, in whole
-// bar diameters (a half rounds up), and never shorter than the rule's leg. A bar without a
-// diameter has no leg; the division would otherwise give nan.
-// The wall elevations compute the same leg for W1 and W2.
-double wall_bar_anchor_leg(const WallInput& w, double d, int rule) {
-    const double rule_leg = bar_length_by_rule(static_cast<int>(d), rule);
-    if (d == 0) return rule_leg;
-    double a = 31.25 * d;
-    if (a / 10 != std::floor(a / 10)) a = (std::floor(a / 10) + 1) * 10;
-    const double f = (a - (w.footing_thickness - w.cover1 - 3 * d) + 3 * d) / d;
-    const double n = std::ceil(f);
-    const double leg = n - f > 0.5 ? std::floor(f) * d : n * d;
-    return std::max(leg, rule_leg);
-}
 
 void fill_row(ScheduleRow& row, std::string_view mark, std::string_view shape, int diameter, int count) {
     row.mark = mark;
