@@ -4,6 +4,9 @@
 #include <cmath>
 #include <map>
 
+#include "drawings/section_footing/footing_views.hpp"
+#include "drawings/section_footing/section_view.hpp"
+#include "drawings/wall/wall_elevations.hpp"
 #include "output/bars/bar_tables.hpp"
 #include "test_support.hpp"
 
@@ -33,6 +36,13 @@ void read_example(RunContext& ctx, std::string_view example) {
 }
 
 }  // namespace
+
+void fill_by_drawing(RunContext& ctx, std::string_view example) {
+    read_example(ctx, example);
+    draw_wall_elevations(ctx);
+    draw_footing_views(ctx);
+    draw_section_view(ctx);
+}
 
 void fill_level_example(RunContext& ctx) {
     read_example(ctx, "level");
@@ -138,8 +148,11 @@ void fill_sloped_example(RunContext& ctx, double max_bar_length) {
         b.fixed(BarList::kF3) = bar_row("F3", "5", "D16", 10, 11800, 11800, 0, 0, d16);
         b.fixed(BarList::kF4) = bar_row("F4", "5", "D16", 10, 11800, 11800, 0, 0, d16);
     }
-    b.fixed(BarList::kS1) = bar_row("S1", "6", "D13", 60, 410, 103.5, 203, 0, d13);
-    b.fixed(BarList::kS2) = bar_row("S2", "3", "D13", 24, 1290, 101.5, 279, 529, d13);
+    // S1: 45 tie columns between the first and the last W2 bar, every even one with two ties and
+    // the odd ones with two only where the top has risen enough (x >= 0), else one: 46 + 33.
+    b.fixed(BarList::kS1) = bar_row("S1", "6", "D13", 79, 410, 103.5, 203, 0, d13);
+    // S2: columns 1, 3, 5 across the heel hold 5, 6 and 5 ties over the 5500 of F1; both legs count.
+    b.fixed(BarList::kS2) = bar_row("S2", "3", "D13", 32, 1290, 101.5, 279, 529, d13);
 }
 
 std::vector<std::vector<std::string>> table_cells(const std::vector<DxfEntity>& entities, double x_from,

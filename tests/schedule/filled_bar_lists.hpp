@@ -25,6 +25,10 @@ void fill_level_example(RunContext& ctx);
 // the 11815 long bar along the sloped top is two.
 void fill_sloped_example(RunContext& ctx, double max_bar_length = 9000);
 
+// An example as a whole run leaves it for the final step: read, laid out, and drawn by the wall
+// elevations, the footing views and the section view.
+void fill_by_drawing(RunContext& ctx, std::string_view example);
+
 // The texts of layer "D-MTR-MTXT" whose insertion point lies in [x_from, x_to) x [y_from, y_to),
 // read as a table: one row per insertion height from the top down, its cells from left to right.
 std::vector<std::vector<std::string>> table_cells(const std::vector<DxfEntity>& entities, double x_from,

@@ -24,6 +24,8 @@ struct Example {
 };
 
 const Example kExamples[] = {
+    {"level example drawn", [](RunContext& c) { test::fill_by_drawing(c, "level"); }},
+    {"sloped example drawn", [](RunContext& c) { test::fill_by_drawing(c, "sloped"); }},
     {"level", [](RunContext& c) { test::fill_level_example(c); }},
     {"sloped, two-piece bars", [](RunContext& c) { test::fill_sloped_example(c, 9000); }},
     {"sloped, two-piece bar along the top only", [](RunContext& c) { test::fill_sloped_example(c, 11810); }},
@@ -100,6 +102,40 @@ TEST(ScheduleSheet, IconsMatchThePrintedRowsShapeByShape) {
             EXPECT_EQ(lines_in_row[static_cast<int>(j) + 1], lines_of.at(bars[j]->shape_code))
                 << ex.name << " row " << j + 1 << " " << bars[j]->mark;
         }
+    }
+}
+
+TEST(ScheduleSheet, HandWorkedBarListsAreWhatTheDrawingsLeave) {
+    const std::pair<const char*, std::function<void(RunContext&)>> pairs[] = {
+        {"level", [](RunContext& c) { test::fill_level_example(c); }},
+        {"sloped", [](RunContext& c) { test::fill_sloped_example(c, 9000); }}};
+    for (const auto& [example, fill] : pairs) {
+        auto by_hand = std::make_unique<RunContext>();
+        auto drawn = std::make_unique<RunContext>();
+        fill(*by_hand);
+        test::fill_by_drawing(*drawn, example);
+        const auto hand_rows = by_hand->bar_list.printed_rows();
+        const auto drawn_rows = drawn->bar_list.printed_rows();
+        ASSERT_EQ(hand_rows.size(), drawn_rows.size()) << example;
+        for (std::size_t i = 0; i < hand_rows.size(); ++i) {
+            const ScheduleRow& h = *hand_rows[i];
+            const ScheduleRow& d = *drawn_rows[i];
+            EXPECT_EQ(h.mark, d.mark) << example;
+            EXPECT_EQ(h.shape_code, d.shape_code) << example << " " << h.mark;
+            EXPECT_EQ(h.size_text, d.size_text) << example << " " << h.mark;
+            // The cap bars are counted by the bending drawings, after this point.
+            if (h.mark != "W5") {
+                EXPECT_EQ(h.count, d.count) << example << " " << h.mark;
+            }
+            EXPECT_DOUBLE_EQ(h.total_length, d.total_length) << example << " " << h.mark;
+            EXPECT_DOUBLE_EQ(h.len1, d.len1) << example << " " << h.mark;
+            EXPECT_DOUBLE_EQ(h.len2, d.len2) << example << " " << h.mark;
+            EXPECT_DOUBLE_EQ(h.len3, d.len3) << example << " " << h.mark;
+            EXPECT_DOUBLE_EQ(h.unit_mass, d.unit_mass) << example << " " << h.mark;
+        }
+        EXPECT_EQ(by_hand->handed.sloped_row_count, drawn->handed.sloped_row_count) << example;
+        EXPECT_EQ(by_hand->handed.w3_piece_count, drawn->handed.w3_piece_count) << example;
+        EXPECT_EQ(by_hand->handed.wall_vertical_row_kinds, drawn->handed.wall_vertical_row_kinds) << example;
     }
 }
 
