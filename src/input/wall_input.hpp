@@ -56,6 +56,11 @@ struct WallInput {
 // "length_left", ...) and `what` is wrong.
 [[noreturn]] void refuse_wall_field(const WallInput& w, std::string_view field, std::string_view what);
 
+// Run of the bars along the wall, between the two end covers.
+inline double run_along_wall(const WallInput& w) {
+    return w.length_left + w.length_right - w.end_cover_left - w.end_cover_right;
+}
+
 // Reads the whole wall input file. Lines with fewer values leave the missing fields 0, and a file
 // that ends early leaves every later field 0. Malformed text (a token that is not a number, a
 // decimal point in a whole-number field, more values than the line holds, nan, inf, a zone count

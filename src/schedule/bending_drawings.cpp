@@ -16,11 +16,6 @@ namespace {
 
 constexpr double kTrueSize = 1;
 
-// Run of the bars along the wall, between the two end covers.
-double bar_run(const WallInput& w) {
-    return w.length_left + w.length_right - w.end_cover_left - w.end_cover_right;
-}
-
 double lap_length(int dia) { return bar_length_by_rule(dia, kRuleLap); }
 
 // The lap as the drawings state it: rounded down to 10 mm and followed by 以上 ("at least").
@@ -30,10 +25,10 @@ TextBuf lap_text(int dia, int width) {
     return t;
 }
 
-// The piece that completes a bar of `length` made of two: at least a lap longer than what the
-// first piece (the maximum member length) leaves, in whole 500 mm.
+// The piece that completes a bar of `length` made of two whose other piece is the maximum member
+// length.
 double completing_piece(double length, int dia, double max_bar_length) {
-    return (std::floor((lap_length(dia) + length - max_bar_length) / 500) + 1) * 500;
+    return lapped_second_piece(length, max_bar_length, dia);
 }
 
 void start_shape(RunContext& ctx, Point origin) {
@@ -129,7 +124,7 @@ int draw_horizontal_face(RunContext& ctx, const Face& face) {
     const SheetLayout& sheet = ctx.layout;
     const BarList& list = ctx.bar_list;
     int& drawn_rows = ctx.handed.wall_horizontal_drawn_rows;
-    const double run = bar_run(w);
+    const double run = run_along_wall(w);
     const double max_length = w.max_bar_length;
 
     // Full-length bar.
@@ -211,7 +206,7 @@ void draw_wall_horizontal_bars(RunContext& ctx) {
     // sloped wall, the front face's twin row that is never printed; the sloped rows follow from 9.
     const int front_row = draw_horizontal_face(
         ctx, {back_base, w.W3.dia, ctx.handed.sloped_back, BarList::kFirstPieceRow, BarList::kFirstPieceRow + 2});
-    const int front_pieces = bar_run(w) <= w.max_bar_length ? 1 : 2;
+    const int front_pieces = run_along_wall(w) <= w.max_bar_length ? 1 : 2;
     draw_horizontal_face(ctx, {front_base, w.W4.dia, ctx.handed.sloped_front, front_row, front_row + front_pieces});
 }
 
@@ -220,7 +215,7 @@ void draw_footing_bar(RunContext& ctx, Point origin, int row, int second_row, in
     const WallInput& w = ctx.input;
     const ScheduleRow& bar = ctx.bar_list.fixed(row);
     if (!bar.used()) return;
-    const double run = bar_run(w);
+    const double run = run_along_wall(w);
     if (run <= w.max_bar_length) {
         straight_bar(ctx, origin, bar.len1, fmt_length(bar.len1), bar);
         return;

@@ -20,10 +20,6 @@ Point schedule_origin(const SheetLayout& s) {
     return {s.sheet_width + 23000 + s.scale * 23000 / 50, s.scale * 22000 / 50};
 }
 
-void styled(Canvas& cv, Point first, Point second, int height, std::string_view text) {
-    draw_text_styled(cv, first, second, height, 0, text, "KANJI");
-}
-
 // The outline that encloses the legend and the heading band.
 void draw_outline(Canvas& cv) { draw_polyline(cv, {{0, 0}, {0, 5000}, {kTableWidth, 5000}, {kTableWidth, 0}}); }
 
@@ -82,22 +78,22 @@ void draw_bending_schedule(RunContext& ctx) {
 
     // 2. Title and note.
     pen_select_layer(ctx, "D-MTR-TXT");
-    styled(cv, {1300, 5000}, {1600, 5000}, 350, u8"鉄 筋 加 工 図"_sj);
-    styled(cv, {8000, 5000}, {8500, 5000}, 125, u8"(1m当たり)"_sj);
+    draw_kanji_text(cv, {1300, 5000}, {1600, 5000}, 350, u8"鉄 筋 加 工 図"_sj);
+    draw_kanji_text(cv, {8000, 5000}, {8500, 5000}, 125, u8"(1m当たり)"_sj);
 
     // 3. Column headings.
-    styled(cv, {x0, 120}, {x0 + 350, 250}, 125, u8"種 別"_sj);
-    styled(cv, {x0 + 800, 120}, {x0 + 1300, 250}, 125, u8"形 式"_sj);
-    styled(cv, {x0 + 2000, 120}, {x0 + 2500, 250}, 125, u8"径"_sj);
-    styled(cv, {x0 + 3400, 120}, {x0 + 4000, 250}, 125, u8"本 数"_sj);
-    styled(cv, {x0 + 4000, 250}, {x0 + 4500, 400}, 125, u8"長 さ"_sj);
-    styled(cv, {x0 + 4000, 0}, {x0 + 4500, 0}, 150, "(mm)");
-    styled(cv, {x0 + 5400, 250}, {x0 + 5900, 400}, 125, u8"Ｌ１"_sj);
-    styled(cv, {x0 + 5400, 0}, {x0 + 5900, 0}, 150, "(mm)");
-    styled(cv, {x0 + 6800, 250}, {x0 + 7300, 400}, 125, u8"Ｌ２"_sj);
-    styled(cv, {x0 + 6800, 0}, {x0 + 7300, 0}, 150, "(mm)");
-    styled(cv, {x0 + 8200, 250}, {x0 + 8700, 400}, 125, u8"Ｌ３"_sj);
-    styled(cv, {x0 + 8200, 0}, {x0 + 8700, 0}, 150, "(mm)");
+    draw_kanji_text(cv, {x0, 120}, {x0 + 350, 250}, 125, u8"種 別"_sj);
+    draw_kanji_text(cv, {x0 + 800, 120}, {x0 + 1300, 250}, 125, u8"形 式"_sj);
+    draw_kanji_text(cv, {x0 + 2000, 120}, {x0 + 2500, 250}, 125, u8"径"_sj);
+    draw_kanji_text(cv, {x0 + 3400, 120}, {x0 + 4000, 250}, 125, u8"本 数"_sj);
+    draw_kanji_text(cv, {x0 + 4000, 250}, {x0 + 4500, 400}, 125, u8"長 さ"_sj);
+    draw_kanji_text(cv, {x0 + 4000, 0}, {x0 + 4500, 0}, 150, "(mm)");
+    draw_kanji_text(cv, {x0 + 5400, 250}, {x0 + 5900, 400}, 125, u8"Ｌ１"_sj);
+    draw_kanji_text(cv, {x0 + 5400, 0}, {x0 + 5900, 0}, 150, "(mm)");
+    draw_kanji_text(cv, {x0 + 6800, 250}, {x0 + 7300, 400}, 125, u8"Ｌ２"_sj);
+    draw_kanji_text(cv, {x0 + 6800, 0}, {x0 + 7300, 0}, 150, "(mm)");
+    draw_kanji_text(cv, {x0 + 8200, 250}, {x0 + 8700, 400}, 125, u8"Ｌ３"_sj);
+    draw_kanji_text(cv, {x0 + 8200, 0}, {x0 + 8700, 0}, 150, "(mm)");
 
     // 4. The outline around legend and headings.
     pen_select_layer(ctx, "D-MTR-FRAM");

@@ -16,10 +16,6 @@ constexpr int kRowTextHeight = 125;
 constexpr double kIconFactor = 0.4;
 constexpr double kColumnLines[] = {0, 800, 2000, 3200, 4000, 5400, 6800, 8200, 9400};
 
-void styled(Canvas& cv, Point first, Point second, int height, std::string_view text) {
-    draw_text_styled(cv, first, second, height, 0, text, "KANJI");
-}
-
 // Index of `size_text` among the eleven bar sizes, or -1.
 int size_index(std::string_view size_text) {
     for (std::size_t i = RebarMassTotals::kSizes.size(); i-- > 0;) {
@@ -77,8 +73,8 @@ void draw_mass_table(RunContext& ctx) {
 
     // 1. Title and note.
     pen_select_layer(ctx, "D-MTR-TXT");
-    styled(cv, {1300, 1000}, {1600, 1000}, 400, u8"鉄 筋 質 量 表"_sj);
-    styled(cv, {8000, 1000}, {8500, 1000}, 125, u8"(1m当たり)"_sj);
+    draw_kanji_text(cv, {1300, 1000}, {1600, 1000}, 400, u8"鉄 筋 質 量 表"_sj);
+    draw_kanji_text(cv, {8000, 1000}, {8500, 1000}, 125, u8"(1m当たり)"_sj);
 
     // 2. The lines above and below the headings.
     pen_select_layer(ctx, "D-MTR-FRAM");
@@ -87,18 +83,18 @@ void draw_mass_table(RunContext& ctx) {
 
     // 3. Headings.
     pen_select_layer(ctx, "D-MTR-TXT");
-    styled(cv, {x0, 300}, {x0 + 350, 300}, 125, u8"種 別"_sj);
-    styled(cv, {x0 + 800, 300}, {x0 + 1300, 300}, 125, u8"径"_sj);
-    styled(cv, {x0 + 2000, 500}, {x0 + 2500, 500}, 125, u8"長 さ"_sj);
-    styled(cv, {x0 + 2000, 100}, {x0 + 2500, 100}, 150, "(mm)");
-    styled(cv, {x0 + 3400, 300}, {x0 + 4000, 300}, 125, u8"本 数"_sj);
-    styled(cv, {x0 + 4000, 500}, {x0 + 4500, 500}, 125, u8"単位質量"_sj);
-    styled(cv, {x0 + 4000, 100}, {x0 + 4500, 100}, 150, "(kg/m)");
-    styled(cv, {x0 + 5400, 500}, {x0 + 6000, 500}, 125, u8"１本当り質量"_sj);
-    styled(cv, {x0 + 5400, 100}, {x0 + 5800, 100}, 150, "(kg)");
-    styled(cv, {x0 + 6900, 500}, {x0 + 7400, 500}, 125, u8"質 量"_sj);
-    styled(cv, {x0 + 6900, 100}, {x0 + 7400, 100}, 150, "(kg)");
-    styled(cv, {x0 + 8300, 300}, {x0 + 8800, 300}, 125, u8"摘 要"_sj);
+    draw_kanji_text(cv, {x0, 300}, {x0 + 350, 300}, 125, u8"種 別"_sj);
+    draw_kanji_text(cv, {x0 + 800, 300}, {x0 + 1300, 300}, 125, u8"径"_sj);
+    draw_kanji_text(cv, {x0 + 2000, 500}, {x0 + 2500, 500}, 125, u8"長 さ"_sj);
+    draw_kanji_text(cv, {x0 + 2000, 100}, {x0 + 2500, 100}, 150, "(mm)");
+    draw_kanji_text(cv, {x0 + 3400, 300}, {x0 + 4000, 300}, 125, u8"本 数"_sj);
+    draw_kanji_text(cv, {x0 + 4000, 500}, {x0 + 4500, 500}, 125, u8"単位質量"_sj);
+    draw_kanji_text(cv, {x0 + 4000, 100}, {x0 + 4500, 100}, 150, "(kg/m)");
+    draw_kanji_text(cv, {x0 + 5400, 500}, {x0 + 6000, 500}, 125, u8"１本当り質量"_sj);
+    draw_kanji_text(cv, {x0 + 5400, 100}, {x0 + 5800, 100}, 150, "(kg)");
+    draw_kanji_text(cv, {x0 + 6900, 500}, {x0 + 7400, 500}, 125, u8"質 量"_sj);
+    draw_kanji_text(cv, {x0 + 6900, 100}, {x0 + 7400, 100}, 150, "(kg)");
+    draw_kanji_text(cv, {x0 + 8300, 300}, {x0 + 8800, 300}, 125, u8"摘 要"_sj);
 
     // Rows, in print order, summing the row masses.
     totals = {};

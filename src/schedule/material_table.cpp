@@ -13,10 +13,6 @@ namespace {
 
 constexpr double kWidth = 6600;
 
-void styled(Canvas& cv, Point first, Point second, int height, std::string_view text) {
-    draw_text_styled(cv, first, second, height, 0, text, "KANJI");
-}
-
 void line(Canvas& cv, double x1, double y1, double x2, double y2) { draw_polyline(cv, {{x1, y1}, {x2, y2}}); }
 
 }  // namespace
@@ -53,8 +49,8 @@ void draw_material_table(RunContext& ctx) {
 
     // Title.
     pen_select_layer(ctx, "D-MTR-TXT");
-    styled(cv, {250, 500}, {800, 500}, 400, u8"材 料 表"_sj);
-    styled(cv, {5000, 500}, {5500, 500}, 125, u8"(1m当たり)"_sj);
+    draw_kanji_text(cv, {250, 500}, {800, 500}, 400, u8"材 料 表"_sj);
+    draw_kanji_text(cv, {5000, 500}, {5500, 500}, 125, u8"(1m当たり)"_sj);
 
     // Frame.
     const double bottom = -400.0 * r - 4100;
@@ -71,33 +67,33 @@ void draw_material_table(RunContext& ctx) {
     pen_select_layer(ctx, "D-MTR-TXT");
     {
         constexpr double x0 = 50;
-        styled(cv, {x0 + 500, 0}, {x0 + 1000, 0}, 125, u8"種     別"_sj);
-        styled(cv, {x0 + 2900, 0}, {x0 + 3500, 0}, 125, u8"単 位"_sj);
-        styled(cv, {x0 + 4000, 0}, {x0 + 4500, 0}, 125, u8"数 量"_sj);
-        styled(cv, {x0 + 5500, 0}, {x0 + 6000, 0}, 125, u8"摘 要"_sj);
+        draw_kanji_text(cv, {x0 + 500, 0}, {x0 + 1000, 0}, 125, u8"種     別"_sj);
+        draw_kanji_text(cv, {x0 + 2900, 0}, {x0 + 3500, 0}, 125, u8"単 位"_sj);
+        draw_kanji_text(cv, {x0 + 4000, 0}, {x0 + 4500, 0}, 125, u8"数 量"_sj);
+        draw_kanji_text(cv, {x0 + 5500, 0}, {x0 + 6000, 0}, 125, u8"摘 要"_sj);
     }
 
     // Group and row names; the pen stays the one of the headings.
     {
         constexpr double x0 = 200;
-        styled(cv, {x0, -600}, {x0 + 500, -750}, 125, u8"ｺﾝｸﾘｰﾄ"_sj);
-        styled(cv, {x0, -2080}, {x0 + 500, -2600}, 125, u8"型　枠"_sj);
-        styled(cv, {x0, -3600}, {x0 + 500, -4500}, 125, u8"鉄　筋"_sj);
-        styled(cv, {x0, -400.0 * r - 3600}, {x0 + 500, -6000}, 125, u8"基礎材"_sj);
-        styled(cv, {x0 + 1800, -400}, {x0 + 2300, -500}, 125, u8"たて壁"_sj);
-        styled(cv, {x0 + 1800, -800}, {x0 + 2300, -1000}, 125, u8"底　版"_sj);
-        styled(cv, {x0 + 1800, -1200}, {x0 + 2300, -1500}, 125, u8"　計　"_sj);
-        styled(cv, {x0 + 1800, -1600}, {x0 + 2300, -2000}, 125, u8"たて壁"_sj);
-        styled(cv, {x0 + 1800, -2000}, {x0 + 2300, -2500}, 125, u8"底　版"_sj);
-        styled(cv, {x0 + 1800, -2400}, {x0 + 2300, -3000}, 125, u8"端型枠"_sj);
-        styled(cv, {x0 + 1800, -2800}, {x0 + 2300, -3500}, 125, u8"　計　"_sj);
+        draw_kanji_text(cv, {x0, -600}, {x0 + 500, -750}, 125, u8"ｺﾝｸﾘｰﾄ"_sj);
+        draw_kanji_text(cv, {x0, -2080}, {x0 + 500, -2600}, 125, u8"型　枠"_sj);
+        draw_kanji_text(cv, {x0, -3600}, {x0 + 500, -4500}, 125, u8"鉄　筋"_sj);
+        draw_kanji_text(cv, {x0, -400.0 * r - 3600}, {x0 + 500, -6000}, 125, u8"基礎材"_sj);
+        draw_kanji_text(cv, {x0 + 1800, -400}, {x0 + 2300, -500}, 125, u8"たて壁"_sj);
+        draw_kanji_text(cv, {x0 + 1800, -800}, {x0 + 2300, -1000}, 125, u8"底　版"_sj);
+        draw_kanji_text(cv, {x0 + 1800, -1200}, {x0 + 2300, -1500}, 125, u8"　計　"_sj);
+        draw_kanji_text(cv, {x0 + 1800, -1600}, {x0 + 2300, -2000}, 125, u8"たて壁"_sj);
+        draw_kanji_text(cv, {x0 + 1800, -2000}, {x0 + 2300, -2500}, 125, u8"底　版"_sj);
+        draw_kanji_text(cv, {x0 + 1800, -2400}, {x0 + 2300, -3000}, 125, u8"端型枠"_sj);
+        draw_kanji_text(cv, {x0 + 1800, -2800}, {x0 + 2300, -3500}, 125, u8"　計　"_sj);
         for (std::size_t i = 0; i < sizes.size(); ++i) {
-            styled(cv, {x0 + 1800, size_y(static_cast<int>(i) + 1)}, {x0 + 2300, -4000}, 200,
+            draw_kanji_text(cv, {x0 + 1800, size_y(static_cast<int>(i) + 1)}, {x0 + 2300, -4000}, 200,
                    RebarMassTotals::kSizes[sizes[i]]);
         }
-        styled(cv, {x0 + 1800, steel_row_y}, {x0 + 2300, -5500}, 125, u8"　計　"_sj);
-        styled(cv, {1850, -400.0 * r - 3600}, {2550, -6000}, 150, u8"均しｺﾝｸﾘｰﾄ"_sj);
-        styled(cv, {1850, -400.0 * r - 4000}, {2350, -5200}, 150, u8"ｸﾗｯｼｬﾗﾝ"_sj);
+        draw_kanji_text(cv, {x0 + 1800, steel_row_y}, {x0 + 2300, -5500}, 125, u8"　計　"_sj);
+        draw_kanji_text(cv, {1850, -400.0 * r - 3600}, {2550, -6000}, 150, u8"均しｺﾝｸﾘｰﾄ"_sj);
+        draw_kanji_text(cv, {1850, -400.0 * r - 4000}, {2350, -5200}, 150, u8"ｸﾗｯｼｬﾗﾝ"_sj);
     }
 
     // Units.
@@ -126,7 +122,7 @@ void draw_material_table(RunContext& ctx) {
         for (int i = 1; i <= r; ++i) {
             const std::size_t n = static_cast<std::size_t>(i);
             const double kg = n <= sizes.size() ? steel.mass_by_size[sizes[n - 1]] : 0.0;
-            styled(cv, {x, size_y(i)}, {x0 + 2300, -4000}, 125, mass(kg));
+            draw_kanji_text(cv, {x, size_y(i)}, {x0 + 2300, -4000}, 125, mass(kg));
         }
         draw_text(cv, x, steel_row_y, 125, 0, mass(steel.mass_total));
         draw_text(cv, x, -400.0 * r - 3600, 125, 0, TextBuf().fixed(base_area, 5, 1));

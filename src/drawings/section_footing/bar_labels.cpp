@@ -4,14 +4,6 @@
 
 namespace lwall {
 
-TextBuf bar_size_text(int diameter) {
-    TextBuf t;
-    t.text("D").integer(diameter);
-    return t;
-}
-
-std::string bar_size_string(int diameter) { return std::string(bar_size_text(diameter).view()); }
-
 void draw_footing_callout(Canvas& cv, double x, double y, std::string_view mark, int diameter) {
     draw_bar_callout(cv, x, y, 200, 125, 0, mark, bar_size_text(diameter));
 }

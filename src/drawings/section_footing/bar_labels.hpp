@@ -1,19 +1,15 @@
 #pragma once
-// Texts and call-outs shared by the footing views and the section: the bar size "D13", the
-// call-out of a bar mark and the bar count of a mark's zones.
+// Call-outs and counts shared by the footing views and the section: the call-out of a bar mark
+// and the bar count of a mark's zones.
 
 #include <string>
 #include <string_view>
 
 #include "input/wall_input.hpp"
-#include "output/number_format.hpp"
+#include "output/bars/bar_tables.hpp"
 #include "output/primitives/canvas.hpp"
 
 namespace lwall {
-
-// "D%d" of a bar diameter.
-TextBuf bar_size_text(int diameter);
-std::string bar_size_string(int diameter);
 
 // The call-out of every footing and section bar: the mark ringed by a circle of size 200, text
 // height 125, upright, and the bar size beside it; drawn with the current pen.

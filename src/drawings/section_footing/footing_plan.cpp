@@ -345,7 +345,7 @@ void draw_top_longitudinal_bars(RunContext& ctx, const PlanNames& p) {
         return;
     }
     draw_polyline(cv, {{p.xR - p.c4, 0}, {p.xR - p.c4, p.y_right}});
-    const double second = second_piece_length(p.L, p.Lmax, F3.dia);
+    const double second = lapped_second_piece(p.L, p.Lmax, F3.dia);
     if (second > p.Lmax) stop_member_too_long();
     int k = 1;
     walk_longitudinal_bars(F3, x_first, [&](double x) {
@@ -377,7 +377,7 @@ void draw_bottom_longitudinal_bars(RunContext& ctx, const PlanNames& p) {
         return;
     }
     draw_polyline(cv, {{x_first, 0}, {x_first, p.y_left}});
-    const double second = second_piece_length(p.L, p.Lmax, F4.dia);
+    const double second = lapped_second_piece(p.L, p.Lmax, F4.dia);
     int k = 1;
     walk_longitudinal_bars(F4, x_first, [&](double x) {
         ++k;
@@ -505,10 +505,6 @@ void draw_wall_faces(RunContext& ctx, const PlanNames& p) {
 }
 
 }  // namespace
-
-double second_piece_length(double run, double max_length, int diameter) {
-    return (std::floor((run - max_length + bar_length_by_rule(diameter, kRuleLap)) / 500) + 1) * 500;
-}
 
 S2TieTotals count_s2_ties(const WallInput& w) {
     const TieRule drawn = tie_rule(w.F1.pitch[2]);

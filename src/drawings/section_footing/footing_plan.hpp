@@ -7,11 +7,6 @@
 
 namespace lwall {
 
-// Length of the second piece of a longitudinal footing bar of run L split over the maximum
-// member length: the overlap L - max_length plus the lap 31.25 d, rounded up to the next
-// multiple of 500 (a whole multiple still gains 500).
-double second_piece_length(double run, double max_length, int diameter);
-
 // The S2 ties of the footing plan: those drawn in the upper half, and those counted for the
 // bending schedule (a second pass over the same columns along the F1 zones 1 and 3).
 struct S2TieTotals {

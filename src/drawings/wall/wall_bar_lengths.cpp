@@ -198,7 +198,7 @@ WallVerticalBars lay_out_wall_vertical_bars(RunContext& ctx) {
             ScheduleRow& row = ctx.bar_list.fixed(m.first_row + 2 * (c - 1));
             row.mark = classes == 1 ? std::string(m.name) : std::string(m.name) + "-" + std::to_string(c);
             row.shape_code = "1";
-            row.size_text = "D" + std::to_string(m.group.dia);
+            row.size_text = bar_size_string(m.group.dia);
             row.count = m.layout.count[c];
             row.len1 = k.piece;
             row.len2 = k.leg;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "output/bars/bar_tables.hpp"
 #include "output/primitives/primitives.hpp"
 
 namespace lwall {
@@ -12,11 +13,10 @@ namespace {
 constexpr double kCalloutSize = 200;
 constexpr int kCalloutHeight = 125;
 
-std::string size_text(int dia) { return "D" + std::to_string(dia); }
 
 void callout(RunContext& ctx, Point at, std::string_view mark, int dia) {
     pen_select_layer(ctx, "D-STR-HTXT");
-    draw_bar_callout(ctx.canvas, at.x, at.y, kCalloutSize, kCalloutHeight, 0, mark, size_text(dia));
+    draw_bar_callout(ctx.canvas, at.x, at.y, kCalloutSize, kCalloutHeight, 0, mark, bar_size_text(dia));
 }
 
 void set_face_origin(RunContext& ctx, WallFace face) {

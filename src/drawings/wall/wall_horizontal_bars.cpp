@@ -12,12 +12,8 @@ HorizontalRun horizontal_run(const WallInput& w) {
     HorizontalRun r;
     r.x_left = w.end_cover_left - w.length_left;
     r.x_right = w.length_right - w.end_cover_right;
-    r.length = w.length_left + w.length_right - w.end_cover_left - w.end_cover_right;
+    r.length = run_along_wall(w);
     return r;
-}
-
-double second_piece_length(double lap, double length, double first) {
-    return (std::floor((lap + length - first) / 500) + 1) * 500;
 }
 
 namespace {
@@ -34,13 +30,12 @@ public:
         : ctx_(ctx), w_(ctx.input), face_(face), bars_(bars),
           g_(face == WallFace::back ? ctx.input.W3 : ctx.input.W4),
           name_(face == WallFace::back ? "W3" : "W4"),
-          size_("D" + std::to_string(g_.dia)),
+          size_(bar_size_string(g_.dia)),
           origin_(wall_face_origin(ctx, face)) {}
 
     void draw() {
         const HorizontalRun run = horizontal_run(w_);
         const double max_len = w_.max_bar_length;
-        const double lap = bar_length_by_rule(g_.dia, kRuleLap);
         const bool sloped = wall_top_slopes(w_);
         const bool two_piece = std::fabs(run.length) > max_len;
         set_origin(ctx_.canvas, origin_.x, origin_.y);
@@ -49,7 +44,7 @@ public:
 
         // Second piece of a two-piece row. A run that fits gives the full length here, so that a
         // sloped row always starts with a whole bar (also when the run equals the maximum exactly).
-        const double f = two_piece ? second_piece_length(lap, run.length, max_len) : max_len;
+        const double f = two_piece ? lapped_second_piece(run.length, max_len, g_.dia) : max_len;
 
         // 1. The full-length rows, from the row at cover1 up through the zones. On a
         // sloped top only zone 1 runs full length. The rows above the first take the counts of
@@ -132,7 +127,7 @@ public:
             // A row that one bar spans is one piece. So is a row whose second piece would be as long as
             // the row itself (a short row starting with the short piece): split, that piece would
             // run out past the higher end of the wall.
-            const double second = second_piece_length(lap, r.length, first);
+            const double second = lapped_second_piece(r.length, first, g_.dia);
             const bool one_piece = r.length <= first || second >= r.length;
             record.length.push_back(r.length);
             record.pieces.push_back(one_piece ? 1 : 2);
@@ -157,7 +152,7 @@ public:
         const double xf = left_higher ? run.x_right : run.x_left;
         auto top = [&](double x) { return wall_outline_top(w_, x) - w_.cover_wall_top; };
         if (ls > max_len) {
-            const double second = second_piece_length(lap, ls, max_len);
+            const double second = lapped_second_piece(ls, max_len, g_.dia);
             const double xa = xs + (xf - xs) * (max_len / ls);
             const double xb = xf - (xf - xs) * std::min(1.0, second / ls);
             line({xs, top(xs)}, {xa, top(xa)});

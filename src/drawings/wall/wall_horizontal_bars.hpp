@@ -33,10 +33,6 @@ struct HorizontalRun {
 };
 HorizontalRun horizontal_run(const WallInput& w);
 
-// Second piece of a bar `length` long whose first piece is `first`: the rest plus the lap,
-// rounded up to the next multiple of 500 (an exact multiple still gains 500).
-double second_piece_length(double lap, double length, double first);
-
 // A row cut short by the sloped top: its height, where it starts (the higher end) and ends.
 struct SlopedRow {
     double y = 0;

@@ -1,6 +1,20 @@
 #include "output/bars/bar_tables.hpp"
 
+#include <cmath>
+
 namespace lwall {
+
+TextBuf bar_size_text(int diameter) {
+    TextBuf t;
+    t.text("D").integer(diameter);
+    return t;
+}
+
+std::string bar_size_string(int diameter) { return std::string(bar_size_text(diameter).view()); }
+
+double lapped_second_piece(double length, double first_piece, int diameter) {
+    return (std::floor((length - first_piece + bar_length_by_rule(diameter, kRuleLap)) / 500) + 1) * 500;
+}
 
 double bar_unit_mass(int diameter) {
     struct Entry {

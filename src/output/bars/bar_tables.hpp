@@ -2,7 +2,20 @@
 // Deformed-bar tables: unit mass by nominal diameter, lap and bent-leg lengths, and the anchorage
 // extension of the top transverse footing bar.
 
+#include <string>
+
+#include "output/number_format.hpp"
+
 namespace lwall {
+
+// "D%d": the size label of a bar diameter ("D13").
+TextBuf bar_size_text(int diameter);
+std::string bar_size_string(int diameter);
+
+// The second of two lapped pieces of a bar of `length` whose first piece is `first_piece`: at least
+// a lap (31.25 d) longer than what the first piece leaves, in whole 500 mm; a whole multiple gains
+// a further 500.
+double lapped_second_piece(double length, double first_piece, int diameter);
 
 // Nominal unit mass in kg/m of deformed bars D13 ... D51; 0 for any other diameter.
 double bar_unit_mass(int diameter);

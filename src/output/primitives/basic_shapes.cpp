@@ -41,4 +41,8 @@ void draw_text_styled(Canvas& cv, Point first, Point second, int height, double 
                     first.y + o.y, second.x + o.x, second.y + o.y);
 }
 
+void draw_kanji_text(Canvas& cv, Point first, Point second, int height, std::string_view text) {
+    draw_text_styled(cv, first, second, height, 0, text, "KANJI");
+}
+
 }  // namespace lwall

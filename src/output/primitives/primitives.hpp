@@ -36,6 +36,9 @@ void draw_text(Canvas& cv, double x, double y, int height, double angle, std::st
 void draw_text_styled(Canvas& cv, Point first, Point second, int height, double rotation, std::string_view text,
                       std::string_view style);
 
+// Upright text in the "KANJI" style of titles, labels and tables.
+void draw_kanji_text(Canvas& cv, Point first, Point second, int height, std::string_view text);
+
 // Arrow from p1 to p2 with its head at p1; a sloped arrow's head opens toward larger y.
 void draw_arrow(Canvas& cv, Point p1, Point p2);
 // Leader p1-p2-p3 with its head at p1; a sloped leader's head opens toward larger x.

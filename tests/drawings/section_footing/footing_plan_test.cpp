@@ -69,9 +69,9 @@ std::vector<Segment> tie_legs(const DrawnPlan& p) {
 }
 
 TEST(SecondPieceLength, OverlapPlusLapRoundedUpToTheNext500) {
-    EXPECT_EQ(second_piece_length(6000, 4000, 13), 2500);  // 2000 + 406.25
-    EXPECT_EQ(second_piece_length(6000, 3000, 13), 3500);  // 3000 + 406.25
-    EXPECT_EQ(second_piece_length(6000, 4500, 16), 2500);  // 1500 + 500 = 2000 exactly gains 500
+    EXPECT_EQ(lapped_second_piece(6000, 4000, 13), 2500);  // 2000 + 406.25
+    EXPECT_EQ(lapped_second_piece(6000, 3000, 13), 3500);  // 3000 + 406.25
+    EXPECT_EQ(lapped_second_piece(6000, 4500, 16), 2500);  // 1500 + 500 = 2000 exactly gains 500
 }
 
 TEST(FootingPlan, BarsExactlyAsLongAsTheMaximumAreNotSplit) {
