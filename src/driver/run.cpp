@@ -12,6 +12,7 @@
 #include "drawings/wall/wall_input_checks.hpp"
 #include "driver/message_box.hpp"
 #include "driver/run_failure.hpp"
+#include "input/layout_limits.hpp"
 #include "output/dxf/dxf_document.hpp"
 #include "output/sjis.hpp"
 #include "schedule/schedule_drawings.hpp"
@@ -70,6 +71,7 @@ void run_sheet(RunContext& ctx, std::string_view wall_file_text, std::string_vie
     dxf_open_entities(out);
     ctx.input = read_wall_input(wall_file_text);
     check_size_limits(ctx.input);
+    check_layout_limits(ctx.input);
     check_wall_elevation_input(ctx.input);
     check_footing_input(ctx.input);
     check_schedule_input(ctx.input);

@@ -13,12 +13,6 @@ void check_schedule_input(const WallInput& w) {
                           "the end covers leave no length for the bars along the wall (length_left + length_right "
                           "- end_cover_left - end_cover_right must be above 0)");
     }
-    // The number of cap bars W5 is counted from these spacings.
-    for (int i = 1; i <= 5; ++i) {
-        if (w.W5.count[static_cast<std::size_t>(i)] < 0) {
-            refuse_wall_field(w, "W5.count[" + std::to_string(i) + "]", "a number of spacings cannot be negative");
-        }
-    }
 }
 
 }  // namespace lwall
