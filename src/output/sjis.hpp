@@ -20,7 +20,7 @@ inline constexpr SjisCode kSjisCodes[] = {
 #include "sjis_table.inc"
 };
 
-consteval std::uint16_t sjis_code_of(char32_t cp) {
+constexpr std::uint16_t sjis_code_of(char32_t cp) {
     std::size_t lo = 0;
     std::size_t hi = std::size(kSjisCodes);
     while (lo < hi) {
@@ -41,7 +41,7 @@ struct SjisText {
 };
 
 template <std::size_t N>
-consteval SjisText<N> sjis_convert(const char8_t (&utf8)[N]) {
+constexpr SjisText<N> sjis_convert(const char8_t (&utf8)[N]) {
     SjisText<N> out;
     std::size_t i = 0;
     while (i + 1 < N) {  // the last element is the terminating zero
