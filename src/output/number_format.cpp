@@ -31,35 +31,80 @@ double round_half_away(double v, int decimals) {
 }
 
 std::size_t format_int(char* out, long long v) {
+    static constexpr char kPairs[] =
+        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+        "8081828384858687888990919293949596979899";
+    if (v >= 0 && v < 10) {  // most integers of the drawing file: zeros and colours
+        out[0] = static_cast<char>('0' + v);
+        return 1;
+    }
     char digits[24];
-    std::size_t n = 0;
+    std::size_t n = sizeof digits;
     unsigned long long u = v < 0 ? 0ULL - static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v);
-    do {
-        digits[n++] = static_cast<char>('0' + u % 10);
-        u /= 10;
-    } while (u != 0);
+    while (u >= 100) {
+        const auto pair = static_cast<std::size_t>(u % 100) * 2;
+        u /= 100;
+        digits[--n] = kPairs[pair + 1];
+        digits[--n] = kPairs[pair];
+    }
+    if (u >= 10) {
+        digits[--n] = kPairs[u * 2 + 1];
+        digits[--n] = kPairs[u * 2];
+    } else {
+        digits[--n] = static_cast<char>('0' + u);
+    }
     std::size_t len = 0;
     if (v < 0) out[len++] = '-';
-    while (n > 0) out[len++] = digits[--n];
-    return len;
+    std::memcpy(out + len, digits + n, sizeof digits - n);
+    return len + sizeof digits - n;
 }
+
+namespace {
+
+// Right-aligns the `len` characters of body in a field of `width`.
+std::size_t pad_into(char* out, const char* body, std::size_t len, int width) {
+    const std::size_t pad = width > 0 && static_cast<std::size_t>(width) > len ? width - len : 0;
+    std::memset(out, ' ', pad);
+    std::memcpy(out + pad, body, len);
+    return pad + len;
+}
+
+}  // namespace
 
 std::size_t format_fixed(char* out, double v, int width, int decimals) {
     // The input limits keep every coordinate far below 1e15; this guards the files regardless.
     if (!std::isfinite(v) || std::fabs(v) >= 1e15) {
         throw RunFailure(kExitBadInput, "internal error: a number that is not finite or far too large was about to be written");
     }
+    char body[48];
+    std::size_t len = 0;
     if (decimals <= 0) {
         // Whole numbers: a plain integer, "-0" for a negative value that rounds to zero.
         const double r = std::round(v);
-        char body[24];
-        std::size_t len = 0;
         if (std::signbit(r)) body[len++] = '-';
         len += format_int(body + len, static_cast<long long>(std::fabs(r)));
-        const std::size_t pad = width > 0 && static_cast<std::size_t>(width) > len ? width - len : 0;
-        std::memset(out, ' ', pad);
-        std::memcpy(out + pad, body, len);
-        return pad + len;
+        return pad_into(out, body, len, width);
+    }
+    if (decimals <= 6 && std::fabs(v) < 1e8) {
+        // Far from a half-way point the nearest integer of v * 10^decimals is what the correctly
+        // rounded conversion of printf prints; near one, printf decides (and ties go away from zero).
+        const double p = kPow10[decimals];
+        const double scaled = std::fabs(v) * p;
+        const double frac = scaled - std::floor(scaled);
+        if (std::fabs(frac - 0.5) > 1e-6) {
+            const auto r = static_cast<long long>(std::floor(scaled + 0.5));
+            const auto unit = static_cast<long long>(p);
+            if (std::signbit(v)) body[len++] = '-';
+            len += format_int(body + len, r / unit);
+            body[len++] = '.';
+            char frac_digits[24];
+            const std::size_t n = format_int(frac_digits, r % unit);
+            for (std::size_t k = n; k < static_cast<std::size_t>(decimals); ++k) body[len++] = '0';
+            std::memcpy(body + len, frac_digits, n);
+            len += n;
+            return pad_into(out, body, len, width);
+        }
     }
     return static_cast<std::size_t>(std::snprintf(out, 40, "%*.*f", width, decimals, round_half_away(v, decimals)));
 }

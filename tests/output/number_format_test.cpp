@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <limits>
+#include <random>
 #include <string>
 
 #include "driver/run_failure.hpp"
@@ -50,6 +52,25 @@ TEST(DecimalFormat, ThreeDecimalsAsPrintfWithExactHalvesAwayFromZero) {
     EXPECT_EQ(fixed(-0.0625, 5, 3), "-0.063");
     EXPECT_EQ(fixed(22.0, 5, 1), " 22.0");
     EXPECT_EQ(fixed(0.25, 5, 1), "  0.3");
+}
+
+TEST(DecimalFormat, AgreesWithPrintfWhereverTheValueIsNoExactHalf) {
+    std::mt19937_64 rng(7);
+    std::uniform_real_distribution<double> any(-2e4, 2e4);
+    for (int i = 0; i < 200000; ++i) {
+        const double v = i % 4 == 0 ? std::round(any(rng) * 1000) / 1000 : any(rng) / (1 + i % 97);
+        for (int decimals : {1, 3}) {
+            double scaled = v;
+            for (int k = 0; k < decimals; ++k) scaled *= 10;
+            if (std::fabs(scaled - std::trunc(scaled)) == 0.5) continue;  // exact ties round away instead
+            char expected[64];
+            std::snprintf(expected, sizeof expected, "%5.*f", decimals, v);
+            ASSERT_EQ(fixed(v, 5, decimals), expected) << v;
+        }
+        char expected[64];
+        std::snprintf(expected, sizeof expected, "%5.0f", std::round(v));
+        ASSERT_EQ(fixed(v, 5, 0), expected) << v;
+    }
 }
 
 TEST(NumberFormat, NonFiniteNumbersNeverReachAFile) {

@@ -25,8 +25,10 @@ public:
     void name(int code, std::string_view value);
 
 private:
-    void code(int code);
     OutputSink& sink_;
+    double last_width_ = 0;
+    char width_text_[48] = {};
+    std::size_t width_len_ = 0;
 };
 
 }  // namespace lwall
