@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Times lwall on the example walls and on a large wall (60 m, sloped, bars 100 mm apart on both
+# faces) with hyperfine, and sets each beside the time to copy the same bytes, the floor no
+# generator can beat. Prints; never fails on the figures.
+# Usage: run_bench.sh PATH/TO/lwall [runs]
+set -euo pipefail
+lwall=$(realpath "${1:?usage: run_bench.sh PATH/TO/lwall [runs]}")
+runs=${2:-50}
+root=$(cd "$(dirname "$0")/.." && pwd)
+command -v hyperfine >/dev/null || { echo "hyperfine is missing (Debian: apt-get install hyperfine)"; exit 0; }
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+median_ms() {  # median of a hyperfine CSV export, in milliseconds
+  awk -F, 'NR == 2 { printf "%.2f", $4 * 1000 }' "$1"
+}
+
+printf '%-8s %10s %10s %8s %12s %7s %12s\n' wall median output MB/s "copy floor" ratio "peak memory"
+for case in level:examples/level sloped:examples/sloped large:bench/large; do
+  name=${case%%:*}
+  dir=$work/$name
+  mkdir -p "$dir/copy"
+  cp "$root/${case#*:}/PlenkL.dat" "$root/${case#*:}/GasouL.dat" "$dir"
+  (cd "$dir" && "$lwall" >/dev/null)
+  bytes=$(( $(stat -c %s "$dir/Lwall.dxf") + $(stat -c %s "$dir/plenk.scr") ))
+  (cd "$dir" && hyperfine -N --warmup 5 --runs "$runs" --export-csv run.csv "$lwall" >/dev/null 2>&1)
+  (cd "$dir" && hyperfine -N --warmup 5 --runs "$runs" --export-csv copy.csv \
+     "cp Lwall.dxf plenk.scr copy/" >/dev/null 2>&1)
+  run=$(median_ms "$dir/run.csv")
+  copy=$(median_ms "$dir/copy.csv")
+  peak=$(cd "$dir" && /usr/bin/time -f %M "$lwall" 2>&1 >/dev/null | tail -1)
+  awk -v n="$name" -v r="$run" -v c="$copy" -v b="$bytes" -v p="$peak" 'BEGIN {
+    printf "%-8s %7.2f ms %7.2f MB %8.1f %9.2f ms %6.1fx %9.1f MB\n",
+           n, r, b / 1e6, b / 1e6 / (r / 1000), c, r / c, p / 1024 }'
+done
+echo "median of $runs runs each (hyperfine -N); copy floor: cp of the same two files; peak memory: /usr/bin/time"
