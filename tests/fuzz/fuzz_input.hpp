@@ -1,6 +1,9 @@
 #pragma once
-// One whole in-memory run on bytes from the fuzzer: "<PlenkL.dat>\0<GasouL.dat>", or without a NUL
-// the wall file alone with the example layers.
+// One whole in-memory run on bytes from the fuzzer. Three forms:
+// - "<PlenkL.dat>": the wall file as text, with the example layers;
+// - "<PlenkL.dat>\0<GasouL.dat>": both files as text;
+// - "\x01<bytes>": a well-formed wall file whose 165 values are made from the bytes, two each, in
+//   ranges around real walls, so that the fuzzer reaches the drawings rather than the reader.
 
 #include <string>
 #include <string_view>
@@ -12,6 +15,9 @@ struct FuzzOutcome {
     std::string dxf;
     std::string scr;
 };
+
+// The wall file that "\x01<bytes>" stands for.
+std::string structured_wall(std::string_view bytes);
 
 // Runs the sheet; only the specified failures (RunFailure) end it early, anything else escapes.
 FuzzOutcome run_fuzz_input(std::string_view bytes);
