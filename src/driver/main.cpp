@@ -3,6 +3,6 @@
 
 #include <cstdio>
 
-#include "driver/run.hpp"
+#include "driver/command_line.hpp"
 
-int main() { return lwall::run_in_directory(".", stdout); }
+int main(int argc, char** argv) { return lwall::run_command_line(argc, argv, stdout, stderr); }

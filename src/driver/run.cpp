@@ -63,27 +63,42 @@ void check_size_limits(const WallInput& w) {
     }
 }
 
-void run_sheet(RunContext& ctx, std::string_view wall_file_text, std::string_view layer_file_text) {
+void check_wall_input(const WallInput& w) {
+    check_size_limits(w);
+    check_layout_limits(w);
+    check_wall_elevation_input(w);
+    check_footing_input(w);
+    check_schedule_input(w);
+}
+
+void start_sheet(RunContext& ctx, std::string_view wall_file_text, std::string_view layer_file_text) {
     DxfWriter& out = ctx.canvas.dxf;
     dxf_ltype_table(out);
     ctx.layers = dxf_layer_table(out, layer_file_text);
     dxf_style_table(out);
     dxf_open_entities(out);
     ctx.input = read_wall_input(wall_file_text);
-    check_size_limits(ctx.input);
-    check_layout_limits(ctx.input);
-    check_wall_elevation_input(ctx.input);
-    check_footing_input(ctx.input);
-    check_schedule_input(ctx.input);
+    check_wall_input(ctx.input);
+    ctx.findings = check_wall(ctx.input);
     ctx.layout = compute_sheet_layout(ctx.input);
+}
+
+void draw_sheet(RunContext& ctx) {
     draw_wall_elevations(ctx);
     draw_footing_views(ctx);
     draw_section_view(ctx);
     draw_schedule_sheet(ctx);
-    dxf_document_end(out);
+    dxf_document_end(ctx.canvas.dxf);
 }
 
-int run_in_directory(const std::filesystem::path& dir, std::FILE* console) {
+void run_sheet(RunContext& ctx, std::string_view wall_file_text, std::string_view layer_file_text) {
+    start_sheet(ctx, wall_file_text, layer_file_text);
+    draw_sheet(ctx);
+}
+
+int run_in_directory(const std::filesystem::path& dir, const RunOptions& options, std::FILE* console,
+                     std::FILE* errors) {
+    (void)options;
     const auto ctx = std::make_unique<RunContext>();
     ctx->layout.pi = 4 * std::atan(1.0);
 
@@ -112,7 +127,9 @@ int run_in_directory(const std::filesystem::path& dir, std::FILE* console) {
     ctx->canvas.scr_out.attach(files[1].get());
     int status = kExitOk;
     try {
-        run_sheet(*ctx, wall_text, layer_text);
+        start_sheet(*ctx, wall_text, layer_text);
+        for (const Finding& f : ctx->findings) print_line(errors, "warning: " + f.message);
+        draw_sheet(*ctx);
     } catch (const RunFailure& f) {
         print_line(console, f.message);
         if (!f.box_caption.empty()) show_message_box(f.box_caption, f.box_text);
@@ -132,6 +149,25 @@ int run_in_directory(const std::filesystem::path& dir, std::FILE* console) {
         status = kExitScriptFile;
     }
     return status;
+}
+
+int check_in_directory(const std::filesystem::path& dir, std::FILE* console) {
+    const File file(std::fopen((dir / "PlenkL.dat").string().c_str(), "rb"));
+    if (!file) {
+        print_line(console, "can't create PlenkL.dat");
+        return kExitWallInput;
+    }
+    std::vector<Finding> findings;
+    try {
+        const WallInput w = read_wall_input(read_all(file.get()));
+        check_wall_input(w);
+        findings = check_wall(w);
+    } catch (const RunFailure& f) {
+        print_line(console, f.message);
+        return f.status;
+    }
+    for (const Finding& f : findings) print_line(console, f.message);
+    return findings.empty() ? kExitOk : kExitFindings;
 }
 
 }  // namespace lwall

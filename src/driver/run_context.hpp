@@ -5,6 +5,7 @@
 
 #include <string_view>
 
+#include "checks/wall_checks.hpp"
 #include "driver/sheet_layout.hpp"
 #include "input/layer_table.hpp"
 #include "input/wall_input.hpp"
@@ -21,6 +22,7 @@ struct RunContext {
     BarList bar_list;
     HandedValues handed;
     RebarMassTotals mass_totals;
+    std::vector<Finding> findings;  // what the checks found in the wall, warnings only
 };
 
 inline void pen_select_layer(RunContext& ctx, std::string_view name) {

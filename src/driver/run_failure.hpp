@@ -16,6 +16,9 @@ enum ExitStatus : int {
     kExitLayerFile = 4,     // GasouL.dat cannot be opened
     kExitMemberLength = 5,  // a footing bar piece longer than the maximum member length
     kExitBadInput = 6,      // malformed or unusable input
+    kExitFindings = 7,      // lwall --check found something to look at
+    kExitUsage = 8,         // an option lwall does not know
+    kExitExtraFile = 9,     // Lwall.svg or Lwall.csv cannot be created or written
 };
 
 struct RunFailure {

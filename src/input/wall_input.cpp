@@ -124,17 +124,24 @@ WallInput read_wall_input(std::string_view text) {
     return w;
 }
 
-void refuse_wall_field(const WallInput& w, std::string_view field, std::string_view what) {
+int wall_field_line(const WallInput& w, std::string_view field) {
     WallInput names;
     const std::vector<Line> lines = file_layout(names);
     for (std::size_t k = 0; k < lines.size(); ++k) {
         for (const Field& f : lines[k]) {
-            if (f.name != field) continue;
-            const int line = w.source_line[k + 1] != 0 ? w.source_line[k + 1] : static_cast<int>(k + 1);
-            refuse(line, f.name, std::string(what));
+            if (f.name == field) return w.source_line[k + 1] != 0 ? w.source_line[k + 1] : static_cast<int>(k + 1);
         }
     }
     throw std::logic_error("no wall input field is called " + std::string(field));
+}
+
+std::string wall_field_message(const WallInput& w, std::string_view field, std::string_view what) {
+    return std::string(kFile) + " line " + std::to_string(wall_field_line(w, field)) + ", " + std::string(field) +
+           ": " + std::string(what);
+}
+
+void refuse_wall_field(const WallInput& w, std::string_view field, std::string_view what) {
+    throw RunFailure(kExitBadInput, wall_field_message(w, field, what));
 }
 
 }  // namespace lwall

@@ -51,6 +51,12 @@ struct WallInput {
     std::array<int, 44> source_line{};
 };
 
+// The line of PlenkL.dat that holds `field` ("W1.dia", "length_left", ...), counting blank lines.
+int wall_field_line(const WallInput& w, std::string_view field);
+
+// "PlenkL.dat line <n>, <field>: <what>", the one form of every message about a wall value.
+std::string wall_field_message(const WallInput& w, std::string_view field, std::string_view what);
+
 // Refuses a value that the reader accepted but the wall cannot be drawn with: throws RunFailure
 // with status 6 and a message naming PlenkL.dat, the line holding `field` ("W1.dia",
 // "length_left", ...) and `what` is wrong.

@@ -1,0 +1,205 @@
+#include "checks/wall_checks.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "output/bars/bar_tables.hpp"
+#include "output/number_format.hpp"
+
+namespace lwall {
+
+namespace {
+
+std::string mm(double v) { return std::string(TextBuf().fixed(v, 0, 0).view()) + " mm"; }
+
+std::string zone_field(const char* mark, const char* name, int i) {
+    return std::string(mark) + "." + name + "[" + std::to_string(i) + "]";
+}
+
+double zone_span(const BarGroup& g, std::initializer_list<int> zones) {
+    double span = 0;
+    for (int i : zones) span += g.count[i] * g.pitch[i];
+    return span;
+}
+
+// Zones 1 ... n, at least the first.
+double first_zones_span(const BarGroup& g, int n) {
+    double span = 0;
+    for (int i = 1; i <= std::max(1, std::min(n, 5)); ++i) span += g.count[i] * g.pitch[i];
+    return span;
+}
+
+// How many of opt[1] ... opt[4] are bar diameters: those of zones 2 to 5 of the marks with zones of
+// their own sizes, the second diameter of the vertical wall bars, none of the others.
+int further_diameters(std::string_view mark) {
+    if (mark == "F3" || mark == "F4" || mark == "W3" || mark == "W4") return 4;
+    if (mark == "W1" || mark == "W2") return 1;
+    return 0;
+}
+
+class Checker {
+public:
+    explicit Checker(const WallInput& w) : w_(w) {}
+
+    std::vector<Finding> run() {
+        zones_along_the_wall();
+        rows_up_the_wall();
+        zones_across_the_footing();
+        covers();
+        pieces_longer_than_the_maximum();
+        bars_without_unit_mass();
+        zones_in_use_without_spacings();
+        std::stable_sort(found_.begin(), found_.end(),
+                         [](const Finding& a, const Finding& b) { return a.line < b.line; });
+        return found_;
+    }
+
+private:
+    void add(const std::string& field, const std::string& what) {
+        found_.push_back({wall_field_line(w_, field), wall_field_message(w_, field, what)});
+    }
+
+    // Zones laid from the reference point toward one end, against the wall there.
+    void side(const char* mark, const BarGroup& g, std::initializer_list<int> zones, int named_zone,
+              const char* where, double room) {
+        const double span = zone_span(g, zones);
+        if (span <= room) return;
+        std::string list;
+        for (int i : zones) list += (list.empty() ? "" : " and ") + std::to_string(i);
+        add(zone_field(mark, "count", named_zone), "zones " + list + " run " + mm(span) + " toward the " + where +
+                                                       " end, " + mm(span - room) + " beyond its end cover (" +
+                                                       mm(room) + " of wall there)");
+    }
+
+    void zones_along_the_wall() {
+        const double left = w_.length_left - w_.end_cover_left;
+        const double right = w_.length_right - w_.end_cover_right;
+        for (const auto& [mark, g] : {std::pair{"W1", &w_.W1}, {"W2", &w_.W2}, {"W5", &w_.W5}}) {
+            side(mark, *g, {2, 1}, 1, "left", left);
+            side(mark, *g, {3, 4}, 4, "right", right);
+        }
+        // The plan draws F1 toward the right end and F2 toward the left; zones 3 and 4 are the other half.
+        side("F1", w_.F1, {2, 1}, 1, "right", right);
+        side("F1", w_.F1, {3, 4}, 4, "left", left);
+        side("F2", w_.F2, {2, 1}, 1, "left", left);
+        side("F2", w_.F2, {3, 4}, 4, "right", right);
+    }
+
+    void rows(const char* mark, double span, double top, const char* which) {
+        const double reach = w_.footing_thickness - w_.cover2 + span;
+        if (reach <= top) return;
+        add(zone_field(mark, "count", 1), "the rows reach " + mm(reach) + ", " + mm(reach - top) + " above the " +
+                                              which + " wall top less cover_wall_top (" + mm(top) + ")");
+    }
+
+    void rows_up_the_wall() {
+        const double Hf = w_.footing_thickness;
+        const double ct = w_.cover_wall_top;
+        const double hl = w_.height_left;
+        const double hr = w_.height_right;
+        if (hl == hr) {
+            rows("W3", first_zones_span(w_.W3, w_.W3.zones), Hf + hl - ct, "level");
+            rows("W4", first_zones_span(w_.W4, w_.W4.zones), Hf + hl - ct, "level");
+            return;
+        }
+        // Under a sloped top the rows of one mark stop under the lower end; the other's reach the higher.
+        const bool left_higher = hl > hr;
+        const char* lower_mark = left_higher ? "W3" : "W4";
+        const char* higher_mark = left_higher ? "W4" : "W3";
+        const BarGroup& lower = left_higher ? w_.W3 : w_.W4;
+        const BarGroup& higher = left_higher ? w_.W4 : w_.W3;
+        rows(lower_mark, zone_span(lower, {1}), Hf + std::min(hl, hr) - ct, "lower end's");
+        rows(higher_mark, zone_span(higher, {1, 2}), Hf + std::max(hl, hr) - ct, "higher end's");
+    }
+
+    void zones_across_the_footing() {
+        const double room = w_.footing_left_width + w_.wall_thickness + w_.footing_right_width - w_.cover3 - w_.cover4;
+        for (const auto& [mark, g] : {std::pair{"F3", &w_.F3}, {"F4", &w_.F4}}) {
+            const double span = first_zones_span(*g, g->zones);
+            if (span <= room) continue;
+            add(zone_field(mark, "count", 1), "the zones span " + mm(span) + " across the footing, " +
+                                                  mm(span - room) + " more than the " + mm(room) +
+                                                  " between its end covers");
+        }
+    }
+
+    void covers() {
+        const double wall_need = w_.cover3 + w_.cover6 + w_.W1.dia + w_.W2.dia;
+        if (wall_need >= w_.wall_thickness) {
+            add("cover6", "cover3 + cover6 and the vertical bars D" + std::to_string(w_.W2.dia) + " and D" +
+                              std::to_string(w_.W1.dia) + " take " + mm(wall_need) + " of the " +
+                              mm(w_.wall_thickness) + " wall, leaving " + mm(w_.wall_thickness - wall_need) +
+                              " between the two faces' bars");
+        }
+        const double footing_need = w_.cover1 + w_.cover2;
+        if (footing_need >= w_.footing_thickness) {
+            add("cover2", "cover1 + cover2 take " + mm(footing_need) + " of the " + mm(w_.footing_thickness) +
+                              " footing, leaving " + mm(w_.footing_thickness - footing_need) +
+                              " between its top and bottom bars");
+        }
+    }
+
+    void longer_than_maximum(const std::string& field, const std::string& bar, double length, int dia) {
+        const double max = w_.max_bar_length;
+        if (!(length > max)) return;
+        const double second = lapped_second_piece(length, max, dia);
+        if (second <= max) return;
+        add(field, "the second piece of " + bar + " is " + mm(second) + ", " + mm(second - max) +
+                       " longer than the maximum member length");
+    }
+
+    void pieces_longer_than_the_maximum() {
+        const double run = run_along_wall(w_);
+        longer_than_maximum("max_bar_length", "the full-length W3 bars", run, w_.W3.dia);
+        longer_than_maximum("max_bar_length", "the full-length W4 bars", run, w_.W4.dia);
+        if (w_.height_left != w_.height_right) {
+            const double rise = w_.height_right - w_.height_left;
+            const double along_top = std::floor(std::sqrt(run * run + rise * rise));
+            longer_than_maximum("max_bar_length", "the W3 bar along the sloped top", along_top, w_.W3.dia);
+            longer_than_maximum("max_bar_length", "the W4 bar along the sloped top", along_top, w_.W4.dia);
+        }
+        // F3 stops the drawing when its second piece is too long; F4 has no such stop.
+        longer_than_maximum("max_bar_length", "F3 (the drawing stops there)", run, w_.F3.dia);
+        longer_than_maximum("max_bar_length", "F4", run, w_.F4.dia);
+    }
+
+    void without_unit_mass(const std::string& field, int dia) {
+        if (bar_unit_mass(dia) != 0) return;
+        add(field, "D" + std::to_string(dia) +
+                       " has no unit mass: its steel would be missing from the mass and material tables");
+    }
+
+    void bars_without_unit_mass() {
+        const std::pair<const char*, const BarGroup*> marks[] = {
+            {"F1", &w_.F1}, {"F2", &w_.F2}, {"F3", &w_.F3}, {"F4", &w_.F4}, {"W1", &w_.W1},
+            {"W2", &w_.W2}, {"W3", &w_.W3}, {"W4", &w_.W4}, {"W5", &w_.W5}};
+        for (const auto& [mark, g] : marks) {
+            without_unit_mass(std::string(mark) + ".dia", g->dia);
+            for (int i = 1; i <= further_diameters(mark); ++i) {
+                if (g->opt[i] != 0) without_unit_mass(zone_field(mark, "opt", i), g->opt[i]);
+            }
+        }
+        without_unit_mass("S1.dia", w_.S1.dia);
+        without_unit_mass("S2.dia", w_.S2.dia);
+    }
+
+    void zones_in_use_without_spacings() {
+        for (const auto& [mark, g] : {std::pair{"F3", &w_.F3}, {"F4", &w_.F4}, {"W3", &w_.W3}, {"W4", &w_.W4}}) {
+            for (int i = 1; i <= std::min(g->zones, 5); ++i) {
+                if (g->count[i] != 0) continue;
+                add(zone_field(mark, "count", i), "zone " + std::to_string(i) + " is in use (" + mark + ".zones is " +
+                                                      std::to_string(g->zones) + ") but has no spacings");
+            }
+        }
+    }
+
+    const WallInput& w_;
+    std::vector<Finding> found_;
+};
+
+}  // namespace
+
+std::vector<Finding> check_wall(const WallInput& w) { return Checker(w).run(); }
+
+}  // namespace lwall

@@ -1,0 +1,68 @@
+#include "driver/command_line.hpp"
+
+#include <string>
+#include <string_view>
+
+#include "driver/run.hpp"
+#include "driver/run_failure.hpp"
+
+#ifndef LWALL_VERSION
+#define LWALL_VERSION "unknown"
+#endif
+
+namespace lwall {
+
+namespace {
+
+constexpr std::string_view kUsage = "usage: lwall [--svg] [--csv] | --check | --help | --version";
+
+constexpr std::string_view kHelp =
+    "Draws the reinforcement of the L-shaped retaining wall described by PlenkL.dat (dimensions,\n"
+    "covers, bar spacings) and GasouL.dat (layers) in the current folder into Lwall.dxf (the sheet)\n"
+    "and plenk.scr (its dimensions as a CAD command script).\n"
+    "\n"
+    "  --svg      also write Lwall.svg, a picture of the sheet\n"
+    "  --csv      also write Lwall.csv: bending schedule, bar masses and material quantities\n"
+    "  --check    check PlenkL.dat as a checking engineer would and print every finding; writes no file\n"
+    "  --help     print this help\n"
+    "  --version  print the version\n"
+    "\n"
+    "Exit status: 0 drawn (with --check: nothing found); 1 Lwall.dxf cannot be written, or the wall is\n"
+    "wider than 2500 or higher than 3000; 2 plenk.scr cannot be written; 3 PlenkL.dat or 4 GasouL.dat\n"
+    "cannot be opened; 5 a footing bar longer than the maximum member length; 6 input refused;\n"
+    "7 --check found something; 8 unknown option; 9 Lwall.svg or Lwall.csv cannot be written.\n";
+
+void print(std::FILE* out, std::string_view text) { std::fwrite(text.data(), 1, text.size(), out); }
+
+}  // namespace
+
+int run_command_line(int argc, const char* const* argv, std::FILE* console, std::FILE* errors) {
+    RunOptions options;
+    bool check = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            print(console, std::string(kUsage) + "\n\n" + std::string(kHelp));
+            return kExitOk;
+        }
+        if (arg == "--version") {
+            print(console, "lwall " LWALL_VERSION "\n");
+            return kExitOk;
+        }
+        if (arg == "--check") check = true;
+        else if (arg == "--svg") options.svg = true;
+        else if (arg == "--csv") options.csv = true;
+        else {
+            print(console, "lwall: unknown option " + std::string(arg) + "; " + std::string(kUsage) + "\n");
+            return kExitUsage;
+        }
+    }
+    if (check && (options.svg || options.csv)) {
+        print(console, "lwall: --check writes no file and takes no other option; " + std::string(kUsage) + "\n");
+        return kExitUsage;
+    }
+    if (check) return check_in_directory(".", console);
+    return run_in_directory(".", options, console, errors);
+}
+
+}  // namespace lwall

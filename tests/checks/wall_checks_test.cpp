@@ -1,0 +1,96 @@
+#include "checks/wall_checks.hpp"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "test_support.hpp"
+
+namespace lwall {
+namespace {
+
+std::vector<std::string> messages(const WallInput& w) {
+    std::vector<std::string> out;
+    for (const Finding& f : check_wall(w)) out.push_back(f.message);
+    return out;
+}
+
+WallInput example(const char* name) { return read_wall_input(test::example_file(name, "PlenkL.dat")); }
+
+TEST(WallChecks, TheExamplesHaveNothingToQuery) {
+    EXPECT_TRUE(messages(example("level")).empty());
+    EXPECT_TRUE(messages(example("sloped")).empty());
+}
+
+TEST(WallChecks, EveryPlantedFaultIsNamedWithItsLineFieldAndSize) {
+    const WallInput w = read_wall_input(test::read_file(std::string(LWALL_SOURCE_DIR) + "/tests/checks/faulty/PlenkL.dat"));
+    const std::vector<std::string> expected = {
+        "PlenkL.dat line 4, cover6: cover3 + cover6 and the vertical bars D13 and D16 take 409 mm of the 300 mm wall, "
+        "leaving -109 mm between the two faces' bars",
+        "PlenkL.dat line 4, cover2: cover1 + cover2 take 400 mm of the 400 mm footing, leaving 0 mm between its top "
+        "and bottom bars",
+        "PlenkL.dat line 6, max_bar_length: the second piece of the full-length W3 bars is 6000 mm, 200 mm longer "
+        "than the maximum member length",
+        "PlenkL.dat line 6, max_bar_length: the second piece of F4 is 6000 mm, 200 mm longer than the maximum member "
+        "length",
+        "PlenkL.dat line 18, F3.count[1]: the zones span 1800 mm across the footing, 200 mm more than the 1600 mm "
+        "between its end covers",
+        "PlenkL.dat line 22, F4.count[2]: zone 2 is in use (F4.zones is 3) but has no spacings",
+        "PlenkL.dat line 26, W1.count[1]: zones 2 and 1 run 5000 mm toward the left end, 100 mm beyond its end cover "
+        "(4900 mm of wall there)",
+        "PlenkL.dat line 38, W4.count[1]: the rows reach 2600 mm, 300 mm above the level wall top less "
+        "cover_wall_top (2300 mm)",
+        "PlenkL.dat line 43, S2.dia: D10 has no unit mass: its steel would be missing from the mass and material "
+        "tables",
+    };
+    EXPECT_EQ(messages(w), expected);
+}
+
+TEST(WallChecks, SlopedTopRowsAreMeasuredAgainstTheirOwnEnd) {
+    WallInput w = example("sloped");  // left end lower: W4 stops under it, W3 reaches the right end
+    w.W4.count[1] = 9;                // 350 + 2250 = 2600 under a lower end of 2350
+    w.W3.count[1] = 11;               // 350 + 2750 = 3100 under a higher end of 2950
+    EXPECT_EQ(messages(w), (std::vector<std::string>{
+                               "PlenkL.dat line 34, W3.count[1]: the rows reach 3100 mm, 150 mm above the higher "
+                               "end's wall top less cover_wall_top (2950 mm)",
+                               "PlenkL.dat line 38, W4.count[1]: the rows reach 2600 mm, 250 mm above the lower end's "
+                               "wall top less cover_wall_top (2350 mm)"}));
+}
+
+TEST(WallChecks, PiecesTheDrawingStillMakesTooLong) {
+    WallInput w = example("sloped");  // run 11800, along the sloped top 11815
+    w.max_bar_length = 6500;          // second pieces of (11800 - 6500 + 406.25) -> 6000 fit; the top bar 6000 too
+    EXPECT_TRUE(messages(w).empty());
+    w.max_bar_length = 6000;  // 5800 + 406.25 -> 6500 > 6000, for every bar, F3 included
+    const auto m = messages(w);
+    ASSERT_EQ(m.size(), 6u);
+    EXPECT_EQ(m[4], "PlenkL.dat line 6, max_bar_length: the second piece of F3 (the drawing stops there) is 6500 mm, "
+                    "500 mm longer than the maximum member length");
+}
+
+TEST(WallChecks, BarSizesWithoutAUnitMassAndZonesWithoutSpacings) {
+    WallInput w = example("level");
+    w.W2.opt[1] = 12;
+    w.F3.opt[2] = 0;  // no bars in that zone: nothing to weigh
+    w.W3.zones = 3;   // zone 3 in use, no spacings given
+    EXPECT_EQ(messages(w), (std::vector<std::string>{
+                               "PlenkL.dat line 28, W2.opt[1]: D12 has no unit mass: its steel would be missing from "
+                               "the mass and material tables",
+                               "PlenkL.dat line 34, W3.count[3]: zone 3 is in use (W3.zones is 3) but has no "
+                               "spacings"}));
+}
+
+TEST(WallChecks, ZonesOnTheRightAndFootingBarsAlongTheWall) {
+    WallInput w = example("level");
+    w.W5.count[4] = 10;  // 2500 + 2500 = 5000 toward the right end, 4900 of wall
+    w.F2.count[2] = 10;  // zones 2 and 1 of F2 run toward the left end: 4750
+    EXPECT_EQ(messages(w), (std::vector<std::string>{
+                               "PlenkL.dat line 42, W5.count[4]: zones 3 and 4 run 5000 mm toward the right end, 100 mm "
+                               "beyond its end cover (4900 mm of wall there)"}));
+    w.F2.count[2] = 11;  // 5000
+    EXPECT_EQ(messages(w).size(), 2u);
+}
+
+}  // namespace
+}  // namespace lwall
