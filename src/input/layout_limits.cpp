@@ -46,6 +46,21 @@ void check_mark(const WallInput& w, const MarkExtent& m) {
 }  // namespace
 
 void check_layout_limits(const WallInput& w) {
+    const std::pair<const char*, double> sizes[] = {
+        {"footing_left_width", w.footing_left_width}, {"wall_thickness", w.wall_thickness},
+        {"footing_right_width", w.footing_right_width}, {"wall_height", w.wall_height},
+        {"footing_thickness", w.footing_thickness}, {"height_left", w.height_left},
+        {"height_right", w.height_right}};
+    for (const auto& [field, size] : sizes) {
+        if (size < 0) refuse_wall_field(w, field, "must not be negative");
+    }
+    for (const auto& [field, height] : {std::pair{"height_left", w.height_left}, {"height_right", w.height_right}}) {
+        if (height > kMaxEndHeight) {
+            refuse_wall_field(w, field, "a wall end " + mm(height) + " mm high, more than the " + mm(kMaxEndHeight) +
+                                            " mm any wall of at most 3000 mm at its reference point reaches");
+        }
+    }
+
     const double length = w.length_left + w.length_right;
     const double height = w.footing_thickness + std::max({w.wall_height, w.height_left, w.height_right});
     const double width = w.footing_left_width + w.wall_thickness + w.footing_right_width;

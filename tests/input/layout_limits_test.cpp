@@ -19,6 +19,18 @@ TEST(LayoutLimits, BothExamplesAreWithinThem) {
     EXPECT_EQ(refusal(example("sloped")), "<accepted>");
 }
 
+TEST(LayoutLimits, NegativeSizesAndEndsFarAboveTheHeightLimitAreRefused) {
+    WallInput w = example("sloped");
+    w.footing_left_width = -1;
+    EXPECT_EQ(refusal(w), "PlenkL.dat line 1, footing_left_width: must not be negative");
+    w = example("sloped");
+    w.height_right = 6000;
+    EXPECT_EQ(refusal(w), "<accepted>");
+    w.height_left = 1e6;  // its rows would reach a kilometre up
+    EXPECT_EQ(refusal(w), "PlenkL.dat line 2, height_left: a wall end 1000000 mm high, more than the 6000 mm any wall "
+                          "of at most 3000 mm at its reference point reaches");
+}
+
 TEST(LayoutLimits, NegativeCountsAreRefusedForEveryMark) {
     WallInput w = example("level");
     w.W5.count[3] = -1;
