@@ -13,6 +13,7 @@
 #include "driver/message_box.hpp"
 #include "driver/run_failure.hpp"
 #include "input/layout_limits.hpp"
+#include "output/csv/quantities_csv.hpp"
 #include "output/dxf/dxf_document.hpp"
 #include "output/sjis.hpp"
 #include "schedule/schedule_drawings.hpp"
@@ -21,6 +22,9 @@
 namespace lwall {
 
 namespace {
+
+// Width of the picture of the sheet, in pixels.
+constexpr int kPictureWidth = 2400;
 
 struct FileCloser {
     void operator()(std::FILE* f) const {
@@ -75,12 +79,14 @@ void start_sheet(RunContext& ctx, std::string_view wall_file_text, std::string_v
     DxfWriter& out = ctx.canvas.dxf;
     dxf_ltype_table(out);
     ctx.layers = dxf_layer_table(out, layer_file_text);
+    ctx.picture.set_layers(ctx.layers);
     dxf_style_table(out);
     dxf_open_entities(out);
     ctx.input = read_wall_input(wall_file_text);
     check_wall_input(ctx.input);
     ctx.findings = check_wall(ctx.input);
     ctx.layout = compute_sheet_layout(ctx.input);
+    ctx.picture.set_scale(ctx.layout.scale);
 }
 
 void draw_sheet(RunContext& ctx) {
@@ -119,6 +125,24 @@ int run_in_directory(const std::filesystem::path& dir, const RunOptions& options
             return kFiles[i].status;
         }
     }
+    // The picture and the spreadsheet, when asked for, after the four files of every run.
+    File svg_file;
+    File csv_file;
+    if (options.svg) {
+        svg_file.reset(std::fopen((dir / "Lwall.svg").string().c_str(), "wb"));
+        if (!svg_file) {
+            print_line(console, "can't create Lwall.svg");
+            return kExitExtraFile;
+        }
+        ctx->canvas.dxf.svg = &ctx->picture;
+    }
+    if (options.csv) {
+        csv_file.reset(std::fopen((dir / "Lwall.csv").string().c_str(), "wb"));
+        if (!csv_file) {
+            print_line(console, "can't create Lwall.csv");
+            return kExitExtraFile;
+        }
+    }
     const std::string wall_text = read_all(files[2].get());
     files[2].reset();  // the wall input is closed once read
     const std::string layer_text = read_all(files[3].get());
@@ -147,6 +171,20 @@ int run_in_directory(const std::filesystem::path& dir, const RunOptions& options
     } else if (status == kExitOk && !scr_ok) {
         print_line(console, "can't write plenk.scr");
         status = kExitScriptFile;
+    }
+    // The picture shows what was drawn and the spreadsheet what was printed, even after a failure.
+    const std::pair<File*, std::string> extras[] = {
+        {&svg_file, svg_file ? ctx->picture.document(kPictureWidth) : std::string()},
+        {&csv_file, csv_file ? quantities_csv(ctx->printed) : std::string()}};
+    for (const auto& [file, text] : extras) {
+        if (!*file) continue;
+        const bool written = std::fwrite(text.data(), 1, text.size(), file->get()) == text.size();
+        if (std::fclose(file->release()) != 0 || !written) {
+            if (status == kExitOk) {
+                print_line(console, file == &svg_file ? "can't write Lwall.svg" : "can't write Lwall.csv");
+                status = kExitExtraFile;
+            }
+        }
     }
     return status;
 }

@@ -10,7 +10,9 @@
 #include "input/layer_table.hpp"
 #include "input/wall_input.hpp"
 #include "output/primitives/canvas.hpp"
+#include "output/svg/svg_writer.hpp"
 #include "schedule/bar_list.hpp"
+#include "schedule/printed_tables.hpp"
 
 namespace lwall {
 
@@ -23,6 +25,8 @@ struct RunContext {
     HandedValues handed;
     RebarMassTotals mass_totals;
     std::vector<Finding> findings;  // what the checks found in the wall, warnings only
+    PrintedTables printed;          // the tables as the sheet prints them
+    SvgWriter picture;              // the sheet as a picture, drawn when canvas.dxf.svg points here
 };
 
 inline void pen_select_layer(RunContext& ctx, std::string_view name) {

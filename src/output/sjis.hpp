@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace lwall {
@@ -86,5 +87,9 @@ template <Utf8Literal L>
 consteval std::string_view operator""_sj() {
     return kSjisText<L>.view();
 }
+
+// The UTF-8 form of Shift_JIS text, for the picture of the sheet; a byte pair the table does not
+// hold becomes U+FFFD.
+std::string sjis_to_utf8(std::string_view sjis_text);
 
 }  // namespace lwall

@@ -99,20 +99,26 @@ void draw_bending_schedule(RunContext& ctx) {
     pen_select_layer(ctx, "D-MTR-FRAM");
     draw_outline(cv);
 
-    // Rows, in print order.
+    // Rows, in print order, each kept as printed.
     int k = 1;
+    ctx.printed.schedule.clear();
     for (const ScheduleRow* row : ctx.bar_list.printed_rows()) {
         const double y = -kRowPitch * k;
         const double ty = y + 50;
         pen_select_layer(ctx, "D-MTR-MTXT");
-        draw_text(cv, x0, ty, kRowTextHeight, 0, row->mark);
-        draw_text(cv, x0 + 800, ty, kRowTextHeight, 0, row->shape_code);
-        draw_text(cv, x0 + 2000, ty, kRowTextHeight, 0, row->size_text);
-        draw_text(cv, x0 + 3200, ty, kRowTextHeight, 0, TextBuf().integer(row->count));
-        draw_text(cv, x0 + 4000, ty, kRowTextHeight, 0, fmt_length(row->total_length));
-        draw_text(cv, x0 + 5400, ty, kRowTextHeight, 0, fmt_length(row->len1));
-        draw_text(cv, x0 + 6800, ty, kRowTextHeight, 0, fmt_length(row->len2));
-        draw_text(cv, x0 + 8200, ty, kRowTextHeight, 0, fmt_length(row->len3));
+        std::vector<std::string>& printed = ctx.printed.schedule.emplace_back();
+        auto cell = [&](double x, std::string_view text) {
+            draw_text(cv, x, ty, kRowTextHeight, 0, text);
+            printed.emplace_back(text);
+        };
+        cell(x0, row->mark);
+        cell(x0 + 800, row->shape_code);
+        cell(x0 + 2000, row->size_text);
+        cell(x0 + 3200, TextBuf().integer(row->count));
+        cell(x0 + 4000, fmt_length(row->total_length));
+        cell(x0 + 5400, fmt_length(row->len1));
+        cell(x0 + 6800, fmt_length(row->len2));
+        cell(x0 + 8200, fmt_length(row->len3));
         pen_select_layer(ctx, "D-MTR-FRAM");
         draw_polyline(cv, {{0, y}, {kTableWidth, y}});
         ++k;

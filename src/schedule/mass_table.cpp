@@ -99,21 +99,27 @@ void draw_mass_table(RunContext& ctx) {
     // Rows, in print order, summing the row masses.
     totals = {};
     int k = 1;
+    ctx.printed.mass.clear();
     for (const ScheduleRow* row : ctx.bar_list.printed_rows()) {
         const double y = -kRowPitch * k;
         const double ty = y + 50;
         pen_select_layer(ctx, "D-MTR-MTXT");
-        draw_text(cv, x0, ty, kRowTextHeight, 0, row->mark);
-        draw_text(cv, x0 + 800, ty, kRowTextHeight, 0, row->size_text);
-        draw_text(cv, x0 + 2000, ty, kRowTextHeight, 0, fmt_length(row->total_length));
-        draw_text(cv, x0 + 3300, ty, kRowTextHeight, 0, TextBuf().integer(row->count));
-        draw_text(cv, x0 + 4100, ty, kRowTextHeight, 0, TextBuf().fixed(row->unit_mass, 5, 3));
+        std::vector<std::string>& printed = ctx.printed.mass.emplace_back();
+        auto cell = [&](double x, std::string_view text) {
+            draw_text(cv, x, ty, kRowTextHeight, 0, text);
+            printed.emplace_back(text);
+        };
+        cell(x0, row->mark);
+        cell(x0 + 800, row->size_text);
+        cell(x0 + 2000, fmt_length(row->total_length));
+        cell(x0 + 3300, TextBuf().integer(row->count));
+        cell(x0 + 4100, TextBuf().fixed(row->unit_mass, 5, 3));
         TextBuf one_bar;
         one_bar.fixed(row->total_length / 1000 * row->unit_mass, 5, 3);
-        draw_text(cv, x0 + 5450, ty, kRowTextHeight, 0, one_bar);
+        cell(x0 + 5450, one_bar);
         // The row mass is what the sheet shows: the printed one-bar mass times the count.
         const double mass = read_printed_number(one_bar) * row->count;
-        draw_text(cv, x0 + 6900, ty, kRowTextHeight, 0, TextBuf().fixed(mass, 5, 3));
+        cell(x0 + 6900, TextBuf().fixed(mass, 5, 3));
         if (const int i = size_index(row->size_text); i >= 0) {
             totals.mass_by_size[static_cast<std::size_t>(i)] += mass;
             totals.size_used[static_cast<std::size_t>(i)] = true;

@@ -106,29 +106,47 @@ void draw_material_table(RunContext& ctx) {
         draw_text(cv, x, -400.0 * r - 4000, 150, 0, "m2");
     }
 
-    // Quantities.
+    // Quantities, each kept with its group, item, unit and remark as the table prints them.
     pen_select_layer(ctx, "D-MTR-MTXT");
     {
         constexpr double x0 = 50;
         constexpr double x = x0 + 4000;
         auto mass = [](double v) { return TextBuf().fixed(v, 5, 3); };
-        draw_text(cv, x, -400, 125, 0, mass(wall_concrete));
-        draw_text(cv, x, -800, 125, 0, mass(footing_concrete));
-        draw_text(cv, x, -1200, 125, 0, mass(concrete_total));
-        draw_text(cv, x, -1600, 125, 0, mass(wall_formwork));
-        draw_text(cv, x, -2000, 125, 0, mass(footing_formwork));
+        auto& rows = ctx.printed.material;
+        rows.clear();
+        const std::string concrete(u8"ｺﾝｸﾘｰﾄ"_sj), formwork(u8"型　枠"_sj), bars(u8"鉄　筋"_sj), base(u8"基礎材"_sj);
+        const std::string wall(u8"たて壁"_sj), slab(u8"底　版"_sj), total(u8"　計　"_sj);
+        auto quantity = [&](const std::string& group, std::string_view item, std::string_view unit, double y,
+                            const TextBuf& value) {
+            draw_text(cv, x, y, 125, 0, value);
+            rows.push_back({group, std::string(item), std::string(unit), std::string(value.view()), ""});
+        };
+        quantity(concrete, wall, "m3", -400, mass(wall_concrete));
+        quantity(concrete, slab, "m3", -800, mass(footing_concrete));
+        quantity(concrete, total, "m3", -1200, mass(concrete_total));
+        quantity(formwork, wall, "m2", -1600, mass(wall_formwork));
+        quantity(formwork, slab, "m2", -2000, mass(footing_formwork));
+        // The end formwork stands in the remarks column.
         draw_text(cv, x0 + 5300, -2400, 125, 0, mass(end_formwork));
-        draw_text(cv, x, -2800, 125, 0, mass(formwork_total));
+        rows.push_back({formwork, std::string(u8"端型枠"_sj), "m2", "", std::string(mass(end_formwork).view())});
+        quantity(formwork, total, "m2", -2800, mass(formwork_total));
+        const std::size_t first_steel = rows.size();
         for (int i = 1; i <= r; ++i) {
             const std::size_t n = static_cast<std::size_t>(i);
             const double kg = n <= sizes.size() ? steel.mass_by_size[sizes[n - 1]] : 0.0;
             draw_kanji_text(cv, {x, size_y(i)}, {x0 + 2300, -4000}, 125, mass(kg));
+            // Read from the top down, the largest size first.
+            rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(first_steel),
+                        {bars, n <= sizes.size() ? RebarMassTotals::kSizes[sizes[n - 1]] : "", "kg",
+                         std::string(mass(kg).view()), ""});
         }
-        draw_text(cv, x, steel_row_y, 125, 0, mass(steel.mass_total));
-        draw_text(cv, x, -400.0 * r - 3600, 125, 0, TextBuf().fixed(base_area, 5, 1));
+        quantity(bars, total, "kg", steel_row_y, mass(steel.mass_total));
+        quantity(base, u8"均しｺﾝｸﾘｰﾄ"_sj, "m2", -400.0 * r - 3600, TextBuf().fixed(base_area, 5, 1));
         draw_text(cv, x0 + 5300, -400.0 * r - 3600, 125, 0, "t=10cm");
-        draw_text(cv, x, -400.0 * r - 4000, 125, 0, TextBuf().fixed(base_area, 5, 1));
+        rows.back()[4] = "t=10cm";
+        quantity(base, u8"ｸﾗｯｼｬﾗﾝ"_sj, "m2", -400.0 * r - 4000, TextBuf().fixed(base_area, 5, 1));
         draw_text(cv, x0 + 5300, -400.0 * r - 4000, 125, 0, "t=20cm");
+        rows.back()[4] = "t=20cm";
     }
 }
 

@@ -1,6 +1,15 @@
 #include "output/dxf/dxf_entities.hpp"
 
+#include <cmath>
+
 namespace lwall {
+
+namespace {
+
+// A number as the drawing file holds it: whole, halves away from zero.
+double held(double v) { return std::round(v); }
+
+}  // namespace
 
 void dxf_line(DxfWriter& out, std::string_view layer, double width, int colour, double x1, double y1, double x2,
               double y2) {
@@ -15,6 +24,7 @@ void dxf_line(DxfWriter& out, std::string_view layer, double width, int colour, 
     out.real(21, y2);
     out.integer(31, 0);
     out.line("0");
+    if (out.svg != nullptr) out.svg->line(layer, colour, width, held(x1), held(y1), held(x2), held(y2));
 }
 
 namespace {
@@ -40,6 +50,7 @@ void dxf_text(DxfWriter& out, std::string_view layer, double width, int colour, 
     out.name(1, text);
     out.real(41, width_factor);
     out.line("0");
+    if (out.svg != nullptr) out.svg->text(layer, width, height, text, 0, held(x), held(y));
 }
 
 void dxf_text_styled(DxfWriter& out, std::string_view layer, double width, int colour, int height,
@@ -56,6 +67,8 @@ void dxf_text_styled(DxfWriter& out, std::string_view layer, double width, int c
     out.name(7, style);
     out.integer(72, 0);
     out.line("0");
+    // Left-aligned: the text stands at its first point.
+    if (out.svg != nullptr) out.svg->text(layer, width, height, text, held(rotation), held(x1), held(y1));
 }
 
 void dxf_circle(DxfWriter& out, std::string_view layer, double x, double y, double radius, double width,
@@ -68,6 +81,7 @@ void dxf_circle(DxfWriter& out, std::string_view layer, double x, double y, doub
     out.integer(30, 0);
     out.real(40, radius);
     out.line("0");
+    if (out.svg != nullptr) out.svg->circle(layer, width, held(x + origin_x), held(y + origin_y), held(radius));
 }
 
 }  // namespace lwall

@@ -1,0 +1,51 @@
+#include "output/csv/quantities_csv.hpp"
+
+#include <string_view>
+
+#include "output/sjis.hpp"
+
+namespace lwall {
+
+namespace {
+
+// A printed text without the blanks that right-align it; quoted where a comma or a quote needs it.
+std::string cell(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    if (text.find_first_of(",\"") == std::string_view::npos) return std::string(text);
+    std::string q = "\"";
+    for (char c : text) {
+        if (c == '"') q += '"';
+        q += c;
+    }
+    return q + "\"";
+}
+
+void row(std::string& out, std::string_view table, const std::vector<std::string>& cells) {
+    out += table;
+    for (const std::string& c : cells) out += "," + cell(c);
+    out += "\r\n";
+}
+
+void block(std::string& out, std::string_view table, std::string_view header,
+           const std::vector<std::vector<std::string>>& rows) {
+    out += header;
+    out += "\r\n";
+    for (const auto& r : rows) row(out, table, r);
+}
+
+}  // namespace
+
+std::string quantities_csv(const PrintedTables& tables) {
+    std::string out;
+    block(out, u8"鉄筋加工図"_sj,
+          u8"表,種別,形式,径,本数,長さ(mm),Ｌ１(mm),Ｌ２(mm),Ｌ３(mm)"_sj, tables.schedule);
+    out += "\r\n";
+    block(out, u8"鉄筋質量表"_sj,
+          u8"表,種別,径,長さ(mm),本数,単位質量(kg/m),１本当り質量(kg),質量(kg)"_sj, tables.mass);
+    out += "\r\n";
+    block(out, u8"材料表"_sj, u8"表,種別,細別,単位,数量,摘要"_sj, tables.material);
+    return out;
+}
+
+}  // namespace lwall

@@ -1,0 +1,159 @@
+#include "output/svg/svg_writer.hpp"
+
+#include <algorithm>
+#include <cmath>
+
+#include "output/number_format.hpp"
+#include "output/sjis.hpp"
+
+namespace lwall {
+
+namespace {
+
+// CAD colour numbers 1-7 (7 white on the dark ground); other numbers grey.
+std::string_view colour_of(int aci) {
+    static constexpr std::string_view kColours[] = {"#ffffff", "#ff0000", "#ffff00", "#00ff00",
+                                                     "#00ffff", "#0000ff", "#ff00ff", "#ffffff"};
+    return aci >= 1 && aci <= 7 ? kColours[aci] : "#c0c0c0";
+}
+
+void number(std::string& out, double v) {
+    char buf[48];
+    out.append(buf, format_fixed(buf, v, 0, v == std::round(v) ? 0 : 2));
+}
+
+void escaped(std::string& out, std::string_view utf8) {
+    for (char c : utf8) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        default: out += c;
+        }
+    }
+}
+
+}  // namespace
+
+int SvgWriter::layer_colour(std::string_view layer) const {
+    if (layers_ != nullptr) {
+        for (const LayerRow& r : layers_->rows) {
+            if (r.name == layer) return r.colour;
+        }
+    }
+    return 7;
+}
+
+double SvgWriter::stroke(double width) const { return std::max(1.0, std::round(width * scale_ * 100) / 100); }
+
+void SvgWriter::cover(double x, double y) {
+    if (empty_) {
+        min_x_ = max_x_ = x;
+        min_y_ = max_y_ = y;
+        empty_ = false;
+        return;
+    }
+    min_x_ = std::min(min_x_, x);
+    max_x_ = std::max(max_x_, x);
+    min_y_ = std::min(min_y_, y);
+    max_y_ = std::max(max_y_, y);
+}
+
+// The drawing's y runs upward, the picture's downward: every y is written negated.
+void SvgWriter::line(std::string_view layer, int colour, double width, double x1, double y1, double x2, double y2) {
+    (void)layer;
+    cover(x1, y1);
+    cover(x2, y2);
+    body_ += "<line x1=\"";
+    number(body_, x1);
+    body_ += "\" y1=\"";
+    number(body_, -y1);
+    body_ += "\" x2=\"";
+    number(body_, x2);
+    body_ += "\" y2=\"";
+    number(body_, -y2);
+    body_ += "\" stroke=\"";
+    body_ += colour_of(colour);
+    body_ += "\" stroke-width=\"";
+    number(body_, stroke(width));
+    body_ += "\"/>\n";
+}
+
+void SvgWriter::text(std::string_view layer, double width, int height, std::string_view sjis_text, double rotation,
+                     double x, double y) {
+    (void)width;
+    cover(x, y);
+    cover(x + height, y + height);
+    body_ += "<text x=\"";
+    number(body_, x);
+    body_ += "\" y=\"";
+    number(body_, -y);
+    body_ += "\" font-size=\"";
+    number(body_, height);
+    body_ += "\" fill=\"";
+    body_ += colour_of(layer_colour(layer));
+    body_ += "\"";
+    if (rotation != 0) {
+        body_ += " transform=\"rotate(";
+        number(body_, -rotation);
+        body_ += " ";
+        number(body_, x);
+        body_ += " ";
+        number(body_, -y);
+        body_ += ")\"";
+    }
+    body_ += ">";
+    escaped(body_, sjis_to_utf8(sjis_text));
+    body_ += "</text>\n";
+}
+
+void SvgWriter::circle(std::string_view layer, double width, double x, double y, double r) {
+    cover(x - r, y - r);
+    cover(x + r, y + r);
+    body_ += "<circle cx=\"";
+    number(body_, x);
+    body_ += "\" cy=\"";
+    number(body_, -y);
+    body_ += "\" r=\"";
+    number(body_, r);
+    body_ += "\" stroke=\"";
+    body_ += colour_of(layer_colour(layer));
+    body_ += "\" stroke-width=\"";
+    number(body_, stroke(width));
+    body_ += "\"/>\n";
+}
+
+std::string SvgWriter::document(int pixel_width) const {
+    const double margin = 1000;
+    const double x0 = (empty_ ? 0 : min_x_) - margin;
+    const double y0 = -(empty_ ? 0 : max_y_) - margin;
+    const double w = (empty_ ? 0 : max_x_ - min_x_) + 2 * margin;
+    const double h = (empty_ ? 0 : max_y_ - min_y_) + 2 * margin;
+    const int pixel_height = std::max(1, static_cast<int>(std::lround(pixel_width * h / w)));
+    std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" ";
+    out += "width=\"" + std::to_string(pixel_width) + "\" height=\"" + std::to_string(pixel_height) + "\" viewBox=\"";
+    number(out, x0);
+    out += " ";
+    number(out, y0);
+    out += " ";
+    number(out, w);
+    out += " ";
+    number(out, h);
+    out += "\">\n<rect x=\"";
+    number(out, x0);
+    out += "\" y=\"";
+    number(out, y0);
+    out += "\" width=\"";
+    number(out, w);
+    out += "\" height=\"";
+    number(out, h);
+    out += "\" fill=\"#1e1e1e\"/>\n";
+    out += "<g fill=\"none\" stroke-linecap=\"round\" font-family=\"IPAGothic, 'IPAexGothic', 'Noto Sans CJK JP', "
+           "'Yu Gothic', 'Hiragino Sans', 'MS Gothic', sans-serif\">\n";
+    out += body_;
+    out += "</g>\n</svg>\n";
+    return out;
+}
+
+}  // namespace lwall
