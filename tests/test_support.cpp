@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
 #include <cctype>
+#include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -91,6 +95,21 @@ bool has_non_finite_number(std::string_view text) {
         if (token == "nan" || token == "inf" || token == "infinity") return true;
     }
     return false;
+}
+
+ProgramRun run_program(const std::string& dir, const std::string& args) {
+    const std::string out = dir + "/.stdout";
+    const std::string err = dir + "/.stderr";
+    const std::string cmd =
+        "cd '" + dir + "' && '" + std::string(LWALL_EXE) + "' " + args + " > '" + out + "' 2> '" + err + "'";
+    const int raw = std::system(cmd.c_str());
+    ProgramRun r;
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    r.console = read_file(out);
+    r.errors = read_file(err);
+    std::remove(out.c_str());
+    std::remove(err.c_str());
+    return r;
 }
 
 std::string refusal_message(const std::function<void()>& read, int expected_status) {

@@ -40,6 +40,16 @@ std::string read_file(const std::string& path);
 // library writes a number that is not finite.
 bool has_non_finite_number(std::string_view text);
 
+// What the built program did when run in a folder: its exit status, standard output and error.
+struct ProgramRun {
+    int status = -1;
+    std::string console;
+    std::string errors;
+};
+
+// Runs the built lwall with `args` in `dir` (which holds its input files).
+ProgramRun run_program(const std::string& dir, const std::string& args = "");
+
 // The message of the RunFailure that `read` throws (after checking its status), or "<accepted>".
 std::string refusal_message(const std::function<void()>& read, int expected_status);
 

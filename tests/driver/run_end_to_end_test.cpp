@@ -2,9 +2,7 @@
 // its console line and its exit status.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -62,12 +60,11 @@ protected:
     }
 
     Outcome run() {
-        const std::string cmd = "cd '" + dir_.string() + "' && '" + LWALL_EXE + "' > stdout.txt 2> stderr.txt";
-        const int raw = std::system(cmd.c_str());
+        const test::ProgramRun run = test::run_program(dir_.string());
         Outcome o;
-        o.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        o.console = test::read_file((dir_ / "stdout.txt").string());
-        o.errors = test::read_file((dir_ / "stderr.txt").string());
+        o.status = run.status;
+        o.console = run.console;
+        o.errors = run.errors;
         o.dir = dir_;
         return o;
     }

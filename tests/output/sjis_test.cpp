@@ -51,5 +51,23 @@ TEST(ShiftJis, ConsoleMessagesOfTheSizeLimits) {
                  0x82, 0xA2, 0x82, 0xDC, 0x82, 0xB7, 0x81, 0x42}));
 }
 
+TEST(ShiftJis, ReadsBackAsUtf8ForThePictureOfTheSheet) {
+    EXPECT_EQ(sjis_to_utf8(u8"鉄 筋 質 量 表"_sj), "鉄 筋 質 量 表");
+    EXPECT_EQ(sjis_to_utf8(u8"均しｺﾝｸﾘｰﾄ t=10cm"_sj), "均しｺﾝｸﾘｰﾄ t=10cm");
+    EXPECT_EQ(sjis_to_utf8(u8"W1 5-D16 ×3500"_sj), "W1 5-D16 ×3500");
+    // Every character of the table survives the round trip.
+    for (const SjisCode& c : kSjisCodes) {
+        std::string sjis;
+        if (c.sjis > 0xFF) sjis += static_cast<char>(c.sjis >> 8);
+        sjis += static_cast<char>(c.sjis & 0xFF);
+        const std::string utf8 = sjis_to_utf8(sjis);
+        ASSERT_FALSE(utf8.empty());
+        ASSERT_NE(utf8, "\xEF\xBF\xBD") << std::hex << c.sjis;
+    }
+    // A pair outside the table and a lone lead byte become the replacement character.
+    EXPECT_EQ(sjis_to_utf8("\x88\x9F"), "\xEF\xBF\xBD");
+    EXPECT_EQ(sjis_to_utf8("a\x88"), "a\xEF\xBF\xBD");
+}
+
 }  // namespace
 }  // namespace lwall

@@ -17,9 +17,15 @@ std::string_view colour_of(int aci) {
     return aci >= 1 && aci <= 7 ? kColours[aci] : "#c0c0c0";
 }
 
+// A whole number as it is, anything else to two decimals without trailing zeros.
 void number(std::string& out, double v) {
     char buf[48];
-    out.append(buf, format_fixed(buf, v, 0, v == std::round(v) ? 0 : 2));
+    std::size_t n = format_fixed(buf, v, 0, v == std::round(v) ? 0 : 2);
+    if (v != std::round(v)) {
+        while (buf[n - 1] == '0') --n;
+        if (buf[n - 1] == '.') --n;
+    }
+    out.append(buf, n);
 }
 
 void escaped(std::string& out, std::string_view utf8) {

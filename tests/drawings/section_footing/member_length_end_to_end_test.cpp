@@ -1,10 +1,8 @@
 // Runs the built program on a wall whose split top footing bar is too long, as a user would.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -29,12 +27,11 @@ Outcome run_in(const fs::path& dir, const std::string& wall) {
     fs::create_directories(dir);
     std::ofstream(dir / "PlenkL.dat", std::ios::binary) << wall;
     std::ofstream(dir / "GasouL.dat", std::ios::binary) << test::example_file("level", "GasouL.dat");
-    const std::string cmd = "cd '" + dir.string() + "' && '" + LWALL_EXE + "' > stdout.txt 2> stderr.txt";
-    const int raw = std::system(cmd.c_str());
+    const test::ProgramRun run = test::run_program(dir.string());
     Outcome o;
-    o.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    o.console = test::read_file((dir / "stdout.txt").string());
-    o.errors = test::read_file((dir / "stderr.txt").string());
+    o.status = run.status;
+    o.console = run.console;
+    o.errors = run.errors;
     o.dxf = test::read_file((dir / "Lwall.dxf").string());
     o.scr = test::read_file((dir / "plenk.scr").string());
     fs::remove_all(dir);

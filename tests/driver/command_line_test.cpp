@@ -1,0 +1,218 @@
+// The options of the command line, run as a user would: the checks, the picture and the
+// spreadsheet, and that none of them changes what a plain run writes.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "output/sjis.hpp"
+#include "test_support.hpp"
+
+namespace lwall {
+namespace {
+
+namespace fs = std::filesystem;
+
+class CommandLine : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::path(::testing::TempDir()) /
+               (std::string("lwall_cli_") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    void use(const std::string& folder) {
+        for (const char* name : {"PlenkL.dat", "GasouL.dat"}) {
+            std::ofstream(dir_ / name, std::ios::binary) << test::read_file(folder + "/" + name);
+        }
+    }
+    void use_example(const std::string& name) { use(std::string(LWALL_SOURCE_DIR) + "/examples/" + name); }
+    void use_faulty() { use(std::string(LWALL_SOURCE_DIR) + "/tests/checks/faulty"); }
+    std::string file(const char* name) const { return test::read_file((dir_ / name).string()); }
+    test::ProgramRun run(const std::string& args = "") { return test::run_program(dir_.string(), args); }
+
+    fs::path dir_;
+};
+
+TEST_F(CommandLine, PictureAndSpreadsheetLeaveTheDrawingAndScriptByteForByte) {
+    for (const char* example : {"level", "sloped"}) {
+        fs::remove(dir_ / "Lwall.svg");
+        fs::remove(dir_ / "Lwall.csv");
+        use_example(example);
+        const auto plain = run();
+        ASSERT_EQ(plain.status, 0);
+        const std::string dxf = file("Lwall.dxf");
+        const std::string scr = file("plenk.scr");
+        EXPECT_FALSE(fs::exists(dir_ / "Lwall.svg"));
+        EXPECT_FALSE(fs::exists(dir_ / "Lwall.csv"));
+        const auto extra = run("--svg --csv");
+        EXPECT_EQ(extra.status, 0) << example;
+        EXPECT_EQ(extra.console, "") << example;
+        EXPECT_EQ(extra.errors, "") << example;
+        EXPECT_EQ(file("Lwall.dxf"), dxf) << example;
+        EXPECT_EQ(file("plenk.scr"), scr) << example;
+    }
+}
+
+// Counts the elements of each kind in the picture.
+std::map<std::string, int> picture_elements(const std::string& svg) {
+    std::map<std::string, int> n;
+    for (const char* kind : {"<line ", "<circle ", "<text "}) {
+        for (std::size_t at = svg.find(kind); at != std::string::npos; at = svg.find(kind, at + 1)) ++n[kind];
+    }
+    return n;
+}
+
+TEST_F(CommandLine, ThePictureHoldsEveryEntityOfTheDrawing) {
+    use_example("sloped");
+    ASSERT_EQ(run("--svg").status, 0);
+    std::map<std::string, int> drawn;
+    for (const auto& e : test::file_entities(file("Lwall.dxf"))) ++drawn[e.type];
+    const auto shown = picture_elements(file("Lwall.svg"));
+    EXPECT_EQ(shown.at("<line "), drawn["LINE"]);
+    EXPECT_EQ(shown.at("<circle "), drawn["CIRCLE"]);
+    EXPECT_EQ(shown.at("<text "), drawn["TEXT"]);
+    EXPECT_NE(file("Lwall.svg").find(">鉄 筋 質 量 表</text>"), std::string::npos);  // UTF-8
+}
+
+// The CSV rows of one block (after its header), split into cells.
+std::vector<std::vector<std::string>> csv_block(const std::string& csv, int block) {
+    std::vector<std::vector<std::string>> rows;
+    int at = 0;
+    bool header = true;
+    for (const std::string& line : test::crlf_lines(csv)) {
+        if (line.empty()) {
+            ++at;
+            header = true;
+            continue;
+        }
+        if (at != block) continue;
+        if (header) {
+            header = false;
+            continue;
+        }
+        std::vector<std::string> cells;
+        std::size_t start = 0;
+        for (std::size_t comma; (comma = line.find(',', start)) != std::string::npos; start = comma + 1) {
+            cells.push_back(line.substr(start, comma - start));
+        }
+        cells.push_back(line.substr(start));
+        rows.push_back(cells);
+    }
+    return rows;
+}
+
+// The texts of the tables' rows in the drawing: layer D-MTR-MTXT within [x0, x1) and [y0, y1), one
+// row per height from the top down, blanks trimmed.
+std::vector<std::vector<std::string>> drawn_rows(const std::vector<test::DxfEntity>& e, double x0, double x1,
+                                                 double y0, double y1) {
+    std::map<double, std::map<double, std::string>> by_y;
+    for (const auto& x : e) {
+        if (x.type != "TEXT" || x.get(8) != "D-MTR-MTXT" || x.num(10) < x0 || x.num(10) >= x1) continue;
+        if (x.num(20) < y0 || x.num(20) >= y1) continue;
+        std::string t = x.get(1);
+        t.erase(0, t.find_first_not_of(' '));
+        by_y[-x.num(20)][x.num(10)] = t;
+    }
+    std::vector<std::vector<std::string>> rows;
+    for (const auto& [y, cells] : by_y) {
+        rows.emplace_back();
+        for (const auto& [x, t] : cells) rows.back().push_back(t);
+    }
+    return rows;
+}
+
+TEST_F(CommandLine, TheSpreadsheetHoldsTheNumbersTheTablesPrint) {
+    for (const char* example : {"level", "sloped"}) {
+        use_example(example);
+        ASSERT_EQ(run("--csv").status, 0);
+        const std::string csv = file("Lwall.csv");
+        const auto e = test::file_entities(file("Lwall.dxf"));
+        // Both examples are drawn at 1:50: the tables stand at these x.
+        for (const auto& [block, x0] : {std::pair{0, 86000.0}, {1, 96000.0}}) {
+            auto rows = csv_block(csv, block);
+            for (auto& r : rows) r.erase(r.begin());  // the table's name
+            EXPECT_EQ(rows, drawn_rows(e, x0, x0 + 9400, 3000, 22000)) << example << " block " << block;
+        }
+        // The material table: every quantity and remark it prints is in the spreadsheet, in order.
+        std::vector<std::string> printed;
+        for (const auto& r : drawn_rows(e, 95000, 95000 + 6600, -10000, 2000)) {
+            for (const auto& c : r) printed.push_back(c);
+        }
+        std::vector<std::string> listed;
+        for (const auto& r : csv_block(csv, 2)) {
+            for (std::size_t i = 4; i < r.size(); ++i) {
+                if (!r[i].empty()) listed.push_back(r[i]);  // quantity and remark
+            }
+        }
+        EXPECT_EQ(listed, printed) << example;
+    }
+}
+
+TEST_F(CommandLine, ChecksNameEveryPlantedFaultAndWriteNoFile) {
+    use_faulty();
+    const auto r = run("--check");
+    EXPECT_EQ(r.status, 7);
+    for (const char* field : {"cover6:", "cover2:", "max_bar_length: the second piece of the full-length W3",
+                              "max_bar_length: the second piece of F4", "F3.count[1]:", "F4.count[2]:",
+                              "W1.count[1]:", "W4.count[1]:", "S2.dia:"}) {
+        EXPECT_NE(r.console.find(field), std::string::npos) << field;
+    }
+    EXPECT_FALSE(fs::exists(dir_ / "Lwall.dxf"));
+    EXPECT_FALSE(fs::exists(dir_ / "plenk.scr"));
+    use_example("level");
+    const auto clean = run("--check");
+    EXPECT_EQ(clean.status, 0);
+    EXPECT_EQ(clean.console, "");
+}
+
+TEST_F(CommandLine, APlainRunWarnsOnStandardErrorAndOtherwiseDrawsAsBefore) {
+    use_faulty();
+    const auto r = run();
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.console, "");
+    EXPECT_TRUE(r.errors.starts_with("warning: PlenkL.dat line 4, cover6: ")) << r.errors;
+    EXPECT_TRUE(file("Lwall.dxf").ends_with("EOF\r\n"));
+}
+
+TEST_F(CommandLine, CheckReportsARefusalWithItsStatus) {
+    use_example("level");
+    std::ofstream(dir_ / "PlenkL.dat", std::ios::binary) << "500,abc\n";
+    const auto r = run("--check");
+    EXPECT_EQ(r.status, 6);
+    EXPECT_EQ(r.console, "PlenkL.dat line 1, wall_thickness: expected a number, found \"abc\"\n");
+    fs::remove(dir_ / "PlenkL.dat");
+    EXPECT_EQ(run("--check").status, 3);
+}
+
+TEST_F(CommandLine, HelpVersionAndUnknownOptions) {
+    const auto help = run("--help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_TRUE(help.console.starts_with("usage: lwall")) << help.console;
+    EXPECT_NE(help.console.find("--check"), std::string::npos);
+    const auto version = run("--version");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_TRUE(version.console.starts_with("lwall ")) << version.console;
+    const auto unknown = run("--pdf");
+    EXPECT_EQ(unknown.status, 8);
+    EXPECT_EQ(unknown.console, "lwall: unknown option --pdf; usage: lwall [--svg] [--csv] | --check | --help | --version\n");
+    EXPECT_EQ(run("--check --csv").status, 8);
+    EXPECT_FALSE(fs::exists(dir_ / "Lwall.dxf"));
+}
+
+TEST_F(CommandLine, APictureThatCannotBeCreatedIsReported) {
+    use_example("level");
+    fs::create_directory(dir_ / "Lwall.svg");
+    const auto r = run("--svg");
+    EXPECT_EQ(r.status, 9);
+    EXPECT_EQ(r.console, "can't create Lwall.svg\n");
+}
+
+}  // namespace
+}  // namespace lwall
