@@ -28,6 +28,22 @@ void number(std::string& out, double v) {
     out.append(buf, n);
 }
 
+void attribute(std::string& out, std::string_view name, double value) {
+    out += ' ';
+    out += name;
+    out += "=\"";
+    number(out, value);
+    out += '"';
+}
+
+void attribute(std::string& out, std::string_view name, std::string_view value) {
+    out += ' ';
+    out += name;
+    out += "=\"";
+    out += value;
+    out += '"';
+}
+
 void escaped(std::string& out, std::string_view utf8) {
     for (char c : utf8) {
         switch (c) {
@@ -71,19 +87,14 @@ void SvgWriter::line(std::string_view layer, int colour, double width, double x1
     (void)layer;
     cover(x1, y1);
     cover(x2, y2);
-    body_ += "<line x1=\"";
-    number(body_, x1);
-    body_ += "\" y1=\"";
-    number(body_, -y1);
-    body_ += "\" x2=\"";
-    number(body_, x2);
-    body_ += "\" y2=\"";
-    number(body_, -y2);
-    body_ += "\" stroke=\"";
-    body_ += colour_of(colour);
-    body_ += "\" stroke-width=\"";
-    number(body_, stroke(width));
-    body_ += "\"/>\n";
+    body_ += "<line";
+    attribute(body_, "x1", x1);
+    attribute(body_, "y1", -y1);
+    attribute(body_, "x2", x2);
+    attribute(body_, "y2", -y2);
+    attribute(body_, "stroke", colour_of(colour));
+    attribute(body_, "stroke-width", stroke(width));
+    body_ += "/>\n";
 }
 
 void SvgWriter::text(std::string_view layer, double width, int height, std::string_view sjis_text, double rotation,
@@ -91,15 +102,11 @@ void SvgWriter::text(std::string_view layer, double width, int height, std::stri
     (void)width;
     cover(x, y);
     cover(x + height, y + height);
-    body_ += "<text x=\"";
-    number(body_, x);
-    body_ += "\" y=\"";
-    number(body_, -y);
-    body_ += "\" font-size=\"";
-    number(body_, height);
-    body_ += "\" fill=\"";
-    body_ += colour_of(layer_colour(layer));
-    body_ += "\"";
+    body_ += "<text";
+    attribute(body_, "x", x);
+    attribute(body_, "y", -y);
+    attribute(body_, "font-size", height);
+    attribute(body_, "fill", colour_of(layer_colour(layer)));
     if (rotation != 0) {
         body_ += " transform=\"rotate(";
         number(body_, -rotation);
@@ -117,17 +124,13 @@ void SvgWriter::text(std::string_view layer, double width, int height, std::stri
 void SvgWriter::circle(std::string_view layer, double width, double x, double y, double r) {
     cover(x - r, y - r);
     cover(x + r, y + r);
-    body_ += "<circle cx=\"";
-    number(body_, x);
-    body_ += "\" cy=\"";
-    number(body_, -y);
-    body_ += "\" r=\"";
-    number(body_, r);
-    body_ += "\" stroke=\"";
-    body_ += colour_of(layer_colour(layer));
-    body_ += "\" stroke-width=\"";
-    number(body_, stroke(width));
-    body_ += "\"/>\n";
+    body_ += "<circle";
+    attribute(body_, "cx", x);
+    attribute(body_, "cy", -y);
+    attribute(body_, "r", r);
+    attribute(body_, "stroke", colour_of(layer_colour(layer)));
+    attribute(body_, "stroke-width", stroke(width));
+    body_ += "/>\n";
 }
 
 std::string SvgWriter::document(int pixel_width) const {
@@ -146,15 +149,13 @@ std::string SvgWriter::document(int pixel_width) const {
     number(out, w);
     out += " ";
     number(out, h);
-    out += "\">\n<rect x=\"";
-    number(out, x0);
-    out += "\" y=\"";
-    number(out, y0);
-    out += "\" width=\"";
-    number(out, w);
-    out += "\" height=\"";
-    number(out, h);
-    out += "\" fill=\"#1e1e1e\"/>\n";
+    out += "\">\n<rect";
+    attribute(out, "x", x0);
+    attribute(out, "y", y0);
+    attribute(out, "width", w);
+    attribute(out, "height", h);
+    attribute(out, "fill", "#1e1e1e");
+    out += "/>\n";
     out += "<g fill=\"none\" stroke-linecap=\"round\" font-family=\"IPAGothic, 'IPAexGothic', 'Noto Sans CJK JP', "
            "'Yu Gothic', 'Hiragino Sans', 'MS Gothic', sans-serif\">\n";
     out += body_;
