@@ -5,15 +5,11 @@
 #include "output/sjis.hpp"
 #include "schedule/bar_shape_labels.hpp"
 #include "schedule/bar_shapes.hpp"
+#include "schedule/table_rows.hpp"
 
 namespace lwall {
 
 namespace {
-
-constexpr double kTableWidth = 9400;
-constexpr double kRowPitch = 300;
-constexpr int kRowTextHeight = 125;
-constexpr double kColumnLines[] = {0, 800, 2000, 3200, 4000, 5400, 6800, 8200, 9400};
 
 // Base point of the legend and the table on the second sheet.
 Point schedule_origin(const SheetLayout& s) {
@@ -104,21 +100,16 @@ void draw_bending_schedule(RunContext& ctx) {
     ctx.printed.schedule.clear();
     for (const ScheduleRow* row : ctx.bar_list.printed_rows()) {
         const double y = -kRowPitch * k;
-        const double ty = y + 50;
         pen_select_layer(ctx, "D-MTR-MTXT");
-        std::vector<std::string>& printed = ctx.printed.schedule.emplace_back();
-        auto cell = [&](double x, std::string_view text) {
-            draw_text(cv, x, ty, kRowTextHeight, 0, text);
-            printed.emplace_back(text);
-        };
-        cell(x0, row->mark);
-        cell(x0 + 800, row->shape_code);
-        cell(x0 + 2000, row->size_text);
-        cell(x0 + 3200, TextBuf().integer(row->count));
-        cell(x0 + 4000, fmt_length(row->total_length));
-        cell(x0 + 5400, fmt_length(row->len1));
-        cell(x0 + 6800, fmt_length(row->len2));
-        cell(x0 + 8200, fmt_length(row->len3));
+        PrintedRow printed(cv, y, ctx.printed.schedule.emplace_back());
+        printed.cell(x0, row->mark);
+        printed.cell(x0 + 800, row->shape_code);
+        printed.cell(x0 + 2000, row->size_text);
+        printed.cell(x0 + 3200, TextBuf().integer(row->count));
+        printed.cell(x0 + 4000, fmt_length(row->total_length));
+        printed.cell(x0 + 5400, fmt_length(row->len1));
+        printed.cell(x0 + 6800, fmt_length(row->len2));
+        printed.cell(x0 + 8200, fmt_length(row->len3));
         pen_select_layer(ctx, "D-MTR-FRAM");
         draw_polyline(cv, {{0, y}, {kTableWidth, y}});
         ++k;

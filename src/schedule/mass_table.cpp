@@ -4,17 +4,14 @@
 #include "output/primitives/primitives.hpp"
 #include "output/sjis.hpp"
 #include "schedule/bar_shapes.hpp"
+#include "schedule/table_rows.hpp"
 #include "schedule/printed_number.hpp"
 
 namespace lwall {
 
 namespace {
 
-constexpr double kTableWidth = 9400;
-constexpr double kRowPitch = 300;
-constexpr int kRowTextHeight = 125;
 constexpr double kIconFactor = 0.4;
-constexpr double kColumnLines[] = {0, 800, 2000, 3200, 4000, 5400, 6800, 8200, 9400};
 
 // Index of `size_text` among the eleven bar sizes, or -1.
 int size_index(std::string_view size_text) {
@@ -102,24 +99,19 @@ void draw_mass_table(RunContext& ctx) {
     ctx.printed.mass.clear();
     for (const ScheduleRow* row : ctx.bar_list.printed_rows()) {
         const double y = -kRowPitch * k;
-        const double ty = y + 50;
         pen_select_layer(ctx, "D-MTR-MTXT");
-        std::vector<std::string>& printed = ctx.printed.mass.emplace_back();
-        auto cell = [&](double x, std::string_view text) {
-            draw_text(cv, x, ty, kRowTextHeight, 0, text);
-            printed.emplace_back(text);
-        };
-        cell(x0, row->mark);
-        cell(x0 + 800, row->size_text);
-        cell(x0 + 2000, fmt_length(row->total_length));
-        cell(x0 + 3300, TextBuf().integer(row->count));
-        cell(x0 + 4100, TextBuf().fixed(row->unit_mass, 5, 3));
+        PrintedRow printed(cv, y, ctx.printed.mass.emplace_back());
+        printed.cell(x0, row->mark);
+        printed.cell(x0 + 800, row->size_text);
+        printed.cell(x0 + 2000, fmt_length(row->total_length));
+        printed.cell(x0 + 3300, TextBuf().integer(row->count));
+        printed.cell(x0 + 4100, TextBuf().fixed(row->unit_mass, 5, 3));
         TextBuf one_bar;
         one_bar.fixed(row->total_length / 1000 * row->unit_mass, 5, 3);
-        cell(x0 + 5450, one_bar);
+        printed.cell(x0 + 5450, one_bar);
         // The row mass is what the sheet shows: the printed one-bar mass times the count.
         const double mass = read_printed_number(one_bar) * row->count;
-        cell(x0 + 6900, TextBuf().fixed(mass, 5, 3));
+        printed.cell(x0 + 6900, TextBuf().fixed(mass, 5, 3));
         if (const int i = size_index(row->size_text); i >= 0) {
             totals.mass_by_size[static_cast<std::size_t>(i)] += mass;
             totals.size_used[static_cast<std::size_t>(i)] = true;
