@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <memory>
 #include <random>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -177,6 +178,14 @@ TEST(RandomWalls, EveryRunEndsAsSpecifiedWithFiniteNumbersAndEveryBarPrintedOnce
         const double y0 = s.scale * 22000 / 50;
         EXPECT_EQ(first_column(e, s.sheet_width + 23000 + s.scale * 23000 / 50, y0), marks) << "bending schedule";
         EXPECT_EQ(first_column(e, s.sheet_width + 33000 + s.scale * 23000 / 50, y0), marks) << "mass table";
+        // The shape icons of the mass table's remarks column stand one per printed row.
+        std::set<int> icon_rows;
+        const double icon_x = s.sheet_width + 41200 + s.scale * 23000 / 50;
+        for (const auto& x : e) {
+            if (x.type != "LINE" || x.get(8) != "D-STR-STR1" || x.num(10) < icon_x) continue;
+            icon_rows.insert(static_cast<int>((y0 - std::min(x.num(20), x.num(21))) / 300) + 1);
+        }
+        EXPECT_EQ(icon_rows.size(), marks.size()) << "shape icons";
         std::vector<std::string> sorted = marks;
         std::sort(sorted.begin(), sorted.end());
         EXPECT_EQ(std::adjacent_find(sorted.begin(), sorted.end()), sorted.end()) << "a mark printed twice";
