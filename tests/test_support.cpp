@@ -10,7 +10,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "driver/run_failure.hpp"
+#include "core/run_failure.hpp"
+#include "input/layer_file.hpp"
 
 namespace lwall::test {
 

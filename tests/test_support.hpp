@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "driver/run_context.hpp"
+#include "context/run_context.hpp"
 
 namespace lwall::test {
 

@@ -4,8 +4,9 @@
 #include <cmath>
 #include <string>
 
-#include "output/bars/bar_tables.hpp"
-#include "output/number_format.hpp"
+#include "core/bar_rules.hpp"
+#include "core/number_format.hpp"
+#include "core/wall_fields.hpp"
 
 namespace lwall {
 
@@ -13,9 +14,7 @@ namespace {
 
 std::string mm(double v) { return std::string(TextBuf().fixed(v, 0, 0).view()) + " mm"; }
 
-std::string zone_field(const char* mark, const char* name, int i) {
-    return std::string(mark) + "." + name + "[" + std::to_string(i) + "]";
-}
+std::string zone_field(const char* mark, const char* name, int i) { return mark_field_name(mark, name, i); }
 
 double zone_span(const BarGroup& g, std::initializer_list<int> zones) {
     double span = 0;
@@ -28,14 +27,6 @@ double first_zones_span(const BarGroup& g, int n) {
     double span = 0;
     for (int i = 1; i <= std::max(1, std::min(n, 5)); ++i) span += g.count[i] * g.pitch[i];
     return span;
-}
-
-// How many of opt[1] ... opt[4] are bar diameters: those of zones 2 to 5 of the marks with zones of
-// their own sizes, the second diameter of the vertical wall bars, none of the others.
-int further_diameters(std::string_view mark) {
-    if (mark == "F3" || mark == "F4" || mark == "W3" || mark == "W4") return 4;
-    if (mark == "W1" || mark == "W2") return 1;
-    return 0;
 }
 
 class Checker {
@@ -57,7 +48,7 @@ public:
 
 private:
     void add(const std::string& field, const std::string& what) {
-        found_.push_back({wall_field_line(w_, field), wall_field_message(w_, field, what)});
+        found_.push_back({wall_field_line(w_, field), field, what, wall_field_message(w_, field, what)});
     }
 
     // Zones laid from the reference point toward one end, against the wall there.
@@ -170,18 +161,17 @@ private:
                        " has no unit mass: its steel would be missing from the mass and material tables");
     }
 
+    // Every field that holds a bar diameter: each mark's own, the zone sizes and second diameters
+    // among its opt values (where given), and the ties'.
     void bars_without_unit_mass() {
-        const std::pair<const char*, const BarGroup*> marks[] = {
-            {"F1", &w_.F1}, {"F2", &w_.F2}, {"F3", &w_.F3}, {"F4", &w_.F4}, {"W1", &w_.W1},
-            {"W2", &w_.W2}, {"W3", &w_.W3}, {"W4", &w_.W4}, {"W5", &w_.W5}};
-        for (const auto& [mark, g] : marks) {
-            without_unit_mass(std::string(mark) + ".dia", g->dia);
-            for (int i = 1; i <= further_diameters(mark); ++i) {
-                if (g->opt[i] != 0) without_unit_mass(zone_field(mark, "opt", i), g->opt[i]);
-            }
+        for (const WallField& f : wall_fields()) {
+            const bool diameter = f.part == FieldPart::dia || f.part == FieldPart::tie_dia ||
+                                  f.opt_role == OptRole::zone_diameter || f.opt_role == OptRole::second_diameter;
+            if (!diameter) continue;
+            const int dia = static_cast<int>(wall_field_value(w_, f));
+            if (f.part == FieldPart::opt && dia == 0) continue;
+            without_unit_mass(f.name, dia);
         }
-        without_unit_mass("S1.dia", w_.S1.dia);
-        without_unit_mass("S2.dia", w_.S2.dia);
     }
 
     void zones_in_use_without_spacings() {

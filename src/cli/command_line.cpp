@@ -1,10 +1,10 @@
-#include "driver/command_line.hpp"
+#include "cli/command_line.hpp"
 
 #include <string>
 #include <string_view>
 
-#include "driver/run.hpp"
-#include "driver/run_failure.hpp"
+#include "cli/directory_run.hpp"
+#include "core/run_failure.hpp"
 
 #ifndef LWALL_VERSION
 #define LWALL_VERSION "unknown"
@@ -14,7 +14,7 @@ namespace lwall {
 
 namespace {
 
-constexpr std::string_view kUsage = "usage: lwall [--svg] [--csv] | --check | --help | --version";
+constexpr std::string_view kUsage = "usage: lwall [--svg] [--csv] | --check | --explain | --help | --version";
 
 constexpr std::string_view kHelp =
     "Draws the reinforcement of the L-shaped retaining wall described by PlenkL.dat (dimensions,\n"
@@ -24,6 +24,8 @@ constexpr std::string_view kHelp =
     "  --svg      also write Lwall.svg, a picture of the sheet\n"
     "  --csv      also write Lwall.csv: bending schedule, bar masses and material quantities\n"
     "  --check    check PlenkL.dat as a checking engineer would and print every finding; writes no file\n"
+    "  --explain  print PlenkL.dat as lwall reads it: every field with its line, name, value, unit and\n"
+    "             label; on a refused file, the fields read up to the refusal, then the refusal\n"
     "  --help     print this help\n"
     "  --version  print the version\n"
     "\n"
@@ -39,6 +41,7 @@ void print(std::FILE* out, std::string_view text) { std::fwrite(text.data(), 1, 
 int run_command_line(int argc, const char* const* argv, std::FILE* console, std::FILE* errors) {
     RunOptions options;
     bool check = false;
+    bool explain = false;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (arg == "--help" || arg == "-h") {
@@ -50,6 +53,7 @@ int run_command_line(int argc, const char* const* argv, std::FILE* console, std:
             return kExitOk;
         }
         if (arg == "--check") check = true;
+        else if (arg == "--explain") explain = true;
         else if (arg == "--svg") options.svg = true;
         else if (arg == "--csv") options.csv = true;
         else {
@@ -57,11 +61,13 @@ int run_command_line(int argc, const char* const* argv, std::FILE* console, std:
             return kExitUsage;
         }
     }
-    if (check && (options.svg || options.csv)) {
-        print(console, "lwall: --check writes no file and takes no other option; " + std::string(kUsage) + "\n");
+    if ((check || explain) && (options.svg || options.csv || (check && explain))) {
+        const std::string option = check ? "--check" : "--explain";
+        print(console, "lwall: " + option + " writes no file and takes no other option; " + std::string(kUsage) + "\n");
         return kExitUsage;
     }
     if (check) return check_in_directory(".", console);
+    if (explain) return explain_in_directory(".", console);
     return run_in_directory(".", options, console, errors);
 }
 

@@ -3,6 +3,6 @@
 
 #include <cstdio>
 
-#include "driver/command_line.hpp"
+#include "cli/command_line.hpp"
 
 int main(int argc, char** argv) { return lwall::run_command_line(argc, argv, stdout, stderr); }

@@ -1,4 +1,4 @@
-#include "driver/message_box.hpp"
+#include "cli/message_box.hpp"
 
 #include <cstdio>
 #include <string>

@@ -5,14 +5,14 @@
 
 #include <string_view>
 
-#include "checks/wall_checks.hpp"
-#include "driver/sheet_layout.hpp"
-#include "input/layer_table.hpp"
-#include "input/wall_input.hpp"
+#include "core/findings.hpp"
+#include "core/sheet_layout.hpp"
+#include "core/layer_table.hpp"
+#include "core/wall_input.hpp"
 #include "output/primitives/canvas.hpp"
 #include "output/svg/svg_writer.hpp"
-#include "schedule/bar_list.hpp"
-#include "schedule/printed_tables.hpp"
+#include "core/bar_list.hpp"
+#include "core/printed_tables.hpp"
 
 namespace lwall {
 
@@ -26,7 +26,7 @@ struct RunContext {
     RebarMassTotals mass_totals;
     std::vector<Finding> findings;  // what the checks found in the wall, warnings only
     PrintedTables printed;          // the tables as the sheet prints them
-    SvgWriter picture;              // the sheet as a picture, drawn when canvas.dxf.svg points here
+    SvgWriter picture;              // the sheet as a picture, when added to canvas.entities
 };
 
 inline void pen_select_layer(RunContext& ctx, std::string_view name) {

@@ -1,5 +1,6 @@
-#include "output/bars/bar_tables.hpp"
+#include "core/bar_rules.hpp"
 
+#include <algorithm>
 #include <cmath>
 
 namespace lwall {
@@ -42,6 +43,18 @@ double bar_extension_length(double diameter) {
     if (diameter == 25.0) return 22 * diameter;
     if (diameter == 29.0) return 21 * diameter;
     return 20 * diameter;
+}
+
+double wall_bar_anchor_leg(const WallInput& w, double diameter, int rule) {
+    const double d = diameter;
+    const double rule_leg = bar_length_by_rule(static_cast<int>(d), rule);
+    if (d == 0) return rule_leg;  // a bar without a diameter has no leg to count in diameters
+    double a = 31.25 * d;
+    if (a / 10 != std::floor(a / 10)) a = (std::floor(a / 10) + 1) * 10;
+    const double f = (a - (w.footing_thickness - w.cover1 - 3 * d) + 3 * d) / d;
+    const double n = std::ceil(f);
+    const double leg = n - f > 0.5 ? std::floor(f) * d : n * d;
+    return std::max(leg, rule_leg);
 }
 
 }  // namespace lwall

@@ -1,10 +1,12 @@
 #pragma once
-// Deformed-bar tables: unit mass by nominal diameter, lap and bent-leg lengths, and the anchorage
-// extension of the top transverse footing bar.
+// Deformed-bar tables and rules: unit mass by nominal diameter, lap and bent-leg lengths, the
+// anchorage extension of the top transverse footing bar and the anchor leg of a bar standing on the
+// footing.
 
 #include <string>
 
-#include "output/number_format.hpp"
+#include "core/number_format.hpp"
+#include "core/wall_input.hpp"
 
 namespace lwall {
 
@@ -29,5 +31,9 @@ double bar_length_by_rule(int diameter, int rule);
 // Anchorage extension of the top transverse footing bar: 15 d for D13, 22 d for D19, 24 d for
 // D22, 22 d for D25, 21 d for D29, 20 d otherwise.
 double bar_extension_length(double diameter);
+
+// Bent-leg length at the foot of a wall bar of `diameter`: 31.25 d rounded up to 10 mm, less the
+// room in the footing, in whole diameters (a half rounds up), at least the leg of `rule`.
+double wall_bar_anchor_leg(const WallInput& w, double diameter, int rule);
 
 }  // namespace lwall

@@ -1,5 +1,5 @@
 #pragma once
-// Layer definitions of GasouL.dat and the current pen that every entity is drawn with.
+// The layer definitions of GasouL.dat and the current pen that every entity is drawn with.
 
 #include <string>
 #include <string_view>
@@ -26,10 +26,6 @@ struct CurrentPen {
     int colour = 0;
     double width = 0;
 };
-
-// Reads GasouL.dat: a count, then rows of colour, line-type code, pen width and name separated by
-// white space. Malformed text throws RunFailure with status 6 naming the file, line and field.
-LayerTable read_layer_table(std::string_view text);
 
 // Selects the layer `name`; the first row of that exact name gives colour and width, and when no
 // row carries it they keep their previous values.

@@ -1,10 +1,10 @@
-#include "output/number_format.hpp"
+#include "core/number_format.hpp"
 
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 
-#include "driver/run_failure.hpp"
+#include "core/run_failure.hpp"
 
 namespace lwall {
 
@@ -124,6 +124,15 @@ TextBuf& TextBuf::fixed(double v, int width, int decimals) {
 TextBuf& TextBuf::integer(long long v) {
     char tmp[24];
     return text({tmp, format_int(tmp, v)});
+}
+
+TextBuf& TextBuf::plain(double v) {
+    char tmp[48];
+    std::size_t n = format_fixed(tmp, v, 0, 6);
+    while (tmp[n - 1] == '0') --n;
+    if (tmp[n - 1] == '.') --n;
+    if (n == 2 && tmp[0] == '-' && tmp[1] == '0') return text("0");  // -0 reads 0
+    return text({tmp, n});
 }
 
 TextBuf fmt_length(double v) {

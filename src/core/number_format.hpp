@@ -27,6 +27,9 @@ public:
     TextBuf& text(std::string_view s);
     TextBuf& fixed(double v, int width, int decimals);
     TextBuf& integer(long long v);
+    // A value as an engineer writes it: whole numbers without a point, others with up to six
+    // decimals and no trailing zeros ("500", "12.5").
+    TextBuf& plain(double v);
     TextBuf& clear() { len_ = 0; return *this; }
 
     std::string_view view() const noexcept { return {buf_, len_}; }

@@ -27,6 +27,10 @@ struct RunFailure {
     // A message box shown before the process ends (empty caption: none).
     std::string box_caption;
     std::string box_text;
+    // The input value refused, where there is one: its line of the file and its field name
+    // ("W1.pitch[2]", "row 3 colour"), so that an editor can mark it.
+    int line = 0;
+    std::string field;
 
     RunFailure(int s, std::string m) : status(s), message(std::move(m)) {}
     RunFailure(int s, std::string m, std::string caption, std::string text)

@@ -1,4 +1,4 @@
-#include "driver/sheet_layout.hpp"
+#include "core/sheet_layout.hpp"
 
 #include <cmath>
 

@@ -3,7 +3,7 @@
 
 #include <numbers>
 
-#include "input/wall_input.hpp"
+#include "core/wall_input.hpp"
 
 namespace lwall {
 

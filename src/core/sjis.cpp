@@ -1,4 +1,4 @@
-#include "output/sjis.hpp"
+#include "core/sjis.hpp"
 
 #include <algorithm>
 #include <vector>
@@ -40,6 +40,27 @@ char32_t code_point_of(std::uint16_t code) {
 bool is_lead_byte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 
 }  // namespace
+
+std::optional<std::string> utf8_to_sjis(std::string_view utf8_text) {
+    std::string out;
+    out.reserve(utf8_text.size());
+    std::size_t i = 0;
+    while (i < utf8_text.size()) {
+        const Utf8Char c = decode_utf8(utf8_text.data() + i, utf8_text.size() - i);
+        if (c.length == 0) return std::nullopt;
+        i += c.length;
+        if (c.code_point < 0x80) {
+            out += static_cast<char>(c.code_point);
+            continue;
+        }
+        const auto it = std::lower_bound(std::begin(kSjisCodes), std::end(kSjisCodes), c.code_point,
+                                         [](const SjisCode& e, char32_t cp) { return e.code_point < cp; });
+        if (it == std::end(kSjisCodes) || it->code_point != c.code_point) return std::nullopt;
+        if (it->sjis > 0xFF) out += static_cast<char>(it->sjis >> 8);
+        out += static_cast<char>(it->sjis & 0xFF);
+    }
+    return out;
+}
 
 std::string sjis_to_utf8(std::string_view sjis_text) {
     std::string out;

@@ -1,12 +1,14 @@
 #pragma once
-// Shift_JIS text for everything the program writes. Source files stay UTF-8: every Japanese
-// literal is written u8"..."_sj, which converts it while compiling, so the encoded bytes never
-// pass through a C escape rule (some trail bytes are 0x5C, the backslash: 表 is 0x95 0x5C).
-// A character missing from the table stops the build instead of reaching a file.
+// Shift_JIS text for everything the program writes, converted here and nowhere else. Source files
+// stay UTF-8: every Japanese literal is written u8"..."_sj, which converts it while compiling, so the
+// encoded bytes never pass through a C escape rule (some trail bytes are 0x5C, the backslash: 表 is
+// 0x95 0x5C). A character missing from code page 932 stops the build instead of reaching a file.
+// Text made while running converts both ways below.
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -29,7 +31,7 @@ constexpr std::uint16_t sjis_code_of(char32_t cp) {
         if (kSjisCodes[mid].code_point == cp) return kSjisCodes[mid].sjis;
         if (kSjisCodes[mid].code_point < cp) lo = mid + 1; else hi = mid;
     }
-    throw "character missing from the Shift_JIS table: add it to tools/gen_sjis_table.py";
+    throw "character missing from Shift_JIS (code page 932)";
 }
 
 // A Shift_JIS string made at compile time; N bounds its length (the UTF-8 form is never shorter).
@@ -41,29 +43,44 @@ struct SjisText {
     constexpr std::string_view view() const noexcept { return {bytes.data(), size}; }
 };
 
+// One UTF-8 character at the start of `s` (n bytes available): its code point and its length in
+// bytes; length 0 for a malformed or truncated sequence.
+struct Utf8Char {
+    char32_t code_point = 0;
+    std::size_t length = 0;
+};
+
+template <typename Byte>
+constexpr Utf8Char decode_utf8(const Byte* s, std::size_t n) {
+    const auto lead = static_cast<unsigned char>(s[0]);
+    Utf8Char c;
+    if (lead < 0x80) return {lead, 1};
+    if ((lead & 0xE0) == 0xC0) c = {static_cast<char32_t>(lead & 0x1F), 2};
+    else if ((lead & 0xF0) == 0xE0) c = {static_cast<char32_t>(lead & 0x0F), 3};
+    else if ((lead & 0xF8) == 0xF0) c = {static_cast<char32_t>(lead & 0x07), 4};
+    else return {};
+    if (c.length > n) return {};
+    for (std::size_t k = 1; k < c.length; ++k) {
+        const auto b = static_cast<unsigned char>(s[k]);
+        if ((b & 0xC0) != 0x80) return {};
+        c.code_point = (c.code_point << 6) | (b & 0x3F);
+    }
+    return c;
+}
+
 template <std::size_t N>
 constexpr SjisText<N> sjis_convert(const char8_t (&utf8)[N]) {
     SjisText<N> out;
     std::size_t i = 0;
     while (i + 1 < N) {  // the last element is the terminating zero
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        char32_t cp = 0;
-        std::size_t len = 1;
-        if (lead < 0x80) cp = lead;
-        else if ((lead & 0xE0) == 0xC0) { cp = lead & 0x1F; len = 2; }
-        else if ((lead & 0xF0) == 0xE0) { cp = lead & 0x0F; len = 3; }
-        else if ((lead & 0xF8) == 0xF0) { cp = lead & 0x07; len = 4; }
-        else throw "invalid UTF-8 in a literal";
-        if (i + len >= N) throw "truncated UTF-8 in a literal";
-        for (std::size_t k = 1; k < len; ++k) {
-            cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
-        }
-        i += len;
-        if (cp < 0x80) {
-            out.bytes[out.size++] = static_cast<char>(cp);
+        const Utf8Char c = decode_utf8(utf8 + i, N - 1 - i);
+        if (c.length == 0) throw "invalid UTF-8 in a literal";
+        i += c.length;
+        if (c.code_point < 0x80) {
+            out.bytes[out.size++] = static_cast<char>(c.code_point);
             continue;
         }
-        const std::uint16_t code = sjis_code_of(cp);
+        const std::uint16_t code = sjis_code_of(c.code_point);
         if (code > 0xFF) out.bytes[out.size++] = static_cast<char>(code >> 8);
         out.bytes[out.size++] = static_cast<char>(code & 0xFF);
     }
@@ -88,8 +105,12 @@ consteval std::string_view operator""_sj() {
     return kSjisText<L>.view();
 }
 
-// The UTF-8 form of Shift_JIS text, for the picture of the sheet; a byte pair the table does not
-// hold becomes U+FFFD.
+// The UTF-8 form of Shift_JIS text, for the picture of the sheet, the web page and JSON; a byte
+// pair the table does not hold becomes U+FFFD.
 std::string sjis_to_utf8(std::string_view sjis_text);
+
+// The Shift_JIS form of UTF-8 text made while running (labels, an edited file); nothing when the
+// text is not UTF-8 or holds a character Shift_JIS lacks.
+std::optional<std::string> utf8_to_sjis(std::string_view utf8_text);
 
 }  // namespace lwall

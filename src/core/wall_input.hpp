@@ -1,9 +1,8 @@
 #pragma once
-// The wall input record: every value of PlenkL.dat, in file order. Lengths in millimetres.
+// The wall input record: every value of PlenkL.dat, in file order. Lengths in millimetres. The
+// catalogue of its fields (names, lines, units, labels) is core/wall_fields.hpp.
 
 #include <array>
-#include <string>
-#include <string_view>
 
 namespace lwall {
 
@@ -51,27 +50,9 @@ struct WallInput {
     std::array<int, 44> source_line{};
 };
 
-// The line of PlenkL.dat that holds `field` ("W1.dia", "length_left", ...), counting blank lines.
-int wall_field_line(const WallInput& w, std::string_view field);
-
-// "PlenkL.dat line <n>, <field>: <what>", the one form of every message about a wall value.
-std::string wall_field_message(const WallInput& w, std::string_view field, std::string_view what);
-
-// Refuses a value that the reader accepted but the wall cannot be drawn with: throws RunFailure
-// with status 6 and a message naming PlenkL.dat, the line holding `field` ("W1.dia",
-// "length_left", ...) and `what` is wrong.
-[[noreturn]] void refuse_wall_field(const WallInput& w, std::string_view field, std::string_view what);
-
 // Run of the bars along the wall, between the two end covers.
 inline double run_along_wall(const WallInput& w) {
     return w.length_left + w.length_right - w.end_cover_left - w.end_cover_right;
 }
-
-// Reads the whole wall input file. Lines with fewer values leave the missing fields 0, and a file
-// that ends early leaves every later field 0. Malformed text (a token that is not a number, a
-// decimal point in a whole-number field, more values than the line holds, nan, inf, a zone count
-// outside 0 ... 5, a value far outside any wall) throws RunFailure with status 6 and a message
-// naming the file, the line and the field.
-WallInput read_wall_input(std::string_view text);
 
 }  // namespace lwall

@@ -1,11 +1,10 @@
-#include "input/layer_table.hpp"
+#include "input/layer_file.hpp"
 
 #include <string>
 #include <type_traits>
 
-#include "driver/run_failure.hpp"
+#include "core/run_failure.hpp"
 #include "input/text_scan.hpp"
-#include "output/sjis.hpp"
 
 namespace lwall {
 
@@ -14,8 +13,11 @@ namespace {
 constexpr std::string_view kFile = "GasouL.dat";
 
 [[noreturn]] void refuse(int line, const std::string& field, const std::string& what) {
-    throw RunFailure(kExitBadInput,
-                     std::string(kFile) + " line " + std::to_string(line) + ", " + field + ": " + what);
+    RunFailure failure(kExitBadInput,
+                       std::string(kFile) + " line " + std::to_string(line) + ", " + field + ": " + what);
+    failure.line = line;
+    failure.field = field;
+    throw failure;
 }
 
 // Reads one number of a row that began on line row_line.
@@ -58,28 +60,6 @@ LayerTable read_layer_table(std::string_view text) {
         table.rows.push_back(std::move(r));
     }
     return table;
-}
-
-void pen_select_layer(CurrentPen& pen, const LayerTable& table, std::string_view name) {
-    pen.layer.assign(name);
-    for (const LayerRow& r : table.rows) {
-        if (r.name == name) {
-            pen.colour = r.colour;
-            pen.width = r.width;
-            return;
-        }
-    }
-}
-
-void pen_by_colour_name(CurrentPen& pen, std::string_view name, std::string_view colour_word, double width) {
-    // Colour numbers 1 ... 7 in order.
-    static constexpr std::string_view kWords[] = {u8"赤"_sj, u8"黄"_sj, u8"緑"_sj, u8"空"_sj,
-                                                  u8"青"_sj, u8"紫"_sj, u8"黒"_sj};
-    pen.layer.assign(name);
-    for (int i = 0; i < 7; ++i) {
-        if (colour_word == kWords[i]) pen.colour = i + 1;
-    }
-    pen.width = width;
 }
 
 }  // namespace lwall

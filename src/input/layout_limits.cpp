@@ -4,7 +4,8 @@
 #include <cmath>
 #include <string>
 
-#include "output/number_format.hpp"
+#include "core/number_format.hpp"
+#include "core/wall_fields.hpp"
 
 namespace lwall {
 
@@ -25,11 +26,10 @@ void check_mark(const WallInput& w, const MarkExtent& m) {
     double span = 0;
     int widest = 1;
     for (int i = 1; i <= 5; ++i) {
-        const std::string zone = "[" + std::to_string(i) + "]";
-        if (g.count[i] < 0) refuse_wall_field(w, mark + ".count" + zone, "must not be negative");
+        if (g.count[i] < 0) refuse_wall_field(w, mark_field_name(mark, "count", i), "must not be negative");
         if (g.count[i] == 0) continue;
         if (!(g.pitch[i] >= kMinBarSpacing)) {
-            refuse_wall_field(w, mark + ".pitch" + zone,
+            refuse_wall_field(w, mark_field_name(mark, "pitch", i),
                               "must be 25 or more where the zone has bars (bars closer than 25 mm cannot be placed)");
         }
         const double zone_span = g.count[i] * g.pitch[i];
@@ -37,7 +37,7 @@ void check_mark(const WallInput& w, const MarkExtent& m) {
         span += zone_span;
     }
     if (span > kMaxZoneOverreach * std::max(m.size, 0.0)) {
-        refuse_wall_field(w, mark + ".count[" + std::to_string(widest) + "]",
+        refuse_wall_field(w, mark_field_name(mark, "count", widest),
                           "the zones of " + mark + " span " + mm(span) + " mm, more than twice the " + m.measure +
                               " of " + mm(m.size) + " mm");
     }

@@ -2,7 +2,7 @@
 // Limits that keep the work of a run proportional to a real wall: a layout that no wall could hold
 // is an input mistake, refused before anything is drawn, so that no run draws millions of bars.
 
-#include "input/wall_input.hpp"
+#include "core/wall_input.hpp"
 
 namespace lwall {
 

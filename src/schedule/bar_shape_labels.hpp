@@ -11,7 +11,7 @@
 #include <string_view>
 
 #include "output/primitives/canvas.hpp"
-#include "schedule/bar_list.hpp"
+#include "core/bar_list.hpp"
 #include "schedule/bar_shapes.hpp"
 
 namespace lwall {

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "output/bars/bar_tables.hpp"
-#include "output/number_format.hpp"
+#include "core/bar_rules.hpp"
+#include "core/number_format.hpp"
 #include "output/primitives/primitives.hpp"
-#include "output/sjis.hpp"
+#include "core/sjis.hpp"
 #include "schedule/bar_shape_labels.hpp"
 #include "schedule/bar_shapes.hpp"
 

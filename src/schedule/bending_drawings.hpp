@@ -2,7 +2,7 @@
 // The bending drawings "鉄 筋 加 工 図": every bar of the bar list drawn at true size with its legs
 // dimensioned and its call-out label, at fixed places on the second sheet.
 
-#include "driver/run_context.hpp"
+#include "context/run_context.hpp"
 
 namespace lwall {
 

@@ -2,7 +2,7 @@
 // The bending schedule "鉄 筋 加 工 図" (per metre of wall): the legend of the six shape types above
 // the column headings, then one row per bar of the bar list in print order.
 
-#include "driver/run_context.hpp"
+#include "context/run_context.hpp"
 
 namespace lwall {
 

@@ -1,8 +1,8 @@
 #include "schedule/mass_table.hpp"
 
-#include "output/number_format.hpp"
+#include "core/number_format.hpp"
 #include "output/primitives/primitives.hpp"
-#include "output/sjis.hpp"
+#include "core/sjis.hpp"
 #include "schedule/bar_shapes.hpp"
 #include "schedule/table_rows.hpp"
 #include "schedule/printed_number.hpp"

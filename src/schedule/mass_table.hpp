@@ -3,7 +3,7 @@
 // count, unit mass, the mass of one bar and of the row, with a small picture of the bar's shape
 // in the remarks column. It sums the row masses per bar size and in total for the material table.
 
-#include "driver/run_context.hpp"
+#include "context/run_context.hpp"
 
 namespace lwall {
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "output/number_format.hpp"
+#include "core/number_format.hpp"
 #include "output/primitives/primitives.hpp"
-#include "output/sjis.hpp"
+#include "core/sjis.hpp"
 
 namespace lwall {
 

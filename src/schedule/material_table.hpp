@@ -3,7 +3,7 @@
 // steel per bar size and in total, and the levelling concrete and crushed-stone base over the
 // whole wall length.
 
-#include "driver/run_context.hpp"
+#include "context/run_context.hpp"
 
 namespace lwall {
 

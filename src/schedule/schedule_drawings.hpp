@@ -1,7 +1,7 @@
 #pragma once
 // The final drawing step of the sheet: everything printed from the bar list.
 
-#include "driver/run_context.hpp"
+#include "context/run_context.hpp"
 #include "schedule/bending_drawings.hpp"
 #include "schedule/bending_schedule.hpp"
 #include "schedule/mass_table.hpp"

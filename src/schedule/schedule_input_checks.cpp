@@ -1,3 +1,4 @@
+#include "core/wall_fields.hpp"
 #include "schedule/schedule_input_checks.hpp"
 
 #include <string>

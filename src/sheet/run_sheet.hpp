@@ -1,43 +1,68 @@
 #pragma once
-// The run driver: opens the four files, frames the drawing file, reads the wall, checks the size
-// limits, lays out the sheet and runs the drawings in their fixed order.
+// The one entry that draws a sheet: both input texts in; the drawing file, the script, the picture
+// and the spreadsheet out, with the run's status, its message and what the checks found. The
+// command line, the editor and the fuzz harness all draw through run_sheet.
 
 #include <cstdio>
-#include <filesystem>
+#include <string>
 #include <string_view>
+#include <vector>
 
-#include "driver/run_context.hpp"
+#include "context/run_context.hpp"
+#include "core/findings.hpp"
+#include "core/run_failure.hpp"
 
 namespace lwall {
 
-// What a run writes besides the drawing file and the script.
-struct RunOptions {
-    bool svg = false;  // Lwall.svg, a picture of the sheet
-    bool csv = false;  // Lwall.csv, the schedule and the quantity tables
+struct SheetRequest {
+    bool picture = false;     // also draw Lwall.svg
+    bool quantities = false;  // also write Lwall.csv
+    // When set, the drawing file and the script stream to these open files in large blocks
+    // instead of staying in memory, so that a run's memory does not grow with the wall.
+    std::FILE* dxf_file = nullptr;
+    std::FILE* scr_file = nullptr;
 };
 
-// Throws RunFailure with status 1 when the footing is wider than 2500 or footing and wall are
-// higher than 3000 (width first; the limits themselves pass).
+struct SheetResult {
+    int status = kExitOk;
+    std::string message;  // the console line of a failure (Shift_JIS, no line end); empty when drawn
+    // The message box of the member-length stop (empty caption: none). Only a front door shows it.
+    std::string box_caption;
+    std::string box_text;
+    int line = 0;        // the refused input value, where there is one: its line ...
+    std::string field;   // ... and its field ("W1.pitch[2]", "row 3 colour")
+    std::vector<Finding> findings;  // the checks' warnings, once the wall was read and accepted
+    // The outputs: what was written before a failure stays written. dxf and scr stay empty when
+    // streamed to files; svg and csv are empty unless asked for.
+    std::string dxf;
+    std::string scr;
+    std::string svg;
+    std::string csv;
+};
+
+SheetResult run_sheet(std::string_view wall_text, std::string_view layer_text, const SheetRequest& request = {});
+
+// What lwall --check reports: the wall read and refused or checked, nothing drawn.
+struct WallCheck {
+    int status = kExitOk;  // a refusal's status, else kExitOk (also with findings)
+    std::string message;   // the refusal
+    std::vector<Finding> findings;
+};
+WallCheck check_wall_text(std::string_view wall_text);
+
+// The steps of run_sheet, for a test that builds its own context. All throw RunFailure.
+//
+// Status 1 when the footing is wider than 2500 or footing and wall are higher than 3000 (width
+// first; the limits themselves pass).
 void check_size_limits(const WallInput& w);
-
 // Every refusal of a wall that was read: the size limits, then the limits of a layout any wall could
-// hold, then what each drawing cannot draw from. Throws RunFailure.
+// hold, then what each drawing cannot draw from.
 void check_wall_input(const WallInput& w);
-
-// Everything after the files are open, writing into ctx.canvas, in two halves: the tables, the
-// wall read, refused or checked (ctx.findings) and the sheet laid out; then the entities of all
-// drawings and the document end. Throws RunFailure; what was written before stays written.
+// The tables, the wall read, refused or checked (ctx.findings) and the sheet laid out.
 void start_sheet(RunContext& ctx, std::string_view wall_file_text, std::string_view layer_file_text);
+// The entities of all drawings, in their fixed order, and the document end.
 void draw_sheet(RunContext& ctx);
-void run_sheet(RunContext& ctx, std::string_view wall_file_text, std::string_view layer_file_text);
-
-// The whole program in directory `dir`: console messages go to `console`, warnings to `errors`;
-// returns the exit status.
-int run_in_directory(const std::filesystem::path& dir, const RunOptions& options, std::FILE* console,
-                     std::FILE* errors);
-
-// lwall --check: reads PlenkL.dat in `dir`, prints every refusal or finding to `console` and writes
-// no file. Returns 0 without a finding, kExitFindings with one, or the status of a refusal.
-int check_in_directory(const std::filesystem::path& dir, std::FILE* console);
+// Both.
+void draw_whole_sheet(RunContext& ctx, std::string_view wall_file_text, std::string_view layer_file_text);
 
 }  // namespace lwall

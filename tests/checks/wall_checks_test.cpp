@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "test_support.hpp"
+#include "input/wall_file.hpp"
 
 namespace lwall {
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "output/sjis.hpp"
+#include "core/sjis.hpp"
 #include "test_support.hpp"
 
 namespace lwall {
@@ -201,7 +201,7 @@ TEST_F(CommandLine, HelpVersionAndUnknownOptions) {
     EXPECT_TRUE(version.console.starts_with("lwall ")) << version.console;
     const auto unknown = run("--pdf");
     EXPECT_EQ(unknown.status, 8);
-    EXPECT_EQ(unknown.console, "lwall: unknown option --pdf; usage: lwall [--svg] [--csv] | --check | --help | --version\n");
+    EXPECT_EQ(unknown.console, "lwall: unknown option --pdf; usage: lwall [--svg] [--csv] | --check | --explain | --help | --version\n");
     EXPECT_EQ(run("--check --csv").status, 8);
     EXPECT_FALSE(fs::exists(dir_ / "Lwall.dxf"));
 }

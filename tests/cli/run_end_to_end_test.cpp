@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "output/sjis.hpp"
+#include "core/sjis.hpp"
 #include "test_support.hpp"
 
 namespace lwall {

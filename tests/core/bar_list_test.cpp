@@ -1,4 +1,4 @@
-#include "schedule/bar_list.hpp"
+#include "core/bar_list.hpp"
 
 #include <gtest/gtest.h>
 

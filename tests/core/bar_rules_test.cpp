@@ -1,4 +1,4 @@
-#include "output/bars/bar_tables.hpp"
+#include "core/bar_rules.hpp"
 
 #include <gtest/gtest.h>
 

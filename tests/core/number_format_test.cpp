@@ -1,4 +1,4 @@
-#include "output/number_format.hpp"
+#include "core/number_format.hpp"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <random>
 #include <string>
 
-#include "driver/run_failure.hpp"
+#include "core/run_failure.hpp"
 
 namespace lwall {
 namespace {

@@ -1,4 +1,4 @@
-#include "output/sjis.hpp"
+#include "core/sjis.hpp"
 
 #include <gtest/gtest.h>
 
@@ -65,8 +65,23 @@ TEST(ShiftJis, ReadsBackAsUtf8ForThePictureOfTheSheet) {
         ASSERT_NE(utf8, "\xEF\xBF\xBD") << std::hex << c.sjis;
     }
     // A pair outside the table and a lone lead byte become the replacement character.
-    EXPECT_EQ(sjis_to_utf8("\x88\x9F"), "\xEF\xBF\xBD");
+    EXPECT_EQ(sjis_to_utf8("\xF0\x40"), "\xEF\xBF\xBD");  // the user-defined area
     EXPECT_EQ(sjis_to_utf8("a\x88"), "a\xEF\xBF\xBD");
+}
+
+TEST(ShiftJis, TextMadeWhileRunningConvertsLikeTheLiterals) {
+    // Every character of the code page, any text an engineer may type: the same bytes as a literal.
+    EXPECT_EQ(utf8_to_sjis("鉄筋質量表 D-STR 亜"), std::string(u8"鉄筋質量表 D-STR 亜"_sj));
+    EXPECT_EQ(utf8_to_sjis("表"), std::string("\x95\x5C"));
+    for (const SjisCode& c : kSjisCodes) {
+        const std::string sjis = c.sjis > 0xFF ? std::string{static_cast<char>(c.sjis >> 8), static_cast<char>(c.sjis)}
+                                               : std::string(1, static_cast<char>(c.sjis));
+        ASSERT_EQ(utf8_to_sjis(sjis_to_utf8(sjis)), sjis) << std::hex << c.sjis;
+    }
+    // Not UTF-8, or a character the code page lacks: refused, never guessed.
+    EXPECT_EQ(utf8_to_sjis("\x95\x5C"), std::nullopt);
+    EXPECT_EQ(utf8_to_sjis("\xE8\xA1"), std::nullopt);
+    EXPECT_EQ(utf8_to_sjis("한"), std::nullopt);
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
 #include "fuzz/fuzz_input.hpp"
 
-#include <memory>
+#include <stdexcept>
 
-#include "driver/run.hpp"
-#include "driver/run_failure.hpp"
+#include "sheet/run_sheet.hpp"
+#include "core/run_failure.hpp"
 
 namespace lwall::test {
 
@@ -96,16 +96,13 @@ FuzzOutcome run_fuzz_input(std::string_view bytes) {
         wall = bytes.substr(0, nul);
         layers = bytes.substr(nul + 1);
     }
-    const auto ctx = std::make_unique<RunContext>();
-    FuzzOutcome out;
-    try {
-        run_sheet(*ctx, wall, layers);
-    } catch (const RunFailure& f) {
-        out.status = f.status;
-    }
-    out.dxf = ctx->canvas.dxf_out.contents();
-    out.scr = ctx->canvas.scr_out.contents();
-    return out;
+    SheetRequest request;
+    request.picture = true;
+    request.quantities = true;
+    SheetResult sheet = run_sheet(wall, layers, request);
+    // Only the specified failures end a run early; anything else is a fault of the program.
+    if (sheet.message.starts_with("internal error")) throw std::logic_error(sheet.message);
+    return {sheet.status, std::move(sheet.dxf), std::move(sheet.scr)};
 }
 
 }  // namespace lwall::test

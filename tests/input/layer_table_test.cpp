@@ -1,12 +1,13 @@
-#include "input/layer_table.hpp"
+#include "core/layer_table.hpp"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "driver/run_failure.hpp"
-#include "output/sjis.hpp"
+#include "core/run_failure.hpp"
+#include "core/sjis.hpp"
 #include "test_support.hpp"
+#include "input/layer_file.hpp"
 
 namespace lwall {
 namespace {

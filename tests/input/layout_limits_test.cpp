@@ -2,8 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "driver/run_failure.hpp"
+#include "core/run_failure.hpp"
 #include "test_support.hpp"
+#include "input/wall_file.hpp"
 
 namespace lwall {
 namespace {

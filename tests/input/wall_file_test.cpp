@@ -1,11 +1,13 @@
-#include "input/wall_input.hpp"
+#include "core/wall_input.hpp"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "driver/run_failure.hpp"
+#include "core/run_failure.hpp"
 #include "test_support.hpp"
+#include "input/wall_file.hpp"
+#include "core/wall_fields.hpp"
 
 namespace lwall {
 namespace {

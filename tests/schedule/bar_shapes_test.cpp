@@ -4,7 +4,7 @@
 
 #include "filled_bar_lists.hpp"
 #include "output/primitives/primitives.hpp"
-#include "output/sjis.hpp"
+#include "core/sjis.hpp"
 #include "schedule/bar_shape_labels.hpp"
 #include "schedule/bar_shapes.hpp"
 #include "test_support.hpp"

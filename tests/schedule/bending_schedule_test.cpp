@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "filled_bar_lists.hpp"
-#include "output/sjis.hpp"
+#include "core/sjis.hpp"
 
 namespace lwall {
 namespace {

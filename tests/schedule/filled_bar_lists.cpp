@@ -7,8 +7,9 @@
 #include "drawings/section_footing/footing_views.hpp"
 #include "drawings/section_footing/section_view.hpp"
 #include "drawings/wall/wall_elevations.hpp"
-#include "output/bars/bar_tables.hpp"
+#include "core/bar_rules.hpp"
 #include "test_support.hpp"
+#include "input/wall_file.hpp"
 
 namespace lwall::test {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/run_context.hpp"
+#include "context/run_context.hpp"
 #include "test_support.hpp"
 
 namespace lwall::test {

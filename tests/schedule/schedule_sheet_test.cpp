@@ -10,10 +10,11 @@
 #include <map>
 #include <memory>
 
-#include "driver/run_failure.hpp"
+#include "core/run_failure.hpp"
 #include "filled_bar_lists.hpp"
-#include "output/number_format.hpp"
+#include "core/number_format.hpp"
 #include "schedule/schedule_input_checks.hpp"
+#include "input/wall_file.hpp"
 
 namespace lwall {
 namespace {

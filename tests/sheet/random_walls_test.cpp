@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "driver/run.hpp"
-#include "driver/run_failure.hpp"
+#include "sheet/run_sheet.hpp"
+#include "core/run_failure.hpp"
 #include "test_support.hpp"
 
 namespace lwall {
@@ -154,7 +154,7 @@ TEST(RandomWalls, EveryRunEndsAsSpecifiedWithFiniteNumbersAndEveryBarPrintedOnce
         auto ctx = std::make_unique<RunContext>();
         int status = 0;
         try {
-            run_sheet(*ctx, wall, example_layers());
+            draw_whole_sheet(*ctx, wall, example_layers());
         } catch (const RunFailure& f) {
             status = f.status;
         }

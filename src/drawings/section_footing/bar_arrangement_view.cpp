@@ -4,11 +4,10 @@
 #include <cmath>
 
 #include "drawings/section_footing/bar_labels.hpp"
-#include "drawings/wall/wall_bar_lengths.hpp"
-#include "output/bars/bar_tables.hpp"
+#include "core/bar_rules.hpp"
 #include "output/primitives/primitives.hpp"
 #include "output/script/script_writer.hpp"
-#include "output/sjis.hpp"
+#include "core/sjis.hpp"
 
 namespace lwall {
 

@@ -2,7 +2,7 @@
 // The first half of the footing drawing: both sheet frames, the sheet title and the bar
 // arrangement view of W1, W2, W5, F1 and F2 with their call-outs.
 
-#include "driver/run_context.hpp"
+#include "context/run_context.hpp"
 
 namespace lwall {
 

@@ -1,3 +1,4 @@
+#include "core/wall_fields.hpp"
 #include "drawings/section_footing/footing_input_checks.hpp"
 
 #include <string>

@@ -5,11 +5,11 @@
 #include <string>
 
 #include "drawings/section_footing/bar_labels.hpp"
-#include "driver/run_failure.hpp"
-#include "output/bars/bar_tables.hpp"
+#include "core/run_failure.hpp"
+#include "core/bar_rules.hpp"
 #include "output/primitives/primitives.hpp"
 #include "output/script/script_writer.hpp"
-#include "output/sjis.hpp"
+#include "core/sjis.hpp"
 
 namespace lwall {
 

@@ -3,7 +3,7 @@
 // half) and the bottom face (lower half), the longitudinal bars split over the maximum member
 // length, the S2 ties and the member-length check.
 
-#include "driver/run_context.hpp"
+#include "context/run_context.hpp"
 
 namespace lwall {
 

@@ -6,10 +6,10 @@
 
 #include "drawings/section_footing/bar_arrangement_view.hpp"
 #include "drawings/section_footing/bar_labels.hpp"
-#include "output/bars/bar_tables.hpp"
+#include "core/bar_rules.hpp"
 #include "output/primitives/primitives.hpp"
 #include "output/script/script_writer.hpp"
-#include "output/sjis.hpp"
+#include "core/sjis.hpp"
 
 namespace lwall {
 

@@ -5,21 +5,9 @@
 #include <limits>
 #include <string>
 
-#include "output/bars/bar_tables.hpp"
+#include "core/bar_rules.hpp"
 
 namespace lwall {
-
-double wall_bar_anchor_leg(const WallInput& w, double diameter, int rule) {
-    const double d = diameter;
-    const double rule_leg = bar_length_by_rule(static_cast<int>(d), rule);
-    if (d == 0) return rule_leg;  // a bar without a diameter has no leg to count in diameters
-    double a = 31.25 * d;
-    if (a / 10 != std::floor(a / 10)) a = (std::floor(a / 10) + 1) * 10;
-    const double f = (a - (w.footing_thickness - w.cover1 - 3 * d) + 3 * d) / d;
-    const double n = std::ceil(f);
-    const double leg = n - f > 0.5 ? std::floor(f) * d : n * d;
-    return std::max(leg, rule_leg);
-}
 
 WallBarClass fit_bar_to_500(const WallInput& w, double top, double leg) {
     const double available = top - w.cover1;

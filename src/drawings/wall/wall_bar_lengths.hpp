@@ -11,10 +11,6 @@
 
 namespace lwall {
 
-// Bent-leg length at the foot of a wall bar of `diameter`: 31.25 d rounded up to 10 mm, less the
-// room in the footing, in whole diameters (a half rounds up), at least the leg of `rule`.
-double wall_bar_anchor_leg(const WallInput& w, double diameter, int rule);
-
 // A vertical bar standing at cover1 and reaching up to `top`: leg plus straight part is the
 // largest multiple of 500 not above the room available plus the leg.
 WallBarClass fit_bar_to_500(const WallInput& w, double top, double leg);

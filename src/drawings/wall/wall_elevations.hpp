@@ -1,6 +1,6 @@
 #pragma once
 
-#include "driver/run_context.hpp"
+#include "context/run_context.hpp"
 
 namespace lwall {
 

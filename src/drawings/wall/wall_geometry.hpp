@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "driver/run_context.hpp"
+#include "context/run_context.hpp"
 
 namespace lwall {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "output/bars/bar_tables.hpp"
+#include "core/bar_rules.hpp"
 #include "output/primitives/primitives.hpp"
 
 namespace lwall {

@@ -1,3 +1,4 @@
+#include "core/wall_fields.hpp"
 #include "drawings/wall/wall_input_checks.hpp"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "input/wall_input.hpp"
+#include "core/wall_input.hpp"
 
 namespace lwall {
 

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "output/sjis.hpp"
+#include "core/sjis.hpp"
 
 namespace lwall {
 

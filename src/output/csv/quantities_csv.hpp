@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "schedule/printed_tables.hpp"
+#include "core/printed_tables.hpp"
 
 namespace lwall {
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <vector>
 
-#include "output/sjis.hpp"
+#include "core/sjis.hpp"
 
 namespace lwall {
 
@@ -50,8 +50,7 @@ void dxf_ltype_table(DxfWriter& out) {
     out.name(0, "ENDTAB");
 }
 
-LayerTable dxf_layer_table(DxfWriter& out, std::string_view layer_file_text) {
-    LayerTable table = read_layer_table(layer_file_text);
+void dxf_layer_table(DxfWriter& out, const LayerTable& table) {
     out.name(0, "TABLE");
     out.name(2, "LAYER");
     out.integer(70, 16);  // the announced maximum, whatever the number of rows
@@ -68,7 +67,6 @@ LayerTable dxf_layer_table(DxfWriter& out, std::string_view layer_file_text) {
         out.line("0");
     }
     out.line("ENDTAB");
-    return table;
 }
 
 void dxf_style_table(DxfWriter& out) {

@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "input/layer_table.hpp"
+#include "core/layer_table.hpp"
 #include "output/dxf/dxf_writer.hpp"
 
 namespace lwall {
@@ -12,8 +12,8 @@ namespace lwall {
 // The document head and the LTYPE table.
 void dxf_ltype_table(DxfWriter& out);
 
-// Reads the layer definition file into a LayerTable and writes one LAYER entry per row.
-LayerTable dxf_layer_table(DxfWriter& out, std::string_view layer_file_text);
+// The LAYER table: one entry per row of the layer definitions.
+void dxf_layer_table(DxfWriter& out, const LayerTable& table);
 
 // The STYLE table: STANDARD and KANJI.
 void dxf_style_table(DxfWriter& out);

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "output/number_format.hpp"
+#include "core/number_format.hpp"
 
 namespace lwall {
 

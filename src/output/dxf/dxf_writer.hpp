@@ -6,7 +6,6 @@
 #include <string_view>
 
 #include "output/output_sink.hpp"
-#include "output/svg/svg_writer.hpp"
 
 namespace lwall {
 
@@ -24,9 +23,6 @@ public:
     void width(int code, double value);
     // Group code and a name or text, "%s".
     void name(int code, std::string_view value);
-
-    // When set, the entity writers draw every entity into this picture too.
-    SvgWriter* svg = nullptr;
 
 private:
     OutputSink& sink_;

@@ -1,6 +1,5 @@
 // Origin, polylines, repeated lines, circles and texts.
 
-#include "output/dxf/dxf_entities.hpp"
 #include "output/primitives/primitives.hpp"
 
 namespace lwall {
@@ -10,8 +9,8 @@ void set_origin(Canvas& cv, double x, double y) { cv.state.origin = {x, y}; }
 void draw_polyline(Canvas& cv, std::span<const Point> points) {
     const Point o = cv.state.origin;
     for (std::size_t k = 1; k < points.size(); ++k) {
-        dxf_line(cv.dxf, cv.pen.layer, cv.pen.width, cv.pen.colour, points[k - 1].x + o.x, points[k - 1].y + o.y,
-                 points[k].x + o.x, points[k].y + o.y);
+        cv.entities.line({cv.pen.layer, cv.pen.colour, cv.pen.width, points[k - 1].x + o.x, points[k - 1].y + o.y,
+                          points[k].x + o.x, points[k].y + o.y});
     }
 }
 
@@ -26,19 +25,37 @@ void draw_line_repeat(Canvas& cv, Point& p1, Point& p2, double step, int count, 
 }
 
 void draw_circle(Canvas& cv, double x, double y, double r) {
-    dxf_circle(cv.dxf, cv.pen.layer, x, y, r, cv.pen.width, cv.state.origin.x, cv.state.origin.y);
+    cv.entities.circle({cv.pen.layer, cv.pen.width, x + cv.state.origin.x, y + cv.state.origin.y, r});
 }
 
 void draw_text(Canvas& cv, double x, double y, int height, double angle, std::string_view text) {
-    dxf_text(cv.dxf, cv.pen.layer, cv.pen.width, 0, height, text, 1.0, angle, x + cv.state.origin.x,
-             y + cv.state.origin.y);
+    TextEntity e;
+    e.layer = cv.pen.layer;
+    e.width = cv.pen.width;
+    e.height = height;
+    e.text = text;
+    e.angle = angle;
+    e.x1 = x + cv.state.origin.x;
+    e.y1 = y + cv.state.origin.y;
+    cv.entities.text(e);
 }
 
 void draw_text_styled(Canvas& cv, Point first, Point second, int height, double rotation, std::string_view text,
                       std::string_view style) {
     const Point o = cv.state.origin;
-    dxf_text_styled(cv.dxf, cv.pen.layer, cv.pen.width, 0, height, text, 1.0, rotation, style, first.x + o.x,
-                    first.y + o.y, second.x + o.x, second.y + o.y);
+    TextEntity e;
+    e.form = TextForm::aligned;
+    e.layer = cv.pen.layer;
+    e.width = cv.pen.width;
+    e.height = height;
+    e.text = text;
+    e.angle = rotation;
+    e.style = style;
+    e.x1 = first.x + o.x;
+    e.y1 = first.y + o.y;
+    e.x2 = second.x + o.x;
+    e.y2 = second.y + o.y;
+    cv.entities.text(e);
 }
 
 void draw_kanji_text(Canvas& cv, Point first, Point second, int height, std::string_view text) {

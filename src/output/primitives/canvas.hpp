@@ -1,11 +1,14 @@
 #pragma once
-// The destination of all drawing: both output files, the current pen and the shared drawing
-// state. Every drafting primitive draws with the current pen at the current origin.
+// The destination of all drawing: the entity sinks (the drawing file, and the picture or any other
+// view added to `entities`), the script, the current pen and the shared drawing state. Every
+// drafting primitive draws with the current pen at the current origin.
 
 #include <string>
 
-#include "input/layer_table.hpp"
+#include "core/layer_table.hpp"
+#include "output/dxf/dxf_entities.hpp"
 #include "output/dxf/dxf_writer.hpp"
+#include "output/entity_sink.hpp"
 #include "output/output_sink.hpp"
 #include "output/primitives/geometry.hpp"
 
@@ -19,9 +22,15 @@ struct DrawingState {
 };
 
 struct Canvas {
+    Canvas() { entities.add(dxf_entities); }
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+
     OutputSink dxf_out;  // Lwall.dxf
     OutputSink scr_out;  // plenk.scr
     DxfWriter dxf{dxf_out};
+    DxfEntities dxf_entities{dxf};
+    EntityFanOut entities;  // every entity drawn: the drawing file first, then any other sink added
     CurrentPen pen;
     DrawingState state;
 };

@@ -1,6 +1,6 @@
 #include "output/script/script_writer.hpp"
 
-#include "output/number_format.hpp"
+#include "core/number_format.hpp"
 
 namespace lwall {
 

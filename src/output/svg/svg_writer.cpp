@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "output/number_format.hpp"
-#include "output/sjis.hpp"
+#include "core/number_format.hpp"
+#include "core/sjis.hpp"
 
 namespace lwall {
 
@@ -16,6 +16,9 @@ std::string_view colour_of(int aci) {
                                                      "#00ffff", "#0000ff", "#ff00ff", "#ffffff"};
     return aci >= 1 && aci <= 7 ? kColours[aci] : "#c0c0c0";
 }
+
+// A number as the drawing file holds it: whole, halves away from zero.
+double held(double v) { return std::round(v); }
 
 // A whole number as it is, anything else to two decimals without trailing zeros.
 void number(std::string& out, double v) {
@@ -83,8 +86,8 @@ void SvgWriter::cover(double x, double y) {
 }
 
 // The drawing's y runs upward, the picture's downward: every y is written negated.
-void SvgWriter::line(std::string_view layer, int colour, double width, double x1, double y1, double x2, double y2) {
-    (void)layer;
+void SvgWriter::line(const LineEntity& e) {
+    const double x1 = held(e.x1), y1 = held(e.y1), x2 = held(e.x2), y2 = held(e.y2);
     cover(x1, y1);
     cover(x2, y2);
     body_ += "<line";
@@ -92,21 +95,22 @@ void SvgWriter::line(std::string_view layer, int colour, double width, double x1
     attribute(body_, "y1", -y1);
     attribute(body_, "x2", x2);
     attribute(body_, "y2", -y2);
-    attribute(body_, "stroke", colour_of(colour));
-    attribute(body_, "stroke-width", stroke(width));
+    attribute(body_, "stroke", colour_of(e.colour));
+    attribute(body_, "stroke-width", stroke(e.width));
     body_ += "/>\n";
 }
 
-void SvgWriter::text(std::string_view layer, double width, int height, std::string_view sjis_text, double rotation,
-                     double x, double y) {
-    (void)width;
+void SvgWriter::text(const TextEntity& e) {
+    const double x = held(e.x1), y = held(e.y1);
+    const double rotation = e.form == TextForm::aligned ? held(e.angle) : 0;
+    const int height = e.height;
     cover(x, y);
     cover(x + height, y + height);
     body_ += "<text";
     attribute(body_, "x", x);
     attribute(body_, "y", -y);
     attribute(body_, "font-size", height);
-    attribute(body_, "fill", colour_of(layer_colour(layer)));
+    attribute(body_, "fill", colour_of(layer_colour(e.layer)));
     if (rotation != 0) {
         body_ += " transform=\"rotate(";
         number(body_, -rotation);
@@ -117,19 +121,20 @@ void SvgWriter::text(std::string_view layer, double width, int height, std::stri
         body_ += ")\"";
     }
     body_ += ">";
-    escaped(body_, sjis_to_utf8(sjis_text));
+    escaped(body_, sjis_to_utf8(e.text));
     body_ += "</text>\n";
 }
 
-void SvgWriter::circle(std::string_view layer, double width, double x, double y, double r) {
+void SvgWriter::circle(const CircleEntity& e) {
+    const double x = held(e.x), y = held(e.y), r = held(e.radius);
     cover(x - r, y - r);
     cover(x + r, y + r);
     body_ += "<circle";
     attribute(body_, "cx", x);
     attribute(body_, "cy", -y);
     attribute(body_, "r", r);
-    attribute(body_, "stroke", colour_of(layer_colour(layer)));
-    attribute(body_, "stroke-width", stroke(width));
+    attribute(body_, "stroke", colour_of(layer_colour(e.layer)));
+    attribute(body_, "stroke-width", stroke(e.width));
     body_ += "/>\n";
 }
 

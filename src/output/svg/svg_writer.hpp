@@ -1,27 +1,28 @@
 #pragma once
-// A picture of the sheet as SVG. The entity writers of the drawing file hand every LINE, TEXT and
-// CIRCLE here as well, with the numbers as the drawing file holds them (whole drawing units), so the
-// picture and the drawing cannot disagree. Colours are the CAD colour numbers on a dark ground,
+// A picture of the sheet as SVG: one of the sheet's entity sinks, beside the drawing file. Every
+// LINE, TEXT and CIRCLE is drawn with its numbers as the drawing file holds them (whole drawing
+// units, halves away from zero), so the picture and the drawing cannot disagree. Colours are the CAD colour numbers on a dark ground,
 // line widths the pen widths at the sheet's scale, texts UTF-8 in a Japanese font.
 
 #include <string>
 #include <string_view>
 
-#include "input/layer_table.hpp"
+#include "core/layer_table.hpp"
+#include "output/entity_sink.hpp"
 
 namespace lwall {
 
-class SvgWriter {
+class SvgWriter final : public EntitySink {
 public:
     // The layers give the colour of texts and circles; the scale turns pen widths into lines.
     void set_layers(const LayerTable& layers) { layers_ = &layers; }
     void set_scale(double scale) { scale_ = scale; }
 
-    void line(std::string_view layer, int colour, double width, double x1, double y1, double x2, double y2);
-    // A text with its insertion point at the start of its base line, rotated counterclockwise.
-    void text(std::string_view layer, double width, int height, std::string_view sjis_text, double rotation,
-              double x, double y);
-    void circle(std::string_view layer, double width, double x, double y, double r);
+    void line(const LineEntity& e) override;
+    // A text stands left-aligned at its (first) insertion point; an aligned text is rotated
+    // counterclockwise by its rotation, a simple one is upright.
+    void text(const TextEntity& e) override;
+    void circle(const CircleEntity& e) override;
 
     // The whole document, sized `pixel_width` wide, framing everything drawn.
     std::string document(int pixel_width) const;

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "footing_fixture.hpp"
-#include "output/number_format.hpp"
-#include "output/sjis.hpp"
+#include "core/number_format.hpp"
+#include "core/sjis.hpp"
 
 namespace lwall {
 namespace {

@@ -6,9 +6,10 @@
 #include <cmath>
 #include <sstream>
 
-#include "driver/sheet_layout.hpp"
+#include "core/sheet_layout.hpp"
 #include "drawings/section_footing/footing_input_checks.hpp"
-#include "output/sjis.hpp"
+#include "core/sjis.hpp"
+#include "input/wall_file.hpp"
 
 namespace lwall::test {
 

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "driver/run_context.hpp"
+#include "context/run_context.hpp"
 #include "test_support.hpp"
 
 namespace lwall::test {

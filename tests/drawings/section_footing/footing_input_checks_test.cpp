@@ -4,8 +4,9 @@
 
 #include "drawings/section_footing/footing_views.hpp"
 #include "drawings/section_footing/section_view.hpp"
-#include "driver/run_failure.hpp"
+#include "core/run_failure.hpp"
 #include "footing_fixture.hpp"
+#include "input/wall_file.hpp"
 
 namespace lwall {
 namespace {

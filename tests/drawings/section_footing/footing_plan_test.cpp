@@ -6,10 +6,10 @@
 #include <sstream>
 
 #include "drawings/section_footing/bar_arrangement_view.hpp"
-#include "driver/run_failure.hpp"
+#include "core/run_failure.hpp"
 #include "footing_fixture.hpp"
-#include "output/bars/bar_tables.hpp"
-#include "output/sjis.hpp"
+#include "core/bar_rules.hpp"
+#include "core/sjis.hpp"
 
 namespace lwall {
 namespace {

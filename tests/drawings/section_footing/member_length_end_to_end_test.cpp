@@ -7,7 +7,7 @@
 #include <fstream>
 
 #include "footing_fixture.hpp"
-#include "output/sjis.hpp"
+#include "core/sjis.hpp"
 
 namespace lwall {
 namespace {

@@ -9,7 +9,7 @@
 
 #include "drawings/section_footing/footing_views.hpp"
 #include "footing_fixture.hpp"
-#include "output/sjis.hpp"
+#include "core/sjis.hpp"
 
 namespace lwall {
 namespace {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "drawings/wall/wall_test_support.hpp"
+#include "core/bar_rules.hpp"
 
 namespace lwall {
 namespace {

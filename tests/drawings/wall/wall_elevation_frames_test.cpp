@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "drawings/wall/wall_test_support.hpp"
-#include "output/sjis.hpp"
+#include "core/sjis.hpp"
 
 namespace lwall {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "driver/run.hpp"
-#include "driver/run_failure.hpp"
+#include "sheet/run_sheet.hpp"
+#include "core/run_failure.hpp"
 #include "drawings/wall/wall_test_support.hpp"
 
 namespace lwall {
@@ -43,7 +43,7 @@ TEST(WallElevationInput, RefusedBeforeAnythingIsDrawn) {
     text.replace(text.find("16,16,0,0,0"), 2, "0");  // W1.dia on line 24
     RunContext ctx;
     const std::string message = test::refusal_message(
-        [&] { run_sheet(ctx, text, test::example_file("level", "GasouL.dat")); }, kExitBadInput);
+        [&] { draw_whole_sheet(ctx, text, test::example_file("level", "GasouL.dat")); }, kExitBadInput);
     EXPECT_EQ(message, "PlenkL.dat line 24, W1.dia: must be more than 0");
     EXPECT_TRUE(ctx.canvas.dxf_out.contents().ends_with("ENTITIES\r\n0\r\n"));
     EXPECT_EQ(ctx.canvas.scr_out.contents(), "");

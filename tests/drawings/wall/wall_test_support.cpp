@@ -6,6 +6,7 @@
 
 #include "drawings/wall/wall_elevations.hpp"
 #include "drawings/wall/wall_input_checks.hpp"
+#include "input/wall_file.hpp"
 
 namespace lwall::test {
 

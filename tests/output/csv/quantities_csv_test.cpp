@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "output/sjis.hpp"
+#include "core/sjis.hpp"
 
 namespace lwall {
 namespace {

@@ -5,8 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "driver/run_failure.hpp"
-#include "output/sjis.hpp"
+#include "core/run_failure.hpp"
+#include "input/layer_file.hpp"
+#include "core/sjis.hpp"
 #include "test_support.hpp"
 
 namespace lwall {
@@ -51,20 +52,19 @@ TEST_F(DocumentTest, LineTypePatternsPassThroughTheWholeNumberFormat) {
 }
 
 TEST_F(DocumentTest, LayerTableWithoutRowsIsItsHeadAndEnd) {
-    const LayerTable t = dxf_layer_table(out, "0\n");
-    EXPECT_TRUE(t.rows.empty());
+    dxf_layer_table(out, read_layer_table("0\n"));
     EXPECT_EQ(lines(), (Lines{"0", "TABLE", "2", "LAYER", "70", "16", "0", "ENDTAB"}));
 }
 
 TEST_F(DocumentTest, LayerRowsCarryNameColourAndLineType) {
-    dxf_layer_table(out, "2\n3 1 0.25 D-STR-DIM\n1 3 0.18 D-BMK\n");
+    dxf_layer_table(out, read_layer_table("2\n3 1 0.25 D-STR-DIM\n1 3 0.18 D-BMK\n"));
     EXPECT_EQ(lines(), (Lines{"0",  "TABLE", "2", "LAYER", "70", "16", "0",          "LAYER",  "2",     "D-STR-DIM",
                               "70", "0",     "62", "3",    "6",  "CONTINUOUS", "0",  "LAYER",  "2",     "D-BMK",
                               "70", "0",     "62", "1",    "6",  "CENTER",     "0",  "ENDTAB"}));
 }
 
 TEST_F(DocumentTest, UnknownLineTypeCodeKeepsThePreviousRowsLineType) {
-    dxf_layer_table(out, "3\n7 9 0.5 FIRST\n7 5 0.5 DOTTED\n7 7 0.5 AFTER\n");
+    dxf_layer_table(out, read_layer_table("3\n7 9 0.5 FIRST\n7 5 0.5 DOTTED\n7 7 0.5 AFTER\n"));
     Lines types;
     const Lines l = lines();
     for (std::size_t i = 0; i + 1 < l.size(); ++i) {
@@ -75,7 +75,7 @@ TEST_F(DocumentTest, UnknownLineTypeCodeKeepsThePreviousRowsLineType) {
 
 TEST_F(DocumentTest, MalformedLayerFileIsRefusedWithStatusSix) {
     try {
-        dxf_layer_table(out, "1\n3 1.5 0.25 D-STR\n");
+        dxf_layer_table(out, read_layer_table("1\n3 1.5 0.25 D-STR\n"));
         FAIL() << "accepted a malformed layer row";
     } catch (const RunFailure& f) {
         EXPECT_EQ(f.status, kExitBadInput);

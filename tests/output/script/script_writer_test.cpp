@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "output/number_format.hpp"
+#include "core/number_format.hpp"
 #include "output/primitives/primitives.hpp"
-#include "output/sjis.hpp"
+#include "core/sjis.hpp"
 
 namespace lwall {
 namespace {

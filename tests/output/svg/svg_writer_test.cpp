@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "output/dxf/dxf_entities.hpp"
-#include "output/sjis.hpp"
+#include "core/sjis.hpp"
+#include "input/layer_file.hpp"
 
 namespace lwall {
 namespace {
@@ -13,13 +13,16 @@ TEST(SvgWriter, EntitiesAsTheDrawingFileHoldsThemWithYUpsideDown) {
     SvgWriter svg;
     svg.set_layers(layers);
     svg.set_scale(50);
-    OutputSink sink;
-    DxfWriter out(sink);
-    out.svg = &svg;
-    dxf_line(out, "D-STR", 0.5, 7, 1234.5, 20, 5000, 20.4);
-    dxf_circle(out, "D-STR-STR1", 1, 2, 0.5, 0.35, 100, 200);
-    dxf_text_styled(out, "D-STR-HTXT", 0.13, 0, 400, u8"断　面"_sj, 1, 90, "KANJI", 10, 20, 30, 40);
-    dxf_text(out, "D-MISSING", 0.13, 0, 125, "a<b&c", 1, 0, -50.5, 300);
+    svg.line({"D-STR", 7, 0.5, 1234.5, 20, 5000, 20.4});
+    svg.circle({"D-STR-STR1", 0.35, 101, 202, 0.5});
+    svg.text({TextForm::aligned, "D-STR-HTXT", 0.13, 0, 400, u8"断　面"_sj, 1, 90, "KANJI", 10, 20, 30, 40});
+    TextEntity simple;
+    simple.layer = "D-MISSING";
+    simple.height = 125;
+    simple.text = "a<b&c";
+    simple.x1 = -50.5;
+    simple.y1 = 300;
+    svg.text(simple);
     const std::string doc = svg.document(1000);
     EXPECT_NE(doc.find("<line x1=\"1235\" y1=\"-20\" x2=\"5000\" y2=\"-20\" stroke=\"#ffffff\" stroke-width=\"25\"/>"),
               std::string::npos)
@@ -38,26 +41,12 @@ TEST(SvgWriter, EntitiesAsTheDrawingFileHoldsThemWithYUpsideDown) {
 
 TEST(SvgWriter, DocumentFramesEverythingDrawnWithAMargin) {
     SvgWriter svg;
-    svg.line("L", 3, 0.25, 0, 0, 10000, 5000);
+    svg.line({"L", 3, 0.25, 0, 0, 10000, 5000});
     const std::string doc = svg.document(1200);
     // 12000 x 7000 with the margin of 1000: 1200 pixels wide, 700 high.
     EXPECT_NE(doc.find("width=\"1200\" height=\"700\" viewBox=\"-1000 -6000 12000 7000\""), std::string::npos) << doc;
     EXPECT_TRUE(doc.starts_with("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg "));
     EXPECT_TRUE(doc.ends_with("</svg>\n"));
-}
-
-TEST(SvgWriter, WithoutAPictureTheDrawingFileIsUnchanged) {
-    OutputSink plain_sink;
-    DxfWriter plain(plain_sink);
-    OutputSink mirrored_sink;
-    DxfWriter mirrored(mirrored_sink);
-    SvgWriter svg;
-    mirrored.svg = &svg;
-    for (DxfWriter* out : {&plain, &mirrored}) {
-        dxf_line(*out, "D-STR", 0.5, 7, 1, 2, 3, 4);
-        dxf_text(*out, "D-STR", 0.5, 0, 125, "W1", 1, 0, 5, 6);
-    }
-    EXPECT_EQ(plain_sink.contents(), mirrored_sink.contents());
 }
 
 }  // namespace

@@ -1,0 +1,146 @@
+#include "cli/directory_run.hpp"
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "cli/message_box.hpp"
+#include "cli/wall_explain.hpp"
+#include "core/run_failure.hpp"
+#include "sheet/run_sheet.hpp"
+
+namespace lwall {
+
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* f) const {
+        if (f != nullptr) std::fclose(f);
+    }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+void print_line(std::FILE* console, std::string_view text) {
+    std::fwrite(text.data(), 1, text.size(), console);
+    std::fputc('\n', console);
+    std::fflush(console);
+}
+
+std::string read_all(std::FILE* f) {
+    std::string text;
+    char buf[1 << 14];
+    std::size_t n = 0;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) text.append(buf, n);
+    return text;
+}
+
+File open_file(const std::filesystem::path& dir, const char* name, const char* mode) {
+    return File(std::fopen((dir / name).string().c_str(), mode));
+}
+
+// Reads PlenkL.dat; prints the opening failure and returns false when it cannot be opened.
+bool read_wall_file_in(const std::filesystem::path& dir, std::FILE* console, std::string& text) {
+    const File file = open_file(dir, "PlenkL.dat", "rb");
+    if (!file) {
+        print_line(console, "can't create PlenkL.dat");
+        return false;
+    }
+    text = read_all(file.get());
+    return true;
+}
+
+// Writes a whole extra output; false when it could not be written or closed.
+bool write_whole(File& file, const std::string& text) {
+    const bool written = std::fwrite(text.data(), 1, text.size(), file.get()) == text.size();
+    return std::fclose(file.release()) == 0 && written;
+}
+
+}  // namespace
+
+int run_in_directory(const std::filesystem::path& dir, const RunOptions& options, std::FILE* console,
+                     std::FILE* errors) {
+    struct Opening {
+        const char* name;
+        const char* mode;
+        int status;
+    };
+    static constexpr Opening kFiles[] = {{"Lwall.dxf", "wb", kExitDrawingFile},
+                                         {"plenk.scr", "wb", kExitScriptFile},
+                                         {"PlenkL.dat", "rb", kExitWallInput},
+                                         {"GasouL.dat", "rb", kExitLayerFile}};
+    File files[4];
+    for (int i = 0; i < 4; ++i) {
+        files[i] = open_file(dir, kFiles[i].name, kFiles[i].mode);
+        if (!files[i]) {
+            print_line(console, std::string("can't create ") + kFiles[i].name);
+            return kFiles[i].status;
+        }
+    }
+    // The picture and the spreadsheet, when asked for, after the four files of every run.
+    File svg_file;
+    File csv_file;
+    if (options.svg && !(svg_file = open_file(dir, "Lwall.svg", "wb"))) {
+        print_line(console, "can't create Lwall.svg");
+        return kExitExtraFile;
+    }
+    if (options.csv && !(csv_file = open_file(dir, "Lwall.csv", "wb"))) {
+        print_line(console, "can't create Lwall.csv");
+        return kExitExtraFile;
+    }
+    const std::string wall_text = read_all(files[2].get());
+    files[2].reset();  // the wall input is closed once read
+    const std::string layer_text = read_all(files[3].get());
+
+    SheetRequest request;
+    request.picture = options.svg;
+    request.quantities = options.csv;
+    request.dxf_file = files[0].get();
+    request.scr_file = files[1].get();
+    const SheetResult sheet = run_sheet(wall_text, layer_text, request);
+    for (const Finding& f : sheet.findings) print_line(errors, "warning: " + f.message);
+    if (sheet.status != kExitOk) {
+        print_line(console, sheet.message);
+        if (!sheet.box_caption.empty()) show_message_box(sheet.box_caption, sheet.box_text);
+    }
+    int status = sheet.status;
+    // A file the system could not finish writing is a failure of a run that otherwise succeeded.
+    const std::pair<File*, const char*> finished[] = {{&files[0], "Lwall.dxf"}, {&files[1], "plenk.scr"}};
+    for (const auto& [file, name] : finished) {
+        if (std::fclose(file->release()) != 0 && status == kExitOk) {
+            print_line(console, std::string("can't write ") + name);
+            status = file == &files[0] ? kExitDrawingFile : kExitScriptFile;
+        }
+    }
+    const std::tuple<File*, const std::string*, const char*> extras[] = {{&svg_file, &sheet.svg, "Lwall.svg"},
+                                                                         {&csv_file, &sheet.csv, "Lwall.csv"}};
+    for (const auto& [file, text, name] : extras) {
+        if (*file && !write_whole(*file, *text) && status == kExitOk) {
+            print_line(console, std::string("can't write ") + name);
+            status = kExitExtraFile;
+        }
+    }
+    return status;
+}
+
+int check_in_directory(const std::filesystem::path& dir, std::FILE* console) {
+    std::string text;
+    if (!read_wall_file_in(dir, console, text)) return kExitWallInput;
+    const WallCheck check = check_wall_text(text);
+    if (check.status != kExitOk) {
+        print_line(console, check.message);
+        return check.status;
+    }
+    for (const Finding& f : check.findings) print_line(console, f.message);
+    return check.findings.empty() ? kExitOk : kExitFindings;
+}
+
+int explain_in_directory(const std::filesystem::path& dir, std::FILE* console) {
+    std::string text;
+    if (!read_wall_file_in(dir, console, text)) return kExitWallInput;
+    const WallExplanation e = explain_wall(text);
+    std::fwrite(e.text.data(), 1, e.text.size(), console);
+    std::fflush(console);
+    return e.status;
+}
+
+}  // namespace lwall

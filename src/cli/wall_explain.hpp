@@ -1,0 +1,19 @@
+#pragma once
+// lwall --explain: PlenkL.dat as the program reads it, one field a line with its line, name, value,
+// unit and label, grouped like the file, so that a value on the wrong line shows at a glance.
+
+#include <string>
+#include <string_view>
+
+namespace lwall {
+
+struct WallExplanation {
+    std::string text;  // console lines (Shift_JIS, LF)
+    int status = 0;    // 0, or the status of the refusal the text ends with
+};
+
+// Every field read, in file order; on a file the program refuses, the fields read up to the
+// refusal and then the refusal.
+WallExplanation explain_wall(std::string_view wall_text);
+
+}  // namespace lwall

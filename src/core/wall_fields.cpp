@@ -1,0 +1,330 @@
+#include "core/wall_fields.hpp"
+
+#include <iterator>
+#include <stdexcept>
+
+#include "core/run_failure.hpp"
+
+namespace lwall {
+
+namespace {
+
+constexpr int kOutline = 0, kCovers = 1, kMemberLength = 2;
+
+// Lines 1 to 6: the outline, the covers and the member length.
+struct Scalar {
+    int line;
+    int group;
+    const char* name;
+    double WallInput::*member;
+    const char* label_ja;
+    const char* label_en;
+    const char* meaning;
+};
+
+const Scalar kScalars[] = {
+    {1, kOutline, "footing_left_width", &WallInput::footing_left_width, "つま先版幅", "toe width",
+     "footing beyond the wall's front face (left in the section)"},
+    {1, kOutline, "wall_thickness", &WallInput::wall_thickness, "たて壁厚", "wall thickness",
+     "thickness of the wall"},
+    {1, kOutline, "footing_right_width", &WallInput::footing_right_width, "かかと版幅", "heel width",
+     "footing beyond the wall's back face (right in the section)"},
+    {2, kOutline, "wall_height", &WallInput::wall_height, "たて壁高", "wall height",
+     "wall height above the footing at the reference point; the height limit takes it"},
+    {2, kOutline, "footing_thickness", &WallInput::footing_thickness, "底版厚", "footing thickness",
+     "thickness of the footing slab"},
+    {2, kOutline, "height_left", &WallInput::height_left, "左端壁高", "height, left end",
+     "wall height above the footing at the left end"},
+    {2, kOutline, "height_right", &WallInput::height_right, "右端壁高", "height, right end",
+     "wall height above the footing at the right end; equal end heights give a level top"},
+    {3, kOutline, "length_left", &WallInput::length_left, "左側延長", "length left",
+     "wall length left of the reference point"},
+    {3, kOutline, "length_right", &WallInput::length_right, "右側延長", "length right",
+     "wall length right of the reference point"},
+    {4, kCovers, "cover1", &WallInput::cover1, "底版下面かぶり", "cover, footing underside",
+     "cover at the underside of the footing"},
+    {4, kCovers, "cover2", &WallInput::cover2, "底版上面かぶり", "cover, footing top",
+     "cover at the top of the footing"},
+    {4, kCovers, "cover3", &WallInput::cover3, "前面かぶり(縦筋)", "cover, front face",
+     "front face to the vertical bars; also the end cover of the longitudinal footing bars"},
+    {4, kCovers, "cover4", &WallInput::cover4, "背面かぶり(幅止め筋)", "cover, back face, ties",
+     "back face to the ties and the cap bar; also the ends of the transverse footing bars"},
+    {4, kCovers, "cover5", &WallInput::cover5, "前面かぶり(横筋)", "cover, front horizontal bars",
+     "front face to the horizontal bars; also one end of the top transverse footing bar"},
+    {4, kCovers, "cover6", &WallInput::cover6, "背面かぶり(縦筋)", "cover, back face",
+     "back face to the vertical bars; also the other end of the top transverse footing bar"},
+    {5, kCovers, "cover_wall_top", &WallInput::cover_wall_top, "天端かぶり", "cover, wall top",
+     "cover at the top of the wall"},
+    {6, kCovers, "end_cover_left", &WallInput::end_cover_left, "左端かぶり", "end cover, left",
+     "cut-back of the bars along the wall at the left end"},
+    {6, kCovers, "end_cover_right", &WallInput::end_cover_right, "右端かぶり", "end cover, right",
+     "cut-back of the bars along the wall at the right end"},
+    {6, kMemberLength, "max_bar_length", &WallInput::max_bar_length, "最大部材長", "maximum member length",
+     "longer bars are made of two lapped pieces"},
+};
+
+struct Mark {
+    const char* key;
+    BarGroup WallInput::*member;
+    const char* label_ja;
+    const char* label_en;
+    // Where the zones lie, for the meaning of a spacing.
+    const char* zone_place;
+    bool zones_read;  // the drawings read `zones` for this mark
+    OptRole opt_roles[4];
+};
+
+const Mark kMarks[] = {
+    {"F1", &WallInput::F1, "底版上側主鉄筋", "top transverse footing bars",
+     "along the wall; the plan draws zones 2 then 1 toward the right end, 3 and 4 stand for the other half",
+     false, {OptRole::unused, OptRole::unused, OptRole::unused, OptRole::unused}},
+    {"F2", &WallInput::F2, "底版下側主鉄筋", "bottom transverse footing bars",
+     "along the wall; the plan draws zones 2 then 1 toward the left end, 3 and 4 stand for the other half",
+     false, {OptRole::unused, OptRole::unused, OptRole::unused, OptRole::unused}},
+    {"F3", &WallInput::F3, "底版上側配力筋", "top longitudinal footing bars",
+     "across the footing, zones 1, 2, 3 ... from the toe end to the heel end", true,
+     {OptRole::zone_diameter, OptRole::zone_diameter, OptRole::zone_diameter, OptRole::zone_diameter}},
+    {"F4", &WallInput::F4, "底版下側配力筋", "bottom longitudinal footing bars",
+     "across the footing, zones 1, 2, 3 ... from the toe end to the heel end", true,
+     {OptRole::zone_diameter, OptRole::zone_diameter, OptRole::zone_diameter, OptRole::zone_diameter}},
+    {"W1", &WallInput::W1, "背面縦筋", "back-face vertical bars",
+     "along the wall; zones 2 then 1 left of the reference point, 3 then 4 right of it", false,
+     {OptRole::second_diameter, OptRole::unused, OptRole::unused, OptRole::unused}},
+    {"W2", &WallInput::W2, "前面縦筋", "front-face vertical bars",
+     "along the wall; zones 2 then 1 left of the reference point, 3 then 4 right of it", false,
+     {OptRole::second_diameter, OptRole::unused, OptRole::unused, OptRole::unused}},
+    {"W3", &WallInput::W3, "背面横筋", "back-face horizontal bars",
+     "up the wall from the top of the footing less cover2, zone 1 then zone 2", true,
+     {OptRole::zone_diameter, OptRole::zone_diameter, OptRole::zone_diameter, OptRole::zone_diameter}},
+    {"W4", &WallInput::W4, "前面横筋", "front-face horizontal bars",
+     "up the wall from the top of the footing less cover2, zone 1 then zone 2", true,
+     {OptRole::zone_diameter, OptRole::zone_diameter, OptRole::zone_diameter, OptRole::zone_diameter}},
+    {"W5", &WallInput::W5, "天端筋", "cap bars over the wall top",
+     "along the wall; zones 2 then 1 left of the reference point, 3 then 4 right of it", false,
+     {OptRole::offset, OptRole::offset, OptRole::offset, OptRole::unused}},
+};
+
+std::string zone_text(int i) { return std::to_string(i); }
+
+void add_mark(std::vector<WallField>& out, const Mark& m, int first_line, int group) {
+    const std::string key = m.key;
+    auto field = [&](int line, int position, FieldPart part, int index, FieldKind kind) {
+        WallField f;
+        f.line = line;
+        f.position = position;
+        f.kind = kind;
+        f.part = part;
+        f.mark = m.member;
+        f.index = index;
+        f.group = group;
+        return f;
+    };
+
+    WallField zones = field(first_line, 1, FieldPart::zones, 0, FieldKind::whole);
+    zones.name = key + ".zones";
+    zones.label_ja = "区間数";
+    zones.label_en = "zones in use";
+    zones.used = m.zones_read;
+    zones.meaning = m.zones_read ? "number of spacing zones in use, 0 to 5"
+                                 : "number of zones, 0 to 5; the drawings of " + key + " use fixed zones";
+    out.push_back(zones);
+
+    WallField dia = field(first_line + 1, 1, FieldPart::dia, 0, FieldKind::whole);
+    dia.name = key + ".dia";
+    dia.unit = "mm";
+    dia.label_ja = "径";
+    dia.label_en = "diameter";
+    dia.meaning = std::string("bar diameter of the ") + m.label_en + " (13 means D13)" +
+                  (m.opt_roles[0] == OptRole::zone_diameter ? ", zone 1" : "");
+    out.push_back(dia);
+    for (int i = 1; i <= 4; ++i) {
+        WallField o = field(first_line + 1, 1 + i, FieldPart::opt, i, FieldKind::whole);
+        o.name = mark_field_name(key, "opt", i);
+        o.opt_role = m.opt_roles[i - 1];
+        switch (o.opt_role) {
+        case OptRole::zone_diameter:
+            o.unit = "mm";
+            o.label_ja = "区間" + zone_text(i + 1) + "の径";
+            o.label_en = "diameter, zone " + zone_text(i + 1);
+            o.meaning = "bar diameter of zone " + zone_text(i + 1) + " (0: no bars drawn in the section there)";
+            break;
+        case OptRole::second_diameter:
+            o.unit = "mm";
+            o.label_ja = "第2径";
+            o.label_en = "second diameter";
+            o.meaning = "second bar diameter, for the anchor leg of a length class under a sloped top";
+            break;
+        case OptRole::offset:
+            o.unit = "mm";
+            o.label_ja = "ずらし" + zone_text(i);
+            o.label_en = "offset " + zone_text(i);
+            o.meaning = "shifts the first cap bars of a zone off the plain grid (0: the plain grid)";
+            break;
+        default:
+            o.used = false;
+            o.label_ja = "予備" + zone_text(i);
+            o.label_en = "spare " + zone_text(i);
+            o.meaning = "read and not used for " + key;
+            break;
+        }
+        out.push_back(o);
+    }
+    for (int i = 1; i <= 5; ++i) {
+        WallField p = field(first_line + 2, i, FieldPart::pitch, i, FieldKind::decimal);
+        p.name = mark_field_name(key, "pitch", i);
+        p.unit = "mm";
+        p.label_ja = "区間" + zone_text(i) + "ピッチ";
+        p.label_en = "spacing, zone " + zone_text(i);
+        p.meaning = "bar spacing of zone " + zone_text(i) + "; zones lie " + m.zone_place;
+        out.push_back(p);
+    }
+    for (int i = 1; i <= 5; ++i) {
+        WallField c = field(first_line + 3, i, FieldPart::count, i, FieldKind::whole);
+        c.name = mark_field_name(key, "count", i);
+        c.label_ja = "区間" + zone_text(i) + "間隔数";
+        c.label_en = "spacings, zone " + zone_text(i);
+        c.meaning = "number of spacings of zone " + zone_text(i) + "; the zone is count x pitch long";
+        out.push_back(c);
+    }
+}
+
+struct Catalogue {
+    std::vector<WallFieldGroup> groups;
+    std::vector<WallField> fields;
+};
+
+Catalogue build() {
+    Catalogue c;
+    c.groups = {{"outline", "外形", "Outline"},
+                {"covers", "かぶり", "Covers"},
+                {"member_length", "最大部材長", "Member length"}};
+    int position = 0;
+    for (const Scalar& s : kScalars) {
+        WallField f;
+        f.line = s.line;
+        position = !c.fields.empty() && c.fields.back().line == s.line ? position + 1 : 1;
+        f.position = position;
+        f.name = s.name;
+        f.unit = "mm";
+        f.label_ja = s.label_ja;
+        f.label_en = s.label_en;
+        f.meaning = s.meaning;
+        f.group = s.group;
+        f.scalar = s.member;
+        c.fields.push_back(f);
+    }
+    int line = kScalars[std::size(kScalars) - 1].line + 1;
+    for (const Mark& m : kMarks) {
+        c.groups.push_back({m.key, std::string(m.key) + " " + m.label_ja, std::string(m.key) + " " + m.label_en});
+        add_mark(c.fields, m, line, static_cast<int>(c.groups.size()) - 1);
+        line += 4;
+    }
+    c.groups.push_back({"ties", "幅止め筋", "Ties"});
+    const int ties = static_cast<int>(c.groups.size()) - 1;
+    const std::pair<const char*, TieGroup WallInput::*> tie_marks[] = {{"S1", &WallInput::S1}, {"S2", &WallInput::S2}};
+    const char* tie_meaning[] = {"diameter of the wall tie S1, across the wall (13 means D13)",
+                                 "diameter of the footing tie S2, upright in the footing (13 means D13)"};
+    for (int k = 0; k < 2; ++k) {
+        WallField f;
+        f.line = line;
+        f.position = k + 1;
+        f.name = std::string(tie_marks[k].first) + ".dia";
+        f.kind = FieldKind::whole;
+        f.unit = "mm";
+        f.label_ja = std::string(tie_marks[k].first) + " 径";
+        f.label_en = std::string(tie_marks[k].first) + " diameter";
+        f.meaning = tie_meaning[k];
+        f.group = ties;
+        f.part = FieldPart::tie_dia;
+        f.tie = tie_marks[k].second;
+        c.fields.push_back(f);
+    }
+    return c;
+}
+
+const Catalogue& catalogue() {
+    static const Catalogue c = build();
+    return c;
+}
+
+}  // namespace
+
+const std::vector<WallField>& wall_fields() { return catalogue().fields; }
+const std::vector<WallFieldGroup>& wall_field_groups() { return catalogue().groups; }
+
+const WallField* find_wall_field(std::string_view name) {
+    for (const WallField& f : wall_fields()) {
+        if (f.name == name) return &f;
+    }
+    return nullptr;
+}
+
+std::vector<const WallField*> wall_fields_on_line(int line) {
+    std::vector<const WallField*> out;
+    for (const WallField& f : wall_fields()) {
+        if (f.line == line) out.push_back(&f);
+    }
+    return out;
+}
+
+std::string mark_field_name(std::string_view mark, std::string_view part, int index) {
+    std::string name(mark);
+    name += '.';
+    name += part;
+    name += '[';
+    name += std::to_string(index);
+    name += ']';
+    return name;
+}
+
+namespace {
+
+// The place of a field's value in a record, const or not; nullptr for a field of the other kind.
+template <typename Record>
+auto real_slot(Record& w, const WallField& f) -> decltype(&w.cover1) {
+    if (f.part == FieldPart::scalar) return &(w.*f.scalar);
+    if (f.part == FieldPart::pitch) return &(w.*f.mark).pitch[f.index];
+    return nullptr;
+}
+
+template <typename Record>
+auto whole_slot(Record& w, const WallField& f) -> decltype(&w.S1.dia) {
+    switch (f.part) {
+    case FieldPart::zones: return &(w.*f.mark).zones;
+    case FieldPart::dia: return &(w.*f.mark).dia;
+    case FieldPart::opt: return &(w.*f.mark).opt[f.index];
+    case FieldPart::count: return &(w.*f.mark).count[f.index];
+    case FieldPart::tie_dia: return &(w.*f.tie).dia;
+    default: return nullptr;
+    }
+}
+
+}  // namespace
+
+double* wall_field_real(WallInput& w, const WallField& f) { return real_slot(w, f); }
+int* wall_field_whole(WallInput& w, const WallField& f) { return whole_slot(w, f); }
+
+double wall_field_value(const WallInput& w, const WallField& f) {
+    if (const double* r = real_slot(w, f)) return *r;
+    return *whole_slot(w, f);
+}
+
+int wall_field_line(const WallInput& w, std::string_view field) {
+    const WallField* f = find_wall_field(field);
+    if (f == nullptr) throw std::logic_error("no wall input field is called " + std::string(field));
+    return w.source_line[f->line] != 0 ? w.source_line[f->line] : f->line;
+}
+
+std::string wall_field_message(const WallInput& w, std::string_view field, std::string_view what) {
+    return std::string(kWallFileName) + " line " + std::to_string(wall_field_line(w, field)) + ", " +
+           std::string(field) + ": " + std::string(what);
+}
+
+void refuse_wall_field(const WallInput& w, std::string_view field, std::string_view what) {
+    RunFailure failure(kExitBadInput, wall_field_message(w, field, what));
+    failure.line = wall_field_line(w, field);
+    failure.field = field;
+    throw failure;
+}
+
+}  // namespace lwall

@@ -1,0 +1,88 @@
+#pragma once
+// The catalogue of PlenkL.dat: every one of its 165 fields, in file order, with the line it stands
+// on, its name as every message spells it ("footing_left_width", "W1.pitch[2]", "S2.dia"), whether it
+// is written whole or may have decimals, its unit, a short Japanese and English label and a one-line
+// meaning. The reader fills the wall record through it; the messages, lwall --explain, the README's
+// input table and the editor take their names and labels from it and from nowhere else.
+//
+// Japanese labels are UTF-8 here; the console and the files get them through to_sjis().
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/wall_input.hpp"
+
+namespace lwall {
+
+inline constexpr std::string_view kWallFileName = "PlenkL.dat";
+inline constexpr int kWallFileLines = 43;
+inline constexpr int kWallFieldCount = 165;
+
+enum class FieldKind { decimal, whole };
+
+// What an opt[i] value of a mark holds; the other fields hold what their name says.
+enum class OptRole { none, zone_diameter, second_diameter, offset, unused };
+
+// Where a field's value lives in WallInput.
+enum class FieldPart { scalar, zones, dia, opt, pitch, count, tie_dia };
+
+// The groups of the file, in file order: the outline, the covers, the member length, one per bar
+// mark (F1 ... W5) and the ties.
+struct WallFieldGroup {
+    std::string key;       // "outline", "covers", "member_length", "F1" ... "W5", "ties"
+    std::string label_ja;  // "外形", "F1 底版上側主鉄筋" ...
+    std::string label_en;  // "Outline", "F1 top transverse footing bars" ...
+};
+
+struct WallField {
+    int line = 0;      // 1 ... 43, the line as the file is written without blank lines
+    int position = 0;  // 1-based place of the value on its line
+    std::string name;  // as every message spells it
+    FieldKind kind = FieldKind::decimal;
+    std::string unit;  // "mm", or empty for a number of zones or spacings and for a value not used
+    std::string label_ja;
+    std::string label_en;
+    std::string meaning;  // one line, English
+    int group = 0;        // index into wall_field_groups()
+    // Where the value lives: a length of the outline, the covers or the member length; or a value of
+    // a bar mark (its zone or opt index 1 ... 5); or a tie's diameter.
+    FieldPart part = FieldPart::scalar;
+    double WallInput::*scalar = nullptr;
+    BarGroup WallInput::*mark = nullptr;
+    TieGroup WallInput::*tie = nullptr;
+    int index = 0;
+    OptRole opt_role = OptRole::none;
+    bool used = true;  // false for a value the drawings read and ignore
+};
+
+const std::vector<WallField>& wall_fields();
+const std::vector<WallFieldGroup>& wall_field_groups();
+
+// The field called `name`; nullptr when there is none.
+const WallField* find_wall_field(std::string_view name);
+
+// The fields of one line of the file (1 ... 43), in order.
+std::vector<const WallField*> wall_fields_on_line(int line);
+
+// "W1.pitch[2]": the name of a mark's field with its zone or opt index.
+std::string mark_field_name(std::string_view mark, std::string_view part, int index);
+
+// The value of a field, whole numbers as doubles.
+double wall_field_value(const WallInput& w, const WallField& f);
+// The place a field's value is stored: exactly one of the two is set, by the field's kind.
+double* wall_field_real(WallInput& w, const WallField& f);
+int* wall_field_whole(WallInput& w, const WallField& f);
+
+// The line of PlenkL.dat that holds `field` ("W1.dia", "length_left", ...), counting blank lines;
+// an unknown name is a fault of the program (std::logic_error).
+int wall_field_line(const WallInput& w, std::string_view field);
+
+// "PlenkL.dat line <n>, <field>: <what>", the one form of every message about a wall value.
+std::string wall_field_message(const WallInput& w, std::string_view field, std::string_view what);
+
+// Refuses a value that the reader accepted but the wall cannot be drawn with: throws RunFailure
+// with status 6 and the message above.
+[[noreturn]] void refuse_wall_field(const WallInput& w, std::string_view field, std::string_view what);
+
+}  // namespace lwall
