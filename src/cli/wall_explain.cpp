@@ -72,6 +72,7 @@ WallExplanation explain_wall(std::string_view wall_text) {
         out += sjis(f.label_ja) + " / " + f.label_en;
         if (refused_here) out += "  (refused)";
         else if (!reading.given[k]) out += "  (not in the file: 0)";
+        if (!f.used) out += "  (not used)";
         out += "\n";
     }
     if (refusal) {

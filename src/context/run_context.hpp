@@ -5,14 +5,14 @@
 
 #include <string_view>
 
+#include "core/bar_list.hpp"
 #include "core/findings.hpp"
-#include "core/sheet_layout.hpp"
 #include "core/layer_table.hpp"
+#include "core/printed_tables.hpp"
+#include "core/sheet_layout.hpp"
 #include "core/wall_input.hpp"
 #include "output/primitives/canvas.hpp"
 #include "output/svg/svg_writer.hpp"
-#include "core/bar_list.hpp"
-#include "core/printed_tables.hpp"
 
 namespace lwall {
 

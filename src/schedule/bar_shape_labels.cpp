@@ -1,9 +1,9 @@
 #include "schedule/bar_shape_labels.hpp"
 
 #include "core/number_format.hpp"
+#include "core/sjis.hpp"
 #include "output/primitives/primitives.hpp"
 #include "output/script/script_writer.hpp"
-#include "core/sjis.hpp"
 
 namespace lwall {
 

@@ -10,8 +10,8 @@
 
 #include <string_view>
 
-#include "output/primitives/canvas.hpp"
 #include "core/bar_list.hpp"
+#include "output/primitives/canvas.hpp"
 #include "schedule/bar_shapes.hpp"
 
 namespace lwall {

@@ -5,8 +5,8 @@
 
 #include "core/bar_rules.hpp"
 #include "core/number_format.hpp"
-#include "output/primitives/primitives.hpp"
 #include "core/sjis.hpp"
+#include "output/primitives/primitives.hpp"
 #include "schedule/bar_shape_labels.hpp"
 #include "schedule/bar_shapes.hpp"
 

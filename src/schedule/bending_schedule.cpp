@@ -1,8 +1,8 @@
 #include "schedule/bending_schedule.hpp"
 
 #include "core/number_format.hpp"
-#include "output/primitives/primitives.hpp"
 #include "core/sjis.hpp"
+#include "output/primitives/primitives.hpp"
 #include "schedule/bar_shape_labels.hpp"
 #include "schedule/bar_shapes.hpp"
 #include "schedule/table_rows.hpp"

@@ -1,11 +1,11 @@
 #include "schedule/mass_table.hpp"
 
 #include "core/number_format.hpp"
-#include "output/primitives/primitives.hpp"
 #include "core/sjis.hpp"
+#include "output/primitives/primitives.hpp"
 #include "schedule/bar_shapes.hpp"
-#include "schedule/table_rows.hpp"
 #include "schedule/printed_number.hpp"
+#include "schedule/table_rows.hpp"
 
 namespace lwall {
 

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "core/number_format.hpp"
-#include "output/primitives/primitives.hpp"
 #include "core/sjis.hpp"
+#include "output/primitives/primitives.hpp"
 
 namespace lwall {
 

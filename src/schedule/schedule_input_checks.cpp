@@ -1,7 +1,8 @@
-#include "core/wall_fields.hpp"
 #include "schedule/schedule_input_checks.hpp"
 
 #include <string>
+
+#include "core/wall_fields.hpp"
 
 namespace lwall {
 

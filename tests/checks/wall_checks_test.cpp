@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "test_support.hpp"
 #include "input/wall_file.hpp"
+#include "test_support.hpp"
 
 namespace lwall {
 namespace {

@@ -191,6 +191,63 @@ TEST_F(CommandLine, CheckReportsARefusalWithItsStatus) {
     EXPECT_EQ(run("--check").status, 3);
 }
 
+// The lines of an explanation that show a field: "line <n>  <name>  <value> <unit>  <labels>".
+std::vector<std::string> field_lines(const std::string& console) {
+    std::vector<std::string> out;
+    std::size_t start = 0;
+    while (start < console.size()) {
+        const std::size_t end = console.find('\n', start);
+        const std::string line = console.substr(start, end - start);
+        if (line.starts_with("line ")) out.push_back(line);
+        start = end == std::string::npos ? console.size() : end + 1;
+    }
+    return out;
+}
+
+TEST_F(CommandLine, ExplainShowsEveryFieldWithTheLineItWasReadFrom) {
+    use_example("level");
+    // A blank line after line 25 moves W1's spacings and everything below one line down.
+    std::string wall = file("PlenkL.dat");
+    std::size_t at = 0;
+    for (int n = 0; n < 25; ++n) at = wall.find('\n', at) + 1;
+    wall.insert(at, "\n");
+    std::ofstream(dir_ / "PlenkL.dat", std::ios::binary) << wall;
+    const auto r = run("--explain");
+    EXPECT_EQ(r.status, 0);
+    const auto lines = field_lines(r.console);
+    ASSERT_EQ(lines.size(), 165u) << r.console;
+    EXPECT_EQ(lines.front(), std::string("line 1   footing_left_width        500 mm  ") + std::string(u8"つま先版幅"_sj) +
+                                 " / toe width");
+    EXPECT_TRUE(lines[95].starts_with("line 27  W1.count[2]                10 -   ")) << lines[95];
+    EXPECT_TRUE(lines.back().starts_with("line 44  S2.dia                     13 mm  ")) << lines.back();
+    EXPECT_NE(r.console.find(std::string("# ") + std::string(u8"W1 背面縦筋"_sj) + " / W1 back-face vertical bars\n"),
+              std::string::npos);
+    EXPECT_FALSE(fs::exists(dir_ / "Lwall.dxf"));
+}
+
+TEST_F(CommandLine, ExplainOfARefusedFileShowsWhatWasReadThenTheRefusal) {
+    use_example("level");
+    std::ofstream(dir_ / "PlenkL.dat", std::ios::binary) << "500,300,1000\n2000,400,2000\n5000,5x00\n";
+    auto r = run("--explain");
+    EXPECT_EQ(r.status, 6);
+    const auto lines = field_lines(r.console);
+    ASSERT_EQ(lines.size(), 9u) << r.console;
+    EXPECT_TRUE(lines[6].starts_with("line 2   height_right                0 mm  ")) << lines[6];
+    EXPECT_TRUE(lines[6].ends_with("(not in the file: 0)")) << lines[6];
+    EXPECT_TRUE(lines[8].starts_with("line 3   length_right                ? mm  ")) << lines[8];
+    EXPECT_TRUE(r.console.ends_with("(refused)\nPlenkL.dat line 3, length_right: expected a number, found \"5x00\"\n"))
+        << r.console;
+    // A wall read whole but refused afterwards: every field, then the refusal.
+    use_example("level");
+    std::string wide = file("PlenkL.dat");
+    wide.replace(0, wide.find('\n'), "1500,300,1000");
+    std::ofstream(dir_ / "PlenkL.dat", std::ios::binary) << wide;
+    r = run("--explain");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(field_lines(r.console).size(), 165u);
+    EXPECT_TRUE(r.console.ends_with(std::string(u8"幅の制限を超えています。"_sj) + "\n")) << r.console;
+}
+
 TEST_F(CommandLine, HelpVersionAndUnknownOptions) {
     const auto help = run("--help");
     EXPECT_EQ(help.status, 0);

@@ -2,8 +2,8 @@
 
 #include <stdexcept>
 
-#include "sheet/run_sheet.hpp"
 #include "core/run_failure.hpp"
+#include "sheet/run_sheet.hpp"
 
 namespace lwall::test {
 

@@ -6,8 +6,8 @@
 
 #include "core/run_failure.hpp"
 #include "core/sjis.hpp"
-#include "test_support.hpp"
 #include "input/layer_file.hpp"
+#include "test_support.hpp"
 
 namespace lwall {
 namespace {

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "core/run_failure.hpp"
-#include "test_support.hpp"
 #include "input/wall_file.hpp"
+#include "test_support.hpp"
 
 namespace lwall {
 namespace {

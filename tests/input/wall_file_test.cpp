@@ -1,13 +1,12 @@
-#include "core/wall_input.hpp"
+#include "input/wall_file.hpp"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "core/run_failure.hpp"
-#include "test_support.hpp"
-#include "input/wall_file.hpp"
 #include "core/wall_fields.hpp"
+#include "test_support.hpp"
 
 namespace lwall {
 namespace {
@@ -78,11 +77,19 @@ TEST(WallInput, BlankLinesCarriageReturnsAndLeadingBlanksChangeNothing) {
 }
 
 TEST(WallInput, ShortLineLeavesItsMissingFieldsZeroAndTheNextLineIsReadNormally) {
-    const WallInput w = read_wall_input(with_line(1, "400,250"));
-    EXPECT_EQ(w.footing_left_width, 400);
-    EXPECT_EQ(w.wall_thickness, 250);
-    EXPECT_EQ(w.footing_right_width, 0);
-    EXPECT_EQ(w.wall_height, 2000);
+    // Also when the short line ends in CR LF or in blanks, as files from other editors do.
+    for (const char* line : {"400,250", "400,250\r", "400,250  \t", "400, 250 \r"}) {
+        SCOPED_TRACE(line);
+        const WallInput w = read_wall_input(with_line(1, line));
+        EXPECT_EQ(w.footing_left_width, 400);
+        EXPECT_EQ(w.wall_thickness, 250);
+        EXPECT_EQ(w.footing_right_width, 0);
+        EXPECT_EQ(w.wall_height, 2000);
+    }
+    const WallInput w = read_wall_input(with_line(26, "9,10\r"));
+    EXPECT_EQ(w.W1.count[2], 10);
+    EXPECT_EQ(w.W1.count[3], 0);
+    EXPECT_EQ(w.W2.dia, 13);
 }
 
 TEST(WallInput, FileEndingEarlyLeavesTheRestZero) {

@@ -2,9 +2,9 @@
 
 #include <cmath>
 
+#include "core/sjis.hpp"
 #include "filled_bar_lists.hpp"
 #include "output/primitives/primitives.hpp"
-#include "core/sjis.hpp"
 #include "schedule/bar_shape_labels.hpp"
 #include "schedule/bar_shapes.hpp"
 #include "test_support.hpp"

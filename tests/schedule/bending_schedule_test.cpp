@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "filled_bar_lists.hpp"
 #include "core/sjis.hpp"
+#include "filled_bar_lists.hpp"
 
 namespace lwall {
 namespace {

@@ -4,12 +4,12 @@
 #include <cmath>
 #include <map>
 
+#include "core/bar_rules.hpp"
 #include "drawings/section_footing/footing_views.hpp"
 #include "drawings/section_footing/section_view.hpp"
 #include "drawings/wall/wall_elevations.hpp"
-#include "core/bar_rules.hpp"
-#include "test_support.hpp"
 #include "input/wall_file.hpp"
+#include "test_support.hpp"
 
 namespace lwall::test {
 

@@ -6,8 +6,8 @@
 #include <map>
 #include <memory>
 
-#include "filled_bar_lists.hpp"
 #include "core/sjis.hpp"
+#include "filled_bar_lists.hpp"
 
 namespace lwall {
 namespace {

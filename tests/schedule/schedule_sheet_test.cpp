@@ -10,11 +10,11 @@
 #include <map>
 #include <memory>
 
+#include "core/number_format.hpp"
 #include "core/run_failure.hpp"
 #include "filled_bar_lists.hpp"
-#include "core/number_format.hpp"
-#include "schedule/schedule_input_checks.hpp"
 #include "input/wall_file.hpp"
+#include "schedule/schedule_input_checks.hpp"
 
 namespace lwall {
 namespace {

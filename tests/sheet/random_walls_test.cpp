@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "sheet/run_sheet.hpp"
 #include "core/run_failure.hpp"
+#include "sheet/run_sheet.hpp"
 #include "test_support.hpp"
 
 namespace lwall {

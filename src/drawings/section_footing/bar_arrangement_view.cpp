@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "drawings/section_footing/bar_labels.hpp"
 #include "core/bar_rules.hpp"
+#include "core/sjis.hpp"
+#include "drawings/section_footing/bar_labels.hpp"
 #include "output/primitives/primitives.hpp"
 #include "output/script/script_writer.hpp"
-#include "core/sjis.hpp"
 
 namespace lwall {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/wall_input.hpp"
 #include "core/bar_rules.hpp"
+#include "core/wall_input.hpp"
 #include "output/primitives/canvas.hpp"
 
 namespace lwall {

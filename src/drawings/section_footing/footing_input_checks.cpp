@@ -1,8 +1,8 @@
-#include "core/wall_fields.hpp"
 #include "drawings/section_footing/footing_input_checks.hpp"
 
 #include <string>
 
+#include "core/wall_fields.hpp"
 #include "drawings/section_footing/footing_plan.hpp"
 
 namespace lwall {

@@ -4,12 +4,12 @@
 #include <optional>
 #include <string>
 
-#include "drawings/section_footing/bar_labels.hpp"
-#include "core/run_failure.hpp"
 #include "core/bar_rules.hpp"
+#include "core/run_failure.hpp"
+#include "core/sjis.hpp"
+#include "drawings/section_footing/bar_labels.hpp"
 #include "output/primitives/primitives.hpp"
 #include "output/script/script_writer.hpp"
-#include "core/sjis.hpp"
 
 namespace lwall {
 

@@ -4,12 +4,12 @@
 #include <cmath>
 #include <vector>
 
+#include "core/bar_rules.hpp"
+#include "core/sjis.hpp"
 #include "drawings/section_footing/bar_arrangement_view.hpp"
 #include "drawings/section_footing/bar_labels.hpp"
-#include "core/bar_rules.hpp"
 #include "output/primitives/primitives.hpp"
 #include "output/script/script_writer.hpp"
-#include "core/sjis.hpp"
 
 namespace lwall {
 

@@ -3,9 +3,9 @@
 #include <cmath>
 
 #include "core/number_format.hpp"
+#include "core/sjis.hpp"
 #include "output/primitives/primitives.hpp"
 #include "output/script/script_writer.hpp"
-#include "core/sjis.hpp"
 
 namespace lwall {
 

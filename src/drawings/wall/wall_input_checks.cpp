@@ -1,8 +1,9 @@
-#include "core/wall_fields.hpp"
 #include "drawings/wall/wall_input_checks.hpp"
 
 #include <algorithm>
 #include <string>
+
+#include "core/wall_fields.hpp"
 
 namespace lwall {
 

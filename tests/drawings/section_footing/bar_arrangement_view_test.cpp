@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "footing_fixture.hpp"
 #include "core/number_format.hpp"
 #include "core/sjis.hpp"
+#include "footing_fixture.hpp"
 
 namespace lwall {
 namespace {

@@ -7,8 +7,8 @@
 #include <sstream>
 
 #include "core/sheet_layout.hpp"
-#include "drawings/section_footing/footing_input_checks.hpp"
 #include "core/sjis.hpp"
+#include "drawings/section_footing/footing_input_checks.hpp"
 #include "input/wall_file.hpp"
 
 namespace lwall::test {

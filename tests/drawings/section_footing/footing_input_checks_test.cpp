@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "core/run_failure.hpp"
 #include "drawings/section_footing/footing_views.hpp"
 #include "drawings/section_footing/section_view.hpp"
-#include "core/run_failure.hpp"
 #include "footing_fixture.hpp"
 #include "input/wall_file.hpp"
 

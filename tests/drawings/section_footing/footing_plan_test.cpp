@@ -5,11 +5,11 @@
 #include <cmath>
 #include <sstream>
 
-#include "drawings/section_footing/bar_arrangement_view.hpp"
-#include "core/run_failure.hpp"
-#include "footing_fixture.hpp"
 #include "core/bar_rules.hpp"
+#include "core/run_failure.hpp"
 #include "core/sjis.hpp"
+#include "drawings/section_footing/bar_arrangement_view.hpp"
+#include "footing_fixture.hpp"
 
 namespace lwall {
 namespace {

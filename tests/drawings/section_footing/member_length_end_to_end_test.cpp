@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "footing_fixture.hpp"
 #include "core/sjis.hpp"
+#include "footing_fixture.hpp"
 
 namespace lwall {
 namespace {

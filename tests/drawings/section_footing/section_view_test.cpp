@@ -7,9 +7,9 @@
 #include <set>
 #include <tuple>
 
+#include "core/sjis.hpp"
 #include "drawings/section_footing/footing_views.hpp"
 #include "footing_fixture.hpp"
-#include "core/sjis.hpp"
 
 namespace lwall {
 namespace {

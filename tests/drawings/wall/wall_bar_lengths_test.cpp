@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "drawings/wall/wall_test_support.hpp"
 #include "core/bar_rules.hpp"
+#include "drawings/wall/wall_test_support.hpp"
 
 namespace lwall {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "sheet/run_sheet.hpp"
 #include "core/run_failure.hpp"
 #include "drawings/wall/wall_test_support.hpp"
+#include "sheet/run_sheet.hpp"
 
 namespace lwall {
 namespace {

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "core/run_failure.hpp"
-#include "input/layer_file.hpp"
 #include "core/sjis.hpp"
+#include "input/layer_file.hpp"
 #include "test_support.hpp"
 
 namespace lwall {

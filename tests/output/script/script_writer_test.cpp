@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "core/number_format.hpp"
-#include "output/primitives/primitives.hpp"
 #include "core/sjis.hpp"
+#include "output/primitives/primitives.hpp"
 
 namespace lwall {
 namespace {
