@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs what lwall needs on a Debian machine, and nothing that is already there.
+#   tools/setup.sh          the build: compiler, CMake, GoogleTest, the editor's two libraries
+#   tools/setup.sh --test   also what the tests use: a DXF reader, Chromium with its driver and a
+#                           Japanese font, Selenium, and the PDF tools of the print test
+# Used by the README's commands and by .ci/run.
+set -euo pipefail
+
+need=()
+want() {  # want <package> <test that says it is there>
+  local package=$1
+  shift
+  "$@" >/dev/null 2>&1 || need+=("$package")
+}
+has_file() { [ -e "$1" ]; }
+
+want cmake command -v cmake
+want g++ command -v g++
+want libgtest-dev sh -c '[ -e /usr/lib/x86_64-linux-gnu/cmake/GTest ] || [ -e /usr/lib/cmake/GTest ]'
+want libcpp-httplib-dev has_file /usr/include/httplib.h
+want nlohmann-json3-dev has_file /usr/include/nlohmann/json.hpp
+if [ "${1:-}" = "--test" ]; then
+  want python3-ezdxf /usr/bin/python3 -c 'import ezdxf'
+  want python3-selenium /usr/bin/python3 -c 'import selenium'
+  want chromium command -v chromium
+  want chromium-driver command -v chromedriver
+  want fonts-ipafont-gothic sh -c 'fc-list | grep -qi ipagothic'
+  want poppler-utils command -v pdfinfo
+fi
+
+if [ ${#need[@]} -gt 0 ]; then
+  SUDO=""
+  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${need[@]}"
+fi
