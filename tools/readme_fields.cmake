@@ -1,0 +1,27 @@
+# The README's tables of the wall input file, between the markers below, are what readme_fields
+# prints from the field catalogue.
+#   cmake -DTOOL=<readme_fields> -DREADME=<README.md> -DMODE=check|update -P readme_fields.cmake
+set(begin_marker "<!-- wall fields: generated from the field catalogue by tools/readme_fields.cpp -->")
+set(end_marker "<!-- end of the generated wall fields -->")
+execute_process(COMMAND ${TOOL} OUTPUT_VARIABLE tables RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "readme_fields failed: ${rc}")
+endif()
+file(READ ${README} readme)
+string(FIND "${readme}" "${begin_marker}\n" at_begin)
+string(FIND "${readme}" "${end_marker}" at_end)
+if(at_begin EQUAL -1 OR at_end EQUAL -1)
+  message(FATAL_ERROR "${README} has no generated wall fields between the markers")
+endif()
+string(LENGTH "${begin_marker}\n" marker_length)
+math(EXPR body_begin "${at_begin} + ${marker_length}")
+math(EXPR body_length "${at_end} - ${body_begin}")
+string(SUBSTRING "${readme}" ${body_begin} ${body_length} body)
+if(MODE STREQUAL "update")
+  string(SUBSTRING "${readme}" 0 ${body_begin} head)
+  string(SUBSTRING "${readme}" ${at_end} -1 tail)
+  file(WRITE ${README} "${head}${tables}${tail}")
+elseif(NOT body STREQUAL tables)
+  message(FATAL_ERROR "The README's wall fields differ from the catalogue: "
+                      "cmake --build build --target update_readme_fields")
+endif()
