@@ -4,6 +4,7 @@
 // line, keeps what was written so far and ends with the status.
 
 #include <string>
+#include <string_view>
 #include <utility>
 
 namespace lwall {
@@ -36,5 +37,18 @@ struct RunFailure {
     RunFailure(int s, std::string m, std::string caption, std::string text)
         : status(s), message(std::move(m)), box_caption(std::move(caption)), box_text(std::move(text)) {}
 };
+
+// "<file> line <n>, <field>: <what>", the one form of every message about an input value.
+inline std::string input_message(std::string_view file, int line, std::string_view field, std::string_view what) {
+    return std::string(file) + " line " + std::to_string(line) + ", " + std::string(field) + ": " + std::string(what);
+}
+
+// Status 6 with that message, carrying the line and the field for a front end to mark.
+inline RunFailure input_refusal(std::string_view file, int line, std::string_view field, std::string_view what) {
+    RunFailure f(kExitBadInput, input_message(file, line, field, what));
+    f.line = line;
+    f.field = field;
+    return f;
+}
 
 }  // namespace lwall

@@ -316,15 +316,11 @@ int wall_field_line(const WallInput& w, std::string_view field) {
 }
 
 std::string wall_field_message(const WallInput& w, std::string_view field, std::string_view what) {
-    return std::string(kWallFileName) + " line " + std::to_string(wall_field_line(w, field)) + ", " +
-           std::string(field) + ": " + std::string(what);
+    return input_message(kWallFileName, wall_field_line(w, field), field, what);
 }
 
 void refuse_wall_field(const WallInput& w, std::string_view field, std::string_view what) {
-    RunFailure failure(kExitBadInput, wall_field_message(w, field, what));
-    failure.line = wall_field_line(w, field);
-    failure.field = field;
-    throw failure;
+    throw input_refusal(kWallFileName, wall_field_line(w, field), field, what);
 }
 
 }  // namespace lwall

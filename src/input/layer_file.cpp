@@ -13,11 +13,7 @@ namespace {
 constexpr std::string_view kFile = "GasouL.dat";
 
 [[noreturn]] void refuse(int line, const std::string& field, const std::string& what) {
-    RunFailure failure(kExitBadInput,
-                       std::string(kFile) + " line " + std::to_string(line) + ", " + field + ": " + what);
-    failure.line = line;
-    failure.field = field;
-    throw failure;
+    throw input_refusal(kFile, line, field, what);
 }
 
 // Reads one number of a row that began on line row_line.

@@ -10,11 +10,7 @@ namespace lwall {
 namespace {
 
 [[noreturn]] void refuse(int line, const std::string& field, const std::string& what) {
-    RunFailure failure(kExitBadInput,
-                       std::string(kWallFileName) + " line " + std::to_string(line) + ", " + field + ": " + what);
-    failure.line = line;
-    failure.field = field;
-    throw failure;
+    throw input_refusal(kWallFileName, line, field, what);
 }
 
 class WallFileReader {
