@@ -100,7 +100,9 @@ int run_in_directory(const std::filesystem::path& dir, const RunOptions& options
     for (const Finding& f : sheet.findings) print_line(errors, "warning: " + f.message);
     if (sheet.status != kExitOk) {
         print_line(console, sheet.message);
-        if (!sheet.box_caption.empty()) show_message_box(sheet.box_caption, sheet.box_text);
+        if (!sheet.box_caption.empty()) {
+            show_message_box(sheet.box_caption, sheet.box_text, is_interactive_console(console), errors);
+        }
     }
     int status = sheet.status;
     // A file the system could not finish writing is a failure of a run that otherwise succeeded.
