@@ -24,7 +24,7 @@ SheetLayout compute_sheet_layout(const WallInput& w) {
     s.pi = 4 * std::atan(1.0);
     s.elev_height = std::fabs(w.height_left - w.height_right) / 2 + w.wall_height;
     s.base_width = w.footing_left_width + w.wall_thickness + w.footing_right_width;
-    s.wall_length = w.length_left + w.length_right;
+    s.wall_length = wall_length(w);
     s.scale = choose_scale(s.elev_height, s.wall_length);
     s.sheet_width = 800 * s.scale;
     s.sheet_height = 550 * s.scale;

@@ -50,6 +50,9 @@ struct WallInput {
     std::array<int, 44> source_line{};
 };
 
+// Length of the wall along its face, both sides of the reference point.
+inline double wall_length(const WallInput& w) { return w.length_left + w.length_right; }
+
 // Run of the bars along the wall, between the two end covers.
 inline double run_along_wall(const WallInput& w) {
     return w.length_left + w.length_right - w.end_cover_left - w.end_cover_right;

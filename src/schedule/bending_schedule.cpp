@@ -5,6 +5,7 @@
 #include "output/primitives/primitives.hpp"
 #include "schedule/bar_shape_labels.hpp"
 #include "schedule/bar_shapes.hpp"
+#include "schedule/quantity_basis.hpp"
 #include "schedule/table_rows.hpp"
 
 namespace lwall {
@@ -72,10 +73,12 @@ void draw_bending_schedule(RunContext& ctx) {
     draw_polyline(cv, {{0, 0}, {kTableWidth, 0}});
     draw_polyline(cv, {{0, 400}, {kTableWidth, 400}});
 
-    // 2. Title and note.
+    // 2. Title and note. The counts are the bars to cut for the whole wall, and the note says so.
     pen_select_layer(ctx, "D-MTR-TXT");
     draw_kanji_text(cv, {1300, 5000}, {1600, 5000}, 350, u8"鉄 筋 加 工 図"_sj);
-    draw_kanji_text(cv, {8000, 5000}, {8500, 5000}, 125, u8"(1m当たり)"_sj);
+    const TextBuf basis = whole_wall_basis(ctx.input);
+    draw_kanji_text(cv, {8000, 5000}, {8500, 5000}, 125, basis_note(basis));
+    ctx.printed.schedule_basis = basis.view();
 
     // 3. Column headings.
     draw_kanji_text(cv, {x0, 120}, {x0 + 350, 250}, 125, u8"種 別"_sj);

@@ -1,6 +1,7 @@
 #pragma once
-// The bending schedule "鉄 筋 加 工 図" (per metre of wall): the legend of the six shape types above
-// the column headings, then one row per bar of the bar list in print order.
+// The bending schedule "鉄 筋 加 工 図": the legend of the six shape types above the column
+// headings, then one row per bar of the bar list in print order. Its counts are the bars to cut for
+// the whole wall, and its note says so with the wall's length: "(延長 10.0m当たり)".
 
 #include "context/run_context.hpp"
 

@@ -5,6 +5,7 @@
 #include "output/primitives/primitives.hpp"
 #include "schedule/bar_shapes.hpp"
 #include "schedule/printed_number.hpp"
+#include "schedule/quantity_basis.hpp"
 #include "schedule/table_rows.hpp"
 
 namespace lwall {
@@ -68,10 +69,12 @@ void draw_mass_table(RunContext& ctx) {
     constexpr double x0 = 50;
     set_origin(cv, s.sheet_width + 33000 + s.scale * 23000 / 50, s.scale * 22000 / 50);
 
-    // 1. Title and note.
+    // 1. Title and note: the masses are those of the bars of the whole wall.
     pen_select_layer(ctx, "D-MTR-TXT");
     draw_kanji_text(cv, {1300, 1000}, {1600, 1000}, 400, u8"鉄 筋 質 量 表"_sj);
-    draw_kanji_text(cv, {8000, 1000}, {8500, 1000}, 125, u8"(1m当たり)"_sj);
+    const TextBuf basis = whole_wall_basis(ctx.input);
+    draw_kanji_text(cv, {8000, 1000}, {8500, 1000}, 125, basis_note(basis));
+    ctx.printed.mass_basis = basis.view();
 
     // 2. The lines above and below the headings.
     pen_select_layer(ctx, "D-MTR-FRAM");

@@ -1,7 +1,8 @@
 #pragma once
-// The bar mass table "鉄 筋 質 量 表" (per metre of wall): per used bar-list row the cut length,
-// count, unit mass, the mass of one bar and of the row, with a small picture of the bar's shape
-// in the remarks column. It sums the row masses per bar size and in total for the material table.
+// The bar mass table "鉄 筋 質 量 表": per used bar-list row the cut length, count, unit mass, the
+// mass of one bar and of the row, with a small picture of the bar's shape in the remarks column.
+// Like the bending schedule it weighs the bars of the whole wall, and its note says so. It sums the
+// row masses per bar size and in total for the material table.
 
 #include "context/run_context.hpp"
 

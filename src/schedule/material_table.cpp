@@ -1,11 +1,13 @@
 #include "schedule/material_table.hpp"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "core/number_format.hpp"
 #include "core/sjis.hpp"
 #include "output/primitives/primitives.hpp"
+#include "schedule/quantity_basis.hpp"
 
 namespace lwall {
 
@@ -14,6 +16,24 @@ namespace {
 constexpr double kWidth = 6600;
 
 void line(Canvas& cv, double x1, double y1, double x2, double y2) { draw_polyline(cv, {{x1, y1}, {x2, y2}}); }
+
+// A whole-wall steel mass (kg) per metre of a wall `length` mm long, to be printed to the gram.
+// The whole-wall masses are sums of printed row masses, so whole grams; over a length of whole
+// millimetres the grams per metre are divided out exactly and rounded like every printed number,
+// halves away from zero (483.375 kg over 10 m is 48.338 kg/m, where the quotient in binary,
+// 48.33749..., would round down). Any other length divides as it stands.
+double steel_per_metre(double whole_kg, double length) {
+    const double grams = std::round(whole_kg * 1000);
+    if (length >= 1 && length == std::floor(length) && grams >= 0 && grams < 1e12) {
+        // grams per metre = grams / (length / 1000) = 1000 grams / length
+        const long long numerator = static_cast<long long>(grams) * 1000;
+        const long long mm = static_cast<long long>(length);
+        long long g_per_m = numerator / mm;
+        if (2 * (numerator % mm) >= mm) ++g_per_m;  // half a gram or more rounds up
+        return static_cast<double>(g_per_m) / 1000;
+    }
+    return whole_kg / (length / 1000);
+}
 
 }  // namespace
 
@@ -29,10 +49,13 @@ void draw_material_table(RunContext& ctx) {
     const double concrete_total = wall_concrete + footing_concrete;
     const double wall_formwork = w.wall_height * 2 / 1000;
     const double footing_formwork = w.footing_thickness * 2 / 1000;
-    const double end_formwork = concrete_total;  // the cross-section area, both ends together per metre
+    const double end_formwork = concrete_total;  // the area of one cross-section, m2
     const double formwork_total = wall_formwork + footing_formwork;
     // Both base materials are laid 0.1 m wider than the footing on each side, over the whole wall.
-    const double base_area = (base_width / 1000 + 0.1 + 0.1) * (w.length_left + w.length_right) / 1000;
+    const double base_area = (base_width / 1000 + 0.1 + 0.1) * wall_length(w) / 1000;
+    // The steel of the mass table weighs the bars of the whole wall; the table prints it per metre.
+    // The reader refuses a wall without length, so the division has a length to divide by.
+    auto per_metre = [&](double whole_kg) { return steel_per_metre(whole_kg, wall_length(w)); };
 
     // The sizes with steel, smallest first: the first stands in the lowest steel row.
     std::vector<std::size_t> sizes;
@@ -106,47 +129,63 @@ void draw_material_table(RunContext& ctx) {
         draw_text(cv, x, -400.0 * r - 4000, 150, 0, "m2");
     }
 
-    // Quantities, each kept with its group, item, unit and remark as the table prints them.
+    // Quantities, each kept with its group, item, unit, remark and basis as the table prints them.
+    // A remark stands in the remarks column at the height of its quantity.
     pen_select_layer(ctx, "D-MTR-MTXT");
     {
         constexpr double x0 = 50;
         constexpr double x = x0 + 4000;
+        constexpr double remark_x = x0 + 5300;
         auto mass = [](double v) { return TextBuf().fixed(v, 5, 3); };
         auto& rows = ctx.printed.material;
         rows.clear();
         const std::string concrete(u8"ｺﾝｸﾘｰﾄ"_sj), formwork(u8"型　枠"_sj), bars(u8"鉄　筋"_sj), base(u8"基礎材"_sj);
         const std::string wall(u8"たて壁"_sj), slab(u8"底　版"_sj), total(u8"　計　"_sj);
+        const std::string per_metre_basis(kPerMetreBasis);
+        const std::string whole_wall(whole_wall_basis(w).view());
         auto quantity = [&](const std::string& group, std::string_view item, std::string_view unit, double y,
-                            const TextBuf& value) {
+                            const TextBuf& value, const std::string& basis, std::string_view remark = {}) {
             draw_text(cv, x, y, 125, 0, value);
-            rows.push_back({group, std::string(item), std::string(unit), std::string(value.view()), ""});
+            if (!remark.empty()) draw_text(cv, remark_x, y, 125, 0, remark);
+            rows.push_back({group, std::string(item), std::string(unit), std::string(value.view()), std::string(remark),
+                            basis});
         };
-        quantity(concrete, wall, "m3", -400, mass(wall_concrete));
-        quantity(concrete, slab, "m3", -800, mass(footing_concrete));
-        quantity(concrete, total, "m3", -1200, mass(concrete_total));
-        quantity(formwork, wall, "m2", -1600, mass(wall_formwork));
-        quantity(formwork, slab, "m2", -2000, mass(footing_formwork));
-        // The end formwork stands in the remarks column.
-        draw_text(cv, x0 + 5300, -2400, 125, 0, mass(end_formwork));
-        rows.push_back({formwork, std::string(u8"端型枠"_sj), "m2", "", std::string(mass(end_formwork).view())});
-        quantity(formwork, total, "m2", -2800, mass(formwork_total));
+        // The whole-wall steel of a row, beside its mass per metre.
+        auto whole_wall_steel = [&](double kg) { return TextBuf().text(u8"全延長 "_sj).fixed(kg, 5, 3); };
+        quantity(concrete, wall, "m3", -400, mass(wall_concrete), per_metre_basis);
+        quantity(concrete, slab, "m3", -800, mass(footing_concrete), per_metre_basis);
+        quantity(concrete, total, "m3", -1200, mass(concrete_total), per_metre_basis);
+        quantity(formwork, wall, "m2", -1600, mass(wall_formwork), per_metre_basis);
+        quantity(formwork, slab, "m2", -2000, mass(footing_formwork), per_metre_basis);
+        // The end formwork stands in the remarks column. It is the area of one cross-section of
+        // the wall, neither per metre nor for the whole wall; the spreadsheet says so.
+        draw_text(cv, remark_x, -2400, 125, 0, mass(end_formwork));
+        rows.push_back({formwork, std::string(u8"端型枠"_sj), "m2", "", std::string(mass(end_formwork).view()),
+                        std::string(u8"断面1面当たり"_sj)});
+        quantity(formwork, total, "m2", -2800, mass(formwork_total), per_metre_basis);
         const std::size_t first_steel = rows.size();
         for (int i = 1; i <= r; ++i) {
             const std::size_t n = static_cast<std::size_t>(i);
-            const double kg = n <= sizes.size() ? steel.mass_by_size[sizes[n - 1]] : 0.0;
-            draw_kanji_text(cv, {x, size_y(i)}, {x0 + 2300, -4000}, 125, mass(kg));
+            const bool named = n <= sizes.size();
+            const double kg = named ? steel.mass_by_size[sizes[n - 1]] : 0.0;
+            const TextBuf value = mass(per_metre(kg));
+            draw_kanji_text(cv, {x, size_y(i)}, {x0 + 2300, -4000}, 125, value);
+            TextBuf remark;
+            if (named) {
+                remark = whole_wall_steel(kg);
+                draw_text(cv, remark_x, size_y(i), 125, 0, remark);
+            }
             // Read from the top down, the largest size first.
             rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(first_steel),
-                        {bars, n <= sizes.size() ? RebarMassTotals::kSizes[sizes[n - 1]] : "", "kg",
-                         std::string(mass(kg).view()), ""});
+                        {bars, named ? RebarMassTotals::kSizes[sizes[n - 1]] : "", "kg", std::string(value.view()),
+                         std::string(remark.view()), per_metre_basis});
         }
-        quantity(bars, total, "kg", steel_row_y, mass(steel.mass_total));
-        quantity(base, u8"均しｺﾝｸﾘｰﾄ"_sj, "m2", -400.0 * r - 3600, TextBuf().fixed(base_area, 5, 1));
-        draw_text(cv, x0 + 5300, -400.0 * r - 3600, 125, 0, "t=10cm");
-        rows.back()[4] = "t=10cm";
-        quantity(base, u8"ｸﾗｯｼｬﾗﾝ"_sj, "m2", -400.0 * r - 4000, TextBuf().fixed(base_area, 5, 1));
-        draw_text(cv, x0 + 5300, -400.0 * r - 4000, 125, 0, "t=20cm");
-        rows.back()[4] = "t=20cm";
+        quantity(bars, total, "kg", steel_row_y, mass(per_metre(steel.mass_total)), per_metre_basis,
+                 whole_wall_steel(steel.mass_total));
+        quantity(base, u8"均しｺﾝｸﾘｰﾄ"_sj, "m2", -400.0 * r - 3600, TextBuf().fixed(base_area, 5, 1), whole_wall,
+                 u8"全延長 t=10cm"_sj);
+        quantity(base, u8"ｸﾗｯｼｬﾗﾝ"_sj, "m2", -400.0 * r - 4000, TextBuf().fixed(base_area, 5, 1), whole_wall,
+                 u8"全延長 t=20cm"_sj);
     }
 }
 

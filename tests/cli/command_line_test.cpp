@@ -134,24 +134,36 @@ TEST_F(CommandLine, TheSpreadsheetHoldsTheNumbersTheTablesPrint) {
         ASSERT_EQ(run("--csv").status, 0);
         const std::string csv = file("Lwall.csv");
         const auto e = test::file_entities(file("Lwall.dxf"));
-        // Both examples are drawn at 1:50: the tables stand at these x.
+        // Both examples are drawn at 1:50: the tables stand at these x. Every row ends with its
+        // basis, the whole wall (10 m and 12 m long).
+        const std::string whole_wall(std::string_view(example) == "level" ? u8"延長 10.0m当たり"_sj
+                                                                            : u8"延長 12.0m当たり"_sj);
         for (const auto& [block, x0] : {std::pair{0, 86000.0}, {1, 96000.0}}) {
             auto rows = csv_block(csv, block);
-            for (auto& r : rows) r.erase(r.begin());  // the table's name
+            for (auto& r : rows) {
+                r.erase(r.begin());  // the table's name
+                EXPECT_EQ(r.back(), whole_wall) << example << " block " << block;
+                r.pop_back();
+            }
             EXPECT_EQ(rows, drawn_rows(e, x0, x0 + 9400, 3000, 22000)) << example << " block " << block;
         }
-        // The material table: every quantity and remark it prints is in the spreadsheet, in order.
+        // The material table: every quantity and remark it prints is in the spreadsheet, in order,
+        // and its basis follows.
         std::vector<std::string> printed;
         for (const auto& r : drawn_rows(e, 95000, 95000 + 6600, -10000, 2000)) {
             for (const auto& c : r) printed.push_back(c);
         }
-        std::vector<std::string> listed;
+        std::vector<std::string> listed, bases;
         for (const auto& r : csv_block(csv, 2)) {
-            for (std::size_t i = 4; i < r.size(); ++i) {
+            for (std::size_t i = 4; i + 1 < r.size(); ++i) {
                 if (!r[i].empty()) listed.push_back(r[i]);  // quantity and remark
             }
+            bases.push_back(r.back());
         }
         EXPECT_EQ(listed, printed) << example;
+        const std::string per_metre(u8"1m当たり"_sj);
+        EXPECT_EQ(std::count(bases.begin(), bases.end(), per_metre), static_cast<long>(bases.size()) - 3) << example;
+        EXPECT_EQ(bases.back(), whole_wall) << example;  // the crushed-stone base
     }
 }
 

@@ -43,7 +43,7 @@ TEST_F(BendingScheduleTest, WithNoRowTheTableIsItsFrameAndHeadings) {
     EXPECT_EQ(e[2].get(40), "350");
     EXPECT_EQ(e[2].num(10), t.x + 1300);
     EXPECT_EQ(e[2].num(20), t.y + 5000);
-    EXPECT_EQ(e[3].get(1), std::string(u8"(1m当たり)"_sj));
+    EXPECT_EQ(e[3].get(1), std::string(u8"(延長 10.0m当たり)"_sj));  // the bars of the whole wall
     EXPECT_EQ(e[4].get(1), std::string(u8"種 別"_sj));
     EXPECT_EQ(e[10].get(1), std::string(u8"Ｌ１"_sj));
     EXPECT_EQ(e[11].get(1), "(mm)");

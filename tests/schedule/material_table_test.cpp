@@ -47,16 +47,21 @@ struct MaterialTableTest : ::testing::Test {
 using Rows = std::vector<std::vector<std::string>>;
 
 TEST_F(MaterialTableTest, ConcreteFormworkAndBaseOfTheWorkedExample) {
-    ctx->mass_totals.mass_by_size[0] = 12.28;
+    // 483.375 kg over 10 m is 48.3375 kg/m, a half: it rounds away from zero, where the quotient in
+    // binary (48.33749...) would print 48.337.
+    ctx->mass_totals.mass_by_size[0] = 483.375;
     ctx->mass_totals.size_used[0] = true;
     ctx->mass_totals.sizes_used = 1;
-    ctx->mass_totals.mass_total = 12.28;
+    ctx->mass_totals.mass_total = 483.375;
     draw_material_table(*ctx);
     const auto q = quantities();
-    EXPECT_EQ(q, (Rows{{"0.600"}, {"0.800"}, {"1.400"},               // concrete: wall, footing, total
-                       {"4.000"}, {"0.800"}, {"1.400"}, {"4.800"},    // formwork; the ends in the remarks
-                       {"0.000"}, {"0.000"}, {"12.280"}, {"12.280"},  // steel: three rows, then the total
-                       {" 22.0", "t=10cm"}, {" 22.0", "t=20cm"}}));   // (2.0 + 0.2) x 10 m
+    const std::string whole(u8"全延長 483.375"_sj);
+    EXPECT_EQ(q, (Rows{{"0.600"}, {"0.800"}, {"1.400"},             // concrete: wall, footing, total
+                       {"4.000"}, {"0.800"}, {"1.400"}, {"4.800"},  // formwork; the ends in the remarks
+                       {"0.000"}, {"0.000"}, {"48.338", whole},     // steel per metre: three rows,
+                       {"48.338", whole},                           // then the total
+                       {" 22.0", std::string(u8"全延長 t=10cm"_sj)},  // (2.0 + 0.2) x 10 m
+                       {" 22.0", std::string(u8"全延長 t=20cm"_sj)}}));
     EXPECT_EQ(text_at(50 + 5300, -2400), "1.400");  // the end formwork stands in the remarks column
     EXPECT_EQ(text_at(200 + 1800, -4000), "D13");
     EXPECT_EQ(text_at(50 + 3500, -4400), "kg");
@@ -75,10 +80,14 @@ TEST_F(MaterialTableTest, SteelRowsRunFromTheSmallestSizeAtTheBottom) {
     EXPECT_EQ(text_at(200 + 1800, -4000), "D13");
     EXPECT_EQ(text_at(200 + 1800, -3600), "D16");
     EXPECT_EQ(text_at(200 + 1800, -3200), "");
-    EXPECT_EQ(text_at(50 + 4000, -4000), "483.378");
-    EXPECT_EQ(text_at(50 + 4000, -3600), "372.240");
+    EXPECT_EQ(text_at(50 + 4000, -4000), "48.338");
+    EXPECT_EQ(text_at(50 + 5300, -4000), std::string(u8"全延長 483.378"_sj));
+    EXPECT_EQ(text_at(50 + 4000, -3600), "37.224");
+    EXPECT_EQ(text_at(50 + 5300, -3600), std::string(u8"全延長 372.240"_sj));
     EXPECT_EQ(text_at(50 + 4000, -3200), "0.000");
-    EXPECT_EQ(text_at(50 + 4000, -4400), "855.618");
+    EXPECT_EQ(text_at(50 + 5300, -3200), "");
+    EXPECT_EQ(text_at(50 + 4000, -4400), "85.562");
+    EXPECT_EQ(text_at(50 + 5300, -4400), std::string(u8"全延長 855.618"_sj));
     EXPECT_EQ(text_at(200 + 1800, -4400), std::string(u8"　計　"_sj));
     EXPECT_EQ(lowest_frame_line(), -5300);
 }
@@ -95,28 +104,35 @@ TEST_F(MaterialTableTest, FiveSizesGrowTheFrameBy800AndMoveTheBaseRowsDown) {
     EXPECT_EQ(lowest_frame_line(), -6100);
     EXPECT_EQ(text_at(200 + 1800, -400 * 5 - 3200 + 400), "D13");
     EXPECT_EQ(text_at(200 + 1800, -3200), "D25");  // the largest size highest
-    EXPECT_EQ(text_at(50 + 4000, -5200), "150.000");
+    EXPECT_EQ(text_at(50 + 4000, -5200), "15.000");
     EXPECT_EQ(text_at(50 + 4000, -5600), " 22.0");
-    EXPECT_EQ(text_at(50 + 5300, -6000), "t=20cm");
+    EXPECT_EQ(text_at(50 + 5300, -6000), std::string(u8"全延長 t=20cm"_sj));
     EXPECT_EQ(text_at(200, -5600), std::string(u8"基礎材"_sj));
 }
 
-TEST_F(MaterialTableTest, SteelTotalIsTheSumOfTheMassTableRows) {
+TEST_F(MaterialTableTest, SteelIsTheMassTablesWholeWallPerMetre) {
     test::fill_level_example(*ctx);
     ctx->bar_list.fixed(BarList::kW5).count = 39;
     draw_mass_table(*ctx);
     draw_material_table(*ctx);
-    // The level example: 300 x 2000 wall and 1800 x 400 footing.
+    // The level example: 300 x 2000 wall and 1800 x 400 footing, 10 m long. D16 by hand from the
+    // mass table: W1 152.100 + F1 107.820 + F2 112.320 = 372.240 kg, so 37.224 kg per metre.
     const auto q = quantities();
     ASSERT_EQ(q.size(), 13u);
     EXPECT_EQ(q[0][0], "0.600");
     EXPECT_EQ(q[1][0], "0.720");
     EXPECT_EQ(q[2][0], "1.320");
-    EXPECT_EQ(q[7][0], "0.000");
-    EXPECT_EQ(q[8][0], "372.240");
-    EXPECT_EQ(q[9][0], "483.378");
-    EXPECT_EQ(q[10][0], "855.618");
+    EXPECT_EQ(q[7], (std::vector<std::string>{"0.000"}));
+    EXPECT_EQ(q[8], (std::vector<std::string>{"37.224", std::string(u8"全延長 372.240"_sj)}));
+    EXPECT_EQ(q[9], (std::vector<std::string>{"48.338", std::string(u8"全延長 483.378"_sj)}));
+    EXPECT_EQ(q[10], (std::vector<std::string>{"85.562", std::string(u8"全延長 855.618"_sj)}));
     EXPECT_EQ(q[11][0], " 20.0");  // (1.8 + 0.2) x 10 m
+    // Each quantity says what it counts over in the spreadsheet.
+    const auto& kept = ctx->printed.material;
+    ASSERT_EQ(kept.size(), 13u);
+    EXPECT_EQ(kept[5][5], std::string(u8"断面1面当たり"_sj));  // the end formwork
+    EXPECT_EQ(kept[8][5], std::string(u8"1m当たり"_sj));
+    EXPECT_EQ(kept[11][5], std::string(u8"延長 10.0m当たり"_sj));
 }
 
 }  // namespace

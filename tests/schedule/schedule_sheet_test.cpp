@@ -6,12 +6,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <map>
 #include <memory>
 
 #include "core/number_format.hpp"
 #include "core/run_failure.hpp"
+#include "core/sjis.hpp"
 #include "filled_bar_lists.hpp"
 #include "input/wall_file.hpp"
 #include "schedule/schedule_input_checks.hpp"
@@ -75,13 +77,67 @@ TEST(ScheduleSheet, SteelTotalsAreTheSumsOfThePrintedRowMasses) {
             by_size[row[1]] += std::stod(row[6]);
             total += std::stod(row[6]);
         }
-        // The material table lists the sizes smallest lowest, then the total.
+        // The material table lists the sizes smallest lowest, then the total: each per metre of
+        // wall, with the whole wall's mass in the remarks. Per metre times the length gives the
+        // whole wall's mass to the rounding of the per-metre figure.
         const auto material = test::table_cells(e, 95000, 95000 + 6600, -10000, 2000);
         const int steel_rows = std::max(static_cast<int>(by_size.size()), 3);
         ASSERT_EQ(material.size(), 7u + steel_rows + 3) << ex.name;
+        // The grams of the whole wall over the length in mm, rounded to grams per metre with halves
+        // away from zero: 1409.466 kg over the 12 m of a sloped wall is 117.4555, printed 117.456.
+        const double mm = ctx->input.length_left + ctx->input.length_right;
+        auto expect_steel = [&](const std::vector<std::string>& row, double kg, const std::string& what) {
+            ASSERT_EQ(row.size(), 2u) << ex.name << " " << what;
+            EXPECT_EQ(row[0], fixed(std::round(std::round(kg * 1000) * 1000 / mm) / 1000, 5, 3)) << ex.name << " " << what;
+            EXPECT_EQ(row[1], std::string(u8"全延長 "_sj) + fixed(kg, 5, 3)) << ex.name << " " << what;
+            EXPECT_LE(std::abs(std::stod(row[0]) * mm / 1000 - kg), 0.0005 * mm / 1000 + 1e-9) << ex.name << " " << what;
+        };
         int i = 7 + steel_rows - 1;  // the lowest steel row
-        for (const auto& [size, kg] : by_size) EXPECT_EQ(material[i--][0], fixed(kg, 5, 3)) << ex.name << " " << size;
-        EXPECT_EQ(material[7 + steel_rows][0], fixed(total, 5, 3)) << ex.name;
+        for (const auto& [size, kg] : by_size) expect_steel(material[i--], kg, size);
+        expect_steel(material[7 + steel_rows], total, "total");
+    }
+}
+
+// The notes of the schedule and of the mass table name the whole wall's length; the material
+// table's steel is their mass divided by it. Worked by hand on the level example (10 m) and on
+// the same bars under a wall of 2600 + 4750 mm, whose 7.35 m prints as 7.4.
+TEST(ScheduleSheet, EachTableSaysWhatItsQuantitiesCountOver) {
+    struct Case {
+        double left, right;
+        std::string_view basis;
+        const char* d16;    // 372.240 kg, the D16 rows of the mass table, per metre
+        const char* total;  // 855.618 kg per metre
+        const char* base;   // (1.8 + 0.2) m times the length
+    };
+    const Case cases[] = {{5000, 5000, u8"延長 10.0m当たり"_sj, "37.224", "85.562", " 20.0"},
+                          {2600, 4750, u8"延長 7.4m当たり"_sj, "50.645", "116.411", " 14.7"}};
+    for (const Case& c : cases) {
+        auto ctx = std::make_unique<RunContext>();
+        test::fill_level_example(*ctx);
+        ctx->input.length_left = c.left;
+        ctx->input.length_right = c.right;
+        draw_schedule_sheet(*ctx);
+        const auto e = test::entities(ctx->canvas);
+        auto text_at = [&](double x, double y) {
+            for (const auto& t : e) {
+                if (t.type == "TEXT" && t.num(10) == x && t.num(20) == y) return t.get(1);
+            }
+            return std::string("<none>");
+        };
+        const std::string note = "(" + std::string(c.basis) + ")";
+        EXPECT_EQ(text_at(86000 + 8000, 22000 + 5000), note) << c.left;  // the schedule
+        EXPECT_EQ(text_at(96000 + 8000, 22000 + 1000), note) << c.left;  // the mass table
+        EXPECT_EQ(text_at(95000 + 5000, 1000 + 500), std::string(u8"(1m当たり)"_sj)) << c.left;
+        // The material table's quantities at x 95050 + 4000, its remarks at 95050 + 5300; three
+        // steel rows above the total at 1000 - 4400.
+        EXPECT_EQ(text_at(99050, -2600), c.d16) << c.left;
+        EXPECT_EQ(text_at(100350, -2600), std::string(u8"全延長 372.240"_sj)) << c.left;
+        EXPECT_EQ(text_at(99050, -3400), c.total) << c.left;
+        EXPECT_EQ(text_at(100350, -3400), std::string(u8"全延長 855.618"_sj)) << c.left;
+        EXPECT_EQ(text_at(99050, -3800), c.base) << c.left;
+        EXPECT_EQ(ctx->printed.schedule_basis, c.basis) << c.left;
+        EXPECT_EQ(ctx->printed.mass_basis, c.basis) << c.left;
+        EXPECT_EQ(ctx->printed.material.back().back(), c.basis) << c.left;
     }
 }
 
@@ -149,7 +205,7 @@ TEST(ScheduleSheet, StepsRunInTheirOrderWithTheExtensionGapSet) {
     // The legend's type-1 bar comes first, the material table's last quantity last.
     EXPECT_EQ(e.front().num(10), 86000 + 1000);
     EXPECT_EQ(e.front().num(20), 22000 + 4000 + 615);
-    EXPECT_EQ(e.back().get(1), "t=20cm");
+    EXPECT_EQ(e.back().get(1), std::string(u8"全延長 t=20cm"_sj));
     for (const auto& x : e) {
         for (const auto& [code, value] : x.groups) EXPECT_EQ(value.find("nan"), std::string::npos) << code;
     }

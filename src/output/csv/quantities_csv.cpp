@@ -27,11 +27,15 @@ void row(std::string& out, std::string_view table, const std::vector<std::string
     out += "\r\n";
 }
 
+// A block whose rows share one basis, written as the last cell of every row.
 void block(std::string& out, std::string_view table, std::string_view header,
-           const std::vector<std::vector<std::string>>& rows) {
+           const std::vector<std::vector<std::string>>& rows, std::string_view basis) {
     out += header;
     out += "\r\n";
-    for (const auto& r : rows) row(out, table, r);
+    for (auto r : rows) {
+        r.emplace_back(basis);
+        row(out, table, r);
+    }
 }
 
 }  // namespace
@@ -39,12 +43,17 @@ void block(std::string& out, std::string_view table, std::string_view header,
 std::string quantities_csv(const PrintedTables& tables) {
     std::string out;
     block(out, u8"鉄筋加工図"_sj,
-          u8"表,種別,形式,径,本数,長さ(mm),Ｌ１(mm),Ｌ２(mm),Ｌ３(mm)"_sj, tables.schedule);
+          u8"表,種別,形式,径,本数,長さ(mm),Ｌ１(mm),Ｌ２(mm),Ｌ３(mm),基準"_sj, tables.schedule,
+          tables.schedule_basis);
     out += "\r\n";
     block(out, u8"鉄筋質量表"_sj,
-          u8"表,種別,径,長さ(mm),本数,単位質量(kg/m),１本当り質量(kg),質量(kg)"_sj, tables.mass);
+          u8"表,種別,径,長さ(mm),本数,単位質量(kg/m),１本当り質量(kg),質量(kg),基準"_sj, tables.mass,
+          tables.mass_basis);
     out += "\r\n";
-    block(out, u8"材料表"_sj, u8"表,種別,細別,単位,数量,摘要"_sj, tables.material);
+    // Each quantity of the material table carries its own basis, its last cell.
+    out += u8"表,種別,細別,単位,数量,摘要,基準"_sj;
+    out += "\r\n";
+    for (const auto& r : tables.material) row(out, u8"材料表"_sj, r);
     return out;
 }
 
