@@ -158,9 +158,10 @@ void draw_material_table(RunContext& ctx) {
         quantity(formwork, wall, "m2", -1600, mass(wall_formwork), per_metre_basis);
         quantity(formwork, slab, "m2", -2000, mass(footing_formwork), per_metre_basis);
         // The end formwork stands in the remarks column. It is the area of one cross-section of
-        // the wall, neither per metre nor for the whole wall; the spreadsheet says so.
-        draw_text(cv, remark_x, -2400, 125, 0, mass(end_formwork));
-        rows.push_back({formwork, std::string(u8"端型枠"_sj), "m2", "", std::string(mass(end_formwork).view()),
+        // the wall, neither per metre nor for the whole wall, and says so before its number.
+        const TextBuf end_remark = TextBuf().text(u8"断面1面 "_sj).fixed(end_formwork, 5, 3);
+        draw_text(cv, remark_x, -2400, 125, 0, end_remark);
+        rows.push_back({formwork, std::string(u8"端型枠"_sj), "m2", "", std::string(end_remark.view()),
                         std::string(u8"断面1面当たり"_sj)});
         quantity(formwork, total, "m2", -2800, mass(formwork_total), per_metre_basis);
         const std::size_t first_steel = rows.size();

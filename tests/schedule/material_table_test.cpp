@@ -56,13 +56,15 @@ TEST_F(MaterialTableTest, ConcreteFormworkAndBaseOfTheWorkedExample) {
     draw_material_table(*ctx);
     const auto q = quantities();
     const std::string whole(u8"全延長 483.375"_sj);
+    const std::string end = std::string(u8"断面1面 "_sj) + "1.400";
     EXPECT_EQ(q, (Rows{{"0.600"}, {"0.800"}, {"1.400"},             // concrete: wall, footing, total
-                       {"4.000"}, {"0.800"}, {"1.400"}, {"4.800"},  // formwork; the ends in the remarks
+                       {"4.000"}, {"0.800"}, {end}, {"4.800"},      // formwork; the ends in the remarks
                        {"0.000"}, {"0.000"}, {"48.338", whole},     // steel per metre: three rows,
                        {"48.338", whole},                           // then the total
                        {" 22.0", std::string(u8"全延長 t=10cm"_sj)},  // (2.0 + 0.2) x 10 m
                        {" 22.0", std::string(u8"全延長 t=20cm"_sj)}}));
-    EXPECT_EQ(text_at(50 + 5300, -2400), "1.400");  // the end formwork stands in the remarks column
+    // The end formwork stands in the remarks column: one cross-section, not a metre of wall.
+    EXPECT_EQ(text_at(50 + 5300, -2400), std::string(u8"断面1面 "_sj) + "1.400");
     EXPECT_EQ(text_at(200 + 1800, -4000), "D13");
     EXPECT_EQ(text_at(50 + 3500, -4400), "kg");
     EXPECT_EQ(text_at(250, 500), std::string(u8"材 料 表"_sj));
