@@ -27,14 +27,16 @@ constexpr int kSizes[] = {13, 16, 19, 22, 25, 29, 32, 35, 38, 41, 51};
 // Random but plausible walls. Every zone of a mark has a spacing of its own, and the two sides of
 // the reference point (W1, W2, W5 along the wall, F1 and F2 over the two halves of the plan) and the
 // toe and heel zones across the footing (F3, F4) differ, so that a bar laid out with another
-// zone's spacing or count shows. The zones are given as the README asks of a wall file: W1, W2 and
-// W5 fill each side up to its end cover; F3 fills the footing from cover to cover (its spacing
-// indicator starts cover4 from the toe, its bars cover3 from the heel), and the toe width takes
-// up what the spacings leave; W3 and W4 are one grid of rows described twice (each face spaces
-// its rows with the other mark's counts on a level wall, and with the lower end's counts on a
-// sloped one), so they share their pitches and differ in their counts; the face covers leave at
-// least 60 between the bars of the two faces, where the cap bar's leader and the section's tie
-// indicator stand.
+// zone's spacing or count shows. The zones are given as the README asks of a wall file:
+// - W1, W2 and W5 fill each side up to its end cover;
+// - F3 fills the footing from cover to cover (its spacing indicator starts cover4 from the toe,
+//   its bars cover3 from the heel), and the toe width takes up what the spacings leave;
+// - W3 and W4 are one grid of rows described twice: each face spaces its rows with the other
+//   mark's counts on a level wall and with the lower end's counts on a sloped one, so they share
+//   their pitches, and their counts differ only on a sloped wall, where one of them reaches the
+//   higher end;
+// - the face covers leave at least 60 between the bars of the two faces, where the cap bar's
+//   leader and the section's tie indicator stand.
 class WallMaker {
 public:
     explicit WallMaker(unsigned seed) : rng_(seed) {}
@@ -189,12 +191,12 @@ private:
         const int d3 = size();
         const int d4 = size();
         if (hl == hr) {
-            // The back face counts its rows with W4's counts and its indicator with W3's: W3's
-            // zone 1 is W4's, its zone 2 no longer.
+            // Level: each face draws its rows with the other mark's counts, and the schedule counts
+            // both faces' rows by one of them, so the two marks have the same rows.
             const int most = static_cast<int>(std::floor(low / p1));
             const int n1 = std::max(5, most / 2 + roll(most / 2));
-            const int n2 = static_cast<int>(std::floor((low - n1 * p1) / p2));
-            group(f, 2, d3, {d3}, {p1, p2}, {n1, not_three(std::max(0, n2 - roll(2)))});
+            const int n2 = not_three(static_cast<int>(std::floor((low - n1 * p1) / p2)));
+            group(f, 2, d3, {d3}, {p1, p2}, {n1, n2});
             group(f, 2, d4, {d4}, {p1, p2}, {n1, n2});
             return;
         }
