@@ -8,6 +8,7 @@
 #include "drawings/section_footing/footing_views.hpp"
 #include "drawings/section_footing/section_view.hpp"
 #include "drawings/wall/wall_elevations.hpp"
+#include "drawings/wall/wall_test_support.hpp"
 #include "input/wall_file.hpp"
 #include "test_support.hpp"
 
@@ -30,54 +31,65 @@ ScheduleRow bar_row(std::string mark, std::string shape, std::string size, int c
 
 namespace {
 
-void read_example(RunContext& ctx, std::string_view example) {
-    ctx.input = read_wall_input(example_file(example, "PlenkL.dat"));
+void lay_out(RunContext& ctx, const WallInput& wall) {
+    ctx.input = wall;
     ctx.layout = compute_sheet_layout(ctx.input);
     load_example_layers(ctx);
 }
 
+void read_example(RunContext& ctx, std::string_view example) {
+    lay_out(ctx, read_wall_input(example_file(example, "PlenkL.dat")));
+}
+
 }  // namespace
 
-void fill_by_drawing(RunContext& ctx, std::string_view example) {
-    read_example(ctx, example);
+void fill_by_drawing(RunContext& ctx, const WallInput& wall) {
+    lay_out(ctx, wall);
     draw_wall_elevations(ctx);
     draw_footing_views(ctx);
     draw_section_view(ctx);
 }
 
-void fill_level_example(RunContext& ctx) {
-    read_example(ctx, "level");
+void fill_level_wall(RunContext& ctx) {
+    lay_out(ctx, level_wall());
     const double d13 = bar_unit_mass(13);
     const double d16 = bar_unit_mass(16);
     BarList& b = ctx.bar_list;
     HandedValues& h = ctx.handed;
 
     // Vertical wall bars, one class: top 400 + 2000 - 100; W1 (D16) leg 19 x 16 = 304 gives
-    // 2500 in all, W2 (D13) leg 15 x 13 = 195 gives 2000. 9 + 10 + 10 + 9 + 1 bars each.
-    b.fixed(1) = bar_row("W1", "1", "D16", 39, 2500, 2196, 304, 0, d16);
-    b.fixed(2) = bar_row("W2", "1", "D13", 39, 2000, 1805, 195, 0, d13);
+    // 2500 in all, W2 (D13) leg 15 x 13 = 195 gives 2000. The bars of the four zones and the
+    // reference bar: 9 + 8 + 12 + 15 + 1 and 18 + 11 + 6 + 12 + 1.
+    b.fixed(1) = bar_row("W1", "1", "D16", 45, 2500, 2196, 304, 0, d16);
+    b.fixed(2) = bar_row("W2", "1", "D13", 48, 2000, 1805, 195, 0, d13);
     h.wall_bar_classes.w1[1] = {2196, 304};
     h.wall_bar_classes.w2[1] = {1805, 195};
     h.wall_vertical_row_kinds = 1;
     h.wall_vertical_class_count = 1;
 
-    // Horizontal bars: run 10000 - 200 = 9800 fits the maximum 12000; 7 + 1 + 1 rows per face.
+    // Horizontal bars: run 10000 - 200 = 9800 fits the maximum 12000; 6 + 2 + 1 rows per face,
+    // W3 of D13 and W4 of D16.
     h.w3_piece_count = 1;
     b.piece(7) = bar_row("W3-1", "5", "D13", 9, 9800, 9800, 0, 0, d13);
-    b.piece(8) = bar_row("W4-1", "5", "D13", 9, 9800, 9800, 0, 0, d13);
+    b.piece(8) = bar_row("W4-1", "5", "D16", 9, 9800, 9800, 0, 0, d16);
 
     // Cap bars on a level top: no leg, 300 - 100 - 100 across; the bending drawings count them.
     b.fixed(BarList::kW5) = bar_row("W5", "6", "D13", 0, 100, 0, 100, 0, d13);
-    // F1: anchorage 20 x 16, run 1800 - 200, no down leg (the cap has none); F2: legs cut to 200.
-    b.fixed(BarList::kF1) = bar_row("F1", "4", "D16", 36, 1920, 320, 1600, 0, d16);
-    b.fixed(BarList::kF2) = bar_row("F2", "2", "D16", 36, 2000, 200, 1600, 0, d16);
-    // F3, F4 unsplit: 2 x (5000 - 100), 2 + 2 + 4 + 1 bars.
+    // F1: anchorage 20 x 16, run 1800 - 200, no down leg (the cap has none), 14 + 8 + 10 + 11
+    // bars; F2: legs cut to 200, 20 + 6 + 12 + 10 bars.
+    b.fixed(BarList::kF1) = bar_row("F1", "4", "D16", 43, 1920, 320, 1600, 0, d16);
+    b.fixed(BarList::kF2) = bar_row("F2", "2", "D16", 48, 2000, 200, 1600, 0, d16);
+    // F3, F4 unsplit: 2 x (5000 - 100), 2 + 2 + 4 + 1 and 2 + 2 + 6 + 1 bars.
     b.fixed(BarList::kF3) = bar_row("F3", "5", "D13", 9, 9800, 9800, 0, 0, d13);
-    b.fixed(BarList::kF4) = bar_row("F4", "5", "D13", 9, 9800, 9800, 0, 0, d13);
-    // S1: straight part 100 + 14 + 39 = 153, cut 360; 56 ties. S2: 229 high, 529 wide, cut 1190;
-    // 2 x 13 ties.
-    b.fixed(BarList::kS1) = bar_row("S1", "6", "D13", 56, 360, 103.5, 153, 0, d13);
-    b.fixed(BarList::kS2) = bar_row("S2", "3", "D13", 26, 1190, 101.5, 229, 529, d13);
+    b.fixed(BarList::kF4) = bar_row("F4", "5", "D13", 11, 9800, 9800, 0, 0, d13);
+    // S1: straight part 100 + 14 + 13 + 16 + 13 = 156, cut 360. Ties on the 46 W2 bars between
+    // the two end ones, from 300 + 4 x 250 (odd) or 2 x 250 (even), every 1000 up to 2400 - 400:
+    // 23 x 1 + 23 x 2.
+    b.fixed(BarList::kS1) = bar_row("S1", "6", "D13", 69, 360, 102, 156, 0, d13);
+    // S2: 229 high, 2 x 150 + 16 + 13 = 329 wide, cut 990. Tie columns 1, 3 and 5 over F3's heel
+    // zones (4 + 2 - 1), counted up to 14 x 200 + 10 x 150 = 4300 with the rule of F1.pitch[2]
+    // (250; F1.pitch[1] has none): four a column, two bars each.
+    b.fixed(BarList::kS2) = bar_row("S2", "3", "D13", 24, 990, 101.5, 229, 329, d13);
 }
 
 void fill_sloped_example(RunContext& ctx, double max_bar_length) {

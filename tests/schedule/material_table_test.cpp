@@ -15,7 +15,7 @@ struct MaterialTableTest : ::testing::Test {
     std::unique_ptr<RunContext> ctx = std::make_unique<RunContext>();
     Point o{95000, 1000};  // 40000 + 23000 + 32000, 1000 at 1:50
     void SetUp() override {
-        test::fill_level_example(*ctx);
+        test::fill_level_wall(*ctx);
         // The section of the worked example: base 500 + 300 + 1200 = 2000, 10 m of wall.
         WallInput& w = ctx->input;
         w.wall_thickness = 300;
@@ -102,20 +102,21 @@ TEST_F(MaterialTableTest, FiveSizesGrowTheFrameBy800AndMoveTheBaseRowsDown) {
 }
 
 TEST_F(MaterialTableTest, SteelTotalIsTheSumOfTheMassTableRows) {
-    test::fill_level_example(*ctx);
-    ctx->bar_list.fixed(BarList::kW5).count = 39;
+    test::fill_level_wall(*ctx);
+    ctx->bar_list.fixed(BarList::kW5).count = 49;
     draw_mass_table(*ctx);
     draw_material_table(*ctx);
-    // The level example: 300 x 2000 wall and 1800 x 400 footing.
+    // The level wall: 300 x 2000 wall and 1800 x 400 footing; the steel of its mass table, D16
+    // above D13.
     const auto q = quantities();
     ASSERT_EQ(q.size(), 13u);
     EXPECT_EQ(q[0][0], "0.600");
     EXPECT_EQ(q[1][0], "0.720");
     EXPECT_EQ(q[2][0], "1.320");
     EXPECT_EQ(q[7][0], "0.000");
-    EXPECT_EQ(q[8][0], "372.240");
-    EXPECT_EQ(q[9][0], "483.378");
-    EXPECT_EQ(q[10][0], "855.618");
+    EXPECT_EQ(q[8][0], "591.637");
+    EXPECT_EQ(q[9][0], "431.541");
+    EXPECT_EQ(q[10][0], "1023.178");
     EXPECT_EQ(q[11][0], " 20.0");  // (1.8 + 0.2) x 10 m
 }
 

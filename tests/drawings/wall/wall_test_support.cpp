@@ -27,6 +27,12 @@ void set_zones(BarGroup& g, std::array<double, 4> pitch, std::array<int, 4> coun
 
 WallInput level_wall() {
     WallInput w = example_wall("level");
+    set_zones(w.F1, {200, 250, 150, 300}, {14, 8, 10, 11});   // right half 2000 + 2800, left 1500 + 3300
+    set_zones(w.F2, {150, 300, 200, 250}, {20, 6, 12, 10});   // left half 1800 + 3000, right 2400 + 2500
+    w.F3.pitch = {0, 250, 150, 200, 0, 0};                      // toe to heel: 500 + 300 + 800 = 1800 - 200
+    w.F3.count = {0, 2, 2, 4, 0, 0};
+    w.F4.pitch = {0, 200, 300, 100, 0, 0};                      // 400 + 600 + 600
+    w.F4.count = {0, 2, 2, 6, 0, 0};
     set_zones(w.W1, {300, 250, 150, 200}, {9, 8, 12, 15});    // 2000 + 2700 left, 1800 + 3000 right
     set_zones(w.W2, {150, 200, 300, 250}, {18, 11, 6, 12});   // 2200 + 2700 left, 1800 + 3000 right
     set_zones(w.W5, {200, 300, 125, 250}, {14, 7, 16, 11});   // 2100 + 2800 left, 2000 + 2750 right
@@ -36,6 +42,7 @@ WallInput level_wall() {
         g->count[1] = 6;
         g->count[2] = 2;
     }
+    w.W4.dia = w.W4.opt[1] = 16;
     return w;
 }
 
