@@ -228,10 +228,13 @@ TEST_F(BendingDrawingsTest, SplitFootingBarsNameBothRows) {
     test::fill_sloped_example(*ctx, 9000);
     draw();
     const auto t = label_texts();
-    // piece 1 = (floor((500 + 11800 - 9000) / 500) + 1) x 500 = 3500 (D16, lap 500).
-    for (const std::string bar : {"F3", "F4"}) {
-        EXPECT_NE(std::find(t.begin(), t.end(), label(bar + "-1 10-D16", " 3500")), t.end()) << bar;
-        EXPECT_NE(std::find(t.begin(), t.end(), label(bar + "-2 10-D16", " 9000", false)), t.end()) << bar;
+    // piece 1 = (floor((500 + 11800 - 9000) / 500) + 1) x 500 = 3500 (D16, lap 500); 15 F3 and
+    // 12 F4 bars.
+    for (const std::string bar : {"F3-1 15", "F4-1 12"}) {
+        EXPECT_NE(std::find(t.begin(), t.end(), label(bar + "-D16", " 3500")), t.end()) << bar;
+    }
+    for (const std::string bar : {"F3-2 15", "F4-2 12"}) {
+        EXPECT_NE(std::find(t.begin(), t.end(), label(bar + "-D16", " 9000", false)), t.end()) << bar;
     }
     bool lap = false;
     for (const auto& e : drawn()) lap = lap || (e.type == "TEXT" && e.get(1) == " 500" + kAtLeast);

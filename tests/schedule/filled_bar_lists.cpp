@@ -37,10 +37,6 @@ void lay_out(RunContext& ctx, const WallInput& wall) {
     load_example_layers(ctx);
 }
 
-void read_example(RunContext& ctx, std::string_view example) {
-    lay_out(ctx, read_wall_input(example_file(example, "PlenkL.dat")));
-}
-
 }  // namespace
 
 void fill_by_drawing(RunContext& ctx, const WallInput& wall) {
@@ -92,8 +88,24 @@ void fill_level_wall(RunContext& ctx) {
     b.fixed(BarList::kS2) = bar_row("S2", "3", "D13", 24, 990, 101.5, 229, 329, d13);
 }
 
+WallInput sloped_example() {
+    WallInput w = read_wall_input(example_file("sloped", "PlenkL.dat"));
+    // F1: 10 x 250 then 17 x 200 to the right end cover, 20 x 100 and 13 x 300 over the left half;
+    // F2: 8 x 300 then 14 x 250 to the left, 13 x 200 and 22 x 150 over the right half.
+    w.F1.pitch = {0, 200, 250, 100, 300, 0};
+    w.F1.count = {0, 17, 10, 20, 13, 0};
+    w.F2.pitch = {0, 250, 300, 200, 150, 0};
+    w.F2.count = {0, 14, 8, 13, 22, 0};
+    // Toe to heel, 2150 - 2 x 100: F3 600 + 450 + 900, F4 800 + 250 + 900.
+    w.F3.pitch = {0, 300, 150, 100, 0, 0};
+    w.F3.count = {0, 2, 3, 9, 0, 0};
+    w.F4.pitch = {0, 200, 250, 150, 0, 0};
+    w.F4.count = {0, 4, 1, 6, 0, 0};
+    return w;
+}
+
 void fill_sloped_example(RunContext& ctx, double max_bar_length) {
-    read_example(ctx, "sloped");
+    lay_out(ctx, sloped_example());
     ctx.input.max_bar_length = max_bar_length;
     ctx.input.W3.zones = 1;
     ctx.input.W4.zones = 1;
@@ -149,23 +161,25 @@ void fill_sloped_example(RunContext& ctx, double max_bar_length) {
     }
 
     b.fixed(BarList::kW5) = bar_row("W5", "6", "D13", 0, 2250, 1050, 150, 0, d13);
-    b.fixed(BarList::kF1) = bar_row("F1", "4", "D16", 44, 2520, 320, 1950, 250, d16);
-    b.fixed(BarList::kF2) = bar_row("F2", "2", "D16", 44, 2430, 240, 1950, 0, d16);
+    b.fixed(BarList::kF1) = bar_row("F1", "4", "D16", 17 + 10 + 20 + 13, 2520, 320, 1950, 250, d16);
+    b.fixed(BarList::kF2) = bar_row("F2", "2", "D16", 14 + 8 + 13 + 22, 2430, 240, 1950, 0, d16);
     if (max_bar_length < 11800) {
         // Split: |9000 - 5900| + 5900 and (floor((2800 + 500) / 500) + 1) x 500.
-        b.fixed(BarList::kF3) = bar_row("F3-1", "5", "D16", 10, 9000, 9000, 0, 0, d16);
-        b.fixed(BarList::kF3Second) = bar_row("F3-2", "5", "D16", 10, 3500, 3500, 0, 0, d16);
-        b.fixed(BarList::kF4) = bar_row("F4-1", "5", "D16", 10, 9000, 9000, 0, 0, d16);
-        b.fixed(BarList::kF4Second) = bar_row("F4-2", "5", "D16", 10, 3500, 3500, 0, 0, d16);
+        // F3: 2 + 3 + 9 + 1 bars, F4: 4 + 1 + 6 + 1.
+        b.fixed(BarList::kF3) = bar_row("F3-1", "5", "D16", 15, 9000, 9000, 0, 0, d16);
+        b.fixed(BarList::kF3Second) = bar_row("F3-2", "5", "D16", 15, 3500, 3500, 0, 0, d16);
+        b.fixed(BarList::kF4) = bar_row("F4-1", "5", "D16", 12, 9000, 9000, 0, 0, d16);
+        b.fixed(BarList::kF4Second) = bar_row("F4-2", "5", "D16", 12, 3500, 3500, 0, 0, d16);
     } else {
-        b.fixed(BarList::kF3) = bar_row("F3", "5", "D16", 10, 11800, 11800, 0, 0, d16);
-        b.fixed(BarList::kF4) = bar_row("F4", "5", "D16", 10, 11800, 11800, 0, 0, d16);
+        b.fixed(BarList::kF3) = bar_row("F3", "5", "D16", 15, 11800, 11800, 0, 0, d16);
+        b.fixed(BarList::kF4) = bar_row("F4", "5", "D16", 12, 11800, 11800, 0, 0, d16);
     }
     // S1: 45 tie columns between the first and the last W2 bar, every even one with two ties and
     // the odd ones with two only where the top has risen enough (x >= 0), else one: 46 + 33.
     b.fixed(BarList::kS1) = bar_row("S1", "6", "D13", 79, 410, 103.5, 203, 0, d13);
-    // S2: columns 1, 3, 5 across the heel hold 5, 6 and 5 ties over the 5500 of F1; both legs count.
-    b.fixed(BarList::kS2) = bar_row("S2", "3", "D13", 32, 1290, 101.5, 279, 529, d13);
+    // S2: columns 1, 3 ... 11 over F3's heel zones (9 + 3 - 1) hold five ties each up to
+    // 17 x 200 + 20 x 100 = 5400 (the rule of F1.pitch[2], 250); both legs count.
+    b.fixed(BarList::kS2) = bar_row("S2", "3", "D13", 60, 1290, 101.5, 279, 529, d13);
 }
 
 std::vector<std::vector<std::string>> table_cells(const std::vector<DxfEntity>& entities, double x_from,

@@ -21,9 +21,14 @@ ScheduleRow bar_row(std::string mark, std::string shape, std::string size, int c
 // the section view leave them.
 void fill_level_wall(RunContext& ctx);
 
-// The sloped example (heights 2000 and 2600 over 12 m; run 11800). With `max_bar_length` 9000
-// (the example) every horizontal bar is two pieces; with 11810 the full rows are one piece while
-// the 11815 long bar along the sloped top is two.
+// The sloped example (heights 2000 and 2600 over 12 m; run 11800) with a spacing of its own for
+// every zone of its footing bars: F1 and F2 over the two halves of the plan, F3 and F4 across
+// the footing from cover to cover.
+WallInput sloped_example();
+
+// The bar list of sloped_example(). With `max_bar_length` 9000 (the example) every horizontal bar
+// is two pieces; with 11810 the full rows are one piece while the 11815 long bar along the sloped
+// top is two.
 void fill_sloped_example(RunContext& ctx, double max_bar_length = 9000);
 
 // A wall as a whole run leaves it for the final step: laid out and drawn by the wall elevations,

@@ -28,7 +28,7 @@ struct Example {
 
 const Example kExamples[] = {
     {"level wall drawn", [](RunContext& c) { test::fill_by_drawing(c, test::level_wall()); }},
-    {"sloped example drawn", [](RunContext& c) { test::fill_by_drawing(c, test::example_wall("sloped")); }},
+    {"sloped example drawn", [](RunContext& c) { test::fill_by_drawing(c, test::sloped_example()); }},
     {"level", [](RunContext& c) { test::fill_level_wall(c); }},
     {"sloped, two-piece bars", [](RunContext& c) { test::fill_sloped_example(c, 9000); }},
     {"sloped, two-piece bar along the top only", [](RunContext& c) { test::fill_sloped_example(c, 11810); }},
@@ -111,7 +111,7 @@ TEST(ScheduleSheet, IconsMatchThePrintedRowsShapeByShape) {
 TEST(ScheduleSheet, HandWorkedBarListsAreWhatTheDrawingsLeave) {
     const std::tuple<const char*, std::function<void(RunContext&)>, WallInput> walls[] = {
         {"level", [](RunContext& c) { test::fill_level_wall(c); }, test::level_wall()},
-        {"sloped", [](RunContext& c) { test::fill_sloped_example(c, 9000); }, test::example_wall("sloped")}};
+        {"sloped", [](RunContext& c) { test::fill_sloped_example(c, 9000); }, test::sloped_example()}};
     for (const auto& [example, fill, wall] : walls) {
         auto by_hand = std::make_unique<RunContext>();
         auto drawn = std::make_unique<RunContext>();
