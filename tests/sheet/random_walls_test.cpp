@@ -282,6 +282,8 @@ TEST(RandomWalls, EveryRunEndsAsSpecifiedWithFiniteNumbersAndEveryBarPrintedOnce
         const std::vector<std::string> off =
             ctx->input.length_left > 0 ? test::heads_off_bars(sheet.entities, ctx->input) : std::vector<std::string>{};
         EXPECT_TRUE(off.empty()) << off.size() << " heads off the bars:" << show(off);
+        const std::vector<std::string> ties = test::ties_off_bars(sheet.entities);
+        EXPECT_TRUE(ties.empty()) << ties.size() << " ties off the bars:" << show(ties);
         const std::vector<std::string> layers = test::table_layer_faults(sheet.entities, *ctx);
         EXPECT_TRUE(layers.empty()) << layers.size() << " table entities off their layer:" << show(layers);
         std::vector<std::string> sorted = marks;

@@ -13,6 +13,7 @@ void SheetRecorder::line(const LineEntity& e) {
     SheetEntity s;
     s.kind = SheetEntity::Kind::line;
     s.layer = e.layer;
+    s.width = e.width;
     s.a = {e.x1, e.y1};
     s.b = {e.x2, e.y2};
     entities.push_back(std::move(s));
@@ -22,6 +23,7 @@ void SheetRecorder::text(const TextEntity& e) {
     SheetEntity s;
     s.kind = SheetEntity::Kind::text;
     s.layer = e.layer;
+    s.width = e.width;
     s.a = {e.x1, e.y1};
     s.b = {e.x2, e.y2};
     s.aligned = e.form == TextForm::aligned;
@@ -32,6 +34,7 @@ void SheetRecorder::circle(const CircleEntity& e) {
     SheetEntity s;
     s.kind = SheetEntity::Kind::circle;
     s.layer = e.layer;
+    s.width = e.width;
     s.a = {e.x, e.y};
     s.radius = e.radius;
     entities.push_back(std::move(s));
@@ -91,12 +94,13 @@ public:
     }
 
     // True when p lies on a line (prolonged by `reach`, at most the reach the index was built with)
-    // or a dot.
-    bool holds(Point p, double reach = 0) const {
+    // or a dot; only on a vertical line when asked.
+    bool holds(Point p, double reach = 0, bool vertical_only = false) const {
         const auto it = cells_.find(key(cell(p.x), cell(p.y)));
         if (it == cells_.end()) return false;
         for (const std::size_t i : it->second) {
             const SheetEntity& x = e_[i];
+            if (vertical_only && (x.kind != Kind::line || x.a.x != x.b.x || x.a.y == x.b.y)) continue;
             const double d = x.kind == Kind::circle ? std::hypot(p.x - x.a.x, p.y - x.a.y) - x.radius
                                                     : distance_to_segment(p, x.a, x.b, reach);
             if (d <= kOnBar) return true;
@@ -141,7 +145,6 @@ std::vector<std::string> heads_off_bars(const std::vector<SheetEntity>& e, const
         const SheetEntity& s1 = e[i];
         const SheetEntity& s2 = e[i + 1];
         if (s1.kind != Kind::line || s2.kind != Kind::line || in_dimension[i]) continue;
-        if (s1.layer != "D-STR-DIM" && s1.layer != "D-STR-HTXT") continue;
         if (s2.layer != s1.layer || s1.a.x != s2.a.x || s1.a.y != s2.a.y) continue;
         const double l1 = length(s1);
         const double l2 = length(s2);
@@ -155,6 +158,10 @@ std::vector<std::string> heads_off_bars(const std::vector<SheetEntity>& e, const
             centre_lines.holds(shaft.b)) {
             continue;
         }
+        const std::string head = std::string(arrow ? "arrowhead" : "spacing tick") + " at " + where(s1.a) + " on " +
+                                 s1.layer + ", entity " + std::to_string(i - 1);
+        const bool callout_pen = s1.layer == "D-STR-HTXT" && std::fabs(s1.width - 0.13) < 1e-9;
+        if (s1.layer != "D-STR-DIM" && !callout_pen) off.push_back(head + ": not on the dimension layer");
         // The second piece of a lapped bar is drawn one diameter aside so that the lap shows, the
         // wall's horizontal bars one diameter lower, the footing's longitudinal bars one to the
         // right; a head on the line of the first piece points at it too.
@@ -163,10 +170,29 @@ std::vector<std::string> heads_off_bars(const std::vector<SheetEntity>& e, const
         const bool on = bars.holds(p, reach) || bars.holds({p.x, p.y - w.W3.dia}, reach) ||
                         bars.holds({p.x, p.y - w.W4.dia}, reach) || bars.holds({p.x + w.F3.dia, p.y}, reach) ||
                         bars.holds({p.x + w.F4.dia, p.y}, reach);
-        if (!on) {
-            off.push_back(std::string(arrow ? "arrowhead" : "spacing tick") + " at " + where(p) + " on " +
-                          s1.layer + ", entity " + std::to_string(i - 1));
+        if (!on) off.push_back(head + ": on no bar");
+    }
+    return off;
+}
+
+std::vector<std::string> ties_off_bars(const std::vector<SheetEntity>& e) {
+    const LineIndex bars(e, "D-STR-STR1", kTickReach);
+    const LineIndex centre_lines(e, "D-BMK", 0);
+    std::vector<std::string> off;
+    for (std::size_t i = 0; i + 1 < e.size(); ++i) {
+        const SheetEntity& s1 = e[i];
+        const SheetEntity& s2 = e[i + 1];
+        const bool tie = s1.kind == Kind::line && s2.kind == Kind::line && s1.layer == "D-STR-STR1" &&
+                         s2.layer == "D-STR-STR1" && s1.b.x == s2.a.x && s1.b.y == s2.a.y &&
+                         s1.b.x - s1.a.x == 50 && s1.b.y - s1.a.y == 50 && s2.b.x - s2.a.x == 50 &&
+                         s2.b.y - s2.a.y == 50;
+        if (!tie) continue;
+        // Ties stand between the rows, where the bar they hold may have ended: in line with it. The
+        // bar at the reference point is drawn as the centre line.
+        if (!bars.holds(s1.b, kTickReach, true) && !centre_lines.holds(s1.b)) {
+            off.push_back("S1 tie at " + where(s1.b) + ", entity " + std::to_string(i));
         }
+        ++i;
     }
     return off;
 }

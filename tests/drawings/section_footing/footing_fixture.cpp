@@ -34,10 +34,9 @@ const std::vector<std::string> kFittingWall = {
     "4", "16,16,0,0,0", "250,200,300,150,0", "11,10,8,16,0",
     // W2, left: 12 x 150 then 10 x 300 = 4800; right: 9 x 250 then 13 x 200 = 4850.
     "4", "13,13,0,0,0", "300,150,250,200,0", "10,12,9,13,0",
-    // W3 and W4, one grid of rows from 400: 8 x 200, then 300 apart, up to 2600 under the top
-    // less cover (2800); the back face has two rows in zone 2, the front face one.
-    "2", "13,13,0,0,0", "200,300,0,0,0", "8,1,0,0,0",        // W3
-    "2", "13,13,0,0,0", "200,300,0,0,0", "8,2,0,0,0",        // W4
+    // W3 and W4, one grid of rows from 400: 6 x 200, then 4 x 300 up to the top less cover (2800).
+    "2", "13,13,0,0,0", "200,300,0,0,0", "6,4,0,0,0",        // W3
+    "2", "13,13,0,0,0", "200,300,0,0,0", "6,4,0,0,0",        // W4
     // W5, left: 14 x 125 then 10 x 300 = 4750; right: 12 x 200 then 10 x 250 = 4900.
     "4", "13,0,0,0,0", "300,125,200,250,0", "10,14,12,10,0",
     "13,13",                                                 // 43: S1, S2

@@ -249,13 +249,14 @@ TEST(SectionView, S1IndicatorAndLeader) {
             }
         }
     }
-    // Ties on every second row: rows 2, 4 and 6 of 8 + 1, 200 apart from 400.
+    // Ties on every second row up to the second last: rows 2, 4 and 6 of zone 1 (200 apart from
+    // 400) and row 2 of zone 2 (300 apart).
     const DrawnSection s = draw_section(fitting_wall());
     std::vector<double> ties;
     for (const Segment& b : test::lines_on(s.e, "D-STR-STR1", s.origin)) {
         if (b.y1 == b.y2 && b.x1 == -100 && b.x2 == 100) ties.push_back(b.y1);
     }
-    EXPECT_EQ(ties, (std::vector<double>{800, 1200, 1600}));
+    EXPECT_EQ(ties, (std::vector<double>{800, 1200, 1600, 2200}));
 }
 
 TEST(SectionView, BarsSeenEndOn) {
@@ -273,21 +274,20 @@ TEST(SectionView, BarsSeenEndOn) {
     const DrawnSection level = draw_section(fitting_wall({{36, "16,13,0,0,0"}}));
     const double x_front = -200 + 100 - 16;
     const double x_back = 200 - 100 + 6;
-    // From 400 and half the zone-2 diameter: W4 zone 1, 8 rows 200 apart, then zone 2, 2 rows
-    // 300 apart; W3 on the back face, zone 2 with one row.
-    const std::set<double> w4_rows = {406, 606, 806, 1006, 1206, 1406, 1606, 1806, 2006, 2306};
-    const std::set<double> w3_rows = {406, 606, 806, 1006, 1206, 1406, 1606, 1806, 2006};
+    // From 400 and half the zone-2 diameter: zone 1, 6 rows 200 apart, then zone 2, 4 rows 300
+    // apart; W4 on the front face, W3 on the back.
+    const std::set<double> rows = {406, 606, 806, 1006, 1206, 1406, 1606, 1906, 2206, 2506};
     EXPECT_EQ(face_dots(level, x_front).second, 8);
     EXPECT_EQ(face_dots(level, x_back).second, 7);  // 6.5 written whole
-    EXPECT_EQ(face_dots(level, x_front).first, w4_rows);
-    EXPECT_EQ(face_dots(level, x_back).first, w3_rows);
+    EXPECT_EQ(face_dots(level, x_front).first, rows);
+    EXPECT_EQ(face_dots(level, x_back).first, rows);
 
     // Left end higher: both faces show W4, zone 1 with one bar more, on which zone 2 starts.
     const DrawnSection sloped = draw_section(fitting_wall({{2, "2000,500,2400,1800"}, {36, "16,13,0,0,0"}}));
     const auto front = face_dots(sloped, x_front);
     const auto back = face_dots(sloped, x_back);
-    EXPECT_EQ(front.first, w4_rows);
-    EXPECT_EQ(back.first, w4_rows);
+    EXPECT_EQ(front.first, rows);
+    EXPECT_EQ(back.first, rows);
     EXPECT_EQ(back.second, 8);
 
     // A footing zone without a diameter draws nothing, and the next zone still starts after it.
