@@ -1,8 +1,8 @@
 // Many random but plausible walls through a whole in-memory run: level and sloped both ways, split
 // and unsplit bars, every bar size, the size limits exactly. Each run must end in a specified way,
 // write only finite numbers and print every bar of the list exactly once; on the sheet every
-// arrow, leader and spacing tick of a bar call-out points at a drawn bar, and every line and text
-// of the tables lies on its layer.
+// arrow, leader and spacing tick of a bar call-out points at a drawn bar from the dimension layer,
+// every S1 tie stands on a bar, and every line and text of the tables lies on its layer.
 
 #include <gtest/gtest.h>
 
@@ -29,8 +29,9 @@ constexpr int kSizes[] = {13, 16, 19, 22, 25, 29, 32, 35, 38, 41, 51};
 // toe and heel zones across the footing (F3, F4) differ, so that a bar laid out with another
 // zone's spacing or count shows. The zones are given as the README asks of a wall file:
 // - W1, W2 and W5 fill each side up to its end cover;
-// - F3 fills the footing from cover to cover (its spacing indicator starts cover4 from the toe,
-//   its bars cover3 from the heel), and the toe width takes up what the spacings leave;
+// - F3 fills the footing from cover3 at the heel, where its bars start, to cover4 at the toe, where
+//   its spacing indicator starts (the README's "less twice cover3" would leave the indicator
+//   cover3 - cover4 off the bars), and the toe width takes up what the spacings leave;
 // - W3 and W4 are one grid of rows described twice: each face spaces its rows with the other
 //   mark's counts on a level wall and with the lower end's counts on a sloped one, so they share
 //   their pitches, and their counts differ only on a sloped wall, where one of them reaches the
