@@ -60,27 +60,27 @@ std::string label(const std::string& mark_count_size, const std::string& length,
 }
 
 TEST_F(BendingDrawingsTest, LevelWallWithOnePieceBarsUsesRowsSevenAndEight) {
-    test::fill_level_example(*ctx);
+    test::fill_level_wall(*ctx);
     draw();
     EXPECT_EQ(ctx->handed.wall_horizontal_drawn_rows, 2);
     const auto l = labels();
     ASSERT_EQ(l.size(), 2u + 2 + 7);
     // The vertical bars first, W1 at B + (3500, -1000) and W2 at B + (1000, -1000), labelled at x -700.
-    EXPECT_EQ(l[0].text, label("W1 39-D16", " 2500"));
+    EXPECT_EQ(l[0].text, label("W1 45-D16", " 2500"));
     EXPECT_EQ(l[0].x, b.x + 3500 - 700);
     EXPECT_EQ(l[0].y, b.y - 1000 - 1000);
-    EXPECT_EQ(l[1].text, label("W2 39-D13", " 2000"));
+    EXPECT_EQ(l[1].text, label("W2 48-D13", " 2000"));
     EXPECT_EQ(bars_from(b.x + 1000, b.y - 1000 + 50 + 1805).size(), 1u);  // W2 raised by 50
     EXPECT_EQ(l[2].text, label("W3-1 9-D13", " 9800"));
     EXPECT_EQ(l[2].x, h3.x - 200);
-    EXPECT_EQ(l[3].text, label("W4-1 9-D13", " 9800"));
+    EXPECT_EQ(l[3].text, label("W4-1 9-D16", " 9800"));
     EXPECT_EQ(l[3].x, h4.x - 200);
     EXPECT_EQ(l[3].y, h4.y - 1000);
     EXPECT_EQ(bars_from(h4.x, h4.y)[0].num(11), h4.x + 9800);
 }
 
 TEST_F(BendingDrawingsTest, LevelWallWithTwoPieceBarsUsesRowsSevenAndNine) {
-    test::fill_level_example(*ctx);
+    test::fill_level_wall(*ctx);
     ctx->input.max_bar_length = 7000;
     BarList& list = ctx->bar_list;
     list.piece(7) = test::bar_row("W3-1", "5", "D13", 9, 7000, 7000, 0, 0, 0.995);
@@ -98,7 +98,7 @@ TEST_F(BendingDrawingsTest, LevelWallWithTwoPieceBarsUsesRowsSevenAndNine) {
 }
 
 TEST_F(BendingDrawingsTest, SplitOfARunOf7000WithAMaximumOf4500) {
-    test::fill_level_example(*ctx);
+    test::fill_level_wall(*ctx);
     WallInput& w = ctx->input;
     w.length_left = w.length_right = 3600;  // run 7200 - 200
     w.max_bar_length = 4500;
@@ -124,7 +124,7 @@ TEST_F(BendingDrawingsTest, SplitOfARunOf7000WithAMaximumOf4500) {
 }
 
 TEST_F(BendingDrawingsTest, CapBarCountIsItsZoneCountsPlusOne) {
-    test::fill_level_example(*ctx);
+    test::fill_level_wall(*ctx);
     ctx->input.W5.count = {0, 3, 4, 0, 0, 2};
     draw();
     EXPECT_EQ(ctx->bar_list.fixed(BarList::kW5).count, 10);
@@ -133,7 +133,7 @@ TEST_F(BendingDrawingsTest, CapBarCountIsItsZoneCountsPlusOne) {
 }
 
 TEST_F(BendingDrawingsTest, SlopedRowsAreSpacedByTheirNumber) {
-    test::fill_level_example(*ctx);
+    test::fill_level_wall(*ctx);
     ctx->input.height_right = 2600;
     HandedValues& h = ctx->handed;
     h.sloped_row_count = 4;
@@ -213,7 +213,7 @@ TEST_F(BendingDrawingsTest, SlopedRowsTheBarListDoesNotHoldAreNotDrawn) {
 }
 
 TEST_F(BendingDrawingsTest, StraightFootingBarsAreDrawnFromTheirFirstLeg) {
-    test::fill_level_example(*ctx);
+    test::fill_level_wall(*ctx);
     ctx->bar_list.fixed(BarList::kF3).len1 = 9700;  // the length drawn is Ｌ１, not the run
     draw();
     const Point f3{20900 - 5000, 20750 - 16000};   // table_x - 5000, elevation_y - 16000
@@ -228,10 +228,13 @@ TEST_F(BendingDrawingsTest, SplitFootingBarsNameBothRows) {
     test::fill_sloped_example(*ctx, 9000);
     draw();
     const auto t = label_texts();
-    // piece 1 = (floor((500 + 11800 - 9000) / 500) + 1) x 500 = 3500 (D16, lap 500).
-    for (const std::string bar : {"F3", "F4"}) {
-        EXPECT_NE(std::find(t.begin(), t.end(), label(bar + "-1 10-D16", " 3500")), t.end()) << bar;
-        EXPECT_NE(std::find(t.begin(), t.end(), label(bar + "-2 10-D16", " 9000", false)), t.end()) << bar;
+    // piece 1 = (floor((500 + 11800 - 9000) / 500) + 1) x 500 = 3500 (D16, lap 500); 15 F3 and
+    // 12 F4 bars.
+    for (const std::string bar : {"F3-1 15", "F4-1 12"}) {
+        EXPECT_NE(std::find(t.begin(), t.end(), label(bar + "-D16", " 3500")), t.end()) << bar;
+    }
+    for (const std::string bar : {"F3-2 15", "F4-2 12"}) {
+        EXPECT_NE(std::find(t.begin(), t.end(), label(bar + "-D16", " 9000", false)), t.end()) << bar;
     }
     bool lap = false;
     for (const auto& e : drawn()) lap = lap || (e.type == "TEXT" && e.get(1) == " 500" + kAtLeast);
@@ -239,7 +242,7 @@ TEST_F(BendingDrawingsTest, SplitFootingBarsNameBothRows) {
 }
 
 TEST_F(BendingDrawingsTest, OtherBarsAtTheirPlacesWithFlooredLegs) {
-    test::fill_level_example(*ctx);
+    test::fill_level_wall(*ctx);
     draw();
     const double e = 24800 + 15000, ey = 20750;  // elevation_x + 15000, elevation_y
     std::map<std::string, Point> at;

@@ -15,7 +15,7 @@ struct MaterialTableTest : ::testing::Test {
     std::unique_ptr<RunContext> ctx = std::make_unique<RunContext>();
     Point o{95000, 1000};  // 40000 + 23000 + 32000, 1000 at 1:50
     void SetUp() override {
-        test::fill_level_example(*ctx);
+        test::fill_level_wall(*ctx);
         // The section of the worked example: base 500 + 300 + 1200 = 2000, 10 m of wall.
         WallInput& w = ctx->input;
         w.wall_thickness = 300;
@@ -113,21 +113,21 @@ TEST_F(MaterialTableTest, FiveSizesGrowTheFrameBy800AndMoveTheBaseRowsDown) {
 }
 
 TEST_F(MaterialTableTest, SteelIsTheMassTablesWholeWallPerMetre) {
-    test::fill_level_example(*ctx);
-    ctx->bar_list.fixed(BarList::kW5).count = 39;
+    test::fill_level_wall(*ctx);
+    ctx->bar_list.fixed(BarList::kW5).count = 49;
     draw_mass_table(*ctx);
     draw_material_table(*ctx);
-    // The level example: 300 x 2000 wall and 1800 x 400 footing, 10 m long. D16 by hand from the
-    // mass table: W1 152.100 + F1 107.820 + F2 112.320 = 372.240 kg, so 37.224 kg per metre.
+    // The level wall: 300 x 2000 wall and 1800 x 400 footing, 10 m long; the steel of its mass
+    // table, D16 above D13, whole-wall 591.637 and 431.541 kg, so 59.164 and 43.154 per metre.
     const auto q = quantities();
     ASSERT_EQ(q.size(), 13u);
     EXPECT_EQ(q[0][0], "0.600");
     EXPECT_EQ(q[1][0], "0.720");
     EXPECT_EQ(q[2][0], "1.320");
     EXPECT_EQ(q[7], (std::vector<std::string>{"0.000"}));
-    EXPECT_EQ(q[8], (std::vector<std::string>{"37.224", std::string(u8"全延長 372.240"_sj)}));
-    EXPECT_EQ(q[9], (std::vector<std::string>{"48.338", std::string(u8"全延長 483.378"_sj)}));
-    EXPECT_EQ(q[10], (std::vector<std::string>{"85.562", std::string(u8"全延長 855.618"_sj)}));
+    EXPECT_EQ(q[8], (std::vector<std::string>{"59.164", std::string(u8"全延長 591.637"_sj)}));
+    EXPECT_EQ(q[9], (std::vector<std::string>{"43.154", std::string(u8"全延長 431.541"_sj)}));
+    EXPECT_EQ(q[10], (std::vector<std::string>{"102.318", std::string(u8"全延長 1023.178"_sj)}));
     EXPECT_EQ(q[11][0], " 20.0");  // (1.8 + 0.2) x 10 m
     // Each quantity says what it counts over in the spreadsheet.
     const auto& kept = ctx->printed.material;

@@ -10,10 +10,12 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <tuple>
 
 #include "core/number_format.hpp"
 #include "core/run_failure.hpp"
 #include "core/sjis.hpp"
+#include "drawings/wall/wall_test_support.hpp"
 #include "filled_bar_lists.hpp"
 #include "input/wall_file.hpp"
 #include "schedule/schedule_input_checks.hpp"
@@ -27,9 +29,9 @@ struct Example {
 };
 
 const Example kExamples[] = {
-    {"level example drawn", [](RunContext& c) { test::fill_by_drawing(c, "level"); }},
-    {"sloped example drawn", [](RunContext& c) { test::fill_by_drawing(c, "sloped"); }},
-    {"level", [](RunContext& c) { test::fill_level_example(c); }},
+    {"level wall drawn", [](RunContext& c) { test::fill_by_drawing(c, test::level_wall()); }},
+    {"sloped example drawn", [](RunContext& c) { test::fill_by_drawing(c, test::sloped_example()); }},
+    {"level", [](RunContext& c) { test::fill_level_wall(c); }},
     {"sloped, two-piece bars", [](RunContext& c) { test::fill_sloped_example(c, 9000); }},
     {"sloped, two-piece bar along the top only", [](RunContext& c) { test::fill_sloped_example(c, 11810); }},
 };
@@ -113,7 +115,7 @@ TEST(ScheduleSheet, EachTableSaysWhatItsQuantitiesCountOver) {
                           {2600, 4750, u8"延長 7.4m当たり"_sj, "50.645", "116.411", " 14.7"}};
     for (const Case& c : cases) {
         auto ctx = std::make_unique<RunContext>();
-        test::fill_level_example(*ctx);
+        test::fill_by_drawing(*ctx, read_wall_input(test::example_file("level", "PlenkL.dat")));
         ctx->input.length_left = c.left;
         ctx->input.length_right = c.right;
         draw_schedule_sheet(*ctx);
@@ -163,14 +165,14 @@ TEST(ScheduleSheet, IconsMatchThePrintedRowsShapeByShape) {
 }
 
 TEST(ScheduleSheet, HandWorkedBarListsAreWhatTheDrawingsLeave) {
-    const std::pair<const char*, std::function<void(RunContext&)>> pairs[] = {
-        {"level", [](RunContext& c) { test::fill_level_example(c); }},
-        {"sloped", [](RunContext& c) { test::fill_sloped_example(c, 9000); }}};
-    for (const auto& [example, fill] : pairs) {
+    const std::tuple<const char*, std::function<void(RunContext&)>, WallInput> walls[] = {
+        {"level", [](RunContext& c) { test::fill_level_wall(c); }, test::level_wall()},
+        {"sloped", [](RunContext& c) { test::fill_sloped_example(c, 9000); }, test::sloped_example()}};
+    for (const auto& [example, fill, wall] : walls) {
         auto by_hand = std::make_unique<RunContext>();
         auto drawn = std::make_unique<RunContext>();
         fill(*by_hand);
-        test::fill_by_drawing(*drawn, example);
+        test::fill_by_drawing(*drawn, wall);
         const auto hand_rows = by_hand->bar_list.printed_rows();
         const auto drawn_rows = drawn->bar_list.printed_rows();
         ASSERT_EQ(hand_rows.size(), drawn_rows.size()) << example;
@@ -198,7 +200,7 @@ TEST(ScheduleSheet, HandWorkedBarListsAreWhatTheDrawingsLeave) {
 
 TEST(ScheduleSheet, StepsRunInTheirOrderWithTheExtensionGapSet) {
     auto ctx = std::make_unique<RunContext>();
-    test::fill_level_example(*ctx);
+    test::fill_level_wall(*ctx);
     draw_schedule_sheet(*ctx);
     EXPECT_EQ(ctx->canvas.state.dim_ext_gap, 100);
     const auto e = test::entities(ctx->canvas);

@@ -71,7 +71,7 @@ TEST(BarArrangementView, FillsTheRowsOfW5F1AndF2) {
     EXPECT_EQ(f1.mark, "F1");
     EXPECT_EQ(f1.shape_code, "4");
     EXPECT_EQ(f1.size_text, "D16");
-    EXPECT_EQ(f1.count, 36);  // the zone counts, without the one more of a mark's bars
+    EXPECT_EQ(f1.count, 14 + 8 + 10 + 11);  // the zone counts, without the one more of a mark's bars
     EXPECT_EQ(f1.len1, 320);  // D16: 20 d
     EXPECT_EQ(f1.len2, 2000);
     EXPECT_EQ(f1.len3, 260);  // the W5 leg, shorter than 500 - 100 - 100
@@ -81,7 +81,7 @@ TEST(BarArrangementView, FillsTheRowsOfW5F1AndF2) {
     const ScheduleRow& f2 = ctx->bar_list.fixed(BarList::kF2);
     EXPECT_EQ(f2.mark, "F2");
     EXPECT_EQ(f2.shape_code, "2");
-    EXPECT_EQ(f2.count, 36);
+    EXPECT_EQ(f2.count, 20 + 6 + 12 + 10);
     EXPECT_EQ(f2.len1, 240);  // 15 d fits in 300
     EXPECT_EQ(f2.len2, 2000);
     EXPECT_EQ(f2.total_length, 2480);

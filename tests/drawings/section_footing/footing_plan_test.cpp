@@ -81,21 +81,21 @@ TEST(FootingPlan, BarsExactlyAsLongAsTheMaximumAreNotSplit) {
         EXPECT_EQ(r.mark, row == BarList::kF3 ? "F3" : "F4");
         EXPECT_EQ(r.shape_code, "5");
         EXPECT_EQ(r.size_text, "D13");
-        EXPECT_EQ(r.count, 11);  // 3 + 2 + 5 spacings
+        EXPECT_EQ(r.count, row == BarList::kF3 ? 2 + 2 + 6 + 1 : 3 + 2 + 8 + 1);  // the spacings and one more
         EXPECT_EQ(r.total_length, 9800);
         EXPECT_EQ(r.len1, 9800);
         EXPECT_DOUBLE_EQ(r.unit_mass, 0.995);
     }
     EXPECT_FALSE(p.ctx->bar_list.fixed(BarList::kF3Second).used());
     EXPECT_FALSE(p.ctx->bar_list.fixed(BarList::kF4Second).used());
-    // 11 bars in each half, each as long as its half of the run.
+    // The bars of each layer in its half, each as long as its half of the run.
     int top = 0, bottom = 0;
     for (const Segment& s : along_wall(p)) {
         if (s.y1 == 0 && s.y2 == 4900) ++top;
         if (s.y1 == 0 && s.y2 == -4900) ++bottom;
     }
     EXPECT_EQ(top, 11);
-    EXPECT_EQ(bottom, 11);
+    EXPECT_EQ(bottom, 14);
 }
 
 TEST(FootingPlan, SplitBarsLapOnEverySecondBar) {
@@ -213,12 +213,13 @@ TEST(FootingPlan, BarsStayInsideTheOutline) {
 
 TEST(FootingPlan, S2TiesStaggeredInColumnsAndCountedForTheSchedule) {
     const DrawnPlan p = draw_plan(fitting_wall());
-    // Columns on the F3 bars 200, 600 and 1000 from the heel bar, less the tie diameter; the
-    // first and the fifth start one tie height up. Two ties fit in 9 x 250 in each.
+    // Columns 1, 3, 5 and 7 (up to 6 + 2 - 1 of the F3 heel zones) on the F3 bars 200, 600 and
+    // 1000 from the heel bar, and 1350 (six spacings of 200 and one of 150), less the tie
+    // diameter; the first and the fifth start one tie height up. Two ties fit in 8 x 250 in each.
     const auto legs = tie_legs(p);
-    ASSERT_EQ(legs.size(), 6u);
-    const std::vector<std::pair<double, double>> expected = {{1087, 500}, {1087, 1500}, {687, 0},
-                                                             {687, 1000}, {287, 500},  {287, 1500}};
+    ASSERT_EQ(legs.size(), 8u);
+    const std::vector<std::pair<double, double>> expected = {{1087, 500}, {1087, 1500}, {687, 0},  {687, 1000},
+                                                             {287, 500},  {287, 1500},  {-63, 0}, {-63, 1000}};
     for (std::size_t i = 0; i < legs.size(); ++i) {
         EXPECT_EQ(legs[i].x1, expected[i].first) << i;
         EXPECT_EQ(legs[i].y1, expected[i].second) << i;
@@ -229,32 +230,35 @@ TEST(FootingPlan, S2TiesStaggeredInColumnsAndCountedForTheSchedule) {
         return s.x1 == 1087 && s.y1 == 750 && s.x2 == 1587 && s.y2 == 1750;
     }));
 
-    // The schedule counts over F1 zones 1 and 3 (4500): 4 + 5 + 4 ties, two bars each.
+    // The schedule counts over F1 zones 1 and 3 (14 x 200 + 10 x 150 = 4300), with the rule of
+    // the drawing (F1.pitch[1] carries none of its own): four ties a column, whether it starts
+    // at 0 or one tie height up, two bars each.
     const ScheduleRow& s2 = p.ctx->bar_list.fixed(BarList::kS2);
     EXPECT_EQ(s2.mark, "S2");
     EXPECT_EQ(s2.shape_code, "3");
-    EXPECT_EQ(s2.count, 26);
+    EXPECT_EQ(s2.count, 32);
     EXPECT_EQ(s2.len2, 500 - 200 + 16 + 13);
-    EXPECT_EQ(s2.len3, 500 + 16 + 13);
-    EXPECT_EQ(s2.total_length, 1390);  // 2 x 329 + 529 + 200, floored to 10, + 10
+    EXPECT_EQ(s2.len3, 2 * 150 + 16 + 13);  // two F2 zone-1 spacings
+    EXPECT_EQ(s2.total_length, 1190);  // 2 x 329 + 329 + 200, floored to 10, + 10
     EXPECT_EQ(s2.len1, 101.5);
     const S2TieTotals totals = count_s2_ties(p.ctx->input);
-    EXPECT_EQ(totals.drawn, 6);
-    EXPECT_EQ(totals.counted, 13);
+    EXPECT_EQ(totals.drawn, 8);
+    EXPECT_EQ(totals.counted, 16);
 }
 
 TEST(FootingPlan, S2TiesByTheF1Pitch) {
-    // 125: the row step doubles; 18 x 125 holds the same two ties a column.
+    // 125: the row step doubles; 18 x 125 holds the same two ties in each of the four columns.
     const DrawnPlan p125 = draw_plan(fitting_wall({{9, "250,125,250,250,0"}, {10, "9,18,9,9,0"}}));
-    EXPECT_EQ(tie_legs(p125).size(), 6u);
+    EXPECT_EQ(tie_legs(p125).size(), 8u);
 
-    // 200 draws no tie and no call-out; the count still follows F1.pitch[1].
+    // 200 draws no tie and no call-out; the count still follows F1.pitch[1]: six ties a column
+    // up to 14 x 250 + 10 x 250.
     const DrawnPlan p200 = draw_plan(fitting_wall({{9, "250,200,250,250,0"}}));
     EXPECT_TRUE(tie_legs(p200).empty());
     const auto dim = test::lines_on(p200.e, "D-STR-DIM", p200.origin);
     EXPECT_FALSE(std::any_of(dim.begin(), dim.end(),
                              [](const Segment& s) { return s.x2 - s.x1 == 500 && s.y2 - s.y1 == 1000; }));
-    EXPECT_EQ(p200.ctx->bar_list.fixed(BarList::kS2).count, 26);
+    EXPECT_EQ(p200.ctx->bar_list.fixed(BarList::kS2).count, 2 * 4 * 6);
 
     // Neither pitch carries ties: none are counted (the count's step would be zero).
     const DrawnPlan none = draw_plan(fitting_wall({{9, "200,200,200,200,0"}}));
@@ -342,7 +346,7 @@ TEST(FootingPlan, OutlineLabelsPensAndTextStyle) {
     const auto& last = p.e.back();
     EXPECT_EQ(last.get(8), "D-STR");
     EXPECT_EQ(last.num(10) - p.origin.x, 200);
-    EXPECT_EQ(last.num(21) - p.origin.y, 4500 + 100);
+    EXPECT_EQ(last.num(21) - p.origin.y, 8 * 250 + 14 * 200 + 100);
     EXPECT_EQ(p.ctx->canvas.pen.layer, "D-STR");
 }
 

@@ -175,7 +175,7 @@ TEST(SectionView, OutlineTitleAndWhatItLeavesBehind) {
     EXPECT_EQ(s.ctx->handed.f1_anchorage_extension, 320);
 }
 
-// The S2 ties in the section and their spacing indicator, for m = 0, 1 and 3 ties.
+// The S2 ties in the section and their spacing indicator, for m = 0, 1 and 4 ties.
 TEST(SectionView, S2IndicatorForAnyNumberOfTies) {
     const auto s2_ties = [](const DrawnSection& s) {
         int n = 0;
@@ -196,13 +196,14 @@ TEST(SectionView, S2IndicatorForAnyNumberOfTies) {
         return std::count(t.begin(), t.end(), "S2");
     };
 
-    const DrawnSection three = draw_section(fitting_wall());
-    EXPECT_EQ(s2_ties(three), 3);
-    auto chain = chain_at_half_height(three);
-    ASSERT_GE(chain.size(), 3u);
+    // (2 + 6) / 2 ties, the first 200 from the heel bar, then every two heel spacings of 200.
+    const DrawnSection four = draw_section(fitting_wall());
+    EXPECT_EQ(s2_ties(four), 4);
+    auto chain = chain_at_half_height(four);
+    ASSERT_GE(chain.size(), 4u);
     EXPECT_EQ(chain[0].x2 - chain[0].x1, 400);  // two F3 spacings between ties
-    EXPECT_EQ(chain[0].x1, 300);                // from the tie nearest the toe
-    EXPECT_EQ(callouts(three), 1);
+    EXPECT_EQ(chain[0].x1, -100);               // from the tie nearest the toe
+    EXPECT_EQ(callouts(four), 1);
 
     const DrawnSection one = draw_section(fitting_wall({{18, "3,1,1,0,0"}}));
     EXPECT_EQ(s2_ties(one), 1);
@@ -230,7 +231,7 @@ TEST(SectionView, S1IndicatorAndLeader) {
     const std::vector<Case> cases = {
         {"8,1,0,0,0", "250,250,0,0,0", 500 + 3 * 500},        // N1 even, N2 1: 3 steps
         {"2,0,0,0,0", "250,250,0,0,0", 500},                  // (2 - 4) / 2 + 1 = 0 steps
-        {"7,3,0,0,0", "250,250,100,0,0", 500 + 3 * 500 + 350},  // N1 odd, N2 3: one more step
+        {"7,3,0,0,0", "250,250,100,0,0", 500 + 3 * 500 + 300},  // N1 odd, N2 3: one more step, W4.pitch[1] + 100
         {"4,4,0,0,0", "250,250,0,0,0", 500},                  // N2 above 3: no indicator
     };
     for (const Case& c : cases) {
@@ -248,13 +249,14 @@ TEST(SectionView, S1IndicatorAndLeader) {
             }
         }
     }
-    // Ties on every second row: rows 2, 4 and 6 of 8 + 1.
+    // Ties on every second row up to the second last: rows 2, 4 and 6 of zone 1 (200 apart from
+    // 400) and row 2 of zone 2 (300 apart).
     const DrawnSection s = draw_section(fitting_wall());
     std::vector<double> ties;
     for (const Segment& b : test::lines_on(s.e, "D-STR-STR1", s.origin)) {
         if (b.y1 == b.y2 && b.x1 == -100 && b.x2 == 100) ties.push_back(b.y1);
     }
-    EXPECT_EQ(ties, (std::vector<double>{900, 1400, 1900}));
+    EXPECT_EQ(ties, (std::vector<double>{800, 1200, 1600, 2200}));
 }
 
 TEST(SectionView, BarsSeenEndOn) {
@@ -272,17 +274,20 @@ TEST(SectionView, BarsSeenEndOn) {
     const DrawnSection level = draw_section(fitting_wall({{36, "16,13,0,0,0"}}));
     const double x_front = -200 + 100 - 16;
     const double x_back = 200 - 100 + 6;
+    // From 400 and half the zone-2 diameter: zone 1, 6 rows 200 apart, then zone 2, 4 rows 300
+    // apart; W4 on the front face, W3 on the back.
+    const std::set<double> rows = {406, 606, 806, 1006, 1206, 1406, 1606, 1906, 2206, 2506};
     EXPECT_EQ(face_dots(level, x_front).second, 8);
     EXPECT_EQ(face_dots(level, x_back).second, 7);  // 6.5 written whole
-    EXPECT_EQ(face_dots(level, x_front).first.size(), 8u + 1);
+    EXPECT_EQ(face_dots(level, x_front).first, rows);
+    EXPECT_EQ(face_dots(level, x_back).first, rows);
 
     // Left end higher: both faces show W4, zone 1 with one bar more, on which zone 2 starts.
     const DrawnSection sloped = draw_section(fitting_wall({{2, "2000,500,2400,1800"}, {36, "16,13,0,0,0"}}));
     const auto front = face_dots(sloped, x_front);
     const auto back = face_dots(sloped, x_back);
-    EXPECT_EQ(front.first.size(), 8u + 1);
-    EXPECT_EQ(back.first.size(), 8u + 1);
-    EXPECT_EQ(*front.first.rbegin(), 400 + 6 + 8 * 250);
+    EXPECT_EQ(front.first, rows);
+    EXPECT_EQ(back.first, rows);
     EXPECT_EQ(back.second, 8);
 
     // A footing zone without a diameter draws nothing, and the next zone still starts after it.
@@ -291,7 +296,8 @@ TEST(SectionView, BarsSeenEndOn) {
     for (const Circle& c : dots(gap)) {
         if (c.y == 400) top_layer.insert(c.x);  // no zone-2 diameter to lift the layer
     }
-    EXPECT_EQ(top_layer, (std::set<double>{-700, -500, -300, 300, 500, 700, 900, 1100, 1300}));
+    // Zone 1: 2 x 250 from the toe cover; zone 2 (2 x 150) skipped; zone 3: 6 + 1 bars 200 apart.
+    EXPECT_EQ(top_layer, (std::set<double>{-700, -450, 100, 300, 500, 700, 900, 1100, 1300}));
 }
 
 }  // namespace

@@ -60,9 +60,10 @@ std::unique_ptr<RunContext> laid_out(const WallInput& w, WallVerticalBars* out =
 }
 
 TEST(WallVerticalRows, LevelTopHasOneClassOfEveryBar) {
-    const auto ctx = laid_out(test::example_wall("level"));
-    // W1 D16 on a 400 footing: leg 304, 2200 + 304 -> 2500; W2 D13: leg 195, 2395 -> 2000.
-    const std::vector<Row> expected = {{"W1", 39, 2196, 304, 2500}, {"W2", 39, 1805, 195, 2000}};
+    const auto ctx = laid_out(test::level_wall());
+    // W1 D16 on a 400 footing: leg 304, 2200 + 304 -> 2500; W2 D13: leg 195, 2395 -> 2000. The
+    // bars of the four zones and the reference bar: 9 + 8 + 12 + 15 + 1 and 18 + 11 + 6 + 12 + 1.
+    const std::vector<Row> expected = {{"W1", 45, 2196, 304, 2500}, {"W2", 48, 1805, 195, 2000}};
     EXPECT_EQ(vertical_rows(*ctx), expected);
     EXPECT_EQ(ctx->handed.wall_vertical_row_kinds, 1);
     EXPECT_EQ(ctx->handed.wall_vertical_class_count, 1);
@@ -116,7 +117,8 @@ TEST(WallVerticalRows, OneMarkWithOneClassForcesOneClassForBoth) {
 
 TEST(WallVerticalRows, ShallowSlopeKeepsOneClassUnderTheLowerEnd) {
     const auto ctx = laid_out(test::sloped_wall(2060, 2500));
-    const std::vector<Row> expected = {{"W1", 47, 2260, 240, 2500}, {"W2", 47, 2305, 195, 2500}};
+    // Every bar under the lower end (2410): 13 + 10 + 8 + 26 + 1 and 19 + 14 + 7 + 38 + 1.
+    const std::vector<Row> expected = {{"W1", 58, 2260, 240, 2500}, {"W2", 79, 2305, 195, 2500}};
     EXPECT_EQ(vertical_rows(*ctx), expected);
     EXPECT_EQ(ctx->handed.wall_vertical_row_kinds, 1);
 }
@@ -124,23 +126,34 @@ TEST(WallVerticalRows, ShallowSlopeKeepsOneClassUnderTheLowerEnd) {
 TEST(WallVerticalRows, SteepSlopeHasThreeClasses) {
     WallVerticalBars bars;
     const auto ctx = laid_out(test::sloped_wall(1000, 2500), &bars);
-    // Middle zone: 8 bars each side (8 x 250 > 3933 / 2). Class 1: the other 15 bars of the lower
-    // left side, under the left end (1350). Class 2: the reference bar and the middle zone, under
-    // the top at its lowest bar, x = -2000 (1850). Class 3: the other 15 bars of the right side,
-    // under the top at its lowest bar, x = 2250 (2381.25: W1 2521 -> 2500, W2 2476 -> 2000).
-    const std::vector<Row> expected = {{"W1-1", 15, 760, 240, 1000}, {"W2-1", 15, 805, 195, 1000},
-                                       {"W1-2", 17, 1260, 240, 1500}, {"W2-2", 17, 1305, 195, 1500},
-                                       {"W1-3", 15, 2260, 240, 2500}, {"W2-3", 15, 1805, 195, 2000}};
+    // The top less cover is 2100 + x / 8. Middle zone, in bars each side: W2 14 (14 x 150 >
+    // 3933 / 2), W1 10 (10 x 200; its 2000 differ from W2's 2100, whose 10.5 W1 spacings hold
+    // 10 bars). Class 1: the other bars of the lower left side, under the left end (1350).
+    // Class 2: the reference bar and the middle zone, under the top at its leftmost bar: W1 at
+    // -2000 (1850), W2 at -2100 (1837.5). Class 3: the other bars of the right side, under the
+    // top at its first bar: W1 at 8 x 250 + 3 x 150 = 2450 (2406.25), W2 at 7 x 300 + 8 x 100 =
+    // 2900 (2462.5).
+    const std::vector<Row> expected = {{"W1-1", 13, 760, 240, 1000},  {"W2-1", 19, 805, 195, 1000},
+                                       {"W1-2", 21, 1260, 240, 1500}, {"W2-2", 29, 1305, 195, 1500},
+                                       {"W1-3", 24, 2260, 240, 2500}, {"W2-3", 31, 2305, 195, 2500}};
     EXPECT_EQ(vertical_rows(*ctx), expected);
     EXPECT_EQ(ctx->handed.wall_vertical_class_count, 3);
     EXPECT_EQ(ctx->handed.wall_vertical_row_kinds, 3);
-    EXPECT_EQ(bars.w1.left_class[7], 2);
-    EXPECT_EQ(bars.w1.left_class[8], 1);
-    EXPECT_EQ(bars.w1.right_class[8], 3);
+    EXPECT_EQ(bars.w1.left_class[9], 2);
+    EXPECT_EQ(bars.w1.left_class[10], 1);
+    EXPECT_EQ(bars.w1.right_class[9], 2);
+    EXPECT_EQ(bars.w1.right_class[10], 3);
     for (int c = 1; c <= 3; ++c) EXPECT_EQ(ctx->handed.wall_bar_classes.w2[c].piece, ctx->bar_list.fixed(2 * c).len1);
 
+    // Falling to the right: class 1 on the right side, class 3 on the left. The top less cover is
+    // 2100 - x / 8; class 2 stands under it at its rightmost bar, W1 at 8 x 250 + 2 x 150 = 2300
+    // (1812.5), W2 at 2800 (1750); class 3 at its first bar on the left, at -2300 for both
+    // (2387.5: W1 2527.5 -> 2500, W2 2482.5 -> 2000).
     const auto reversed = laid_out(test::sloped_wall(2500, 1000));
-    EXPECT_EQ(vertical_rows(*reversed), expected);
+    const std::vector<Row> reversed_rows = {{"W1-1", 24, 760, 240, 1000},  {"W2-1", 31, 805, 195, 1000},
+                                            {"W1-2", 21, 1260, 240, 1500}, {"W2-2", 29, 1305, 195, 1500},
+                                            {"W1-3", 13, 2260, 240, 2500}, {"W2-3", 19, 1805, 195, 2000}};
+    EXPECT_EQ(vertical_rows(*reversed), reversed_rows);
     EXPECT_EQ(reversed->handed.wall_vertical_row_kinds, 4);
 }
 

@@ -19,28 +19,36 @@ std::map<double, int> ties_per_column(const RunContext& ctx) {
 }
 
 TEST(WallTies, ColumnsStopUnderTheTopLess400) {
-    // Level example: odd columns from 300 + 4 x 250, even ones from 300 + 2 x 250, every 1000,
+    // Level wall: odd columns from 300 + 4 x 250, even ones from 300 + 2 x 250, every 1000,
     // while not above 2400 - 400.
-    const auto ctx = test::draw_elevations(test::example_wall("level"));
+    const auto ctx = test::draw_elevations(test::level_wall());
     const std::map<double, int> columns = ties_per_column(*ctx);
-    ASSERT_EQ(columns.size(), 37u);  // every W2 bar but the two end ones
-    EXPECT_EQ(columns.begin()->first, -4750 + 250);
-    for (const auto& [x, n] : columns) {
-        const int position = static_cast<int>((x + 4750) / 250) + 1;
-        EXPECT_EQ(n, position % 2 == 1 ? 1 : 2) << x;
+    // Every W2 bar but the two end ones: from the left end cover, 18 spacings of 150 (zone 1),
+    // 11 of 200 (zone 2), the reference bar, 6 of 300 and 12 of 250.
+    std::vector<double> bars = {-4900};
+    for (const auto& [pitch, count] : {std::pair{150.0, 18}, {200.0, 11}, {300.0, 6}, {250.0, 12}}) {
+        for (int i = 0; i < count; ++i) bars.push_back(bars.back() + pitch);
     }
-    EXPECT_EQ(ctx->bar_list.fixed(BarList::kS1).count, 18 * 1 + 19 * 2);
+    ASSERT_EQ(bars.size(), 48u);
+    ASSERT_EQ(columns.size(), 46u);
+    int position = 2;
+    for (const auto& [x, n] : columns) {
+        EXPECT_EQ(x, bars[static_cast<std::size_t>(position - 1)]) << "position " << position;
+        EXPECT_EQ(n, position % 2 == 1 ? 1 : 2) << x;
+        ++position;
+    }
+    EXPECT_EQ(ctx->bar_list.fixed(BarList::kS1).count, 23 * 1 + 23 * 2);
     // Only the count of row 51 is written here.
     EXPECT_FALSE(ctx->bar_list.fixed(BarList::kS1).used());
 }
 
 TEST(WallTies, NoColumnTakesMoreThanTenTies) {
-    WallInput w = test::example_wall("level");
+    WallInput w = test::level_wall();
     w.wall_height = w.height_left = w.height_right = 2600;
     w.W4.pitch[1] = 50;  // a tie every 200: up to 2300 and 2200, under 2600
     const auto ctx = test::draw_elevations(w);
     for (const auto& [x, n] : ties_per_column(*ctx)) EXPECT_EQ(n, 10) << x;
-    EXPECT_EQ(ctx->bar_list.fixed(BarList::kS1).count, 370);
+    EXPECT_EQ(ctx->bar_list.fixed(BarList::kS1).count, 46 * 10);
 }
 
 TEST(WallTies, ColumnsFollowTheSlopedTop) {
@@ -58,11 +66,11 @@ TEST(WallTies, ColumnsFollowTheSlopedTop) {
 }
 
 TEST(WallCapBars, LevelTopHasNoLegsOnlyZeroLengthLinesInFront) {
-    const auto ctx = test::draw_elevations(test::example_wall("level"));
+    const auto ctx = test::draw_elevations(test::level_wall());
     EXPECT_EQ(ctx->handed.w5_leg_length, 0);
     EXPECT_TRUE(test::face_bars(*ctx, WallFace::back).hanging.empty());
     const auto front = test::face_bars(*ctx, WallFace::front).hanging;
-    ASSERT_EQ(front.size(), 39u);
+    ASSERT_EQ(front.size(), 14u + 7 + 16 + 11 + 1);
     for (const test::Line& l : front) {
         EXPECT_EQ(l.y1, 2300);
         EXPECT_EQ(l.y2, 2300);
@@ -90,23 +98,36 @@ TEST(WallCapBars, LegsReachTwentyDiametersBelowTheTopOfEveryClass) {
 }
 
 TEST(WallCapBars, OffsetsShiftTheFirstBarsOfTheirZones) {
-    WallInput w = test::example_wall("sloped");
+    // W5: zone 3 10 x 200 and zone 4 13 x 300 to the right, zone 2 8 x 250 and zone 1 26 x 150 to
+    // the left.
+    WallInput w = test::sloped_wall(2000, 2600);
     w.W5.opt[1] = 30;
     w.W5.opt[2] = 20;
     w.W5.opt[3] = 40;
     const auto ctx = test::draw_elevations(w);
     std::vector<double> back;
     for (const test::Line& l : test::face_bars(*ctx, WallFace::back).hanging) back.push_back(l.x1);
-    // Zone 3 from 250 - 20, zone 4 from 11 x 250 + 250 + 40, the middle bar, zones 2 and 1.
-    EXPECT_EQ(back[0], 230);
-    EXPECT_EQ(back[11], 3040);
+    ASSERT_EQ(back.size(), 10u + 13 + 1 + 8 + 26);
+    // Zone 3 from 200 - 20 on, zone 4 from 10 x 200 + 300 + 40 on, the middle bar, zone 2 from
+    // -250 on and zone 1 from -2150 on.
+    EXPECT_EQ(back[0], 180);
+    EXPECT_EQ(back[9], 1980);
+    EXPECT_EQ(back[10], 2340);
+    EXPECT_EQ(back[11], 2640);
     EXPECT_EQ(back[23], 0);
     EXPECT_EQ(back[24], -250);
+    EXPECT_EQ(back[31], -2000);
+    EXPECT_EQ(back[32], -2150);
     std::vector<double> front;
     for (const test::Line& l : test::face_bars(*ctx, WallFace::front).hanging) front.push_back(l.x1);
+    ASSERT_EQ(front.size(), back.size());
+    // Zones 2 and 1 shifted 30 to the left, the middle bar at -30, zones 3 and 4 on their grid.
     EXPECT_EQ(front[0], -280);
-    EXPECT_EQ(front[23], -30);
-    EXPECT_EQ(front[24], 250);
+    EXPECT_EQ(front[7], -2030);
+    EXPECT_EQ(front[8], -2180);
+    EXPECT_EQ(front[34], -30);
+    EXPECT_EQ(front[35], 200);
+    EXPECT_EQ(front[45], 2300);
 }
 
 TEST(WallVerticalBars, EachClassStandsOnCover1WithItsLength) {

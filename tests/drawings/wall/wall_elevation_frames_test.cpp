@@ -56,32 +56,38 @@ std::vector<std::array<double, 3>> script_verticals(const Frame& f) {
 }
 
 TEST(WallElevationFrame, LevelWallIsARectangleWithBothChainsUpToTheTop) {
-    const Frame f = draw_frame(test::example_wall("level"));
+    const Frame f = draw_frame(test::level_wall());
     // The outline: four lines on D-STR, first of all.
     for (int i = 0; i < 4; ++i) EXPECT_EQ(f.e[static_cast<std::size_t>(i)].get(8), "D-STR");
     EXPECT_EQ(f.e[1].num(21) - f.origin.y, 2400);
     EXPECT_EQ(f.e[2].num(21) - f.origin.y, 2400);
-    // Script: left overall, 0-100, 100-300, 7 x 250, 1 x 250, the empty rest (script only), the
-    // cover; right the same but without the empty rest; then the bottom chain.
+    // Script: on each side the overall height, 0-100, 100-300, 6 x 250, 2 x 150, the rest up to
+    // the top less cover and the cover; then the bottom chain.
     using V = std::array<double, 3>;
-    const std::vector<V> expected = {{-5000, 2400, 0},    {-5000, 0, 100},    {-5000, 100, 300},
-                                     {-5000, 300, 2050},  {-5000, 2050, 2300}, {-5000, 2300, 2300},
+    const std::vector<V> expected = {{-5000, 2400, 0},    {-5000, 0, 100},     {-5000, 100, 300},
+                                     {-5000, 300, 1800},  {-5000, 1800, 2100}, {-5000, 2100, 2300},
                                      {-5000, 2300, 2400}, {5000, 0, 2400},     {5000, 0, 100},
-                                     {5000, 100, 300},    {5000, 300, 2050},   {5000, 2050, 2300},
-                                     {5000, 2300, 2400}};
+                                     {5000, 100, 300},    {5000, 300, 1800},   {5000, 1800, 2100},
+                                     {5000, 2100, 2300},  {5000, 2300, 2400}};
     EXPECT_EQ(script_verticals(f), expected);
-    EXPECT_EQ(f.script.size(), 13u + 6u + 2u);  // two bottom zones carry a text override line
-    // The empty rest of the left chain is not drawn: left labels are the overall height, the two
-    // footing covers, two zones (one of two texts, one single) and the top cover.
+    EXPECT_EQ(f.script.size(), 14u + 6u + 2u);  // two bottom zones carry a text override line
+    // Labels: the overall height, the two footing covers, two zones of two texts each, the rest and
+    // the top cover on each side; below, W1's zones 2 and 1 to the left (8 x 250, 9 x 300, the
+    // rest of 300 to the end) and zones 3 and 4 to the right (12 x 150, 15 x 200, 200).
     const std::vector<Label> l = labels(f);
     std::vector<std::string> texts;
     for (const Label& x : l) texts.push_back(x.text);
     const std::string times = std::string(u8"×"_sj);
-    const std::vector<std::string> expected_texts = {
-        " 2400", "  100", "  200", "7" + times + "250", "= 1750", "  250", "  100",              // left
-        " 2400", "  100", "  200", "7" + times + "250", "= 1750", "  250", "  100",              // right
-        "10" + times + "250", "= 2500", "9" + times + "250", "= 2250", "  250",                  // bottom left
-        "10" + times + "250", "= 2500", "9" + times + "250", "= 2250", "  250"};                 // bottom right
+    const std::vector<std::string> side = {" 2400",  "  100", "  200", "6" + times + "250", "= 1500",
+                                           "2" + times + "150", "=  300", "  200", "  100"};
+    std::vector<std::string> expected_texts = side;                                     // left
+    expected_texts.insert(expected_texts.end(), side.begin(), side.end());             // right
+    for (const std::string& t : {"8" + times + "250", std::string("= 2000"), "9" + times + "300",
+                                 std::string("= 2700"), std::string("  300"),           // bottom left
+                                 "12" + times + "150", std::string("= 1800"), "15" + times + "200",
+                                 std::string("= 3000"), std::string("  200")}) {        // bottom right
+        expected_texts.push_back(t);
+    }
     EXPECT_EQ(texts, expected_texts);
 }
 

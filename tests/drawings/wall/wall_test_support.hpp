@@ -13,9 +13,18 @@ namespace lwall::test {
 
 WallInput example_wall(std::string_view example);
 
+// The level example (10 m long, 2 m high, footing 1800 wide) with a spacing of its own for every
+// zone: W1, W2 and W5 on each side of the reference point, each side ending at or inside its end
+// cover (W2's left side exactly at it); F1 and F2 over the two halves of the plan; F3 and F4
+// across the footing from cover to cover. W3 and W4 are one grid of rows, 6 x 250 then 2 x 150,
+// W3 of D13 and W4 of D16.
+WallInput level_wall();
+
 // The sloped example with other end heights: 12 m long, reference point in the middle, wall_height
 // the mean of the two (so the top is straight through it), and the W3/W4 rows filling each end up
 // to the top less cover at `row_pitch` (the group reaching the higher end gets the extra rows).
+// W1, W2 and W5 have a spacing of their own for every zone, each side filling the 5900 up to its
+// end cover.
 WallInput sloped_wall(double height_left, double height_right, double row_pitch = 250);
 
 // Checks the input, lays out the sheet and draws the wall elevations on a fresh context.
