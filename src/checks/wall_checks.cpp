@@ -84,6 +84,20 @@ private:
                                               which + " wall top less cover_wall_top (" + mm(top) + ")");
     }
 
+    // Under a level top each face's rows are laid out with the other face's counts, while each
+    // mark's schedule row counts from its own: counts that differ order other rows than are drawn.
+    void faces_with_each_others_counts() {
+        for (int i = 1; i <= 5; ++i) {
+            if (w_.W3.count[i] == w_.W4.count[i]) continue;
+            add(zone_field("W4", "count", i),
+                "on a level top the back face is drawn with W4's counts and the front face with W3's; W3.count[" +
+                    std::to_string(i) + "] is " + std::to_string(w_.W3.count[i]) + " and W4.count[" +
+                    std::to_string(i) + "] is " + std::to_string(w_.W4.count[i]) +
+                    ", so the schedule orders other numbers of W3 and W4 bars than the elevations draw");
+            return;
+        }
+    }
+
     void rows_up_the_wall() {
         const double Hf = w_.footing_thickness;
         const double ct = w_.cover_wall_top;
@@ -92,6 +106,7 @@ private:
         if (hl == hr) {
             rows("W3", first_zones_span(w_.W3, w_.W3.zones), Hf + hl - ct, "level");
             rows("W4", first_zones_span(w_.W4, w_.W4.zones), Hf + hl - ct, "level");
+            faces_with_each_others_counts();
             return;
         }
         // Under a sloped top the rows of one mark stop under the lower end; the other's reach the higher.

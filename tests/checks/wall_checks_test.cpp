@@ -42,10 +42,28 @@ TEST(WallChecks, EveryPlantedFaultIsNamedWithItsLineFieldAndSize) {
         "(4900 mm of wall there)",
         "PlenkL.dat line 38, W4.count[1]: the rows reach 2600 mm, 300 mm above the level wall top less "
         "cover_wall_top (2300 mm)",
+        "PlenkL.dat line 38, W4.count[1]: on a level top the back face is drawn with W4's counts and the front face "
+        "with W3's; W3.count[1] is 7 and W4.count[1] is 9, so the schedule orders other numbers of W3 and W4 bars "
+        "than the elevations draw",
         "PlenkL.dat line 43, S2.dia: D10 has no unit mass: its steel would be missing from the mass and material "
         "tables",
     };
     EXPECT_EQ(messages(w), expected);
+}
+
+TEST(WallChecks, LevelTopFacesWithCountsThatDifferOrderOtherRowsThanAreDrawn) {
+    WallInput w = example("level");
+    w.W3.count[1] = 6;
+    w.W3.count[2] = 1;
+    w.W4.count[1] = 6;
+    w.W4.count[2] = 2;  // the back face draws 1 + 6 + 2 rows, W3-1 orders 6 + 1 + 1
+    EXPECT_EQ(messages(w), (std::vector<std::string>{
+                               "PlenkL.dat line 38, W4.count[2]: on a level top the back face is drawn with W4's "
+                               "counts and the front face with W3's; W3.count[2] is 1 and W4.count[2] is 2, so the "
+                               "schedule orders other numbers of W3 and W4 bars than the elevations draw"}));
+    w.height_left += 100;  // a sloped top lays each face out with the lower end's counts
+    w.height_right -= 100;
+    for (const std::string& m : messages(w)) EXPECT_EQ(m.find("level top"), std::string::npos) << m;
 }
 
 TEST(WallChecks, SlopedTopRowsAreMeasuredAgainstTheirOwnEnd) {
