@@ -38,6 +38,7 @@ function markUnsaved() {
 // one request sent when the answer is in. An answer older than the one shown is dropped.
 function schedule(since = performance.now()) {
   pendingSince ??= since;
+  document.body.dataset.busy = 'true';
   markUnsaved();
   if (!inFlight) preview();
 }
@@ -63,6 +64,7 @@ async function preview() {
   } finally {
     inFlight = false;
     if (pendingSince !== null) preview();
+    else document.body.dataset.busy = 'false';
   }
 }
 
