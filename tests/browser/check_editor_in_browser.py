@@ -223,6 +223,24 @@ def use_the_editor(e, exe, url, catalogue, served, downloads, cli, example, chec
     a1 = all(abs(w - A1[0]) < 2 and abs(h - A1[1]) < 2 for w, h in sizes)
     # At 1:50 the tables stand beside the second frame: a third page.
     check(len(sizes) == 3 and a1, f"the print view gives an A1 landscape page per frame and one for the tables: {sizes}")
+    frame = frame_on_paper(downloads / "print.pdf")
+    # 20.5 mm to each side, 22 mm above and below, within the millimetre of the rendering.
+    check(frame is not None and all(abs(a - b) <= 1 for a, b in zip(frame, (20.5, 820.5, 22, 572))),
+          f"the first frame stands 800 x 550 mm in the middle of its page: {frame}")
+
+
+def frame_on_paper(pdf):
+    """Left, right, top and bottom of the sheet frame on page 1, in millimetres: the outermost lines
+    that run dark across more than half the page, rendered at one pixel a millimetre."""
+    subprocess.run(["pdftoppm", "-r", "25.4", "-f", "1", "-l", "1", "-gray", str(pdf), str(pdf.with_suffix(""))],
+                   check=True)
+    data = next(pdf.parent.glob(pdf.stem + "-*1.pgm")).read_bytes()
+    magic, size, depth, pixels = data.split(b"\n", 3)
+    w, h = map(int, size.split())
+    dark = [[pixels[y * w + x] < 128 for x in range(w)] for y in range(h)]
+    cols = [x for x in range(w) if sum(dark[y][x] for y in range(h)) > h / 2]
+    rows = [y for y in range(h) if sum(dark[y]) > w / 2]
+    return (cols[0], cols[-1], rows[0], rows[-1]) if cols and rows else None
 
 
 if __name__ == "__main__":
