@@ -14,13 +14,15 @@ namespace lwall {
 
 namespace {
 
-constexpr std::string_view kTokenHeader = "X-Lwall-Token";
+constexpr const char* kTokenHeader = "X-Lwall-Token";
 constexpr std::string_view kTokenMark = "@LWALL_TOKEN@";  // where the page holds the token
 
-// Connections are served by a fixed number of threads; each request runs its own sheet.
-constexpr std::size_t kThreads = 8;
+// Connections are served by a fixed number of threads; each request runs its own sheet. A browser
+// keeps up to six connections open between requests, each holding its thread until it has been
+// idle for the keep-alive time, so there are threads for two pages and their previews.
+constexpr std::size_t kThreads = 16;
 constexpr int kTimeoutSeconds = 5;
-constexpr int kKeepAliveSeconds = 3;
+constexpr int kKeepAliveSeconds = 2;
 constexpr std::size_t kKeepAliveRequests = 100;
 
 void send(httplib::Response& res, EditorReply&& reply) {
@@ -128,7 +130,7 @@ void EditorServer::Impl::routes() {
     http.Get("/api/example", [](const httplib::Request&, httplib::Response& res) { send(res, example_reply()); });
     http.Get("/api/wall", [this](const httplib::Request&, httplib::Response& res) { send(res, load_reply(settings.dir)); });
     http.Put("/api/wall", [this](const httplib::Request& req, httplib::Response& res) {
-        if (!same_token(req.get_header_value(std::string(kTokenHeader).c_str()), token)) {
+        if (!same_token(req.get_header_value(kTokenHeader), token)) {
             send(res, error_reply(403, "saving needs the token of the editor's page"));
             return;
         }

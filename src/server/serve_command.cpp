@@ -75,8 +75,10 @@ int run_serve_command(int argc, const char* const* argv, std::FILE* console, std
 #ifdef __GLIBC__
     // A preview of a large wall passes strings of megabytes (the picture, the answer); with glibc's
     // sliding threshold each of the server's threads would keep such blocks in a heap of its own.
-    // Handed straight back to the system, the server's memory stays flat however long it runs.
+    // Handed straight back to the system, and the rest shared by two heaps, the server's memory
+    // stays flat however long it runs and however many of its threads have served.
     mallopt(M_MMAP_THRESHOLD, 256 * 1024);
+    mallopt(M_ARENA_MAX, 2);
 #endif
     EditorServer server(settings);
     if (!server.bind()) {
