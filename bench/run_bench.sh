@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Times lwall on the example walls and on a large wall (60 m, sloped, bars 100 mm apart on both
 # faces) with hyperfine, and sets each beside the time to copy the same bytes, the floor no
-# generator can beat. Prints; never fails on the figures.
+# generator can beat; then the editor: from a field change to the new sheet in the browser, and the
+# server's memory over 1000 previews. Prints; never fails on the figures.
 # Usage: run_bench.sh PATH/TO/lwall [runs]
 set -euo pipefail
 lwall=$(realpath "${1:?usage: run_bench.sh PATH/TO/lwall [runs]}")
@@ -35,3 +36,7 @@ for case in level:examples/level sloped:examples/sloped large:bench/large; do
            n, r, b / 1e6, b / 1e6 / (r / 1000), c, r / c, p / 1024 }'
 done
 echo "median of $runs runs each (hyperfine -N); copy floor: cp of the same two files; peak memory: /usr/bin/time"
+
+# The editor, in a real browser; left out where Chromium, its driver or Selenium is missing.
+echo
+/usr/bin/python3 "$root/bench/editor_bench.py" "$lwall" || echo "editor: the browser benchmark failed"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what lwall needs on a Debian machine, and nothing that is already there.
-#   tools/setup.sh          the build: compiler, CMake, GoogleTest, the editor's two libraries
+#   tools/setup.sh          the build: compiler, CMake, GoogleTest, the editor's two libraries and
+#                           pkg-config, which says how Debian's cpp-httplib was built
 #   tools/setup.sh --test   also what the tests use: a DXF reader, Chromium with its driver and a
 #                           Japanese font, Selenium, and the PDF tools of the print test
 # Used by the README's commands and by .ci/run.
@@ -18,6 +19,7 @@ want cmake command -v cmake
 want g++ command -v g++
 want libgtest-dev sh -c '[ -e /usr/lib/x86_64-linux-gnu/cmake/GTest ] || [ -e /usr/lib/cmake/GTest ]'
 want libcpp-httplib-dev has_file /usr/include/httplib.h
+want pkg-config command -v pkg-config
 want nlohmann-json3-dev has_file /usr/include/nlohmann/json.hpp
 if [ "${1:-}" = "--test" ]; then
   want python3-ezdxf /usr/bin/python3 -c 'import ezdxf'

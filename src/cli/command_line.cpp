@@ -14,7 +14,8 @@ namespace lwall {
 
 namespace {
 
-constexpr std::string_view kUsage = "usage: lwall [--svg] [--csv] | --check | --explain | --help | --version";
+constexpr std::string_view kUsage =
+    "usage: lwall [--svg] [--csv] | --check | --explain | --help | --version | serve [--port N] [--host ADDR] [--dir DIR]";
 
 constexpr std::string_view kHelp =
     "Draws the reinforcement of the L-shaped retaining wall described by PlenkL.dat (dimensions,\n"
@@ -29,16 +30,28 @@ constexpr std::string_view kHelp =
     "  --help     print this help\n"
     "  --version  print the version\n"
     "\n"
+    "lwall serve [--port N] [--host ADDR] [--dir DIR] opens the editor at http://127.0.0.1:8750/ (every\n"
+    "field named, the sheet redrawn as you type, the checks beside their fields, a true-scale print);\n"
+    "it saves to DIR (the current folder) and serves until interrupted. --host is the only way to let\n"
+    "other machines reach it.\n"
+    "\n"
     "Exit status: 0 drawn (with --check: nothing found); 1 Lwall.dxf cannot be written, or the wall is\n"
     "wider than 2500 or higher than 3000; 2 plenk.scr cannot be written; 3 PlenkL.dat or 4 GasouL.dat\n"
     "cannot be opened; 5 a footing bar longer than the maximum member length; 6 input refused;\n"
-    "7 --check found something; 8 unknown option; 9 Lwall.svg or Lwall.csv cannot be written.\n";
+    "7 --check found something; 8 unknown option; 9 Lwall.svg or Lwall.csv cannot be written;\n"
+    "10 lwall serve cannot listen on its port.\n";
 
 void print(std::FILE* out, std::string_view text) { std::fwrite(text.data(), 1, text.size(), out); }
 
 }  // namespace
 
-int run_command_line(int argc, const char* const* argv, std::FILE* console, std::FILE* errors) {
+int run_command_line(int argc, const char* const* argv, std::FILE* console, std::FILE* errors,
+                     const ServeDoor& serve) {
+    if (argc > 1 && std::string_view(argv[1]) == "serve") {
+        if (serve.run != nullptr) return serve.run(argc - 2, argv + 2, console, errors);
+        print(console, "lwall: serve is not in this build of lwall: " + std::string(serve.missing) + "\n");
+        return kExitUsage;
+    }
     RunOptions options;
     bool check = false;
     bool explain = false;

@@ -20,6 +20,7 @@ enum ExitStatus : int {
     kExitFindings = 7,      // lwall --check found something to look at
     kExitUsage = 8,         // an option lwall does not know
     kExitExtraFile = 9,     // Lwall.svg or Lwall.csv cannot be created or written
+    kExitListen = 10,       // lwall serve cannot listen on its address and port
 };
 
 struct RunFailure {

@@ -90,6 +90,7 @@ SheetResult run_sheet(std::string_view wall_text, std::string_view layer_text, c
     cv.dxf_out.attach(request.dxf_file);
     cv.scr_out.attach(request.scr_file);
     if (request.picture) cv.entities.add(ctx->picture);
+    if (request.observer != nullptr) cv.entities.add(*request.observer);
     try {
         draw_whole_sheet(*ctx, wall_text, layer_text);
     } catch (const RunFailure& f) {
@@ -99,6 +100,7 @@ SheetResult run_sheet(std::string_view wall_text, std::string_view layer_text, c
         result.message = std::string("internal error: ") + e.what();
     }
     result.findings = std::move(ctx->findings);
+    result.layout = ctx->layout;
     // What was written before a failure stays written.
     const bool dxf_ok = cv.dxf_out.flush();
     const bool scr_ok = cv.scr_out.flush();

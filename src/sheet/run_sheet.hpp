@@ -11,6 +11,8 @@
 #include "context/run_context.hpp"
 #include "core/findings.hpp"
 #include "core/run_failure.hpp"
+#include "core/sheet_layout.hpp"
+#include "output/entity_sink.hpp"
 
 namespace lwall {
 
@@ -21,6 +23,9 @@ struct SheetRequest {
     // instead of staying in memory, so that a run's memory does not grow with the wall.
     std::FILE* dxf_file = nullptr;
     std::FILE* scr_file = nullptr;
+    // Another view of the sheet (the editor's measure of where the tables lie): handed every
+    // entity after the drawing file and the picture.
+    EntitySink* observer = nullptr;
 };
 
 struct SheetResult {
@@ -32,6 +37,7 @@ struct SheetResult {
     int line = 0;        // the refused input value, where there is one: its line ...
     std::string field;   // ... and its field ("W1.pitch[2]", "row 3 colour")
     std::vector<Finding> findings;  // the checks' warnings, once the wall was read and accepted
+    SheetLayout layout;             // the sheet's scale and size; scale 0 when the run stopped before
     // The outputs: what was written before a failure stays written. dxf and scr stay empty when
     // streamed to files; svg and csv are empty unless asked for.
     std::string dxf;

@@ -270,7 +270,8 @@ TEST_F(CommandLine, HelpVersionAndUnknownOptions) {
     EXPECT_TRUE(version.console.starts_with("lwall ")) << version.console;
     const auto unknown = run("--pdf");
     EXPECT_EQ(unknown.status, 8);
-    EXPECT_EQ(unknown.console, "lwall: unknown option --pdf; usage: lwall [--svg] [--csv] | --check | --explain | --help | --version\n");
+    EXPECT_EQ(unknown.console, "lwall: unknown option --pdf; usage: lwall [--svg] [--csv] | --check | --explain | --help | --version | "
+              "serve [--port N] [--host ADDR] [--dir DIR]\n");
     EXPECT_EQ(run("--check --csv").status, 8);
     EXPECT_FALSE(fs::exists(dir_ / "Lwall.dxf"));
 }

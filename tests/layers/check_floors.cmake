@@ -7,7 +7,8 @@
 #   3 context   the per-run context
 #   4 drawings, schedule, checks
 #   5 sheet     run_sheet, the one entry that draws a sheet
-#   6 cli, server   the front doors
+#   6 cli, server   the front doors: the command line and the editor
+#   7 main      the program's entry, which hands the command line the editor's door
 # Only the server may use the outside libraries of the editor.
 # Usage: cmake -DSOURCE_DIR=<src> -P check_floors.cmake
 set(floor_core 1)
@@ -20,6 +21,7 @@ set(floor_checks 4)
 set(floor_sheet 5)
 set(floor_cli 6)
 set(floor_server 6)
+set(floor_main 7)
 
 file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/*.hpp ${SOURCE_DIR}/*.cpp)
 set(faults "")

@@ -1,0 +1,114 @@
+#include "server/serve_command.hpp"
+
+#include <atomic>
+#include <charconv>
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <thread>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
+#include "core/run_failure.hpp"
+#include "server/editor_server.hpp"
+#include "server/request_guard.hpp"
+
+namespace lwall {
+
+namespace {
+
+constexpr std::string_view kUsage = "usage: lwall serve [--port N] [--host ADDR] [--dir DIR]";
+
+// Set by the signal handler, which may touch nothing else; a watcher thread acts on it. This is the
+// one piece of process-wide state of the editor: a signal is sent to the process, not to a run.
+std::atomic<bool> stop_signalled{false};
+static_assert(std::atomic<bool>::is_always_lock_free);
+
+void on_stop_signal(int) { stop_signalled.store(true); }
+
+int print_line(std::FILE* console, const std::string& line, int status) {
+    std::fwrite(line.data(), 1, line.size(), console);
+    std::fputc('\n', console);
+    std::fflush(console);
+    return status;
+}
+
+}  // namespace
+
+int run_serve_command(int argc, const char* const* argv, std::FILE* console, std::FILE*) {
+    EditorSettings settings;
+    for (int i = 0; i < argc; ++i) {
+        const std::string_view option = argv[i];
+        if (option != "--port" && option != "--host" && option != "--dir") {
+            return print_line(console, "lwall serve: unknown option " + std::string(option) + "; " + std::string(kUsage),
+                              kExitUsage);
+        }
+        if (i + 1 == argc) {
+            return print_line(console, "lwall serve: " + std::string(option) + " needs a value; " + std::string(kUsage),
+                              kExitUsage);
+        }
+        const std::string_view value = argv[++i];
+        if (option == "--port") {
+            int port = -1;
+            const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), port);
+            if (error != std::errc() || end != value.data() + value.size() || port < 0 || port > 65535) {
+                return print_line(console, "lwall serve: --port takes a number from 0 to 65535, found " + std::string(value),
+                                  kExitUsage);
+            }
+            settings.port = port;
+        } else if (option == "--host") {
+            settings.host = value;
+        } else {
+            settings.dir = std::filesystem::path(std::string(value));
+        }
+    }
+    std::error_code ec;
+    if (!std::filesystem::is_directory(settings.dir, ec)) {
+        return print_line(console, "lwall serve: --dir " + settings.dir.string() + " is not a folder", kExitUsage);
+    }
+    settings.dir = std::filesystem::absolute(settings.dir, ec);
+
+#ifdef __GLIBC__
+    // A preview of a large wall passes strings of megabytes (the picture, the answer); with glibc's
+    // sliding threshold each of the server's threads would keep such blocks in a heap of its own.
+    // Handed straight back to the system, and the rest shared by two heaps, the server's memory
+    // stays flat however long it runs and however many of its threads have served.
+    mallopt(M_MMAP_THRESHOLD, 256 * 1024);
+    mallopt(M_ARENA_MAX, 2);
+#endif
+    EditorServer server(settings);
+    if (!server.bind()) {
+        return print_line(console,
+                          "lwall serve: can't listen on " + url_host(settings.host) + ":" + std::to_string(settings.port) +
+                              ": the port is in use, or the address is not one of this machine's",
+                          kExitListen);
+    }
+    stop_signalled.store(false);
+    const auto old_int = std::signal(SIGINT, on_stop_signal);
+    const auto old_term = std::signal(SIGTERM, on_stop_signal);
+    print_line(console, "lwall: serving " + server.url(), kExitOk);
+
+    std::atomic<bool> done{false};
+    std::thread watcher([&] {
+        // A stop that comes before the server runs is repeated until it takes.
+        while (!done.load()) {
+            if (stop_signalled.load()) server.stop();
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+    });
+    const bool served = server.run();
+    done.store(true);
+    watcher.join();
+    std::signal(SIGINT, old_int);
+    std::signal(SIGTERM, old_term);
+    if (!served && !stop_signalled.load()) {
+        return print_line(console, "lwall serve: the server stopped listening on " + server.url(), kExitListen);
+    }
+    return kExitOk;
+}
+
+}  // namespace lwall

@@ -1,0 +1,12 @@
+#pragma once
+// lwall serve [--port N] [--host ADDR] [--dir DIR]: the editor, served until SIGINT or SIGTERM.
+
+#include <cstdio>
+
+namespace lwall {
+
+// Prints "lwall: serving http://HOST:PORT/" on `console` once it listens, serves until interrupted
+// and returns 0. A port it cannot listen on: one line and status 10; a bad option: status 8.
+int run_serve_command(int argc, const char* const* argv, std::FILE* console, std::FILE* errors);
+
+}  // namespace lwall
