@@ -2,17 +2,20 @@
 # JSON. Sets LWALL_EDITOR to TRUE and defines the targets lwall_httplib and lwall_json when both are
 # there; otherwise the program is built without the editor and says why.
 #
-# cpp-httplib comes either as a package with a CMake configuration (httplib::httplib), as Debian's
-# compiled library described to pkg-config (its header must be read with the same definitions the
-# library was built with, which only pkg-config knows), or as the single header with everything
-# inline (the form a cross-build drops beside the sources).
+# cpp-httplib comes as the single header of Debian's source package (cpp_httplib_source.cmake), or,
+# where that cannot be fetched, as Debian's compiled library described to pkg-config (its header must
+# be read with the definitions the library was built with, which only pkg-config knows).
 set(LWALL_EDITOR FALSE)
 
-find_package(httplib CONFIG QUIET)
-if(TARGET httplib::httplib)
+include(${CMAKE_CURRENT_LIST_DIR}/cpp_httplib_source.cmake)
+if(LWALL_HTTPLIB_HEADER_DIR)
+  # The single header, compiled into the editor alone: no TLS and no compression, which a server on
+  # the engineer's own machine does not need, and poll() as Debian builds it.
   add_library(lwall_httplib INTERFACE)
-  target_link_libraries(lwall_httplib INTERFACE httplib::httplib)
+  target_include_directories(lwall_httplib SYSTEM INTERFACE "${LWALL_HTTPLIB_HEADER_DIR}")
+  target_compile_definitions(lwall_httplib INTERFACE CPPHTTPLIB_USE_POLL)
 else()
+  # Without the source, Debian's compiled library (each start of lwall then loads it).
   find_package(PkgConfig QUIET)
   if(PKG_CONFIG_FOUND)
     pkg_check_modules(LWALL_CPP_HTTPLIB QUIET IMPORTED_TARGET cpp-httplib)
@@ -20,17 +23,7 @@ else()
   if(TARGET PkgConfig::LWALL_CPP_HTTPLIB)
     add_library(lwall_httplib INTERFACE)
     target_link_libraries(lwall_httplib INTERFACE PkgConfig::LWALL_CPP_HTTPLIB)
-  else()
-    find_path(LWALL_HTTPLIB_INCLUDE_DIR httplib.h)
-    if(LWALL_HTTPLIB_INCLUDE_DIR)
-      file(STRINGS "${LWALL_HTTPLIB_INCLUDE_DIR}/httplib.h" inline_listen REGEX "Server::listen\\(")
-      if(inline_listen)
-        add_library(lwall_httplib INTERFACE)
-        target_include_directories(lwall_httplib SYSTEM INTERFACE "${LWALL_HTTPLIB_INCLUDE_DIR}")
-      else()
-        set(LWALL_EDITOR_MISSING "cpp-httplib's compiled library (pkg-config is needed to use it)")
-      endif()
-    endif()
+    message(STATUS "lwall serve uses Debian's compiled cpp-httplib, which every start of lwall loads")
   endif()
 endif()
 if(NOT TARGET lwall_httplib AND NOT LWALL_EDITOR_MISSING)

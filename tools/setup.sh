@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs what lwall needs on a Debian machine, and nothing that is already there.
-#   tools/setup.sh          the build: compiler, CMake, GoogleTest, the editor's two libraries and
-#                           pkg-config, which says how Debian's cpp-httplib was built
+#   tools/setup.sh          the build: compiler, CMake, GoogleTest, the editor's two libraries,
+#                           patch (for Debian's fixes to cpp-httplib's source, which the build
+#                           fetches from Debian) and pkg-config (for Debian's compiled cpp-httplib,
+#                           used where that source cannot be fetched)
 #   tools/setup.sh --test   also what the tests use: a DXF reader, Chromium with its driver and a
 #                           Japanese font, Selenium, and the PDF tools of the print test
 # Used by the README's commands and by .ci/run.
@@ -20,6 +22,7 @@ want g++ command -v g++
 want libgtest-dev sh -c '[ -e /usr/lib/x86_64-linux-gnu/cmake/GTest ] || [ -e /usr/lib/cmake/GTest ]'
 want libcpp-httplib-dev has_file /usr/include/httplib.h
 want pkg-config command -v pkg-config
+want patch command -v patch
 want nlohmann-json3-dev has_file /usr/include/nlohmann/json.hpp
 if [ "${1:-}" = "--test" ]; then
   want python3-ezdxf /usr/bin/python3 -c 'import ezdxf'
