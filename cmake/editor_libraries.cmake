@@ -35,7 +35,17 @@ if(TARGET nlohmann_json::nlohmann_json)
   add_library(lwall_json INTERFACE)
   target_link_libraries(lwall_json INTERFACE nlohmann_json::nlohmann_json)
 else()
+  # A cross-build looks only in its target's folders: nlohmann-json is headers of plain C++, so
+  # Debian's copy serves any target. Copied beside the build, so that the rest of /usr/include
+  # (the build machine's C library) never reaches the target's compiler.
   find_path(LWALL_JSON_INCLUDE_DIR nlohmann/json.hpp)
+  if(NOT LWALL_JSON_INCLUDE_DIR AND CMAKE_CROSSCOMPILING)
+    find_path(LWALL_HOST_JSON_INCLUDE_DIR nlohmann/json.hpp PATHS /usr/include NO_CMAKE_FIND_ROOT_PATH NO_DEFAULT_PATH)
+    if(LWALL_HOST_JSON_INCLUDE_DIR)
+      file(COPY "${LWALL_HOST_JSON_INCLUDE_DIR}/nlohmann" DESTINATION "${CMAKE_BINARY_DIR}/nlohmann-json/include")
+      set(LWALL_JSON_INCLUDE_DIR "${CMAKE_BINARY_DIR}/nlohmann-json/include")
+    endif()
+  endif()
   if(LWALL_JSON_INCLUDE_DIR)
     add_library(lwall_json INTERFACE)
     target_include_directories(lwall_json SYSTEM INTERFACE "${LWALL_JSON_INCLUDE_DIR}")

@@ -98,16 +98,31 @@ bool has_non_finite_number(std::string_view text) {
     return false;
 }
 
+namespace {
+
+// The console's lines each as they are: the Windows build under Wine ends them in CR LF.
+std::string console_lines(std::string text) {
+    std::size_t at = 0;
+    while ((at = text.find("\r\n", at)) != std::string::npos) text.erase(at, 1);
+    return text;
+}
+
+}  // namespace
+
 ProgramRun run_program(const std::string& dir, const std::string& args) {
     const std::string out = dir + "/.stdout";
     const std::string err = dir + "/.stderr";
+    // LWALL_PROGRAM runs these tests on another build of the program, such as the Windows one
+    // under Wine ("wine /path/to/lwall.exe").
+    const char* other = std::getenv("LWALL_PROGRAM");
+    const std::string program = other != nullptr ? std::string(other) : "'" + std::string(LWALL_EXE) + "'";
     const std::string cmd =
-        "cd '" + dir + "' && '" + std::string(LWALL_EXE) + "' " + args + " > '" + out + "' 2> '" + err + "'";
+        "cd '" + dir + "' && " + program + " " + args + " < /dev/null > '" + out + "' 2> '" + err + "'";
     const int raw = std::system(cmd.c_str());
     ProgramRun r;
     r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.console = read_file(out);
-    r.errors = read_file(err);
+    r.console = other != nullptr ? console_lines(read_file(out)) : read_file(out);
+    r.errors = other != nullptr ? console_lines(read_file(err)) : read_file(err);
     std::remove(out.c_str());
     std::remove(err.c_str());
     return r;

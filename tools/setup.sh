@@ -6,6 +6,7 @@
 #                           used where that source cannot be fetched)
 #   tools/setup.sh --test   also what the tests use: a DXF reader, Chromium with its driver and a
 #                           Japanese font, Selenium, and the PDF tools of the print test
+#   tools/setup.sh --windows  the cross-build of lwall.exe (mingw-w64) and Wine to try it
 # Used by the README's commands and by .ci/run.
 set -euo pipefail
 
@@ -24,6 +25,11 @@ want libcpp-httplib-dev has_file /usr/include/httplib.h
 want pkg-config command -v pkg-config
 want patch command -v patch
 want nlohmann-json3-dev has_file /usr/include/nlohmann/json.hpp
+if [ "${1:-}" = "--windows" ]; then
+  want g++-mingw-w64-x86-64-posix command -v x86_64-w64-mingw32-g++-posix
+  want wine command -v wine
+  want wine64 sh -c '[ -e /usr/lib/wine/wine64 ]'
+fi
 if [ "${1:-}" = "--test" ]; then
   want python3-ezdxf /usr/bin/python3 -c 'import ezdxf'
   want python3-selenium /usr/bin/python3 -c 'import selenium'

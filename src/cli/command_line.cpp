@@ -15,7 +15,7 @@ namespace lwall {
 namespace {
 
 constexpr std::string_view kUsage =
-    "usage: lwall [--svg] [--csv] | --check | --explain | --help | --version | serve [--port N] [--host ADDR] [--dir DIR]";
+    "usage: lwall [--svg] [--csv] | --check | --explain | --help | --version | serve [--port N] [--host ADDR] [--dir DIR] [--open]";
 
 constexpr std::string_view kHelp =
     "Draws the reinforcement of the L-shaped retaining wall described by PlenkL.dat (dimensions,\n"
@@ -30,10 +30,10 @@ constexpr std::string_view kHelp =
     "  --help     print this help\n"
     "  --version  print the version\n"
     "\n"
-    "lwall serve [--port N] [--host ADDR] [--dir DIR] opens the editor at http://127.0.0.1:8750/ (every\n"
-    "field named, the sheet redrawn as you type, the checks beside their fields, a true-scale print);\n"
-    "it saves to DIR (the current folder) and serves until interrupted. --host is the only way to let\n"
-    "other machines reach it.\n"
+    "lwall serve [--port N] [--host ADDR] [--dir DIR] [--open] opens the editor at http://127.0.0.1:8750/\n"
+    "(every field named, the sheet redrawn as you type, the checks beside their fields, a true-scale\n"
+    "print); it saves to DIR (the current folder) and serves until interrupted. --open opens the browser\n"
+    "on it. --host is the only way to let other machines reach it.\n"
     "\n"
     "Exit status: 0 drawn (with --check: nothing found); 1 Lwall.dxf cannot be written, or the wall is\n"
     "wider than 2500 or higher than 3000; 2 plenk.scr cannot be written; 3 PlenkL.dat or 4 GasouL.dat\n"

@@ -3,11 +3,44 @@
 // entry stands above both doors and hands the command line the editor's, where the build has it.
 
 #include <cstdio>
+#include <string>
+#include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#include <shellapi.h>
+#endif
 
 #include "cli/command_line.hpp"
 #ifdef LWALL_EDITOR
 #include "server/serve_command.hpp"
 #endif
+
+namespace {
+
+// The arguments as UTF-8, as the doors take them (a folder name of `serve --dir`). Windows hands a
+// program its command line in UTF-16 and the narrow argv only in the system's code page, which
+// cannot hold every folder name; elsewhere the arguments are the bytes the system passes.
+std::vector<std::string> utf8_arguments(int argc, char** argv) {
+    std::vector<std::string> out;
+#ifdef _WIN32
+    int n = 0;
+    if (LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &n)) {
+        for (int i = 0; i < n; ++i) {
+            const int size = WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
+            std::string arg(size > 0 ? static_cast<std::size_t>(size - 1) : 0, '\0');
+            if (size > 1) WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, arg.data(), size, nullptr, nullptr);
+            out.push_back(std::move(arg));
+        }
+        LocalFree(wide);
+        return out;
+    }
+#endif
+    for (int i = 0; i < argc; ++i) out.emplace_back(argv[i]);
+    return out;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
 #ifdef LWALL_EDITOR
@@ -15,5 +48,8 @@ int main(int argc, char** argv) {
 #else
     const lwall::ServeDoor serve{nullptr, LWALL_EDITOR_MISSING};
 #endif
-    return lwall::run_command_line(argc, argv, stdout, stderr, serve);
+    const std::vector<std::string> args = utf8_arguments(argc, argv);
+    std::vector<const char*> pointers;
+    for (const std::string& a : args) pointers.push_back(a.c_str());
+    return lwall::run_command_line(static_cast<int>(pointers.size()), pointers.data(), stdout, stderr, serve);
 }

@@ -12,16 +12,21 @@
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 #include "core/run_failure.hpp"
+#include "core/sjis.hpp"
 #include "server/editor_server.hpp"
+#include "server/open_browser.hpp"
 #include "server/request_guard.hpp"
 
 namespace lwall {
 
 namespace {
 
-constexpr std::string_view kUsage = "usage: lwall serve [--port N] [--host ADDR] [--dir DIR]";
+constexpr std::string_view kUsage = "usage: lwall serve [--port N] [--host ADDR] [--dir DIR] [--open]";
 
 // Set by the signal handler, which may touch nothing else; a watcher thread acts on it. This is the
 // one piece of process-wide state of the editor: a signal is sent to the process, not to a run.
@@ -29,6 +34,27 @@ std::atomic<bool> stop_signalled{false};
 static_assert(std::atomic<bool>::is_always_lock_free);
 
 void on_stop_signal(int) { stop_signalled.store(true); }
+
+#ifdef _WIN32
+// Ctrl+C, Ctrl+Break and closing the console window stop the editor as SIGINT does elsewhere.
+BOOL WINAPI on_console_event(DWORD event) {
+    if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT && event != CTRL_CLOSE_EVENT) return FALSE;
+    stop_signalled.store(true);
+    return TRUE;
+}
+#endif
+
+// A folder named on the command line: the arguments arrive as UTF-8 on every system.
+std::filesystem::path folder_path(std::string_view utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+// A folder's name for the console, which speaks Shift_JIS.
+std::string console_text(const std::filesystem::path& path) {
+    const std::u8string u8 = path.u8string();
+    const std::string utf8(u8.begin(), u8.end());
+    return utf8_to_sjis(utf8).value_or(utf8);
+}
 
 int print_line(std::FILE* console, const std::string& line, int status) {
     std::fwrite(line.data(), 1, line.size(), console);
@@ -39,10 +65,15 @@ int print_line(std::FILE* console, const std::string& line, int status) {
 
 }  // namespace
 
-int run_serve_command(int argc, const char* const* argv, std::FILE* console, std::FILE*) {
+int run_serve_command(int argc, const char* const* argv, std::FILE* console, std::FILE* errors) {
     EditorSettings settings;
+    bool open = false;
     for (int i = 0; i < argc; ++i) {
         const std::string_view option = argv[i];
+        if (option == "--open") {
+            open = true;
+            continue;
+        }
         if (option != "--port" && option != "--host" && option != "--dir") {
             return print_line(console, "lwall serve: unknown option " + std::string(option) + "; " + std::string(kUsage),
                               kExitUsage);
@@ -63,12 +94,12 @@ int run_serve_command(int argc, const char* const* argv, std::FILE* console, std
         } else if (option == "--host") {
             settings.host = value;
         } else {
-            settings.dir = std::filesystem::path(std::string(value));
+            settings.dir = folder_path(value);
         }
     }
     std::error_code ec;
     if (!std::filesystem::is_directory(settings.dir, ec)) {
-        return print_line(console, "lwall serve: --dir " + settings.dir.string() + " is not a folder", kExitUsage);
+        return print_line(console, "lwall serve: --dir " + console_text(settings.dir) + " is not a folder", kExitUsage);
     }
     settings.dir = std::filesystem::absolute(settings.dir, ec);
 
@@ -90,7 +121,14 @@ int run_serve_command(int argc, const char* const* argv, std::FILE* console, std
     stop_signalled.store(false);
     const auto old_int = std::signal(SIGINT, on_stop_signal);
     const auto old_term = std::signal(SIGTERM, on_stop_signal);
+#ifdef _WIN32
+    SetConsoleCtrlHandler(on_console_event, TRUE);
+#endif
     print_line(console, "lwall: serving " + server.url(), kExitOk);
+    if (open) {
+        const std::string why = open_browser(server.url());
+        if (!why.empty()) print_line(errors, "lwall serve: can't open a browser: " + why, kExitOk);
+    }
 
     std::atomic<bool> done{false};
     std::thread watcher([&] {
@@ -105,6 +143,9 @@ int run_serve_command(int argc, const char* const* argv, std::FILE* console, std
     watcher.join();
     std::signal(SIGINT, old_int);
     std::signal(SIGTERM, old_term);
+#ifdef _WIN32
+    SetConsoleCtrlHandler(on_console_event, FALSE);
+#endif
     if (!served && !stop_signalled.load()) {
         return print_line(console, "lwall serve: the server stopped listening on " + server.url(), kExitListen);
     }

@@ -1,5 +1,6 @@
 #pragma once
-// lwall serve [--port N] [--host ADDR] [--dir DIR]: the editor, served until SIGINT or SIGTERM.
+// lwall serve [--port N] [--host ADDR] [--dir DIR] [--open]: the editor, served until SIGINT or
+// SIGTERM (Ctrl+C, Ctrl+Break or closing the console on Windows); --open opens the browser on it.
 
 #include <cstdio>
 

@@ -271,7 +271,7 @@ TEST_F(CommandLine, HelpVersionAndUnknownOptions) {
     const auto unknown = run("--pdf");
     EXPECT_EQ(unknown.status, 8);
     EXPECT_EQ(unknown.console, "lwall: unknown option --pdf; usage: lwall [--svg] [--csv] | --check | --explain | --help | --version | "
-              "serve [--port N] [--host ADDR] [--dir DIR]\n");
+              "serve [--port N] [--host ADDR] [--dir DIR] [--open]\n");
     EXPECT_EQ(run("--check --csv").status, 8);
     EXPECT_FALSE(fs::exists(dir_ / "Lwall.dxf"));
 }

@@ -1,0 +1,12 @@
+#pragma once
+// Opens the engineer's browser on a page: the system's handler of web addresses (ShellExecute on
+// Windows, xdg-open elsewhere), without waiting for it and without a shell.
+
+#include <string>
+
+namespace lwall {
+
+// Empty when the browser was asked to open `url`, else why not.
+std::string open_browser(const std::string& url);
+
+}  // namespace lwall

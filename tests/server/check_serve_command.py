@@ -1,0 +1,101 @@
+#!/usr/bin/env python3
+"""`lwall serve` as a program, without a browser: it serves a wall from a folder with a Japanese
+name; a preview of a wall that stops at the member length answers with status 5 at once (no
+dialog waits for a person); --open hands the page's address to the system's opener; SIGTERM (or,
+for the Windows build, ending the process) stops it.
+Usage: check_serve_command.py LWALL EXAMPLE_DIR [RUNNER...]. With a runner (`wine`), LWALL is the
+Windows program and --open is left out, as Wine has no browser to open."""
+import json
+import os
+import pathlib
+import re
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+import urllib.request
+
+lwall, examples, runner = os.path.abspath(sys.argv[1]), pathlib.Path(sys.argv[2]).resolve(), sys.argv[3:]
+failures = []
+
+
+def check(ok, what):
+    if not ok:
+        failures.append(what)
+        print("FAILED:", what)
+
+
+def start(args, env, cwd):
+    p = subprocess.Popen(runner + [lwall, "serve", "--port", "0"] + args, cwd=cwd, env=env,
+                         stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+    line = p.stdout.readline().decode("ascii", "replace").strip()
+    m = re.fullmatch(r"lwall: serving (http://127\.0\.0\.1:\d+/)", line)
+    if not m:
+        p.kill()
+        sys.exit(f"no serving line, got {line!r}: {p.stderr.read()!r}")
+    return p, m.group(1)
+
+
+def call(url, path, body=None):
+    data = json.dumps(body).encode() if body is not None else None
+    req = urllib.request.Request(url + path.lstrip("/"), data=data, method="POST" if data else "GET",
+                                 headers={"Content-Type": "application/json"})
+    try:
+        with urllib.request.urlopen(req, timeout=30) as r:
+            return r.status, json.loads(r.read())
+    except urllib.error.HTTPError as e:
+        return e.code, json.loads(e.read())
+
+
+def stop(p):
+    if runner:
+        p.kill()
+    else:
+        p.send_signal(signal.SIGTERM)
+        check(p.wait(timeout=20) == 0, "SIGTERM ends the editor with status 0")
+    p.wait(timeout=20)
+
+
+with tempfile.TemporaryDirectory() as tmp:
+    tmp = pathlib.Path(tmp)
+    env = dict(os.environ, LANG="C.UTF-8", LC_ALL="C.UTF-8", WINEDEBUG="-all")
+    folder = tmp / "擁壁 設計"
+    folder.mkdir()
+    for name in ("PlenkL.dat", "GasouL.dat"):
+        shutil.copy(examples / "sloped" / name, folder / name)
+
+    # A Japanese folder name, given on the command line.
+    p, url = start(["--dir", str(folder)], env, tmp)
+    status, wall = call(url, "/api/wall")
+    check(status == 200 and wall["wall"] == (folder / "PlenkL.dat").read_text(), "the wall read from 擁壁 設計")
+    # The member-length stop answers at once, with no message box.
+    level = (examples / "level" / "PlenkL.dat").read_text().split("\n")
+    level[5] = "100,100,4000"
+    began = time.monotonic()
+    status, preview = call(url, "/api/preview", {"wall": "\n".join(level)})
+    check(status == 200 and preview["status"] == 5, f"a member-length stop previews with status 5: {preview.get('status')}")
+    check(time.monotonic() - began < 20, "the member-length stop waits for nobody")
+    stop(p)
+
+    if not runner:
+        # --open: the opener of web addresses gets the page's address, the editor serves on.
+        bin_dir = tmp / "bin"
+        bin_dir.mkdir()
+        opened = tmp / "opened.txt"
+        opener = bin_dir / "xdg-open"
+        opener.write_text(f"#!/bin/sh\nprintf '%s' \"$1\" > '{opened}'\n")
+        opener.chmod(0o755)
+        p, url = start(["--open"], dict(env, PATH=f"{bin_dir}:{env['PATH']}"), folder)
+        for _ in range(200):
+            if opened.exists() and opened.read_text():
+                break
+            time.sleep(0.05)
+        check(opened.exists() and opened.read_text() == url, "--open hands the page's address to xdg-open")
+        check(call(url, "/api/wall")[0] == 200, "the editor serves on after opening the browser")
+        stop(p)
+
+if failures:
+    sys.exit(1)
+print("lwall serve: ok")
