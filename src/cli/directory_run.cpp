@@ -1,24 +1,17 @@
 #include "cli/directory_run.hpp"
 
-#include <memory>
 #include <string>
 #include <string_view>
 
 #include "cli/message_box.hpp"
 #include "cli/wall_explain.hpp"
 #include "core/run_failure.hpp"
+#include "output/file.hpp"
 #include "sheet/run_sheet.hpp"
 
 namespace lwall {
 
 namespace {
-
-struct FileCloser {
-    void operator()(std::FILE* f) const {
-        if (f != nullptr) std::fclose(f);
-    }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
 
 void print_line(std::FILE* console, std::string_view text) {
     std::fwrite(text.data(), 1, text.size(), console);
@@ -34,13 +27,11 @@ std::string read_all(std::FILE* f) {
     return text;
 }
 
-File open_file(const std::filesystem::path& dir, const char* name, const char* mode) {
-    return File(std::fopen((dir / name).string().c_str(), mode));
-}
+File open_in(const std::filesystem::path& dir, const char* name, const char* mode) { return open_file(dir / name, mode); }
 
 // Reads PlenkL.dat; prints the opening failure and returns false when it cannot be opened.
 bool read_wall_file_in(const std::filesystem::path& dir, std::FILE* console, std::string& text) {
-    const File file = open_file(dir, "PlenkL.dat", "rb");
+    const File file = open_in(dir, "PlenkL.dat", "rb");
     if (!file) {
         print_line(console, "can't create PlenkL.dat");
         return false;
@@ -70,7 +61,7 @@ int run_in_directory(const std::filesystem::path& dir, const RunOptions& options
                                          {"GasouL.dat", "rb", kExitLayerFile}};
     File files[4];
     for (int i = 0; i < 4; ++i) {
-        files[i] = open_file(dir, kFiles[i].name, kFiles[i].mode);
+        files[i] = open_in(dir, kFiles[i].name, kFiles[i].mode);
         if (!files[i]) {
             print_line(console, std::string("can't create ") + kFiles[i].name);
             return kFiles[i].status;
@@ -79,11 +70,11 @@ int run_in_directory(const std::filesystem::path& dir, const RunOptions& options
     // The picture and the spreadsheet, when asked for, after the four files of every run.
     File svg_file;
     File csv_file;
-    if (options.svg && !(svg_file = open_file(dir, "Lwall.svg", "wb"))) {
+    if (options.svg && !(svg_file = open_in(dir, "Lwall.svg", "wb"))) {
         print_line(console, "can't create Lwall.svg");
         return kExitExtraFile;
     }
-    if (options.csv && !(csv_file = open_file(dir, "Lwall.csv", "wb"))) {
+    if (options.csv && !(csv_file = open_in(dir, "Lwall.csv", "wb"))) {
         print_line(console, "can't create Lwall.csv");
         return kExitExtraFile;
     }

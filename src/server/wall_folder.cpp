@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <memory>
 #include <system_error>
 
 #ifdef _WIN32
@@ -11,26 +10,14 @@
 #include <unistd.h>
 #endif
 
+#include "output/file.hpp"
 #include "server/request_guard.hpp"
 
 namespace lwall {
 
 namespace {
 
-struct FileCloser {
-    void operator()(std::FILE* f) const {
-        if (f != nullptr) std::fclose(f);
-    }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
-
-File open(const std::filesystem::path& path, bool write) {
-#ifdef _WIN32
-    return File(_wfopen(path.c_str(), write ? L"wb" : L"rb"));
-#else
-    return File(std::fopen(path.c_str(), write ? "wb" : "rb"));
-#endif
-}
+File open(const std::filesystem::path& path, bool write) { return open_file(path, write ? "wb" : "rb"); }
 
 // Pushes what the system holds of the file out to the disk.
 bool sync_to_disk(std::FILE* f) {
