@@ -30,6 +30,19 @@ double round_half_away(double v, int decimals) {
     return v;  // not a tie: the correctly rounded conversion of printf is already right
 }
 
+double divide_to_decimals(double numerator, double denominator, int decimals) {
+    const double p = kPow10[decimals];
+    const bool whole = numerator == std::floor(numerator) && denominator == std::floor(denominator);
+    if (!whole || denominator <= 0 || std::fabs(numerator) * p >= 1e12 || denominator >= 1e12) {
+        return round_half_away(numerator / denominator, decimals);
+    }
+    const long long n = static_cast<long long>(std::fabs(numerator) * p);
+    const long long d = static_cast<long long>(denominator);
+    long long q = n / d;
+    if (2 * (n % d) >= d) ++q;  // half a unit of the last place or more rounds away from zero
+    return (numerator < 0 ? -1.0 : 1.0) * static_cast<double>(q) / p;
+}
+
 std::size_t format_int(char* out, long long v) {
     static constexpr char kPairs[] =
         "00010203040506070809101112131415161718192021222324252627282930313233343536373839"

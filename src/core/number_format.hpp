@@ -11,6 +11,12 @@ namespace lwall {
 // Rounds to `decimals` places, exact halves away from zero.
 double round_half_away(double v, int decimals = 0);
 
+// numerator / denominator to `decimals` places (0 ... 6), halves away from zero, decided on the
+// decimal quotient itself: two whole numbers are divided exactly, so that 4833750 / 10000 is
+// 483.375 and 483.375 / 10 gives 48.338, where the binary quotient 48.33749... would give 48.337.
+// Anything else (not whole, a denominator of 0 or less, beyond 1e12) divides as it stands.
+double divide_to_decimals(double numerator, double denominator, int decimals);
+
 // Writes v as "%<width>.<decimals>f" would, with the rounding above, into out (at least 40
 // bytes); returns the number of characters. Throws RunFailure for nan or inf.
 std::size_t format_fixed(char* out, double v, int width, int decimals);

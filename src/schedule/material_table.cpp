@@ -17,22 +17,11 @@ constexpr double kWidth = 6600;
 
 void line(Canvas& cv, double x1, double y1, double x2, double y2) { draw_polyline(cv, {{x1, y1}, {x2, y2}}); }
 
-// A whole-wall steel mass (kg) per metre of a wall `length` mm long, to be printed to the gram.
-// The whole-wall masses are sums of printed row masses, so whole grams; over a length of whole
-// millimetres the grams per metre are divided out exactly and rounded like every printed number,
-// halves away from zero (483.375 kg over 10 m is 48.338 kg/m, where the quotient in binary,
-// 48.33749..., would round down). Any other length divides as it stands.
+// A whole-wall steel mass (kg) per metre of a wall `length` mm long, to the gram. The whole-wall
+// masses are sums of printed row masses, so whole grams, and grams per millimetre are kilograms per
+// metre: divided out exactly, so that the printed value is the decimal quotient rounded.
 double steel_per_metre(double whole_kg, double length) {
-    const double grams = std::round(whole_kg * 1000);
-    if (length >= 1 && length == std::floor(length) && grams >= 0 && grams < 1e12) {
-        // grams per metre = grams / (length / 1000) = 1000 grams / length
-        const long long numerator = static_cast<long long>(grams) * 1000;
-        const long long mm = static_cast<long long>(length);
-        long long g_per_m = numerator / mm;
-        if (2 * (numerator % mm) >= mm) ++g_per_m;  // half a gram or more rounds up
-        return static_cast<double>(g_per_m) / 1000;
-    }
-    return whole_kg / (length / 1000);
+    return divide_to_decimals(std::round(whole_kg * 1000), length, 3);
 }
 
 }  // namespace
