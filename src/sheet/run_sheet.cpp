@@ -101,6 +101,12 @@ SheetResult run_sheet(std::string_view wall_text, std::string_view layer_text, c
     }
     result.findings = std::move(ctx->findings);
     result.layout = ctx->layout;
+    if (result.status == kExitOk || result.status == kExitMemberLength) {
+        // The sheet pair as the footing drawing frames it: both at the sheet's scale.
+        const SheetLayout& s = ctx->layout;
+        result.frames = {{1, 0, 0, s.sheet_width, s.sheet_height, s.scale},
+                         {2, s.sheet_width + kFrameGap, 0, s.sheet_width, s.sheet_height, s.scale}};
+    }
     // What was written before a failure stays written.
     const bool dxf_ok = cv.dxf_out.flush();
     const bool scr_ok = cv.scr_out.flush();

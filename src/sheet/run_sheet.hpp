@@ -11,6 +11,7 @@
 #include "context/run_context.hpp"
 #include "core/findings.hpp"
 #include "core/run_failure.hpp"
+#include "core/sheet_frames.hpp"
 #include "core/sheet_layout.hpp"
 #include "output/entity_sink.hpp"
 
@@ -38,6 +39,7 @@ struct SheetResult {
     std::string field;   // ... and its field ("W1.pitch[2]", "row 3 colour")
     std::vector<Finding> findings;  // the checks' warnings, once the wall was read and accepted
     SheetLayout layout;             // the sheet's scale and size; scale 0 when the run stopped before
+    SheetFrames frames;             // the frames drawn, left to right; empty when the run stopped before
     // The outputs: what was written before a failure stays written. dxf and scr stay empty when
     // streamed to files; svg and csv are empty unless asked for.
     std::string dxf;
