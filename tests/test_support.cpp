@@ -74,6 +74,16 @@ std::vector<DxfEntity> parse_entities(std::string_view dxf_entities) {
 
 std::vector<DxfEntity> entities(const Canvas& cv) { return parse_entities(cv.dxf_out.contents()); }
 
+Point table_origin(const std::vector<DxfEntity>& e, std::string_view title, int height, Point title_at) {
+    for (const DxfEntity& x : e) {
+        if (x.type == "TEXT" && x.get(8) == "D-MTR-TXT" && x.get(1) == title && x.num(40) == height) {
+            return {x.num(10) - title_at.x, x.num(20) - title_at.y};
+        }
+    }
+    ADD_FAILURE() << "no table titled " << title;
+    return {};
+}
+
 std::vector<DxfEntity> file_entities(std::string_view dxf_file) {
     constexpr std::string_view kStart = "ENTITIES\r\n0\r\n";
     const std::size_t start = dxf_file.find(kStart);

@@ -34,6 +34,10 @@ std::vector<DxfEntity> entities(const Canvas& cv);
 // The entity records of a whole Lwall.dxf (between ENTITIES and ENDSEC).
 std::vector<DxfEntity> file_entities(std::string_view dxf_file);
 
+// Where a table was moved to: the first text on "D-MTR-TXT" reading `title` at `height`, less the
+// place the table draws its title at. Fails the test when there is none.
+Point table_origin(const std::vector<DxfEntity>& e, std::string_view title, int height, Point title_at);
+
 std::string read_file(const std::string& path);
 
 // True when a token of the text (split at line ends, blanks and commas) reads nan or inf, as the C

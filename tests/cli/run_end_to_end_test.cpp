@@ -78,7 +78,8 @@ std::string crlf(const std::vector<std::string>& lines) {
     return s;
 }
 
-// Everything before the first entity, for the nine layers of the example layer file.
+// Everything before the first entity, for the nine layers of the example layer file and the two
+// layers of the title block it does not list.
 std::string expected_tables() {
     std::vector<std::string> l = {"0", "SECTION", "2", "TABLES", "0", "TABLE", "2", "LTYPE", "70", "5"};
     auto ltype = [&](const std::string& name, const std::string& desc, std::vector<std::string> values) {
@@ -102,7 +103,8 @@ std::string expected_tables() {
     const std::vector<std::pair<std::string, std::pair<std::string, std::string>>> layers = {
         {"D-STR", {"7", "CONTINUOUS"}},      {"D-STR-STR1", {"2", "CONTINUOUS"}}, {"D-STR-DIM", {"3", "CONTINUOUS"}},
         {"D-STR-HTXT", {"4", "CONTINUOUS"}}, {"D-BMK", {"1", "CENTER"}},          {"D-TTL-FRAM", {"7", "CONTINUOUS"}},
-        {"D-MTR-FRAM", {"7", "CONTINUOUS"}}, {"D-MTR-TXT", {"7", "CONTINUOUS"}},  {"D-MTR-MTXT", {"7", "CONTINUOUS"}}};
+        {"D-MTR-FRAM", {"7", "CONTINUOUS"}}, {"D-MTR-TXT", {"7", "CONTINUOUS"}},  {"D-MTR-MTXT", {"7", "CONTINUOUS"}},
+        {"D-TTL-LINE", {"7", "CONTINUOUS"}}, {"D-TTL-TXT", {"7", "CONTINUOUS"}}};
     for (const auto& [name, props] : layers) {
         for (const auto& v : std::vector<std::string>{"LAYER", "2", name, "70", "0", "62", props.first, "6",
                                                       props.second, "0"}) {
