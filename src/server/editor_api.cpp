@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "core/run_failure.hpp"
+#include "core/sheet_frames.hpp"
 #include "core/sheet_layout.hpp"
 #include "core/sjis.hpp"
 #include "core/wall_fields.hpp"
@@ -235,7 +236,7 @@ EditorReply preview_reply(const WallTexts& texts) {
     j["frames"] = std::move(frames);
     const SheetLayout& s = sheet.layout;
     if (s.scale > 0) {
-        j["sheet"] = {{"scale", s.scale}, {"width", s.sheet_width}, {"height", s.sheet_height}, {"gap", kSecondFrameGap}};
+        j["sheet"] = {{"scale", s.scale}, {"width", s.sheet_width}, {"height", s.sheet_height}, {"gap", kFrameGap}};
         j["tables"] = tables.extent(s.scale);
     } else {
         j["sheet"] = nullptr;

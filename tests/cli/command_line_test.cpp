@@ -241,6 +241,31 @@ TEST_F(CommandLine, ExplainShowsEveryFieldWithTheLineItWasReadFrom) {
     EXPECT_FALSE(fs::exists(dir_ / "Lwall.dxf"));
 }
 
+TEST_F(CommandLine, ExplainShowsTheTitleFileAfterTheWall) {
+    use_example("level");
+    auto r = run("--explain");
+    EXPECT_TRUE(r.console.ends_with("# HyodaiL.dat: not in the folder; the title block's boxes stay empty, " +
+                                    std::string(u8"図面名 reads 擁壁配筋図"_sj) + "\n"))
+        << r.console;
+    std::ofstream(dir_ / "HyodaiL.dat", std::ios::binary) << std::string(u8"○○擁壁工事\r\n\r\n"_sj);
+    r = run("--explain");
+    EXPECT_EQ(r.status, 0);
+    const auto lines = field_lines(r.console);
+    ASSERT_EQ(lines.size(), 165u + 7u) << r.console;
+    EXPECT_NE(r.console.find("\n# HyodaiL.dat\n# " + std::string(u8"表題欄"_sj) + " / Title block\n"), std::string::npos);
+    EXPECT_EQ(lines[165], "line 1   project             \"" + std::string(u8"○○擁壁工事\"  工事名"_sj) + " / project");
+    EXPECT_EQ(lines[167], "line 3   drawing_name        (empty: " + std::string(u8"擁壁配筋図)  図面名"_sj) +
+                              " / drawing name");
+    // A refused value ends it with the refusal and its status, after the values before it.
+    std::ofstream(dir_ / "HyodaiL.dat", std::ios::binary) << "a\nb\tc\n";
+    r = run("--explain");
+    EXPECT_EQ(r.status, 6);
+    EXPECT_EQ(field_lines(r.console).size(), 165u + 1u);
+    EXPECT_TRUE(r.console.ends_with("HyodaiL.dat line 2, route_and_place: " + std::string(u8"路線・箇所"_sj) +
+                                    " holds the control character 0x09 at byte 2\n"))
+        << r.console;
+}
+
 TEST_F(CommandLine, ExplainOfARefusedFileShowsWhatWasReadThenTheRefusal) {
     use_example("level");
     std::ofstream(dir_ / "PlenkL.dat", std::ios::binary) << "500,300,1000\n2000,400,2000\n5000,5x00\n";

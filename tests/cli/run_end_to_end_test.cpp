@@ -239,5 +239,56 @@ TEST_F(EndToEnd, LayerFileWithFewerRowsThanItsCountStillDraws) {
     EXPECT_EQ(dxf.find("LAYER\r\n2\r\n\r\n"), std::string::npos);  // no layer without a name
 }
 
+// The texts of the title blocks, each with how often it stands on the sheet.
+std::map<std::string, int> title_texts(const std::string& dxf) {
+    std::map<std::string, int> n;
+    for (const auto& e : test::file_entities(dxf)) {
+        if (e.type == "TEXT" && e.get(8) == "D-TTL-TXT") ++n[e.get(1)];
+    }
+    return n;
+}
+
+TEST_F(EndToEnd, TheTitleFileFillsTheTitleBlockOfEveryFrame) {
+    // A wall at 1:70: two frames at 1:70, the tables in a third at 1:50.
+    use_level_with_lines({{3, "12000,12000"}, {6, "100,100,16000"}});
+    const std::string title =
+        test::read_file(std::string(LWALL_SOURCE_DIR) + "/tests/drawings/sheet_set/title_block/HyodaiL.dat");
+    write("HyodaiL.dat", title);
+    Outcome o = run();
+    ASSERT_EQ(o.status, 0) << o.console;
+    std::map<std::string, int> texts = title_texts(o.dxf());
+    for (const std::string_view value :
+         {u8"令和8年度 ○○地区擁壁工事(その2)"_sj, std::string_view("S-07"), u8"山田 太郎"_sj, u8"擁壁配筋図"_sj}) {
+        EXPECT_EQ(texts[std::string(value)], 3) << value;
+    }
+    EXPECT_EQ(texts["1:70"], 2);
+    EXPECT_EQ(texts["1:50"], 1);
+    for (const char* n : {"1/3", "2/3", "3/3"}) EXPECT_EQ(texts[n], 1) << n;
+
+    // Without the file only the drawing's name and the program's own values fill the boxes.
+    fs::remove(dir_ / "HyodaiL.dat");
+    o = run();
+    ASSERT_EQ(o.status, 0) << o.console;
+    texts = title_texts(o.dxf());
+    EXPECT_EQ(texts[std::string(u8"擁壁配筋図"_sj)], 3);
+    EXPECT_EQ(texts.count("S-07"), 0u);
+
+    // A value too long for its box: nothing is drawn, as for a refused wall.
+    write("HyodaiL.dat", "\r\n\r\n\r\n" + std::string(23, '7') + "\r\n");
+    o = run();
+    EXPECT_EQ(o.status, 6);
+    EXPECT_EQ(o.console, "HyodaiL.dat line 4, drawing_number: " + std::string(u8"図面番号"_sj) +
+                             " is 23 bytes long; its box holds 22 (11 double-byte characters)\n");
+    EXPECT_EQ(o.dxf(), expected_tables());
+    EXPECT_EQ(o.scr(), "");
+
+    // One that is there and cannot be read is refused, not taken for none.
+    fs::remove(dir_ / "HyodaiL.dat");
+    fs::create_directory(dir_ / "HyodaiL.dat");
+    o = run();
+    EXPECT_EQ(o.status, 6);
+    EXPECT_EQ(o.console, "can't read HyodaiL.dat\n");
+}
+
 }  // namespace
 }  // namespace lwall
