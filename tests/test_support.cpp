@@ -159,6 +159,20 @@ std::string example_file(std::string_view example, std::string_view file) {
     return read_file(std::string(LWALL_SOURCE_DIR) + "/examples/" + std::string(example) + "/" + std::string(file));
 }
 
+std::string example_wall_with(std::string_view example, const std::map<int, std::string>& replaced) {
+    const std::string text = example_file(example, "PlenkL.dat");
+    std::string out;
+    int line = 1;
+    for (std::size_t start = 0; start < text.size(); ++line) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        const auto it = replaced.find(line);
+        out += (it != replaced.end() ? it->second : text.substr(start, end - start)) + "\n";
+        start = end + 1;
+    }
+    return out;
+}
+
 void load_example_layers(RunContext& ctx) { ctx.layers = read_layer_table(example_file("level", "GasouL.dat")); }
 
 }  // namespace lwall::test

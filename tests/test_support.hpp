@@ -3,6 +3,7 @@
 // with an in-memory canvas, and reading example files.
 
 #include <functional>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -59,6 +60,9 @@ std::string refusal_message(const std::function<void()>& read, int expected_stat
 
 // The bundled example files, by example name ("level", "sloped").
 std::string example_file(std::string_view example, std::string_view file);
+
+// An example's PlenkL.dat with some of its lines replaced (line number, new text).
+std::string example_wall_with(std::string_view example, const std::map<int, std::string>& replaced);
 
 // A run context whose layer table holds the nine layers of the example layer file.
 void load_example_layers(RunContext& ctx);

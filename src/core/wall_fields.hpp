@@ -48,7 +48,6 @@ struct WallField {
     InputFile file = InputFile::wall;
     int line = 0;      // PlenkL.dat: 1 ... 43, the line as the file is written without blank lines;
                        // HyodaiL.dat: 1 ... 7, the line itself
-
     int position = 0;  // 1-based place of the value on its line
     std::string name;  // as every message spells it
     FieldKind kind = FieldKind::decimal;

@@ -1,5 +1,7 @@
 #include "output/block_recording.hpp"
 
+#include <type_traits>
+
 #include "output/entity_extent.hpp"
 
 namespace lwall {
@@ -15,73 +17,41 @@ int BlockRecording::block() {
     return current_;
 }
 
-void BlockRecording::line(const LineEntity& e) {
-    Recorded r{Kind::line, block(), std::string(e.layer), {}, {}};
-    r.colour = e.colour;
-    r.width = e.width;
-    r.x1 = e.x1;
-    r.y1 = e.y1;
-    r.x2 = e.x2;
-    r.y2 = e.y2;
-    entities_.push_back(std::move(r));
-}
+void BlockRecording::line(const LineEntity& e) { entities_.push_back({block(), e, std::string(e.layer), {}, {}}); }
 
 void BlockRecording::text(const TextEntity& e) {
-    Recorded r{Kind::text, block(), std::string(e.layer), std::string(e.text), std::string(e.style)};
-    r.form = e.form;
-    r.width = e.width;
-    r.colour = e.colour;
-    r.height = e.height;
-    r.width_factor = e.width_factor;
-    r.angle = e.angle;
-    r.x1 = e.x1;
-    r.y1 = e.y1;
-    r.x2 = e.x2;
-    r.y2 = e.y2;
-    entities_.push_back(std::move(r));
+    entities_.push_back({block(), e, std::string(e.layer), std::string(e.text), std::string(e.style)});
 }
 
-void BlockRecording::circle(const CircleEntity& e) {
-    Recorded r{Kind::circle, block(), std::string(e.layer), {}, {}};
-    r.width = e.width;
-    r.x1 = e.x;
-    r.y1 = e.y;
-    r.radius = e.radius;
-    entities_.push_back(std::move(r));
-}
+void BlockRecording::circle(const CircleEntity& e) { entities_.push_back({block(), e, std::string(e.layer), {}, {}}); }
 
 void BlockRecording::script(ScriptCommand c) { commands_.push_back({block(), std::move(c)}); }
 
 namespace {
 
-// The entity a recorded one stands for, moved by (dx, dy); its texts point into the record.
-template <typename R>
-LineEntity as_line(const R& r, double dx, double dy) {
-    return {r.layer, r.colour, r.width, moved_by(r.x1, dx), moved_by(r.y1, dy), moved_by(r.x2, dx), moved_by(r.y2, dy)};
-}
-
-template <typename R>
-TextEntity as_text(const R& r, double dx, double dy) {
-    TextEntity e;
-    e.form = r.form;
-    e.layer = r.layer;
-    e.width = r.width;
-    e.colour = r.colour;
-    e.height = r.height;
-    e.text = r.text;
-    e.width_factor = r.width_factor;
-    e.angle = r.angle;
-    e.style = r.style;
-    e.x1 = moved_by(r.x1, dx);
-    e.y1 = moved_by(r.y1, dy);
-    e.x2 = moved_by(r.x2, dx);
-    e.y2 = moved_by(r.y2, dy);
+// The entity moved by (dx, dy): a line's both ends, a text's both points, a circle's centre.
+template <typename E>
+E moved(E e, double dx, double dy) {
+    if constexpr (std::is_same_v<E, CircleEntity>) {
+        e.x = moved_by(e.x, dx);
+        e.y = moved_by(e.y, dy);
+    } else {
+        e.x1 = moved_by(e.x1, dx);
+        e.y1 = moved_by(e.y1, dy);
+        e.x2 = moved_by(e.x2, dx);
+        e.y2 = moved_by(e.y2, dy);
+    }
     return e;
 }
 
-template <typename R>
-CircleEntity as_circle(const R& r, double dx, double dy) {
-    return {r.layer, r.width, moved_by(r.x1, dx), moved_by(r.y1, dy), r.radius};
+// The entity's views bound to the record's own copies of its texts.
+template <typename E>
+void bind(E& e, const std::string& layer, const std::string& text, const std::string& style) {
+    e.layer = layer;
+    if constexpr (std::is_same_v<E, TextEntity>) {
+        e.text = text;
+        e.style = style;
+    }
 }
 
 }  // namespace
@@ -89,28 +59,37 @@ CircleEntity as_circle(const R& r, double dx, double dy) {
 std::vector<Extent> BlockRecording::extents() const {
     std::vector<Extent> out(roles_.size());
     for (const Recorded& r : entities_) {
-        Extent& e = out[static_cast<std::size_t>(r.block)];
-        switch (r.kind) {
-        case Kind::line: e.cover(extent_of(as_line(r, 0, 0))); break;
-        case Kind::text: e.cover(extent_of(as_text(r, 0, 0))); break;
-        case Kind::circle: e.cover(extent_of(as_circle(r, 0, 0))); break;
-        }
+        std::visit(
+            [&](auto e) {
+                bind(e, r.layer, r.text, r.style);
+                out[static_cast<std::size_t>(r.block)].cover(extent_of(e));
+            },
+            r.entity);
     }
     return out;
 }
 
 void BlockRecording::replay(EntitySink& entities, OutputSink& script, std::span<const double> dx,
                             std::span<const double> dy) const {
+    struct Hand {
+        EntitySink& to;
+        void operator()(const LineEntity& e) const { to.line(e); }
+        void operator()(const TextEntity& e) const { to.text(e); }
+        void operator()(const CircleEntity& e) const { to.circle(e); }
+    };
     for (const Recorded& r : entities_) {
         const auto b = static_cast<std::size_t>(r.block);
-        switch (r.kind) {
-        case Kind::line: entities.line(as_line(r, dx[b], dy[b])); break;
-        case Kind::text: entities.text(as_text(r, dx[b], dy[b])); break;
-        case Kind::circle: entities.circle(as_circle(r, dx[b], dy[b])); break;
-        }
+        std::visit(
+            [&](auto e) {
+                bind(e, r.layer, r.text, r.style);
+                Hand{entities}(moved(e, dx[b], dy[b]));
+            },
+            r.entity);
     }
-    for (const Command& c : commands_) write_script_command(script, c.command, dx[static_cast<std::size_t>(c.block)],
-                                                            dy[static_cast<std::size_t>(c.block)]);
+    for (const Command& c : commands_) {
+        const auto b = static_cast<std::size_t>(c.block);
+        write_script_command(script, c.command, dx[b], dy[b]);
+    }
 }
 
 }  // namespace lwall

@@ -7,6 +7,7 @@
 
 #include <span>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "core/sheet_frames.hpp"
@@ -38,16 +39,11 @@ public:
     void replay(EntitySink& entities, OutputSink& script, std::span<const double> dx, std::span<const double> dy) const;
 
 private:
-    enum class Kind { line, text, circle };
-    // An entity with its own copies of its texts.
+    // An entity with its own copies of its texts; its views are bound to them when it is handed on.
     struct Recorded {
-        Kind kind;
         int block;
+        std::variant<LineEntity, TextEntity, CircleEntity> entity;
         std::string layer, text, style;
-        TextForm form = TextForm::simple;
-        int colour = 0, height = 0;
-        double width = 0, width_factor = 1, angle = 0;
-        double x1 = 0, y1 = 0, x2 = 0, y2 = 0, radius = 0;
     };
     struct Command {
         int block;

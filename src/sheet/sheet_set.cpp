@@ -41,10 +41,13 @@ void draw_sheet_set(RunContext& ctx) {
         dy[b] = placement.dy[k];
         ctx.blocks[b] = {blocks.role(order[k]), dx[b], dy[b], placement.placed[k], placement.frame[k]};
     }
-    blocks.replay(cv.entities, cv.scr_out, dx, dy);
-
     ctx.frames = {frame_at(1, 0, sheet.scale)};
     ctx.frames.insert(ctx.frames.end(), placement.frames.begin(), placement.frames.end());
+    for (const SheetFrame& f : ctx.frames) {
+        if (f.scale != sheet.scale) ctx.picture.set_frame_scale(f.x, f.x + f.width, f.scale);
+    }
+    blocks.replay(cv.entities, cv.scr_out, dx, dy);
+
     const int count = static_cast<int>(ctx.frames.size());
     for (const SheetFrame& f : ctx.frames) {
         if (f.number > 2) draw_frame_border(ctx, f);

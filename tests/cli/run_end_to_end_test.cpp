@@ -46,17 +46,7 @@ protected:
     // The level example with some lines of PlenkL.dat replaced (line number, new text).
     void use_level_with_lines(const std::map<int, std::string>& replaced) {
         use_example("level");
-        const std::string text = test::example_file("level", "PlenkL.dat");
-        std::string out;
-        int line = 1;
-        for (std::size_t start = 0; start < text.size(); ++line) {
-            std::size_t end = text.find('\n', start);
-            if (end == std::string::npos) end = text.size();
-            const auto it = replaced.find(line);
-            out += (it != replaced.end() ? it->second : text.substr(start, end - start)) + "\n";
-            start = end + 1;
-        }
-        write("PlenkL.dat", out);
+        write("PlenkL.dat", test::example_wall_with("level", replaced));
     }
 
     Outcome run() {

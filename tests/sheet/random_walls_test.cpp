@@ -162,31 +162,16 @@ TEST(RandomWalls, EveryRunEndsAsSpecifiedWithFiniteNumbersAndEveryBarPrintedOnce
     EXPECT_GT(drawn, 200);  // the walls are plausible: most are drawn
 }
 
-// An example wall with some of its lines replaced (line number, new text).
-std::string example_with(const std::string& example, const std::map<int, std::string>& replaced) {
-    const std::string text = test::example_file(example, "PlenkL.dat");
-    std::string out;
-    int line = 1;
-    for (std::size_t start = 0; start < text.size(); ++line) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        const auto it = replaced.find(line);
-        out += (it != replaced.end() ? it->second : text.substr(start, end - start)) + "\n";
-        start = end + 1;
-    }
-    return out;
-}
-
 TEST(ExtremeWalls, EverySheetSetFitsItsFramesAndTablesOfALargeScaleGetAFrameAt1To50) {
     struct Case {
         std::string wall;
         double scale;
     };
     const Case cases[] = {
-        {example_with("level", {{1, "1000,300,1200"}, {2, "2600,400,2600,2600"}}), 50},  // both size limits
-        {example_with("sloped", {{3, "9000,5000"}}), 60},
-        {example_with("sloped", {{3, "3000,20000"}, {6, "100,100,16000"}}), 70},
-        {example_with("level", {{3, "50000,50000"}, {6, "100,100,60000"}}), 210},
+        {test::example_wall_with("level", {{1, "1000,300,1200"}, {2, "2600,400,2600,2600"}}), 50},  // both size limits
+        {test::example_wall_with("sloped", {{3, "9000,5000"}}), 60},
+        {test::example_wall_with("sloped", {{3, "3000,20000"}, {6, "100,100,16000"}}), 70},
+        {test::example_wall_with("level", {{3, "50000,50000"}, {6, "100,100,60000"}}), 210},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.wall);

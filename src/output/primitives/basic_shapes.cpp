@@ -16,7 +16,7 @@ void draw_polyline(Canvas& cv, std::span<const Point> points) {
     const Point o = cv.state.origin;
     for (std::size_t k = 1; k < points.size(); ++k) {
         cv.drawn().line({cv.pen.layer, cv.pen.colour, cv.pen.width, points[k - 1].x + o.x, points[k - 1].y + o.y,
-                          points[k].x + o.x, points[k].y + o.y});
+                         points[k].x + o.x, points[k].y + o.y});
     }
 }
 
