@@ -120,7 +120,9 @@ BlockPlacement place_blocks(std::span<const BlockToPlace> blocks, const SheetFra
     bool tables_started = false;
     for (const BlockToPlace& b : blocks) {
         const Extent e = outward(b.extent);
-        if (b.extent.empty) {
+        // A block that drew nothing stays; so does one with a number that is not finite, which the
+        // writers then refuse.
+        if (b.extent.empty || !std::isfinite(e.width()) || !std::isfinite(e.height())) {
             out.dx.push_back(0);
             out.dy.push_back(0);
             out.placed.push_back({});

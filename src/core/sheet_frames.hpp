@@ -80,7 +80,7 @@ struct BlockPlacement {
 // right: rows from the top left, left to right, inside the margin, clear of each other and of the
 // title block. A heading ends its row. Tables go to frames of their own at 1:50 when `first` is at a
 // scale above 1:60. A block larger than an empty frame goes to a new frame of the smallest larger
-// scale that holds it.
+// scale that holds it. A block that drew nothing, or whose extent is not finite, is not moved.
 BlockPlacement place_blocks(std::span<const BlockToPlace> blocks, const SheetFrame& first);
 
 }  // namespace lwall
