@@ -19,14 +19,6 @@ namespace fs = std::filesystem;
 
 class CommandLine : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::path(::testing::TempDir()) /
-               (std::string("lwall_cli_") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
     void use(const std::string& folder) {
         for (const char* name : {"PlenkL.dat", "GasouL.dat"}) {
             std::ofstream(dir_ / name, std::ios::binary) << test::read_file(folder + "/" + name);
@@ -35,9 +27,9 @@ protected:
     void use_example(const std::string& name) { use(std::string(LWALL_SOURCE_DIR) + "/examples/" + name); }
     void use_faulty() { use(std::string(LWALL_SOURCE_DIR) + "/tests/checks/faulty"); }
     std::string file(const char* name) const { return test::read_file((dir_ / name).string()); }
-    test::ProgramRun run(const std::string& args = "") { return test::run_program(dir_.string(), args); }
+    test::ProgramRun run(const std::string& args = "") { return test::run_program(dir_.path().string(), args); }
 
-    fs::path dir_;
+    test::TempFolder dir_;
 };
 
 TEST_F(CommandLine, PictureAndSpreadsheetLeaveTheDrawingAndScriptByteForByte) {
