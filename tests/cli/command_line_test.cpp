@@ -252,6 +252,54 @@ TEST_F(CommandLine, ExplainOfARefusedFileShowsWhatWasReadThenTheRefusal) {
     EXPECT_TRUE(r.console.ends_with(std::string(u8"幅の制限を超えています。"_sj) + "\n")) << r.console;
 }
 
+// After a stop no Lwall.csv is left that could be taken for this wall's quantities: not the one
+// the run opened, nor a whole one from an earlier run on another wall. Lwall.dxf keeps what was
+// written before the stop.
+TEST_F(CommandLine, NoSpreadsheetIsLeftAfterAStop) {
+    const std::string level = test::example_file("level", "PlenkL.dat");
+    const auto level_with = [&](std::string_view line, std::string_view replacement) {
+        std::string text = level;
+        const std::size_t at = text.find(line);
+        EXPECT_NE(at, std::string::npos) << line;
+        return text.replace(at, line.size(), replacement);
+    };
+    struct Stop {
+        const char* what;
+        std::string wall;  // empty: no layer file
+        const char* args;
+        int status;
+    };
+    const std::vector<Stop> stops = {
+        {"member length", level_with("100,100,12000", "100,100,4000"), "--csv", 5},
+        {"refused", level_with("4\n16,0", "7\n16,0"), "--csv", 6},
+        {"too wide", level_with("500,300,1000", "1500,300,1000"), "--csv", 1},
+        {"no layer file", "", "--csv", 4},
+        {"picture", level, "--svg --csv", 9},
+    };
+    for (const Stop& stop : stops) {
+        use_example("sloped");
+        ASSERT_EQ(run("--csv").status, 0) << stop.what;
+        ASSERT_TRUE(fs::exists(dir_ / "Lwall.csv")) << stop.what;
+        std::ofstream(dir_ / "PlenkL.dat", std::ios::binary) << stop.wall;
+        if (stop.wall.empty()) fs::remove(dir_ / "GasouL.dat");
+        if (stop.status == 9) fs::create_directory(dir_ / "Lwall.svg");
+        const auto r = run(stop.args);
+        EXPECT_EQ(r.status, stop.status) << stop.what << ": " << r.console;
+        EXPECT_FALSE(fs::exists(dir_ / "Lwall.csv")) << stop.what;
+        if (stop.status == 5) {
+            EXPECT_NE(file("Lwall.dxf").find("ENTITIES"), std::string::npos) << stop.what;
+        }
+        fs::remove(dir_ / "Lwall.svg");
+    }
+    // A folder in the spreadsheet's place is no spreadsheet, and stays.
+    use_example("level");
+    fs::create_directory(dir_ / "Lwall.csv");
+    const auto r = run("--csv");
+    EXPECT_EQ(r.status, 9);
+    EXPECT_EQ(r.console, "can't create Lwall.csv\n");
+    EXPECT_TRUE(fs::is_directory(dir_ / "Lwall.csv"));
+}
+
 TEST_F(CommandLine, HelpVersionAndUnknownOptions) {
     const auto help = run("--help");
     EXPECT_EQ(help.status, 0);
