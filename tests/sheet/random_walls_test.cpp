@@ -100,8 +100,8 @@ TEST(RandomWalls, EveryRunEndsAsSpecifiedWithFiniteNumbersAndEveryBarPrintedOnce
         std::sort(sorted.begin(), sorted.end());
         EXPECT_EQ(std::adjacent_find(sorted.begin(), sorted.end()), sorted.end()) << "a mark printed twice";
     }
-    // The walls are plausible: about two in three are drawn, the rest stop at the member length.
-    EXPECT_GT(drawn, 180);
+    // The walls are plausible: most are drawn (about two in three; the rest stop at the member length).
+    EXPECT_GT(drawn, 150);
 }
 
 }  // namespace
