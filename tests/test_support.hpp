@@ -1,7 +1,9 @@
 #pragma once
 // Helpers shared by the tests: splitting output into its CR LF lines, building a run context
-// with an in-memory canvas, and reading example files.
+// with an in-memory canvas, reading example files, and folders of their own for the files a test
+// writes.
 
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -35,6 +37,23 @@ std::vector<DxfEntity> entities(const Canvas& cv);
 std::vector<DxfEntity> file_entities(std::string_view dxf_file);
 
 std::string read_file(const std::string& path);
+
+// A folder of its own under the temporary folder (GoogleTest's, TEST_TMPDIR where set), made with
+// mkdtemp and named after the running test, removed with everything in it when the object goes.
+// Suites that run side by side on one machine (a plain and a sanitized build) never meet in it.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path operator/(const std::filesystem::path& name) const { return path_ / name; }
+
+private:
+    std::filesystem::path path_;
+};
 
 // True when a token of the text (split at line ends, blanks and commas) reads nan or inf, as the C
 // library writes a number that is not finite.

@@ -2,10 +2,12 @@
 
 #include <string>
 #include <string_view>
+#include <system_error>
 
 #include "cli/message_box.hpp"
 #include "cli/wall_explain.hpp"
 #include "core/run_failure.hpp"
+#include "core/sjis.hpp"
 #include "output/file.hpp"
 #include "sheet/run_sheet.hpp"
 
@@ -46,10 +48,23 @@ bool write_whole(File& file, const std::string& text) {
     return std::fclose(file.release()) == 0 && written;
 }
 
-}  // namespace
+// After a stop, no spreadsheet is left that could be taken for this wall's quantities: neither the
+// one this run opened nor one an earlier run wrote for another wall. A folder of that name is not
+// a spreadsheet and stays.
+void remove_spreadsheet(const std::filesystem::path& dir, std::FILE* errors) {
+    const std::filesystem::path csv = dir / "Lwall.csv";
+    std::error_code ec;
+    const std::filesystem::file_status found = std::filesystem::symlink_status(csv, ec);
+    if (ec || !std::filesystem::exists(found) || std::filesystem::is_directory(found)) return;
+    if (!std::filesystem::remove(csv, ec)) {
+        print_line(errors, u8"warning: Lwall.csv を削除できません。前の数量表が残っています"
+                           u8" (can't remove Lwall.csv: an earlier run's quantities are left in it)"_sj);
+    }
+}
 
-int run_in_directory(const std::filesystem::path& dir, const RunOptions& options, std::FILE* console,
-                     std::FILE* errors) {
+// The run itself; the files it opened are closed when it returns.
+int draw_in_directory(const std::filesystem::path& dir, const RunOptions& options, std::FILE* console,
+                      std::FILE* errors) {
     struct Opening {
         const char* name;
         const char* mode;
@@ -107,11 +122,22 @@ int run_in_directory(const std::filesystem::path& dir, const RunOptions& options
     const std::tuple<File*, const std::string*, const char*> extras[] = {{&svg_file, &sheet.svg, "Lwall.svg"},
                                                                          {&csv_file, &sheet.csv, "Lwall.csv"}};
     for (const auto& [file, text, name] : extras) {
+        // The spreadsheet holds the quantities of a drawn sheet only.
+        if (file == &csv_file && status != kExitOk) continue;
         if (*file && !write_whole(*file, *text) && status == kExitOk) {
             print_line(console, std::string("can't write ") + name);
             status = kExitExtraFile;
         }
     }
+    return status;
+}
+
+}  // namespace
+
+int run_in_directory(const std::filesystem::path& dir, const RunOptions& options, std::FILE* console,
+                     std::FILE* errors) {
+    const int status = draw_in_directory(dir, options, console, errors);
+    if (status != kExitOk && options.csv) remove_spreadsheet(dir, errors);
     return status;
 }
 
