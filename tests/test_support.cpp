@@ -109,6 +109,12 @@ std::string console_lines(std::string text) {
 
 }  // namespace
 
+std::filesystem::path make_temp_folder(const std::string& prefix) {
+    std::string name = (std::filesystem::path(::testing::TempDir()) / (prefix + "XXXXXX")).string();
+    if (mkdtemp(name.data()) == nullptr) ADD_FAILURE() << "can't make a temporary folder " << name;
+    return name;
+}
+
 ProgramRun run_program(const std::string& dir, const std::string& args) {
     const std::string out = dir + "/.stdout";
     const std::string err = dir + "/.stderr";

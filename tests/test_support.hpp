@@ -2,6 +2,7 @@
 // Helpers shared by the tests: splitting output into its CR LF lines, building a run context
 // with an in-memory canvas, and reading example files.
 
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -46,6 +47,10 @@ struct ProgramRun {
     std::string console;
     std::string errors;
 };
+
+// A new, empty folder of this test's own under the system's temporary folder ("<prefix>XXXXXX",
+// made by mkdtemp), so that runs side by side never share one. The caller removes it.
+std::filesystem::path make_temp_folder(const std::string& prefix);
 
 // Runs the built lwall with `args` in `dir` (which holds its input files).
 ProgramRun run_program(const std::string& dir, const std::string& args = "");

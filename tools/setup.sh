@@ -2,10 +2,11 @@
 # Installs what lwall needs on a Debian machine, and nothing that is already there.
 #   tools/setup.sh          the build: compiler, CMake, GoogleTest, the editor's two libraries,
 #                           patch (for Debian's fixes to cpp-httplib's source, which the build
-#                           fetches from Debian) and pkg-config (for Debian's compiled cpp-httplib,
-#                           used where that source cannot be fetched)
-#   tools/setup.sh --test   also what the tests use: a DXF reader, Chromium with its driver and a
-#                           Japanese font, Selenium, and the PDF tools of the print test
+#                           fetches from Debian), pkg-config (for Debian's compiled cpp-httplib,
+#                           used where that source cannot be fetched, and for cairo), and cairo with
+#                           the Japanese font IPAGothic for the PDF writer of lwall --pdf
+#   tools/setup.sh --test   also what the tests use: a DXF reader, Chromium with its driver,
+#                           Selenium, and poppler's PDF tools for the print test and Lwall.pdf
 #   tools/setup.sh --windows  the cross-build of lwall.exe (mingw-w64) and Wine to try it
 # Used by the README's commands and by .ci/run.
 set -euo pipefail
@@ -25,6 +26,8 @@ want libcpp-httplib-dev has_file /usr/include/httplib.h
 want pkg-config command -v pkg-config
 want patch command -v patch
 want nlohmann-json3-dev has_file /usr/include/nlohmann/json.hpp
+want libcairo2-dev pkg-config --exists cairo-pdf cairo-ft fontconfig
+want fonts-ipafont-gothic sh -c 'fc-list | grep -qi ipagothic'
 if [ "${1:-}" = "--windows" ]; then
   want g++-mingw-w64-x86-64-posix command -v x86_64-w64-mingw32-g++-posix
   want wine command -v wine
@@ -35,7 +38,6 @@ if [ "${1:-}" = "--test" ]; then
   want python3-selenium /usr/bin/python3 -c 'import selenium'
   want chromium command -v chromium
   want chromium-driver command -v chromedriver
-  want fonts-ipafont-gothic sh -c 'fc-list | grep -qi ipagothic'
   want poppler-utils command -v pdfinfo
 fi
 

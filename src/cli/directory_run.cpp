@@ -7,6 +7,8 @@
 #include "cli/wall_explain.hpp"
 #include "core/run_failure.hpp"
 #include "output/file.hpp"
+#include "output/pdf/pdf_pages.hpp"
+#include "output/pdf/pdf_writer.hpp"
 #include "sheet/run_sheet.hpp"
 
 namespace lwall {
@@ -46,6 +48,16 @@ bool write_whole(File& file, const std::string& text) {
     return std::fclose(file.release()) == 0 && written;
 }
 
+// Writes the pages of the frames drawn; false when they could not be written or closed, with what
+// went wrong beyond the file in `why`. A run that stopped before any frame was drawn leaves the
+// file empty: a PDF without a page is no document.
+bool write_pages(File& file, const PdfWriter& writer, const PdfPages& pages, const SheetFrames& frames,
+                 std::string& why) {
+    const PdfDocument doc = pages.layout(frames);
+    const bool written = doc.page_count() == 0 || writer.write(doc, file.get(), why);
+    return std::fclose(file.release()) == 0 && written;
+}
+
 }  // namespace
 
 int run_in_directory(const std::filesystem::path& dir, const RunOptions& options, std::FILE* console,
@@ -59,6 +71,17 @@ int run_in_directory(const std::filesystem::path& dir, const RunOptions& options
                                          {"plenk.scr", "wb", kExitScriptFile},
                                          {"PlenkL.dat", "rb", kExitWallInput},
                                          {"GasouL.dat", "rb", kExitLayerFile}};
+    // Where no PDF can be made, --pdf is refused before any file is touched.
+    PdfWriter pdf_writer;
+    if (options.pdf) {
+        std::string warning;
+        const std::string refusal = pdf_writer.open(warning);
+        if (!refusal.empty()) {
+            print_line(console, refusal);
+            return kExitNoPdf;
+        }
+        if (!warning.empty()) print_line(errors, "warning: " + warning);
+    }
     File files[4];
     for (int i = 0; i < 4; ++i) {
         files[i] = open_in(dir, kFiles[i].name, kFiles[i].mode);
@@ -67,15 +90,20 @@ int run_in_directory(const std::filesystem::path& dir, const RunOptions& options
             return kFiles[i].status;
         }
     }
-    // The picture and the spreadsheet, when asked for, after the four files of every run.
+    // The picture, the spreadsheet and the pages, when asked for, after the four files of every run.
     File svg_file;
     File csv_file;
+    File pdf_file;
     if (options.svg && !(svg_file = open_in(dir, "Lwall.svg", "wb"))) {
         print_line(console, "can't create Lwall.svg");
         return kExitExtraFile;
     }
     if (options.csv && !(csv_file = open_in(dir, "Lwall.csv", "wb"))) {
         print_line(console, "can't create Lwall.csv");
+        return kExitExtraFile;
+    }
+    if (options.pdf && !(pdf_file = open_in(dir, "Lwall.pdf", "wb"))) {
+        print_line(console, "can't create Lwall.pdf");
         return kExitExtraFile;
     }
     const std::string wall_text = read_all(files[2].get());
@@ -87,6 +115,8 @@ int run_in_directory(const std::filesystem::path& dir, const RunOptions& options
     request.quantities = options.csv;
     request.dxf_file = files[0].get();
     request.scr_file = files[1].get();
+    PdfPages pages;
+    if (options.pdf) request.observer = &pages;
     const SheetResult sheet = run_sheet(wall_text, layer_text, request);
     for (const Finding& f : sheet.findings) print_line(errors, "warning: " + f.message);
     if (sheet.status != kExitOk) {
@@ -111,6 +141,12 @@ int run_in_directory(const std::filesystem::path& dir, const RunOptions& options
             print_line(console, std::string("can't write ") + name);
             status = kExitExtraFile;
         }
+    }
+    // Like the picture, the pages show what was drawn, also after a stop: each frame drawn a page.
+    std::string why;
+    if (pdf_file && !write_pages(pdf_file, pdf_writer, pages, sheet.frames, why) && status == kExitOk) {
+        print_line(console, "can't write Lwall.pdf" + (why.empty() ? "" : " (" + why + ")"));
+        status = kExitExtraFile;
     }
     return status;
 }

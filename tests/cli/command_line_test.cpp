@@ -20,10 +20,7 @@ namespace fs = std::filesystem;
 class CommandLine : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = fs::path(::testing::TempDir()) /
-               (std::string("lwall_cli_") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
+        dir_ = test::make_temp_folder("lwall_cli_");
     }
     void TearDown() override { fs::remove_all(dir_); }
 
@@ -268,9 +265,9 @@ TEST_F(CommandLine, HelpVersionAndUnknownOptions) {
     const auto version = run("--version");
     EXPECT_EQ(version.status, 0);
     EXPECT_TRUE(version.console.starts_with("lwall ")) << version.console;
-    const auto unknown = run("--pdf");
+    const auto unknown = run("--dwg");
     EXPECT_EQ(unknown.status, 8);
-    EXPECT_EQ(unknown.console, "lwall: unknown option --pdf; usage: lwall [--svg] [--csv] | --check | --explain | --help | --version | "
+    EXPECT_EQ(unknown.console, "lwall: unknown option --dwg; usage: lwall [--svg] [--csv] [--pdf] | --check | --explain | --help | --version | "
               "serve [--port N] [--host ADDR] [--dir DIR] [--open]\n");
     EXPECT_EQ(run("--check --csv").status, 8);
     EXPECT_FALSE(fs::exists(dir_ / "Lwall.dxf"));

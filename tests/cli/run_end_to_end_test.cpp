@@ -29,10 +29,7 @@ struct Outcome {
 class EndToEnd : public ::testing::Test {
 protected:
     void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = fs::path(::testing::TempDir()) / (std::string("lwall_") + info->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
+        dir_ = test::make_temp_folder("lwall_");
     }
     void TearDown() override { fs::remove_all(dir_); }
 

@@ -32,9 +32,7 @@ std::string wall_body(const std::string& wall_sjis, const std::string* layers_sj
 class EditorServerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = fs::path(::testing::TempDir()) /
-               (std::string("lwall_serve_") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
+        dir_ = test::make_temp_folder("lwall_serve_");
         fs::create_directories(dir_ / "served");
         EditorSettings settings;
         settings.host = "127.0.0.1";

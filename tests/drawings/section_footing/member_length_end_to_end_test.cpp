@@ -22,9 +22,8 @@ struct Outcome {
     std::string scr;
 };
 
-Outcome run_in(const fs::path& dir, const std::string& wall) {
-    fs::remove_all(dir);
-    fs::create_directories(dir);
+Outcome run_in(const std::string& wall) {
+    const fs::path dir = test::make_temp_folder("lwall_member_length_");
     std::ofstream(dir / "PlenkL.dat", std::ios::binary) << wall;
     std::ofstream(dir / "GasouL.dat", std::ios::binary) << test::example_file("level", "GasouL.dat");
     const test::ProgramRun run = test::run_program(dir.string());
@@ -39,9 +38,8 @@ Outcome run_in(const fs::path& dir, const std::string& wall) {
 }
 
 TEST(MemberLengthEndToEnd, TooLongSecondPieceStopsWithStatusFive) {
-    const fs::path dir = fs::path(::testing::TempDir()) / "lwall_member_length";
     // L = 6000 over a maximum of 3000: the second piece would be 3500.
-    const Outcome o = run_in(dir, test::fitting_wall({{3, "3100,3100"}, {6, "100,100,3000"}}));
+    const Outcome o = run_in(test::fitting_wall({{3, "3100,3100"}, {6, "100,100,3000"}}));
     const std::string sentence(u8"最大部材長を長くするか擁壁延長を短くしてください。"_sj);
     EXPECT_EQ(o.status, 5);
     EXPECT_EQ(o.console, sentence + "\n");
@@ -68,8 +66,7 @@ TEST(MemberLengthEndToEnd, TooLongSecondPieceStopsWithStatusFive) {
 }
 
 TEST(MemberLengthEndToEnd, SecondPieceWithinTheMaximumIsDrawn) {
-    const fs::path dir = fs::path(::testing::TempDir()) / "lwall_member_length_fits";
-    const Outcome o = run_in(dir, test::fitting_wall({{3, "3100,3100"}, {6, "100,100,4000"}}));
+    const Outcome o = run_in(test::fitting_wall({{3, "3100,3100"}, {6, "100,100,4000"}}));
     EXPECT_EQ(o.status, 0) << o.console;
     EXPECT_EQ(o.console, "");
     EXPECT_EQ(o.errors.find(std::string(u8"エラーです"_sj)), std::string::npos);  // no message box
