@@ -55,7 +55,7 @@ protected:
 #ifdef LWALL_PDF_BUILT
         const char* missing = std::system("pdfinfo -v > /dev/null 2>&1") != 0 ? "poppler-utils is missing" : nullptr;
 #else
-        const char* missing = "this build has no PDF module (cairo was missing)";
+        const char* missing = "this build has no PDF module";
 #endif
         if (missing != nullptr) {
             if (std::getenv("LWALL_REQUIRE_PDF") != nullptr) FAIL() << missing;
