@@ -30,7 +30,7 @@ CPP = r'''#include <vector>
 // a < b && c == 3 in a comment
 /* x[1] - 2 > y */
 const char* a = "a < b, c[0] == 1 + 2";
-const char* r = R"-(if (x) return 1 - 2;)-";
+const char* r = R"-(if (x) return "1" - 2;)-";
 char q = '+';
 long big = 1'000'000;
 double e = 1e-6 + x;
