@@ -1,18 +1,16 @@
 #!/usr/bin/env python3
 """The fault planter's own checks: it never changes text inside a literal or a comment, it leaves
 template brackets, declarations and unary signs alone, and the same seed draws the same faults."""
-import importlib.machinery
-import importlib.util
 import os
 import subprocess
 import sys
+import types
 from pathlib import Path
 
 TOOL = Path(__file__).resolve().parents[2] / "tools" / "mutate"
-loader = importlib.machinery.SourceFileLoader("mutate", str(TOOL))
-spec = importlib.util.spec_from_loader("mutate", loader)
-mutate = importlib.util.module_from_spec(spec)
-loader.exec_module(mutate)
+mutate = sys.modules["mutate"] = types.ModuleType("mutate")
+mutate.__file__ = str(TOOL)
+exec(compile(TOOL.read_text(encoding="utf-8"), str(TOOL), "exec"), mutate.__dict__)
 
 failures = []
 
