@@ -2,13 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 
 #include "core/run_failure.hpp"
 #include "input/layer_file.hpp"
@@ -153,6 +156,23 @@ std::string read_file(const std::string& path) {
     std::ostringstream s;
     s << in.rdbuf();
     return s.str();
+}
+
+TempFolder::TempFolder() {
+    std::string name = "lwall_";
+    if (const auto* info = ::testing::UnitTest::GetInstance()->current_test_info()) {
+        name += std::string(info->test_suite_name()) + "." + info->name() + "_";
+    }
+    // A parameterised test's name holds slashes.
+    std::replace(name.begin(), name.end(), '/', '_');
+    std::string pattern = ::testing::TempDir() + name + "XXXXXX";
+    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("can't make a folder " + pattern);
+    path_ = pattern;
+}
+
+TempFolder::~TempFolder() {
+    std::error_code ignored;
+    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
 }
 
 std::string example_file(std::string_view example, std::string_view file) {

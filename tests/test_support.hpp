@@ -1,7 +1,9 @@
 #pragma once
 // Helpers shared by the tests: splitting output into its CR LF lines, building a run context
-// with an in-memory canvas, and reading example files.
+// with an in-memory canvas, reading example files, and folders of their own for the files a test
+// writes.
 
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <string>
@@ -40,6 +42,23 @@ std::vector<DxfEntity> file_entities(std::string_view dxf_file);
 Point table_origin(const std::vector<DxfEntity>& e, std::string_view title, int height, Point title_at);
 
 std::string read_file(const std::string& path);
+
+// A folder of its own under the temporary folder (GoogleTest's, TEST_TMPDIR where set), made with
+// mkdtemp and named after the running test, removed with everything in it when the object goes.
+// Suites that run side by side on one machine (a plain and a sanitized build) never meet in it.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path operator/(const std::filesystem::path& name) const { return path_ / name; }
+
+private:
+    std::filesystem::path path_;
+};
 
 // True when a token of the text (split at line ends, blanks and commas) reads nan or inf, as the C
 // library writes a number that is not finite.

@@ -15,7 +15,7 @@ namespace lwall {
 namespace {
 
 constexpr std::string_view kUsage =
-    "usage: lwall [--svg] [--csv] | --check | --explain | --help | --version | serve [--port N] [--host ADDR] [--dir DIR] [--open]";
+    "usage: lwall [--svg] [--csv] [--pdf] | --check | --explain | --help | --version | serve [--port N] [--host ADDR] [--dir DIR] [--open]";
 
 constexpr std::string_view kHelp =
     "Draws the reinforcement of the L-shaped retaining wall described by PlenkL.dat (dimensions,\n"
@@ -24,6 +24,7 @@ constexpr std::string_view kHelp =
     "\n"
     "  --svg      also write Lwall.svg, a picture of the sheet\n"
     "  --csv      also write Lwall.csv: bending schedule, bar masses and material quantities\n"
+    "  --pdf      also write Lwall.pdf: one A1 page per sheet frame at its true scale, in black, for plotting\n"
     "  --check    check PlenkL.dat as a checking engineer would and print every finding; writes no file\n"
     "  --explain  print PlenkL.dat as lwall reads it: every field with its line, name, value, unit and\n"
     "             label; on a refused file, the fields read up to the refusal, then the refusal\n"
@@ -38,8 +39,9 @@ constexpr std::string_view kHelp =
     "Exit status: 0 drawn (with --check: nothing found); 1 Lwall.dxf cannot be written, or the wall is\n"
     "wider than 2500 or higher than 3000; 2 plenk.scr cannot be written; 3 PlenkL.dat or 4 GasouL.dat\n"
     "cannot be opened; 5 a footing bar longer than the maximum member length; 6 input refused;\n"
-    "7 --check found something; 8 unknown option; 9 Lwall.svg or Lwall.csv cannot be written;\n"
-    "10 lwall serve cannot listen on its port.\n";
+    "7 --check found something; 8 unknown option; 9 Lwall.svg, Lwall.csv or Lwall.pdf cannot be written;\n"
+    "10 lwall serve cannot listen on its port; 11 --pdf where no PDF can be made (no PDF writer in this\n"
+    "build, as on Windows, or no Japanese font).\n";
 
 void print(std::FILE* out, std::string_view text) { std::fwrite(text.data(), 1, text.size(), out); }
 
@@ -69,12 +71,13 @@ int run_command_line(int argc, const char* const* argv, std::FILE* console, std:
         else if (arg == "--explain") explain = true;
         else if (arg == "--svg") options.svg = true;
         else if (arg == "--csv") options.csv = true;
+        else if (arg == "--pdf") options.pdf = true;
         else {
             print(console, "lwall: unknown option " + std::string(arg) + "; " + std::string(kUsage) + "\n");
             return kExitUsage;
         }
     }
-    if ((check || explain) && (options.svg || options.csv || (check && explain))) {
+    if ((check || explain) && (options.svg || options.csv || options.pdf || (check && explain))) {
         const std::string option = check ? "--check" : "--explain";
         print(console, "lwall: " + option + " writes no file and takes no other option; " + std::string(kUsage) + "\n");
         return kExitUsage;

@@ -3,11 +3,15 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 #include "cli/message_box.hpp"
 #include "cli/wall_explain.hpp"
 #include "core/run_failure.hpp"
+#include "core/sjis.hpp"
 #include "output/file.hpp"
+#include "output/pdf/pdf_pages.hpp"
+#include "output/pdf/pdf_writer.hpp"
 #include "sheet/run_sheet.hpp"
 
 namespace lwall {
@@ -63,10 +67,44 @@ bool write_whole(File& file, const std::string& text) {
     return std::fclose(file.release()) == 0 && written;
 }
 
-}  // namespace
+// Writes the pages of the frames drawn; false when they could not be written or closed, with what
+// went wrong beyond the file in `why`. A run that stopped before any frame was drawn leaves the
+// file empty: a PDF without a page is no document.
+bool write_pages(File& file, const PdfWriter& writer, const PdfPages& pages, const SheetFrames& frames,
+                 std::string& why) {
+    const PdfDocument doc = pages.layout(frames);
+    const bool written = doc.page_count() == 0 || writer.write(doc, file.get(), why);
+    return std::fclose(file.release()) == 0 && written;
+}
 
-int run_in_directory(const std::filesystem::path& dir, const RunOptions& options, std::FILE* console,
-                     std::FILE* errors) {
+// After a stop, no spreadsheet is left that could be taken for this wall's quantities: neither the
+// one this run opened nor one an earlier run wrote for another wall. A folder of that name is not
+// a spreadsheet and stays.
+void remove_spreadsheet(const std::filesystem::path& dir, std::FILE* errors) {
+    const std::filesystem::path csv = dir / "Lwall.csv";
+    std::error_code ec;
+    const std::filesystem::file_status found = std::filesystem::symlink_status(csv, ec);
+    if (ec || !std::filesystem::exists(found) || std::filesystem::is_directory(found)) return;
+    if (!std::filesystem::remove(csv, ec)) {
+        print_line(errors, u8"warning: Lwall.csv を削除できません。前の数量表が残っています"
+                           u8" (can't remove Lwall.csv: an earlier run's quantities are left in it)"_sj);
+    }
+}
+
+// The run itself; the files it opened are closed when it returns.
+int draw_in_directory(const std::filesystem::path& dir, const RunOptions& options, std::FILE* console,
+                      std::FILE* errors) {
+    // Where no PDF can be made, --pdf is refused before any file is touched.
+    PdfWriter pdf_writer;
+    if (options.pdf) {
+        std::string warning;
+        const std::string refusal = pdf_writer.open(warning);
+        if (!refusal.empty()) {
+            print_line(console, refusal);
+            return kExitNoPdf;
+        }
+        if (!warning.empty()) print_line(errors, "warning: " + warning);
+    }
     struct Opening {
         const char* name;
         const char* mode;
@@ -84,15 +122,20 @@ int run_in_directory(const std::filesystem::path& dir, const RunOptions& options
             return kFiles[i].status;
         }
     }
-    // The picture and the spreadsheet, when asked for, after the four files of every run.
+    // The picture, the spreadsheet and the pages, when asked for, after the four files of every run.
     File svg_file;
     File csv_file;
+    File pdf_file;
     if (options.svg && !(svg_file = open_in(dir, "Lwall.svg", "wb"))) {
         print_line(console, "can't create Lwall.svg");
         return kExitExtraFile;
     }
     if (options.csv && !(csv_file = open_in(dir, "Lwall.csv", "wb"))) {
         print_line(console, "can't create Lwall.csv");
+        return kExitExtraFile;
+    }
+    if (options.pdf && !(pdf_file = open_in(dir, "Lwall.pdf", "wb"))) {
+        print_line(console, "can't create Lwall.pdf");
         return kExitExtraFile;
     }
     const std::string wall_text = read_all(files[2].get());
@@ -109,6 +152,8 @@ int run_in_directory(const std::filesystem::path& dir, const RunOptions& options
     request.quantities = options.csv;
     request.dxf_file = files[0].get();
     request.scr_file = files[1].get();
+    PdfPages pages;
+    if (options.pdf) request.observer = &pages;
     const SheetResult sheet = run_sheet(wall_text, layer_text, title_text, request);
     for (const Finding& f : sheet.findings) print_line(errors, "warning: " + f.message);
     if (sheet.status != kExitOk) {
@@ -129,11 +174,30 @@ int run_in_directory(const std::filesystem::path& dir, const RunOptions& options
     const std::tuple<File*, const std::string*, const char*> extras[] = {{&svg_file, &sheet.svg, "Lwall.svg"},
                                                                          {&csv_file, &sheet.csv, "Lwall.csv"}};
     for (const auto& [file, text, name] : extras) {
+        // The spreadsheet holds the quantities of a drawn sheet only.
+        if (file == &csv_file && status != kExitOk) continue;
         if (*file && !write_whole(*file, *text) && status == kExitOk) {
             print_line(console, std::string("can't write ") + name);
             status = kExitExtraFile;
         }
     }
+    // Like the picture, the pages show what was drawn, also after a stop: each frame drawn a page.
+    std::string why;
+    if (pdf_file && !write_pages(pdf_file, pdf_writer, pages, sheet.frames, why) && status == kExitOk) {
+        print_line(console, "can't write Lwall.pdf" + (why.empty() ? "" : " (" + why + ")"));
+        status = kExitExtraFile;
+    }
+    return status;
+}
+
+}  // namespace
+
+int run_in_directory(const std::filesystem::path& dir, const RunOptions& options, std::FILE* console,
+                     std::FILE* errors) {
+    const int status = draw_in_directory(dir, options, console, errors);
+    // A --pdf this build cannot honour is refused before any file is touched: the folder stays as
+    // the last run left it, spreadsheet and drawing alike.
+    if (status != kExitOk && status != kExitNoPdf && options.csv) remove_spreadsheet(dir, errors);
     return status;
 }
 

@@ -11,10 +11,12 @@ namespace lwall {
 struct RunOptions {
     bool svg = false;  // Lwall.svg, a picture of the sheet
     bool csv = false;  // Lwall.csv, the schedule and the quantity tables
+    bool pdf = false;  // Lwall.pdf, a page per sheet frame for plotting
 };
 
 // The whole program in `dir`: console messages go to `console`, warnings to `errors`; returns the
-// exit status. The member-length stop shows its message box.
+// exit status. The member-length stop shows its message box. Where no PDF can be made, --pdf is
+// refused before any file is touched.
 int run_in_directory(const std::filesystem::path& dir, const RunOptions& options, std::FILE* console,
                      std::FILE* errors);
 

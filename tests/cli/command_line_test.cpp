@@ -19,14 +19,6 @@ namespace fs = std::filesystem;
 
 class CommandLine : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::path(::testing::TempDir()) /
-               (std::string("lwall_cli_") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
     void use(const std::string& folder) {
         for (const char* name : {"PlenkL.dat", "GasouL.dat"}) {
             std::ofstream(dir_ / name, std::ios::binary) << test::read_file(folder + "/" + name);
@@ -35,9 +27,9 @@ protected:
     void use_example(const std::string& name) { use(std::string(LWALL_SOURCE_DIR) + "/examples/" + name); }
     void use_faulty() { use(std::string(LWALL_SOURCE_DIR) + "/tests/checks/faulty"); }
     std::string file(const char* name) const { return test::read_file((dir_ / name).string()); }
-    test::ProgramRun run(const std::string& args = "") { return test::run_program(dir_.string(), args); }
+    test::ProgramRun run(const std::string& args = "") { return test::run_program(dir_.path().string(), args); }
 
-    fs::path dir_;
+    test::TempFolder dir_;
 };
 
 TEST_F(CommandLine, PictureAndSpreadsheetLeaveTheDrawingAndScriptByteForByte) {
@@ -289,6 +281,54 @@ TEST_F(CommandLine, ExplainOfARefusedFileShowsWhatWasReadThenTheRefusal) {
     EXPECT_TRUE(r.console.ends_with(std::string(u8"幅の制限を超えています。"_sj) + "\n")) << r.console;
 }
 
+// After a stop no Lwall.csv is left that could be taken for this wall's quantities: not the one
+// the run opened, nor a whole one from an earlier run on another wall. Lwall.dxf keeps what was
+// written before the stop.
+TEST_F(CommandLine, NoSpreadsheetIsLeftAfterAStop) {
+    const std::string level = test::example_file("level", "PlenkL.dat");
+    const auto level_with = [&](std::string_view line, std::string_view replacement) {
+        std::string text = level;
+        const std::size_t at = text.find(line);
+        EXPECT_NE(at, std::string::npos) << line;
+        return text.replace(at, line.size(), replacement);
+    };
+    struct Stop {
+        const char* what;
+        std::string wall;  // empty: no layer file
+        const char* args;
+        int status;
+    };
+    const std::vector<Stop> stops = {
+        {"member length", level_with("100,100,12000", "100,100,4000"), "--csv", 5},
+        {"refused", level_with("4\n16,0", "7\n16,0"), "--csv", 6},
+        {"too wide", level_with("500,300,1000", "1500,300,1000"), "--csv", 1},
+        {"no layer file", "", "--csv", 4},
+        {"picture", level, "--svg --csv", 9},
+    };
+    for (const Stop& stop : stops) {
+        use_example("sloped");
+        ASSERT_EQ(run("--csv").status, 0) << stop.what;
+        ASSERT_TRUE(fs::exists(dir_ / "Lwall.csv")) << stop.what;
+        std::ofstream(dir_ / "PlenkL.dat", std::ios::binary) << stop.wall;
+        if (stop.wall.empty()) fs::remove(dir_ / "GasouL.dat");
+        if (stop.status == 9) fs::create_directory(dir_ / "Lwall.svg");
+        const auto r = run(stop.args);
+        EXPECT_EQ(r.status, stop.status) << stop.what << ": " << r.console;
+        EXPECT_FALSE(fs::exists(dir_ / "Lwall.csv")) << stop.what;
+        if (stop.status == 5) {
+            EXPECT_NE(file("Lwall.dxf").find("ENTITIES"), std::string::npos) << stop.what;
+        }
+        fs::remove(dir_ / "Lwall.svg");
+    }
+    // A folder in the spreadsheet's place is no spreadsheet, and stays.
+    use_example("level");
+    fs::create_directory(dir_ / "Lwall.csv");
+    const auto r = run("--csv");
+    EXPECT_EQ(r.status, 9);
+    EXPECT_EQ(r.console, "can't create Lwall.csv\n");
+    EXPECT_TRUE(fs::is_directory(dir_ / "Lwall.csv"));
+}
+
 TEST_F(CommandLine, HelpVersionAndUnknownOptions) {
     const auto help = run("--help");
     EXPECT_EQ(help.status, 0);
@@ -297,9 +337,9 @@ TEST_F(CommandLine, HelpVersionAndUnknownOptions) {
     const auto version = run("--version");
     EXPECT_EQ(version.status, 0);
     EXPECT_TRUE(version.console.starts_with("lwall ")) << version.console;
-    const auto unknown = run("--pdf");
+    const auto unknown = run("--dwg");
     EXPECT_EQ(unknown.status, 8);
-    EXPECT_EQ(unknown.console, "lwall: unknown option --pdf; usage: lwall [--svg] [--csv] | --check | --explain | --help | --version | "
+    EXPECT_EQ(unknown.console, "lwall: unknown option --dwg; usage: lwall [--svg] [--csv] [--pdf] | --check | --explain | --help | --version | "
               "serve [--port N] [--host ADDR] [--dir DIR] [--open]\n");
     EXPECT_EQ(run("--check --csv").status, 8);
     EXPECT_FALSE(fs::exists(dir_ / "Lwall.dxf"));

@@ -28,14 +28,6 @@ struct Outcome {
 
 class EndToEnd : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = fs::path(::testing::TempDir()) / (std::string("lwall_") + info->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
     void write(const std::string& name, const std::string& text) {
         std::ofstream(dir_ / name, std::ios::binary) << text;
     }
@@ -50,16 +42,16 @@ protected:
     }
 
     Outcome run() {
-        const test::ProgramRun run = test::run_program(dir_.string());
+        const test::ProgramRun run = test::run_program(dir_.path().string());
         Outcome o;
         o.status = run.status;
         o.console = run.console;
         o.errors = run.errors;
-        o.dir = dir_;
+        o.dir = dir_.path();
         return o;
     }
 
-    fs::path dir_;
+    test::TempFolder dir_;
 };
 
 std::string crlf(const std::vector<std::string>& lines) {

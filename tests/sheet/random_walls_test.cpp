@@ -159,7 +159,8 @@ TEST(RandomWalls, EveryRunEndsAsSpecifiedWithFiniteNumbersAndEveryBarPrintedOnce
         EXPECT_EQ(std::adjacent_find(sorted.begin(), sorted.end()), sorted.end()) << "a mark printed twice";
         expect_frames_hold(*ctx, sheet.entities, wall, full_title());
     }
-    EXPECT_GT(drawn, 200);  // the walls are plausible: most are drawn
+    // The walls are plausible: most are drawn (about two in three; the rest stop at the member length).
+    EXPECT_GT(drawn, 150);
 }
 
 TEST(ExtremeWalls, EverySheetSetFitsItsFramesAndTablesOfALargeScaleGetAFrameAt1To50) {

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <fstream>
 
 #include "core/sjis.hpp"
@@ -11,8 +10,6 @@
 
 namespace lwall {
 namespace {
-
-namespace fs = std::filesystem;
 
 struct Outcome {
     int status = -1;
@@ -22,26 +19,24 @@ struct Outcome {
     std::string scr;
 };
 
-Outcome run_in(const fs::path& dir, const std::string& wall) {
-    fs::remove_all(dir);
-    fs::create_directories(dir);
+// Runs the program on `wall` in a folder of its own.
+Outcome run_on(const std::string& wall) {
+    const test::TempFolder dir;
     std::ofstream(dir / "PlenkL.dat", std::ios::binary) << wall;
     std::ofstream(dir / "GasouL.dat", std::ios::binary) << test::example_file("level", "GasouL.dat");
-    const test::ProgramRun run = test::run_program(dir.string());
+    const test::ProgramRun run = test::run_program(dir.path().string());
     Outcome o;
     o.status = run.status;
     o.console = run.console;
     o.errors = run.errors;
     o.dxf = test::read_file((dir / "Lwall.dxf").string());
     o.scr = test::read_file((dir / "plenk.scr").string());
-    fs::remove_all(dir);
     return o;
 }
 
 TEST(MemberLengthEndToEnd, TooLongSecondPieceStopsWithStatusFive) {
-    const fs::path dir = fs::path(::testing::TempDir()) / "lwall_member_length";
     // L = 6000 over a maximum of 3000: the second piece would be 3500.
-    const Outcome o = run_in(dir, test::fitting_wall({{3, "3100,3100"}, {6, "100,100,3000"}}));
+    const Outcome o = run_on(test::fitting_wall({{3, "3100,3100"}, {6, "100,100,3000"}}));
     const std::string sentence(u8"最大部材長を長くするか擁壁延長を短くしてください。"_sj);
     EXPECT_EQ(o.status, 5);
     EXPECT_EQ(o.console, sentence + "\n");
@@ -68,8 +63,7 @@ TEST(MemberLengthEndToEnd, TooLongSecondPieceStopsWithStatusFive) {
 }
 
 TEST(MemberLengthEndToEnd, SecondPieceWithinTheMaximumIsDrawn) {
-    const fs::path dir = fs::path(::testing::TempDir()) / "lwall_member_length_fits";
-    const Outcome o = run_in(dir, test::fitting_wall({{3, "3100,3100"}, {6, "100,100,4000"}}));
+    const Outcome o = run_on(test::fitting_wall({{3, "3100,3100"}, {6, "100,100,4000"}}));
     EXPECT_EQ(o.status, 0) << o.console;
     EXPECT_EQ(o.console, "");
     EXPECT_EQ(o.errors.find(std::string(u8"エラーです"_sj)), std::string::npos);  // no message box
