@@ -77,6 +77,16 @@ std::vector<DxfEntity> parse_entities(std::string_view dxf_entities) {
 
 std::vector<DxfEntity> entities(const Canvas& cv) { return parse_entities(cv.dxf_out.contents()); }
 
+Point table_origin(const std::vector<DxfEntity>& e, std::string_view title, int height, Point title_at) {
+    for (const DxfEntity& x : e) {
+        if (x.type == "TEXT" && x.get(8) == "D-MTR-TXT" && x.get(1) == title && x.num(40) == height) {
+            return {x.num(10) - title_at.x, x.num(20) - title_at.y};
+        }
+    }
+    ADD_FAILURE() << "no table titled " << title;
+    return {};
+}
+
 std::vector<DxfEntity> file_entities(std::string_view dxf_file) {
     constexpr std::string_view kStart = "ENTITIES\r\n0\r\n";
     const std::size_t start = dxf_file.find(kStart);
@@ -167,6 +177,20 @@ TempFolder::~TempFolder() {
 
 std::string example_file(std::string_view example, std::string_view file) {
     return read_file(std::string(LWALL_SOURCE_DIR) + "/examples/" + std::string(example) + "/" + std::string(file));
+}
+
+std::string example_wall_with(std::string_view example, const std::map<int, std::string>& replaced) {
+    const std::string text = example_file(example, "PlenkL.dat");
+    std::string out;
+    int line = 1;
+    for (std::size_t start = 0; start < text.size(); ++line) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        const auto it = replaced.find(line);
+        out += (it != replaced.end() ? it->second : text.substr(start, end - start)) + "\n";
+        start = end + 1;
+    }
+    return out;
 }
 
 void load_example_layers(RunContext& ctx) { ctx.layers = read_layer_table(example_file("level", "GasouL.dat")); }

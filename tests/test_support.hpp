@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,6 +36,10 @@ std::vector<DxfEntity> entities(const Canvas& cv);
 
 // The entity records of a whole Lwall.dxf (between ENTITIES and ENDSEC).
 std::vector<DxfEntity> file_entities(std::string_view dxf_file);
+
+// Where a table was moved to: the first text on "D-MTR-TXT" reading `title` at `height`, less the
+// place the table draws its title at. Fails the test when there is none.
+Point table_origin(const std::vector<DxfEntity>& e, std::string_view title, int height, Point title_at);
 
 std::string read_file(const std::string& path);
 
@@ -74,6 +79,9 @@ std::string refusal_message(const std::function<void()>& read, int expected_stat
 
 // The bundled example files, by example name ("level", "sloped").
 std::string example_file(std::string_view example, std::string_view file);
+
+// An example's PlenkL.dat with some of its lines replaced (line number, new text).
+std::string example_wall_with(std::string_view example, const std::map<int, std::string>& replaced);
 
 // A run context whose layer table holds the nine layers of the example layer file.
 void load_example_layers(RunContext& ctx);

@@ -1,5 +1,6 @@
 #include "cli/directory_run.hpp"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -30,6 +31,22 @@ std::string read_all(std::FILE* f) {
     while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) text.append(buf, n);
     return text;
 }
+
+// The title file HyodaiL.dat is optional: without it the title block's boxes stay empty. One that is
+// there and cannot be read is refused.
+enum class TitleFile { missing, read, unreadable };
+
+TitleFile read_title_file_in(const std::filesystem::path& dir, std::string& text) {
+    const std::filesystem::path path = dir / "HyodaiL.dat";
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec) && !ec) return TitleFile::missing;
+    const File file = open_file(path, "rb");
+    if (!file) return TitleFile::unreadable;
+    text = read_all(file.get());
+    return std::ferror(file.get()) == 0 ? TitleFile::read : TitleFile::unreadable;
+}
+
+constexpr std::string_view kTitleUnreadable = "can't read HyodaiL.dat";
 
 File open_in(const std::filesystem::path& dir, const char* name, const char* mode) { return open_file(dir / name, mode); }
 
@@ -124,6 +141,11 @@ int draw_in_directory(const std::filesystem::path& dir, const RunOptions& option
     const std::string wall_text = read_all(files[2].get());
     files[2].reset();  // the wall input is closed once read
     const std::string layer_text = read_all(files[3].get());
+    std::string title_text;
+    if (read_title_file_in(dir, title_text) == TitleFile::unreadable) {
+        print_line(console, kTitleUnreadable);
+        return kExitBadInput;
+    }
 
     SheetRequest request;
     request.picture = options.svg;
@@ -132,7 +154,7 @@ int draw_in_directory(const std::filesystem::path& dir, const RunOptions& option
     request.scr_file = files[1].get();
     PdfPages pages;
     if (options.pdf) request.observer = &pages;
-    const SheetResult sheet = run_sheet(wall_text, layer_text, request);
+    const SheetResult sheet = run_sheet(wall_text, layer_text, title_text, request);
     for (const Finding& f : sheet.findings) print_line(errors, "warning: " + f.message);
     if (sheet.status != kExitOk) {
         print_line(console, sheet.message);
@@ -196,8 +218,21 @@ int explain_in_directory(const std::filesystem::path& dir, std::FILE* console) {
     if (!read_wall_file_in(dir, console, text)) return kExitWallInput;
     const WallExplanation e = explain_wall(text);
     std::fwrite(e.text.data(), 1, e.text.size(), console);
+    if (e.status != kExitOk) {
+        std::fflush(console);
+        return e.status;
+    }
+    std::string title_text;
+    const TitleFile title = read_title_file_in(dir, title_text);
+    if (title == TitleFile::unreadable) {
+        print_line(console, kTitleUnreadable);
+        return kExitBadInput;
+    }
+    const WallExplanation t =
+        explain_title(title == TitleFile::read ? std::optional<std::string_view>(title_text) : std::nullopt);
+    std::fwrite(t.text.data(), 1, t.text.size(), console);
     std::fflush(console);
-    return e.status;
+    return t.status;
 }
 
 }  // namespace lwall

@@ -41,6 +41,22 @@ bool is_lead_byte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0x
 
 }  // namespace
 
+std::size_t first_non_sjis(std::string_view sjis_text) {
+    for (std::size_t i = 0; i < sjis_text.size(); ++i) {
+        const auto b = static_cast<unsigned char>(sjis_text[i]);
+        if (b < 0x80) continue;
+        if (is_lead_byte(b)) {
+            if (i + 1 >= sjis_text.size()) return i;
+            const auto code = static_cast<std::uint16_t>((b << 8) | static_cast<unsigned char>(sjis_text[i + 1]));
+            if (code_point_of(code) == U'\uFFFD') return i;
+            ++i;
+        } else if (b < 0xA1 || b > 0xDF || code_point_of(b) == U'\uFFFD') {
+            return i;
+        }
+    }
+    return std::string_view::npos;
+}
+
 std::optional<std::string> utf8_to_sjis(std::string_view utf8_text) {
     std::string out;
     out.reserve(utf8_text.size());

@@ -109,6 +109,11 @@ consteval std::string_view operator""_sj() {
 // pair the table does not hold becomes U+FFFD.
 std::string sjis_to_utf8(std::string_view sjis_text);
 
+// Where Shift_JIS text stops being Shift_JIS: the offset of the first byte that starts no character
+// of code page 932 (a byte no character begins with, a lead byte without its trail byte, a pair the
+// code page does not hold); npos when every byte belongs to a character.
+std::size_t first_non_sjis(std::string_view sjis_text);
+
 // The Shift_JIS form of UTF-8 text made while running (labels, an edited file); nothing when the
 // text is not UTF-8 or holds a character Shift_JIS lacks.
 std::optional<std::string> utf8_to_sjis(std::string_view utf8_text);

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "core/run_failure.hpp"
+#include "core/sheet_frames.hpp"
 #include "core/sheet_layout.hpp"
 #include "core/sjis.hpp"
 #include "core/wall_fields.hpp"
@@ -164,6 +165,7 @@ const char* part_name(FieldPart p) {
     case FieldPart::pitch: return "pitch";
     case FieldPart::count: return "count";
     case FieldPart::tie_dia: return "tie_dia";
+    case FieldPart::title_text: return "title_text";
     }
     return "";
 }
@@ -217,7 +219,7 @@ EditorReply preview_reply(const WallTexts& texts) {
     SheetRequest request;
     request.picture = true;
     request.observer = &tables;
-    SheetResult sheet = run_sheet(texts.wall, texts.layers, request);
+    SheetResult sheet = run_sheet(texts.wall, texts.layers, {}, request);
     json j;
     put_outcome(j, sheet.status, sheet.message, sheet.line, sheet.field);
     json findings = json::array();
@@ -226,9 +228,15 @@ EditorReply preview_reply(const WallTexts& texts) {
                             {"message", sjis_to_utf8(f.message)}});
     }
     j["findings"] = std::move(findings);
+    json frames = json::array();
+    for (const SheetFrame& f : sheet.frames) {
+        frames.push_back({{"number", f.number}, {"x", f.x}, {"y", f.y}, {"width", f.width}, {"height", f.height},
+                          {"scale", f.scale}});
+    }
+    j["frames"] = std::move(frames);
     const SheetLayout& s = sheet.layout;
     if (s.scale > 0) {
-        j["sheet"] = {{"scale", s.scale}, {"width", s.sheet_width}, {"height", s.sheet_height}, {"gap", kSecondFrameGap}};
+        j["sheet"] = {{"scale", s.scale}, {"width", s.sheet_width}, {"height", s.sheet_height}, {"gap", kFrameGap}};
         j["tables"] = tables.extent(s.scale);
     } else {
         j["sheet"] = nullptr;
@@ -271,7 +279,7 @@ EditorReply file_reply(std::string_view name, const WallTexts& texts) {
     SheetRequest request;
     request.picture = name == "Lwall.svg";
     request.quantities = name == "Lwall.csv";
-    SheetResult sheet = run_sheet(texts.wall, texts.layers, request);
+    SheetResult sheet = run_sheet(texts.wall, texts.layers, {}, request);
     if (sheet.status != kExitOk) {
         json j = {{"error", sjis_to_utf8(sheet.message)}};
         put_outcome(j, sheet.status, sheet.message, sheet.line, sheet.field);
@@ -285,27 +293,35 @@ EditorReply file_reply(std::string_view name, const WallTexts& texts) {
 }
 
 EditorReply catalogue_reply() {
+    const auto field_json = [](const WallField& f) {
+        return json{{"name", f.name},
+                    {"line", f.line},
+                    {"position", f.position},
+                    {"kind", f.kind == FieldKind::whole ? "whole" : f.kind == FieldKind::text ? "text" : "decimal"},
+                    {"unit", f.unit},
+                    {"label_ja", f.label_ja},
+                    {"label_en", f.label_en},
+                    {"meaning", f.meaning},
+                    {"group", f.group},
+                    {"part", part_name(f.part)},
+                    {"index", f.index},
+                    {"opt_role", opt_role_name(f.opt_role)},
+                    {"used", f.used},
+                    {"max_bytes", f.max_bytes}};
+    };
+    // The form of PlenkL.dat; the title file's fields beside it, for a form of their own.
     json groups = json::array();
-    for (const WallFieldGroup& g : wall_field_groups()) {
-        groups.push_back({{"key", g.key}, {"label_ja", g.label_ja}, {"label_en", g.label_en}});
+    for (const WallFieldGroup& g : field_groups()) {
+        if (g.file == InputFile::wall) groups.push_back({{"key", g.key}, {"label_ja", g.label_ja}, {"label_en", g.label_en}});
     }
     json fields = json::array();
-    for (const WallField& f : wall_fields()) {
-        fields.push_back({{"name", f.name},
-                          {"line", f.line},
-                          {"position", f.position},
-                          {"kind", f.kind == FieldKind::whole ? "whole" : "decimal"},
-                          {"unit", f.unit},
-                          {"label_ja", f.label_ja},
-                          {"label_en", f.label_en},
-                          {"meaning", f.meaning},
-                          {"group", f.group},
-                          {"part", part_name(f.part)},
-                          {"index", f.index},
-                          {"opt_role", opt_role_name(f.opt_role)},
-                          {"used", f.used}});
-    }
-    return json_reply(200, {{"lines", kWallFileLines}, {"groups", std::move(groups)}, {"fields", std::move(fields)}});
+    for (const WallField& f : wall_fields()) fields.push_back(field_json(f));
+    json title = json::array();
+    for (const WallField& f : title_fields()) title.push_back(field_json(f));
+    return json_reply(200, {{"lines", kWallFileLines},
+                            {"groups", std::move(groups)},
+                            {"fields", std::move(fields)},
+                            {"title_file", {{"name", kTitleFileName}, {"lines", kTitleFileLines}, {"fields", std::move(title)}}}});
 }
 
 EditorReply example_reply() {

@@ -126,23 +126,27 @@ TEST_F(CommandLine, TheSpreadsheetHoldsTheNumbersTheTablesPrint) {
         ASSERT_EQ(run("--csv").status, 0);
         const std::string csv = file("Lwall.csv");
         const auto e = test::file_entities(file("Lwall.dxf"));
-        // Both examples are drawn at 1:50: the tables stand at these x. Every row ends with its
-        // basis, the whole wall (10 m and 12 m long).
+        // The tables, found by their titles. Every row ends with its basis, the whole wall (10 m and
+        // 12 m long).
         const std::string whole_wall(std::string_view(example) == "level" ? u8"延長 10.0m当たり"_sj
                                                                             : u8"延長 12.0m当たり"_sj);
-        for (const auto& [block, x0] : {std::pair{0, 86000.0}, {1, 96000.0}}) {
+        const Point schedule = test::table_origin(e, u8"鉄 筋 加 工 図"_sj, 350, {1300, 5000});
+        const Point mass = test::table_origin(e, u8"鉄 筋 質 量 表"_sj, 400, {1300, 1000});
+        for (const auto& [block, origin] : {std::pair{0, schedule}, {1, mass}}) {
             auto rows = csv_block(csv, block);
             for (auto& r : rows) {
                 r.erase(r.begin());  // the table's name
                 EXPECT_EQ(r.back(), whole_wall) << example << " block " << block;
                 r.pop_back();
             }
-            EXPECT_EQ(rows, drawn_rows(e, x0, x0 + 9400, 3000, 22000)) << example << " block " << block;
+            EXPECT_EQ(rows, drawn_rows(e, origin.x, origin.x + 9400, origin.y - 20000, origin.y))
+                << example << " block " << block;
         }
         // The material table: every quantity and remark it prints is in the spreadsheet, in order,
         // and its basis follows.
+        const Point material = test::table_origin(e, u8"材 料 表"_sj, 400, {250, 500});
         std::vector<std::string> printed;
-        for (const auto& r : drawn_rows(e, 95000, 95000 + 6600, -10000, 2000)) {
+        for (const auto& r : drawn_rows(e, material.x, material.x + 6600, material.y - 12000, material.y)) {
             for (const auto& c : r) printed.push_back(c);
         }
         std::vector<std::string> listed, bases;
@@ -227,6 +231,31 @@ TEST_F(CommandLine, ExplainShowsEveryFieldWithTheLineItWasReadFrom) {
     EXPECT_NE(r.console.find(std::string("# ") + std::string(u8"W1 背面縦筋"_sj) + " / W1 back-face vertical bars\n"),
               std::string::npos);
     EXPECT_FALSE(fs::exists(dir_ / "Lwall.dxf"));
+}
+
+TEST_F(CommandLine, ExplainShowsTheTitleFileAfterTheWall) {
+    use_example("level");
+    auto r = run("--explain");
+    EXPECT_TRUE(r.console.ends_with("# HyodaiL.dat: not in the folder; the title block's boxes stay empty, " +
+                                    std::string(u8"図面名 reads 擁壁配筋図"_sj) + "\n"))
+        << r.console;
+    std::ofstream(dir_ / "HyodaiL.dat", std::ios::binary) << std::string(u8"○○擁壁工事\r\n\r\n"_sj);
+    r = run("--explain");
+    EXPECT_EQ(r.status, 0);
+    const auto lines = field_lines(r.console);
+    ASSERT_EQ(lines.size(), 165u + 7u) << r.console;
+    EXPECT_NE(r.console.find("\n# HyodaiL.dat\n# " + std::string(u8"表題欄"_sj) + " / Title block\n"), std::string::npos);
+    EXPECT_EQ(lines[165], "line 1   project             \"" + std::string(u8"○○擁壁工事\"  工事名"_sj) + " / project");
+    EXPECT_EQ(lines[167], "line 3   drawing_name        (empty: " + std::string(u8"擁壁配筋図)  図面名"_sj) +
+                              " / drawing name");
+    // A refused value ends it with the refusal and its status, after the values before it.
+    std::ofstream(dir_ / "HyodaiL.dat", std::ios::binary) << "a\nb\tc\n";
+    r = run("--explain");
+    EXPECT_EQ(r.status, 6);
+    EXPECT_EQ(field_lines(r.console).size(), 165u + 1u);
+    EXPECT_TRUE(r.console.ends_with("HyodaiL.dat line 2, route_and_place: " + std::string(u8"路線・箇所"_sj) +
+                                    " holds the control character 0x09 at byte 2\n"))
+        << r.console;
 }
 
 TEST_F(CommandLine, ExplainOfARefusedFileShowsWhatWasReadThenTheRefusal) {

@@ -70,33 +70,26 @@ int SvgWriter::layer_colour(std::string_view layer) const {
     return 7;
 }
 
-double SvgWriter::stroke(double width) const { return std::max(1.0, std::round(width * scale_ * 100) / 100); }
-
-void SvgWriter::cover(double x, double y) {
-    if (empty_) {
-        min_x_ = max_x_ = x;
-        min_y_ = max_y_ = y;
-        empty_ = false;
-        return;
+double SvgWriter::stroke(double width, double x) const {
+    double scale = scale_;
+    for (const FrameScale& f : frame_scales_) {
+        if (x >= f.x0 && x <= f.x1) scale = f.scale;
     }
-    min_x_ = std::min(min_x_, x);
-    max_x_ = std::max(max_x_, x);
-    min_y_ = std::min(min_y_, y);
-    max_y_ = std::max(max_y_, y);
+    return std::max(1.0, std::round(width * scale * 100) / 100);
 }
 
 // The drawing's y runs upward, the picture's downward: every y is written negated.
 void SvgWriter::line(const LineEntity& e) {
     const double x1 = held(e.x1), y1 = held(e.y1), x2 = held(e.x2), y2 = held(e.y2);
-    cover(x1, y1);
-    cover(x2, y2);
+    drawn_.cover(x1, y1);
+    drawn_.cover(x2, y2);
     body_ += "<line";
     attribute(body_, "x1", x1);
     attribute(body_, "y1", -y1);
     attribute(body_, "x2", x2);
     attribute(body_, "y2", -y2);
     attribute(body_, "stroke", colour_of(e.colour));
-    attribute(body_, "stroke-width", stroke(e.width));
+    attribute(body_, "stroke-width", stroke(e.width, x1));
     body_ += "/>\n";
 }
 
@@ -104,8 +97,8 @@ void SvgWriter::text(const TextEntity& e) {
     const double x = held(e.x1), y = held(e.y1);
     const double rotation = e.form == TextForm::aligned ? held(e.angle) : 0;
     const int height = e.height;
-    cover(x, y);
-    cover(x + height, y + height);
+    drawn_.cover(x, y);
+    drawn_.cover(x + height, y + height);
     body_ += "<text";
     attribute(body_, "x", x);
     attribute(body_, "y", -y);
@@ -127,23 +120,23 @@ void SvgWriter::text(const TextEntity& e) {
 
 void SvgWriter::circle(const CircleEntity& e) {
     const double x = held(e.x), y = held(e.y), r = held(e.radius);
-    cover(x - r, y - r);
-    cover(x + r, y + r);
+    drawn_.cover(x - r, y - r);
+    drawn_.cover(x + r, y + r);
     body_ += "<circle";
     attribute(body_, "cx", x);
     attribute(body_, "cy", -y);
     attribute(body_, "r", r);
     attribute(body_, "stroke", colour_of(layer_colour(e.layer)));
-    attribute(body_, "stroke-width", stroke(e.width));
+    attribute(body_, "stroke-width", stroke(e.width, x));
     body_ += "/>\n";
 }
 
 std::string SvgWriter::document(int pixel_width) const {
     const double margin = 1000;
-    const double x0 = (empty_ ? 0 : min_x_) - margin;
-    const double y0 = -(empty_ ? 0 : max_y_) - margin;
-    const double w = (empty_ ? 0 : max_x_ - min_x_) + 2 * margin;
-    const double h = (empty_ ? 0 : max_y_ - min_y_) + 2 * margin;
+    const double x0 = drawn_.x0 - margin;
+    const double y0 = -drawn_.y1 - margin;
+    const double w = drawn_.width() + 2 * margin;
+    const double h = drawn_.height() + 2 * margin;
     const int pixel_height = std::max(1, static_cast<int>(std::lround(pixel_width * h / w)));
     std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" ";
     out += "width=\"" + std::to_string(pixel_width) + "\" height=\"" + std::to_string(pixel_height) + "\" viewBox=\"";

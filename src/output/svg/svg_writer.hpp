@@ -6,8 +6,10 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/layer_table.hpp"
+#include "core/sheet_frames.hpp"
 #include "output/entity_sink.hpp"
 
 namespace lwall {
@@ -17,6 +19,9 @@ public:
     // The layers give the colour of texts and circles; the scale turns pen widths into lines.
     void set_layers(const LayerTable& layers) { layers_ = &layers; }
     void set_scale(double scale) { scale_ = scale; }
+    // A frame of a scale of its own (the tables' frames at 1:50 beside a sheet at a larger scale):
+    // its lines and circles get the pen widths at that scale.
+    void set_frame_scale(double x0, double x1, double scale) { frame_scales_.push_back({x0, x1, scale}); }
 
     void line(const LineEntity& e) override;
     // A text stands left-aligned at its (first) insertion point; an aligned text is rotated
@@ -29,14 +34,16 @@ public:
 
 private:
     int layer_colour(std::string_view layer) const;
-    double stroke(double width) const;
-    void cover(double x, double y);
+    double stroke(double width, double x) const;
 
+    struct FrameScale {
+        double x0, x1, scale;
+    };
     const LayerTable* layers_ = nullptr;
     double scale_ = 1;
+    std::vector<FrameScale> frame_scales_;
     std::string body_;
-    bool empty_ = true;
-    double min_x_ = 0, min_y_ = 0, max_x_ = 0, max_y_ = 0;
+    Extent drawn_;  // what the picture frames
 };
 
 }  // namespace lwall
