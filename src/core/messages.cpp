@@ -201,10 +201,10 @@ Message no_run_between_end_covers() {
 }
 
 Message sheet_beyond_work_bound(long long bars, long long bound, std::string_view marks) {
-    return both("図面に鉄筋がおよそ " + str(bars) + " 本 (" + std::string(marks) + ") になり、実在の壁をはるかに超える " +
-                    str(bound) + " 本の上限を超える。延長か間隔数を見直すこと",
-                "the sheet would draw about " + str(bars) + " bars (" + std::string(marks) + "), more than the " +
-                    str(bound) + " far beyond any real wall; check the wall's length and the numbers of spacings");
+    return both("図面の鉄筋がおよそ " + str(bars) + " 本 (" + std::string(marks) + ") になり、上限 " + str(bound) +
+                    " 本 (実在のどの壁よりはるかに多い) を超える。延長と間隔数を見直すこと",
+                "the sheet would draw about " + str(bars) + " bars (" + std::string(marks) + "), more than the bound of " +
+                    str(bound) + ", far beyond any real wall; check the wall's length and the numbers of spacings");
 }
 
 // ---- The stops of a run --------------------------------------------------------------------------

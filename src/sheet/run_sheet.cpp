@@ -17,6 +17,7 @@
 #include "output/dxf/dxf_document.hpp"
 #include "schedule/schedule_drawings.hpp"
 #include "schedule/schedule_input_checks.hpp"
+#include "sheet/work_bound.hpp"
 
 namespace lwall {
 
@@ -77,6 +78,7 @@ void check_wall_input(const WallInput& w) {
     check_wall_elevation_input(w);
     check_footing_input(w);
     check_schedule_input(w);
+    check_work_bound(w);
 }
 
 void start_sheet(RunContext& ctx, std::string_view wall_file_text, std::string_view layer_file_text) {
