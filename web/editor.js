@@ -90,7 +90,7 @@ async function show(result) {
   list.replaceChildren(...result.findings.map((f) => {
     const b = document.createElement('button');
     b.type = 'button';
-    b.textContent = `line ${f.line}, ${f.field}: ${f.text}`;
+    b.textContent = f.message;
     b.addEventListener('click', () => form.focus(f.field));
     const li = document.createElement('li');
     li.append(b);
@@ -101,7 +101,7 @@ async function show(result) {
     li.className = 'refusal';
     const b = document.createElement('button');
     b.type = 'button';
-    b.textContent = result.message;
+    b.textContent = result.detail || result.message;
     b.addEventListener('click', () => form.focus(result.file === 'GasouL.dat' ? 'layers' : result.field));
     li.append(b);
     list.prepend(li);

@@ -448,9 +448,17 @@ Message serving(std::string_view url) {
     return both("lwall: 編集画面 " + std::string(url) + " を開いています", "lwall: serving " + std::string(url));
 }
 
-Message serve_cant_open_browser(std::string_view why) {
-    return both("lwall serve: ブラウザを開けません: " + std::string(why),
-                "lwall serve: can't open a browser: " + std::string(why));
+Message serve_cant_open_browser(const Message& why) {
+    return both("lwall serve: ブラウザを開けません: " + why.ja, "lwall serve: can't open a browser: " + why.en);
+}
+
+Message no_browser_program() {
+    return both("ウェブのアドレスを開くプログラムがこのシステムにありません", "the system has no program for web addresses");
+}
+
+Message cant_run_opener(std::string_view program, const Message& reason) {
+    const std::string p(program);
+    return both(p + " を実行できません: " + reason.ja, "can't run " + p + ": " + reason.en);
 }
 
 Message serve_stopped(std::string_view url) {

@@ -26,18 +26,6 @@ namespace {
 // Width of the picture of the sheet, in pixels.
 constexpr int kPictureWidth = 2400;
 
-void take_failure(SheetResult& r, const RunFailure& f) {
-    r.status = f.status;
-    r.message = f.message;
-    r.detail = f.details();
-    r.box_caption = f.box_caption;
-    r.box_text = f.box_text;
-    r.file = f.file;
-    r.line = f.line;
-    r.field = f.field;
-    r.fields = f.fields;
-}
-
 // A size limit passed by a sum of fields, all on one line of the file.
 [[noreturn]] void stop_over_limit(const WallInput& w, Message line, std::vector<std::string> fields,
                                   std::string_view what_ja, std::string_view what_en, double sum, double limit) {
@@ -58,6 +46,18 @@ void take_failure(SheetResult& r, const RunFailure& f) {
 }
 
 }  // namespace
+
+void take_failure(SheetResult& r, const RunFailure& f) {
+    r.status = f.status;
+    r.message = f.message;
+    r.detail = f.details();
+    r.box_caption = f.box_caption;
+    r.box_text = f.box_text;
+    r.file = f.file;
+    r.line = f.line;
+    r.field = f.field;
+    r.fields = f.fields;
+}
 
 void check_size_limits(const WallInput& w) {
     const double width = w.footing_left_width + w.wall_thickness + w.footing_right_width;

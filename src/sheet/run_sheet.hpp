@@ -54,6 +54,9 @@ struct SheetResult {
 
 SheetResult run_sheet(std::string_view wall_text, std::string_view layer_text, const SheetRequest& request = {});
 
+// The status, messages and values of a failure, into a result.
+void take_failure(SheetResult& r, const RunFailure& f);
+
 // What lwall --check reports: the wall read and refused or checked, nothing drawn.
 struct WallCheck {
     int status = kExitOk;  // a refusal's status, else kExitOk (also with findings)
