@@ -36,6 +36,8 @@ for case in level:examples/level sloped:examples/sloped large:bench/large; do
            n, r, b / 1e6, b / 1e6 / (r / 1000), c, r / c, p / 1024 }'
 done
 echo "median of $runs runs each (hyperfine -N); copy floor: cp of the same two files; peak memory: /usr/bin/time"
+# What each start loads before main: the C++ runtime and nothing for TLS or compression.
+echo "loads: $(ldd "$lwall" | awk '{ print $1 }' | tr '\n' ' ')"
 
 # The editor, in a real browser; left out where Chromium, its driver or Selenium is missing.
 echo

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -132,17 +134,6 @@ ProgramRun run_program(const std::string& dir, const std::string& args, const st
     return r;
 }
 
-TempFolder::TempFolder(const std::string& prefix) {
-    std::string pattern = (std::filesystem::path(::testing::TempDir()) / (prefix + "_XXXXXX")).string();
-    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed for " + pattern);
-    path_ = pattern;
-}
-
-TempFolder::~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}
-
 std::string refusal_message(const std::function<void()>& read, int expected_status) {
     try {
         read();
@@ -158,6 +149,23 @@ std::string read_file(const std::string& path) {
     std::ostringstream s;
     s << in.rdbuf();
     return s.str();
+}
+
+TempFolder::TempFolder() {
+    std::string name = "lwall_";
+    if (const auto* info = ::testing::UnitTest::GetInstance()->current_test_info()) {
+        name += std::string(info->test_suite_name()) + "." + info->name() + "_";
+    }
+    // A parameterised test's name holds slashes.
+    std::replace(name.begin(), name.end(), '/', '_');
+    std::string pattern = ::testing::TempDir() + name + "XXXXXX";
+    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("can't make a folder " + pattern);
+    path_ = pattern;
+}
+
+TempFolder::~TempFolder() {
+    std::error_code ignored;
+    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
 }
 
 std::string example_file(std::string_view example, std::string_view file) {

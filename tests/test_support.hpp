@@ -1,6 +1,7 @@
 #pragma once
 // Helpers shared by the tests: splitting output into its CR LF lines, building a run context
-// with an in-memory canvas, and reading example files.
+// with an in-memory canvas, reading example files, and folders of their own for the files a test
+// writes.
 
 #include <filesystem>
 #include <functional>
@@ -46,15 +47,18 @@ std::vector<DxfEntity> file_entities(std::string_view dxf_file);
 
 std::string read_file(const std::string& path);
 
-// A folder of a test's own, made with mkdtemp in the test's temporary directory and removed with
-// everything in it at the end, so that tests running side by side never meet.
+// A folder of its own under the temporary folder (GoogleTest's, TEST_TMPDIR where set), made with
+// mkdtemp and named after the running test, removed with everything in it when the object goes.
+// Suites that run side by side on one machine (a plain and a sanitized build) never meet in it.
 class TempFolder {
 public:
-    explicit TempFolder(const std::string& prefix = "lwall");
+    TempFolder();
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
+
     const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path operator/(const std::filesystem::path& name) const { return path_ / name; }
 
 private:
     std::filesystem::path path_;

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <system_error>
 
 #include "cli/message_box.hpp"
 #include "cli/wall_explain.hpp"
@@ -41,20 +42,22 @@ bool write_whole(File& file, const std::string& text) {
     return std::fclose(file.release()) == 0 && written;
 }
 
-}  // namespace
-
-void print_console_text(std::FILE* out, const ConsoleStyle& style, std::string_view utf8_text) {
-    const std::string text = console_text(utf8_text, style);
-    std::fwrite(text.data(), 1, text.size(), out);
-    std::fflush(out);
+// After a stop, no spreadsheet is left that could be taken for this wall's quantities: neither the
+// one this run opened nor one an earlier run wrote for another wall. A folder of that name is not
+// a spreadsheet and stays.
+void remove_spreadsheet(const std::filesystem::path& dir, std::FILE* errors, const ConsoleStyle& style) {
+    const std::filesystem::path csv = dir / "Lwall.csv";
+    std::error_code ec;
+    const std::filesystem::file_status found = std::filesystem::symlink_status(csv, ec);
+    if (ec || !std::filesystem::exists(found) || std::filesystem::is_directory(found)) return;
+    if (!std::filesystem::remove(csv, ec)) {
+        print_console_line(errors, style, msg::warning_line(msg::cant_remove_spreadsheet()).in(style.lang));
+    }
 }
 
-void print_console_line(std::FILE* out, const ConsoleStyle& style, std::string_view utf8_line) {
-    print_console_text(out, style, std::string(utf8_line) + "\n");
-}
-
-int run_in_directory(const std::filesystem::path& dir, const RunOptions& options, std::FILE* console,
-                     std::FILE* errors, const ConsoleStyle& style) {
+// The run itself; the files it opened are closed when it returns.
+int draw_in_directory(const std::filesystem::path& dir, const RunOptions& options, std::FILE* console,
+                      std::FILE* errors, const ConsoleStyle& style) {
     const auto print_line = [&](std::FILE* out, const Message& m) { print_console_line(out, style, m.in(style.lang)); };
     struct Opening {
         const char* name;
@@ -113,11 +116,32 @@ int run_in_directory(const std::filesystem::path& dir, const RunOptions& options
     const std::tuple<File*, const std::string*, const char*> extras[] = {{&svg_file, &sheet.svg, "Lwall.svg"},
                                                                          {&csv_file, &sheet.csv, "Lwall.csv"}};
     for (const auto& [file, text, name] : extras) {
+        // The spreadsheet holds the quantities of a drawn sheet only.
+        if (file == &csv_file && status != kExitOk) continue;
         if (*file && !write_whole(*file, *text) && status == kExitOk) {
             print_line(console, msg::cant_write(name));
             status = kExitExtraFile;
         }
     }
+    return status;
+}
+
+}  // namespace
+
+void print_console_text(std::FILE* out, const ConsoleStyle& style, std::string_view utf8_text) {
+    const std::string text = console_text(utf8_text, style);
+    std::fwrite(text.data(), 1, text.size(), out);
+    std::fflush(out);
+}
+
+void print_console_line(std::FILE* out, const ConsoleStyle& style, std::string_view utf8_line) {
+    print_console_text(out, style, std::string(utf8_line) + "\n");
+}
+
+int run_in_directory(const std::filesystem::path& dir, const RunOptions& options, std::FILE* console,
+                     std::FILE* errors, const ConsoleStyle& style) {
+    const int status = draw_in_directory(dir, options, console, errors, style);
+    if (status != kExitOk && options.csv) remove_spreadsheet(dir, errors, style);
     return status;
 }
 

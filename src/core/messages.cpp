@@ -215,6 +215,11 @@ Message cant_write(std::string_view file) {
     return both(std::string(file) + " を書き込めません", "can't write " + std::string(file));
 }
 
+Message cant_remove_spreadsheet() {
+    return both("Lwall.csv を削除できません。前の数量表が残っています",
+                "can't remove Lwall.csv: an earlier run's quantities are left in it");
+}
+
 Message too_wide() { return same_text("幅の制限を超えています。"); }
 
 Message too_high() { return same_text("高さの制限を超えています。"); }

@@ -109,6 +109,7 @@ Message sheet_beyond_work_bound(long long bars, long long bound, std::string_vie
 // fields and the limit for --check and the editor) -------------------------------------------------
 Message cant_create(std::string_view file);  // "can't create PlenkL.dat", the same in both languages
 Message cant_write(std::string_view file);
+Message cant_remove_spreadsheet();  // after a stop, a Lwall.csv of an earlier run
 Message too_wide();   // 幅の制限を超えています。
 Message too_high();   // 高さの制限を超えています。
 Message over_limit(std::string_view what_ja, std::string_view what_en, double sum, double limit);

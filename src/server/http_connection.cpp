@@ -4,6 +4,12 @@
 #include <cctype>
 #include <cerrno>
 
+#ifndef _WIN32
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+#endif
+
 namespace lwall {
 
 namespace {

@@ -20,8 +20,6 @@ namespace fs = std::filesystem;
 
 class CommandLine : public ::testing::Test {
 protected:
-    test::TempFolder folder_{"lwall_cli"};
-
     void use(const std::string& folder) {
         for (const char* name : {"PlenkL.dat", "GasouL.dat"}) {
             std::ofstream(dir_ / name, std::ios::binary) << test::read_file(folder + "/" + name);
@@ -30,9 +28,9 @@ protected:
     void use_example(const std::string& name) { use(std::string(LWALL_SOURCE_DIR) + "/examples/" + name); }
     void use_faulty() { use(std::string(LWALL_SOURCE_DIR) + "/tests/checks/faulty"); }
     std::string file(const char* name) const { return test::read_file((dir_ / name).string()); }
-    test::ProgramRun run(const std::string& args = "") { return test::run_program(dir_.string(), args); }
+    test::ProgramRun run(const std::string& args = "") { return test::run_program(dir_.path().string(), args); }
 
-    const fs::path dir_ = folder_.path();
+    test::TempFolder dir_;
 };
 
 TEST_F(CommandLine, PictureAndSpreadsheetLeaveTheDrawingAndScriptByteForByte) {
@@ -209,17 +207,17 @@ TEST_F(CommandLine, ConsoleSpeaksTheLocalesEncodingAndLanguage) {
     const std::string stop = "幅の制限を超えています。\n";
     const std::string detail = "つま先版幅 + たて壁厚 + かかと版幅 (footing_left_width + wall_thickness + footing_right_width, "
                                "PlenkL.dat 1行目): 2800 mm が幅の制限 2500 mm を 300 mm 超えている\n";
-    const auto utf8 = test::run_program(dir_.string(), "", "LC_ALL=C.UTF-8");
+    const auto utf8 = test::run_program(dir_.path().string(), "", "LC_ALL=C.UTF-8");
     EXPECT_EQ(utf8.status, 1);
     EXPECT_EQ(utf8.console, stop);
-    EXPECT_EQ(test::run_program(dir_.string(), "", "LANG=ja_JP.UTF-8").console, stop);
+    EXPECT_EQ(test::run_program(dir_.path().string(), "", "LANG=ja_JP.UTF-8").console, stop);
     EXPECT_EQ(run().console, *utf8_to_sjis(stop));
-    EXPECT_EQ(test::run_program(dir_.string(), "--check", "LC_CTYPE=C.UTF-8").console, detail);
+    EXPECT_EQ(test::run_program(dir_.path().string(), "--check", "LC_CTYPE=C.UTF-8").console, detail);
     EXPECT_EQ(run("--check").console, *utf8_to_sjis(detail));
-    EXPECT_TRUE(test::run_program(dir_.string(), "--check", "LANG=en_US.UTF-8").console.starts_with("PlenkL.dat line 1"));
-    EXPECT_EQ(test::run_program(dir_.string(), "--check", "LC_ALL=C.UTF-8 LANG=en_US").console, detail);
-    EXPECT_TRUE(test::run_program(dir_.string(), "--check", "LC_MESSAGES=en_GB LANG=ja_JP.UTF-8").console.starts_with("PlenkL.dat line 1"));
-    EXPECT_EQ(test::run_program(dir_.string(), "--check --lang ja", "LANG=en_US.UTF-8").console, detail);
+    EXPECT_TRUE(test::run_program(dir_.path().string(), "--check", "LANG=en_US.UTF-8").console.starts_with("PlenkL.dat line 1"));
+    EXPECT_EQ(test::run_program(dir_.path().string(), "--check", "LC_ALL=C.UTF-8 LANG=en_US").console, detail);
+    EXPECT_TRUE(test::run_program(dir_.path().string(), "--check", "LC_MESSAGES=en_GB LANG=ja_JP.UTF-8").console.starts_with("PlenkL.dat line 1"));
+    EXPECT_EQ(test::run_program(dir_.path().string(), "--check --lang ja", "LANG=en_US.UTF-8").console, detail);
 }
 
 // The lines of an explanation that show a field: "line <n>  <name>  <value> <unit>  <labels>".
@@ -280,6 +278,54 @@ TEST_F(CommandLine, ExplainOfARefusedFileShowsWhatWasReadThenTheRefusal) {
     EXPECT_TRUE(r.console.ends_with("PlenkL.dat line 1, footing_left_width + wall_thickness + footing_right_width: "
                                     "2800 mm, 300 mm more than the width limit of 2500 mm\n"))
         << r.console;
+}
+
+// After a stop no Lwall.csv is left that could be taken for this wall's quantities: not the one
+// the run opened, nor a whole one from an earlier run on another wall. Lwall.dxf keeps what was
+// written before the stop.
+TEST_F(CommandLine, NoSpreadsheetIsLeftAfterAStop) {
+    const std::string level = test::example_file("level", "PlenkL.dat");
+    const auto level_with = [&](std::string_view line, std::string_view replacement) {
+        std::string text = level;
+        const std::size_t at = text.find(line);
+        EXPECT_NE(at, std::string::npos) << line;
+        return text.replace(at, line.size(), replacement);
+    };
+    struct Stop {
+        const char* what;
+        std::string wall;  // empty: no layer file
+        const char* args;
+        int status;
+    };
+    const std::vector<Stop> stops = {
+        {"member length", level_with("100,100,12000", "100,100,4000"), "--csv", 5},
+        {"refused", level_with("4\n16,0", "7\n16,0"), "--csv", 6},
+        {"too wide", level_with("500,300,1000", "1500,300,1000"), "--csv", 1},
+        {"no layer file", "", "--csv", 4},
+        {"picture", level, "--svg --csv", 9},
+    };
+    for (const Stop& stop : stops) {
+        use_example("sloped");
+        ASSERT_EQ(run("--csv").status, 0) << stop.what;
+        ASSERT_TRUE(fs::exists(dir_ / "Lwall.csv")) << stop.what;
+        std::ofstream(dir_ / "PlenkL.dat", std::ios::binary) << stop.wall;
+        if (stop.wall.empty()) fs::remove(dir_ / "GasouL.dat");
+        if (stop.status == 9) fs::create_directory(dir_ / "Lwall.svg");
+        const auto r = run(stop.args);
+        EXPECT_EQ(r.status, stop.status) << stop.what << ": " << r.console;
+        EXPECT_FALSE(fs::exists(dir_ / "Lwall.csv")) << stop.what;
+        if (stop.status == 5) {
+            EXPECT_NE(file("Lwall.dxf").find("ENTITIES"), std::string::npos) << stop.what;
+        }
+        fs::remove(dir_ / "Lwall.svg");
+    }
+    // A folder in the spreadsheet's place is no spreadsheet, and stays.
+    use_example("level");
+    fs::create_directory(dir_ / "Lwall.csv");
+    const auto r = run("--csv");
+    EXPECT_EQ(r.status, 9);
+    EXPECT_EQ(r.console, "can't create Lwall.csv\n");
+    EXPECT_TRUE(fs::is_directory(dir_ / "Lwall.csv"));
 }
 
 TEST_F(CommandLine, HelpVersionAndUnknownOptions) {

@@ -28,9 +28,6 @@ struct Outcome {
 
 class EndToEnd : public ::testing::Test {
 protected:
-    test::TempFolder folder_{"lwall_end_to_end"};
-    const fs::path dir_ = folder_.path();
-
     void write(const std::string& name, const std::string& text) {
         std::ofstream(dir_ / name, std::ios::binary) << text;
     }
@@ -55,14 +52,16 @@ protected:
     }
 
     Outcome run() {
-        const test::ProgramRun run = test::run_program(dir_.string());
+        const test::ProgramRun run = test::run_program(dir_.path().string());
         Outcome o;
         o.status = run.status;
         o.console = run.console;
         o.errors = run.errors;
-        o.dir = dir_;
+        o.dir = dir_.path();
         return o;
     }
+
+    test::TempFolder dir_;
 };
 
 std::string crlf(const std::vector<std::string>& lines) {

