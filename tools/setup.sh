@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Installs what lwall needs on a Debian machine, and nothing that is already there.
 #   tools/setup.sh          the build: compiler, CMake, GoogleTest, the editor's two libraries,
-#                           dpkg-dev (unpacks Debian's source of cpp-httplib with Debian's fixes)
-#                           and pkg-config (for Debian's compiled cpp-httplib, used where that
-#                           source is missing); then cpp-httplib's single header from Debian's
-#                           source package into .deps/cpp-httplib/, where configure reads it
-#   tools/setup.sh --test   also what the tests use: a DXF reader, Chromium with its driver and a
-#                           Japanese font, Selenium, and the PDF tools of the print test
+#                           dpkg-dev (unpacks Debian's source of cpp-httplib with Debian's fixes),
+#                           pkg-config (for Debian's compiled cpp-httplib, used where that source
+#                           is missing, and for cairo), and cairo with the Japanese font IPAGothic
+#                           for the PDF writer of lwall --pdf; then cpp-httplib's single header from
+#                           Debian's source package into .deps/cpp-httplib/, where configure reads it
+#   tools/setup.sh --test   also what the tests use: a DXF reader, Chromium with its driver,
+#                           Selenium, and poppler's PDF tools for the print test and Lwall.pdf
 #   tools/setup.sh --windows  the cross-build of lwall.exe (mingw-w64) and Wine to try it
 # Used by the README's commands and by .ci/run.
 set -euo pipefail
@@ -27,6 +28,8 @@ want libcpp-httplib-dev has_file /usr/include/httplib.h
 want pkg-config command -v pkg-config
 want dpkg-dev command -v dpkg-source
 want nlohmann-json3-dev has_file /usr/include/nlohmann/json.hpp
+want libcairo2-dev pkg-config --exists cairo-pdf cairo-ft fontconfig
+want fonts-ipafont-gothic sh -c 'fc-list | grep -qi ipagothic'
 if [ "${1:-}" = "--windows" ]; then
   want g++-mingw-w64-x86-64-posix command -v x86_64-w64-mingw32-g++-posix
   want wine command -v wine
@@ -37,7 +40,6 @@ if [ "${1:-}" = "--test" ]; then
   want python3-selenium /usr/bin/python3 -c 'import selenium'
   want chromium command -v chromium
   want chromium-driver command -v chromedriver
-  want fonts-ipafont-gothic sh -c 'fc-list | grep -qi ipagothic'
   want poppler-utils command -v pdfinfo
 fi
 

@@ -8,6 +8,8 @@
 #include "cli/wall_explain.hpp"
 #include "core/run_failure.hpp"
 #include "output/file.hpp"
+#include "output/pdf/pdf_pages.hpp"
+#include "output/pdf/pdf_writer.hpp"
 #include "sheet/run_sheet.hpp"
 
 namespace lwall {
@@ -42,6 +44,16 @@ bool write_whole(File& file, const std::string& text) {
     return std::fclose(file.release()) == 0 && written;
 }
 
+// Writes the pages of the frames drawn; false when they could not be written or closed, with what
+// went wrong beyond the file in `why`. A run that stopped before any frame was drawn leaves the
+// file empty: a PDF without a page is no document.
+bool write_pages(File& file, const PdfWriter& writer, const PdfPages& pages, const SheetFrames& frames,
+                 std::string& why) {
+    const PdfDocument doc = pages.layout(frames);
+    const bool written = doc.page_count() == 0 || writer.write(doc, file.get(), why);
+    return std::fclose(file.release()) == 0 && written;
+}
+
 // After a stop, no spreadsheet is left that could be taken for this wall's quantities: neither the
 // one this run opened nor one an earlier run wrote for another wall. A folder of that name is not
 // a spreadsheet and stays.
@@ -59,6 +71,17 @@ void remove_spreadsheet(const std::filesystem::path& dir, std::FILE* errors, con
 int draw_in_directory(const std::filesystem::path& dir, const RunOptions& options, std::FILE* console,
                       std::FILE* errors, const ConsoleStyle& style) {
     const auto print_line = [&](std::FILE* out, const Message& m) { print_console_line(out, style, m.in(style.lang)); };
+    // Where no PDF can be made, --pdf is refused before any file is touched.
+    PdfWriter pdf_writer;
+    if (options.pdf) {
+        Message warning;
+        const Message refusal = pdf_writer.open(warning);
+        if (!refusal.empty()) {
+            print_line(console, refusal);
+            return kExitNoPdf;
+        }
+        if (!warning.empty()) print_line(errors, msg::warning_line(warning));
+    }
     struct Opening {
         const char* name;
         const char* mode;
@@ -76,15 +99,20 @@ int draw_in_directory(const std::filesystem::path& dir, const RunOptions& option
             return kFiles[i].status;
         }
     }
-    // The picture and the spreadsheet, when asked for, after the four files of every run.
+    // The picture, the spreadsheet and the pages, when asked for, after the four files of every run.
     File svg_file;
     File csv_file;
+    File pdf_file;
     if (options.svg && !(svg_file = open_in(dir, "Lwall.svg", "wb"))) {
         print_line(console, msg::cant_create("Lwall.svg"));
         return kExitExtraFile;
     }
     if (options.csv && !(csv_file = open_in(dir, "Lwall.csv", "wb"))) {
         print_line(console, msg::cant_create("Lwall.csv"));
+        return kExitExtraFile;
+    }
+    if (options.pdf && !(pdf_file = open_in(dir, "Lwall.pdf", "wb"))) {
+        print_line(console, msg::cant_create("Lwall.pdf"));
         return kExitExtraFile;
     }
     const std::string wall_text = read_all(files[2].get());
@@ -96,6 +124,8 @@ int draw_in_directory(const std::filesystem::path& dir, const RunOptions& option
     request.quantities = options.csv;
     request.dxf_file = files[0].get();
     request.scr_file = files[1].get();
+    PdfPages pages;
+    if (options.pdf) request.observer = &pages;
     const SheetResult sheet = run_sheet(wall_text, layer_text, request);
     for (const Finding& f : sheet.findings) print_line(errors, msg::warning_line(f.message));
     if (sheet.status != kExitOk) {
@@ -123,6 +153,12 @@ int draw_in_directory(const std::filesystem::path& dir, const RunOptions& option
             status = kExitExtraFile;
         }
     }
+    // Like the picture, the pages show what was drawn, also after a stop: each frame drawn a page.
+    std::string why;
+    if (pdf_file && !write_pages(pdf_file, pdf_writer, pages, sheet.frames, why) && status == kExitOk) {
+        print_line(console, why.empty() ? msg::cant_write("Lwall.pdf") : msg::cant_write_because("Lwall.pdf", why));
+        status = kExitExtraFile;
+    }
     return status;
 }
 
@@ -141,7 +177,9 @@ void print_console_line(std::FILE* out, const ConsoleStyle& style, std::string_v
 int run_in_directory(const std::filesystem::path& dir, const RunOptions& options, std::FILE* console,
                      std::FILE* errors, const ConsoleStyle& style) {
     const int status = draw_in_directory(dir, options, console, errors, style);
-    if (status != kExitOk && options.csv) remove_spreadsheet(dir, errors, style);
+    // A --pdf this build cannot honour is refused before any file is touched: the folder stays as
+    // the last run left it, spreadsheet and drawing alike.
+    if (status != kExitOk && status != kExitNoPdf && options.csv) remove_spreadsheet(dir, errors, style);
     return status;
 }
 

@@ -110,6 +110,13 @@ Message sheet_beyond_work_bound(long long bars, long long bound, std::string_vie
 Message cant_create(std::string_view file);  // "can't create PlenkL.dat", the same in both languages
 Message cant_write(std::string_view file);
 Message cant_remove_spreadsheet();  // after a stop, a Lwall.csv of an earlier run
+Message cant_write_because(std::string_view file, std::string_view why);
+// lwall --pdf where no PDF can be made, and the font that stands in for the sheet's own.
+Message pdf_not_in_build();
+Message pdf_module_not_loaded(std::string_view why);
+Message pdf_module_of_another_build(std::string_view path);
+Message pdf_no_japanese_font();
+Message pdf_font_stands_in(std::string_view family);
 Message too_wide();   // 幅の制限を超えています。
 Message too_high();   // 高さの制限を超えています。
 Message over_limit(std::string_view what_ja, std::string_view what_en, double sum, double limit);

@@ -24,8 +24,8 @@ struct SheetRequest {
     // instead of staying in memory, so that a run's memory does not grow with the wall.
     std::FILE* dxf_file = nullptr;
     std::FILE* scr_file = nullptr;
-    // Another view of the sheet (the editor's measure of where the tables lie): handed every
-    // entity after the drawing file and the picture.
+    // Another view of the sheet (the editor's measure of where the tables lie, the pages of
+    // Lwall.pdf): handed every entity after the drawing file and the picture.
     EntitySink* observer = nullptr;
 };
 

@@ -10,7 +10,8 @@
 #   5 sheet     run_sheet, the one entry that draws a sheet
 #   6 cli, server   the front doors: the command line and the editor
 #   7 main      the program's entry, which hands the command line the editor's door
-# Only the server may use the outside libraries of the editor.
+# Only the server may use the outside libraries of the editor, and only the PDF module
+# (output/pdf/module, built apart from the program and loaded for lwall --pdf) cairo and the fonts.
 # Usage: cmake -DSOURCE_DIR=<src> -P check_floors.cmake
 set(floor_core 1)
 set(floor_input 2)
@@ -36,6 +37,9 @@ foreach(source ${sources})
   foreach(line ${includes})
     if(line MATCHES "[<\"](httplib\\.h|nlohmann/)" AND NOT from STREQUAL "server")
       string(APPEND faults "  ${source}: ${line} (only the server uses the editor's libraries)\n")
+    endif()
+    if(line MATCHES "[<\"](cairo[-.a-z]*\\.h|fontconfig/|ft2build\\.h|freetype/)" AND NOT source MATCHES "^output/pdf/module/")
+      string(APPEND faults "  ${source}: ${line} (only the PDF module uses cairo and the fonts)\n")
     endif()
     if(NOT line MATCHES "\"([^/\"]+)/[^\"]+\"")
       continue()  # a system header, or a file beside the source
