@@ -17,7 +17,11 @@ if(EXISTS "${httplib_source}/include/httplib.h")
   # nothing more than without the editor, and the cross-build for Windows takes the same header.
   add_library(lwall_httplib INTERFACE)
   target_include_directories(lwall_httplib SYSTEM INTERFACE "${httplib_source}/include")
-  target_compile_definitions(lwall_httplib INTERFACE CPPHTTPLIB_USE_POLL)
+  # A header line may be as long as the editor lets all of a request's header lines be (16 KiB); a
+  # burst of connections waits in the system's queue rather than for the client's second SYN (the
+  # library's queue of 5 holds up the sixth connection of a burst by a second).
+  target_compile_definitions(lwall_httplib INTERFACE CPPHTTPLIB_USE_POLL CPPHTTPLIB_HEADER_MAX_LENGTH=16400
+                                                     CPPHTTPLIB_LISTEN_BACKLOG=128)
   set(LWALL_HTTPLIB_LICENSE "${httplib_source}/LICENSE")
   set(httplib_version "")
   if(EXISTS "${httplib_source}/VERSION")

@@ -4,6 +4,7 @@
 
 #include <stdlib.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
@@ -122,15 +123,17 @@ std::string console_lines(std::string text) {
 
 }  // namespace
 
-ProgramRun run_program(const std::string& dir, const std::string& args) {
+ProgramRun run_program(const std::string& dir, const std::string& args, const std::string& locale) {
     const std::string out = dir + "/.stdout";
     const std::string err = dir + "/.stderr";
     // LWALL_PROGRAM runs these tests on another build of the program, such as the Windows one
     // under Wine ("wine /path/to/lwall.exe").
     const char* other = std::getenv("LWALL_PROGRAM");
     const std::string program = other != nullptr ? std::string(other) : "'" + std::string(LWALL_EXE) + "'";
-    const std::string cmd =
-        "cd '" + dir + "' && " + program + " " + args + " < /dev/null > '" + out + "' 2> '" + err + "'";
+    // The locale is set for every run, whatever the one the tests run in (a test that wants English
+    // says --lang en).
+    const std::string cmd = "cd '" + dir + "' && env -u LC_ALL -u LC_MESSAGES -u LC_CTYPE -u LANG " + locale + " " +
+                            program + " " + args + " < /dev/null > '" + out + "' 2> '" + err + "'";
     const int raw = std::system(cmd.c_str());
     ProgramRun r;
     r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -145,8 +148,8 @@ std::string refusal_message(const std::function<void()>& read, int expected_stat
     try {
         read();
     } catch (const RunFailure& f) {
-        EXPECT_EQ(f.status, expected_status) << f.message;
-        return f.message;
+        EXPECT_EQ(f.status, expected_status) << f.message.en;
+        return f.message.en;
     }
     return "<accepted>";
 }

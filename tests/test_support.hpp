@@ -6,11 +6,20 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "context/run_context.hpp"
+#include "core/messages.hpp"
+
+namespace lwall {
+
+// A message in test output: its English form.
+inline std::ostream& operator<<(std::ostream& out, const Message& m) { return out << m.en; }
+
+}  // namespace lwall
 
 namespace lwall::test {
 
@@ -71,10 +80,13 @@ struct ProgramRun {
     std::string errors;
 };
 
-// Runs the built lwall with `args` in `dir` (which holds its input files).
-ProgramRun run_program(const std::string& dir, const std::string& args = "");
+// Runs the built lwall with `args` in `dir` (which holds its input files), with the locale
+// variables `locale` (by default the C locale: its console speaks Japanese in Shift_JIS).
+ProgramRun run_program(const std::string& dir, const std::string& args = "",
+                       const std::string& locale = "LC_ALL=C LANG=C");
 
-// The message of the RunFailure that `read` throws (after checking its status), or "<accepted>".
+// The English message of the RunFailure that `read` throws (after checking its status), or
+// "<accepted>".
 std::string refusal_message(const std::function<void()>& read, int expected_status);
 
 // The bundled example files, by example name ("level", "sloped").

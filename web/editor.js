@@ -14,6 +14,8 @@ const postJson = (url, body) =>
 
 let form;
 let view;
+let folder = null;      // the served folder as last loaded or saved: {folder, version, files}
+let layersAbsent = false;  // the folder has no GasouL.dat and none was typed or opened
 let saved = null;       // the texts last loaded from or saved to the folder
 let latest = null;      // the preview on the screen
 let sent = 0;           // sequence number of the last preview asked for
@@ -21,7 +23,9 @@ let shown = 0;          // ... and of the one on the screen
 let inFlight = false;
 let pendingSince = null;  // time of the first edit not yet asked for
 
-const texts = () => ({wall: form.text(), layers: form.layerText()});
+// Without a GasouL.dat the preview ends as the command line does (status 4); no example layers are
+// slipped in, so none are saved either.
+const texts = () => ({wall: form.text(), layers: layersAbsent && form.layerText() === '' ? null : form.layerText()});
 
 function notice(text, kind = '') {
   const n = $('notice');
@@ -86,7 +90,7 @@ async function show(result) {
   list.replaceChildren(...result.findings.map((f) => {
     const b = document.createElement('button');
     b.type = 'button';
-    b.textContent = `line ${f.line}, ${f.field}: ${f.text}`;
+    b.textContent = f.message;
     b.addEventListener('click', () => form.focus(f.field));
     const li = document.createElement('li');
     li.append(b);
@@ -97,7 +101,7 @@ async function show(result) {
     li.className = 'refusal';
     const b = document.createElement('button');
     b.type = 'button';
-    b.textContent = result.message;
+    b.textContent = result.detail || result.message;
     b.addEventListener('click', () => form.focus(result.file === 'GasouL.dat' ? 'layers' : result.field));
     li.append(b);
     list.prepend(li);
@@ -119,21 +123,29 @@ async function open(files) {
     else wall = await decode(file);
   }
   if (wall !== null) form.setText(wall);
-  if (layers !== null) form.setLayers(layers);
+  if (layers !== null) {
+    form.setLayers(layers);
+    layersAbsent = false;
+  }
   notice(`開きました (opened): ${[...files].map((f) => f.name).join(', ')}`);
   schedule();
 }
 
+// Saves with the version of the files the page loaded: the server refuses (409) when they changed
+// since, or when one of them could not be loaded.
 async function save() {
   const t = texts();
   const res = await fetch('/api/wall', {
-    method: 'PUT', headers: {'Content-Type': 'application/json', 'X-Lwall-Token': token}, body: JSON.stringify(t),
+    method: 'PUT', headers: {'Content-Type': 'application/json', 'X-Lwall-Token': token},
+    body: JSON.stringify({...t, version: folder.version}),
   });
   const answer = await res.json();
+  if (res.ok || res.status === 500) folder.version = answer.version;  // what the folder holds after this save
   if (res.ok) {
     saved = t;
+    layersAbsent = t.layers === null;
     markUnsaved();
-    notice(`保存しました (saved): ${answer.saved.join(', ')}`, 'ok');
+    notice(`保存しました (saved): ${answer.saved.join(', ')} → ${folder.folder}`, 'ok');
   } else {
     notice(`保存できません (not saved): ${answer.error}`, 'failed');
   }
@@ -177,16 +189,25 @@ async function start() {
   form = new WallForm($('wall-form'), catalogue, (e) => schedule(e.timeStamp));
   view = new SheetView($('sheet-view'));
   const example = fetch('/api/example').then((r) => r.json());
-  const res = await fetch('/api/wall');
-  if (res.ok) {
-    const folder = await res.json();
-    load(folder.wall, folder.layers ?? (await example).layers);
-    saved = folder.layers !== undefined ? texts() : {wall: form.text(), layers: null};
-    notice('フォルダの PlenkL.dat を開きました (opened from the folder)');
-  } else {
+  folder = await (await fetch('/api/wall')).json();
+  const file = (name) => folder.files.find((f) => f.name === name);
+  const problems = folder.files.filter((f) => f.problem).map((f) => f.problem);
+  $('save').title = `保存先 (saved to): ${folder.folder}`;
+  if (problems.length) {
+    // A file is there that the editor could not open: nothing is loaded in its place, and nothing
+    // can be saved over it.
+    $('save').disabled = true;
+    notice(`${folder.folder}: ${problems.join(' / ')}`, 'failed');
+  } else if (!file('PlenkL.dat').exists) {
     const e = await example;
-    load(e.wall, e.layers);
-    notice('例の壁から始めます: まだ保存していません (an example wall, not saved yet)');
+    load(e.wall, file('GasouL.dat').exists ? folder.layers : e.layers);
+    notice(`${folder.folder} に PlenkL.dat がありません。例の壁から始めます: まだ保存していません (an example wall, not saved yet)`);
+  } else {
+    layersAbsent = !file('GasouL.dat').exists;
+    load(folder.wall, folder.layers ?? '');
+    saved = texts();
+    notice(`${folder.folder} の PlenkL.dat を開きました (opened from the folder)` +
+      (layersAbsent ? '。GasouL.dat がありません (no GasouL.dat)' : ''));
   }
   $('open').addEventListener('click', () => $('open-files').click());
   $('open-files').addEventListener('change', (e) => open(e.target.files));

@@ -156,11 +156,16 @@ export class WallForm {
         this.layers.classList.add('refused');
         this.layers.closest('details').open = true;
         this.layersNote.append(el('div', {class: 'refusal'}, result.message));
-      } else if (this.inputs.has(result.field)) {
-        const input = this.inputs.get(result.field);
-        input.classList.add('refused');
-        input.setAttribute('aria-invalid', 'true');
-        this.notes.get(result.field).append(el('div', {class: 'refusal'}, result.message));
+      } else {
+        // Every value the stop is about is marked (the three widths of the width limit); the first
+        // carries the stop with its fields and by how much.
+        const names = result.fields?.length ? result.fields : [result.field];
+        names.filter((name) => this.inputs.has(name)).forEach((name, k) => {
+          const input = this.inputs.get(name);
+          input.classList.add('refused');
+          input.setAttribute('aria-invalid', 'true');
+          if (k === 0) this.notes.get(name).append(el('div', {class: 'refusal'}, result.detail || result.message));
+        });
       }
     }
     for (const f of result.findings) {

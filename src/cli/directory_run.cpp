@@ -8,7 +8,7 @@
 #include "cli/message_box.hpp"
 #include "cli/wall_explain.hpp"
 #include "core/run_failure.hpp"
-#include "core/sjis.hpp"
+#include "core/wall_fields.hpp"
 #include "output/file.hpp"
 #include "output/pdf/pdf_pages.hpp"
 #include "output/pdf/pdf_writer.hpp"
@@ -17,12 +17,6 @@
 namespace lwall {
 
 namespace {
-
-void print_line(std::FILE* console, std::string_view text) {
-    std::fwrite(text.data(), 1, text.size(), console);
-    std::fputc('\n', console);
-    std::fflush(console);
-}
 
 std::string read_all(std::FILE* f) {
     std::string text;
@@ -46,15 +40,14 @@ TitleFile read_title_file_in(const std::filesystem::path& dir, std::string& text
     return std::ferror(file.get()) == 0 ? TitleFile::read : TitleFile::unreadable;
 }
 
-constexpr std::string_view kTitleUnreadable = "can't read HyodaiL.dat";
-
 File open_in(const std::filesystem::path& dir, const char* name, const char* mode) { return open_file(dir / name, mode); }
 
 // Reads PlenkL.dat; prints the opening failure and returns false when it cannot be opened.
-bool read_wall_file_in(const std::filesystem::path& dir, std::FILE* console, std::string& text) {
+bool read_wall_file_in(const std::filesystem::path& dir, std::FILE* console, const ConsoleStyle& style,
+                       std::string& text) {
     const File file = open_in(dir, "PlenkL.dat", "rb");
     if (!file) {
-        print_line(console, "can't create PlenkL.dat");
+        print_console_line(console, style, msg::cant_create("PlenkL.dat").in(style.lang));
         return false;
     }
     text = read_all(file.get());
@@ -80,30 +73,30 @@ bool write_pages(File& file, const PdfWriter& writer, const PdfPages& pages, con
 // After a stop, no spreadsheet is left that could be taken for this wall's quantities: neither the
 // one this run opened nor one an earlier run wrote for another wall. A folder of that name is not
 // a spreadsheet and stays.
-void remove_spreadsheet(const std::filesystem::path& dir, std::FILE* errors) {
+void remove_spreadsheet(const std::filesystem::path& dir, std::FILE* errors, const ConsoleStyle& style) {
     const std::filesystem::path csv = dir / "Lwall.csv";
     std::error_code ec;
     const std::filesystem::file_status found = std::filesystem::symlink_status(csv, ec);
     if (ec || !std::filesystem::exists(found) || std::filesystem::is_directory(found)) return;
     if (!std::filesystem::remove(csv, ec)) {
-        print_line(errors, u8"warning: Lwall.csv を削除できません。前の数量表が残っています"
-                           u8" (can't remove Lwall.csv: an earlier run's quantities are left in it)"_sj);
+        print_console_line(errors, style, msg::warning_line(msg::cant_remove_spreadsheet()).in(style.lang));
     }
 }
 
 // The run itself; the files it opened are closed when it returns.
 int draw_in_directory(const std::filesystem::path& dir, const RunOptions& options, std::FILE* console,
-                      std::FILE* errors) {
+                      std::FILE* errors, const ConsoleStyle& style) {
+    const auto print_line = [&](std::FILE* out, const Message& m) { print_console_line(out, style, m.in(style.lang)); };
     // Where no PDF can be made, --pdf is refused before any file is touched.
     PdfWriter pdf_writer;
     if (options.pdf) {
-        std::string warning;
-        const std::string refusal = pdf_writer.open(warning);
+        Message warning;
+        const Message refusal = pdf_writer.open(warning);
         if (!refusal.empty()) {
             print_line(console, refusal);
             return kExitNoPdf;
         }
-        if (!warning.empty()) print_line(errors, "warning: " + warning);
+        if (!warning.empty()) print_line(errors, msg::warning_line(warning));
     }
     struct Opening {
         const char* name;
@@ -118,7 +111,7 @@ int draw_in_directory(const std::filesystem::path& dir, const RunOptions& option
     for (int i = 0; i < 4; ++i) {
         files[i] = open_in(dir, kFiles[i].name, kFiles[i].mode);
         if (!files[i]) {
-            print_line(console, std::string("can't create ") + kFiles[i].name);
+            print_line(console, msg::cant_create(kFiles[i].name));
             return kFiles[i].status;
         }
     }
@@ -127,15 +120,15 @@ int draw_in_directory(const std::filesystem::path& dir, const RunOptions& option
     File csv_file;
     File pdf_file;
     if (options.svg && !(svg_file = open_in(dir, "Lwall.svg", "wb"))) {
-        print_line(console, "can't create Lwall.svg");
+        print_line(console, msg::cant_create("Lwall.svg"));
         return kExitExtraFile;
     }
     if (options.csv && !(csv_file = open_in(dir, "Lwall.csv", "wb"))) {
-        print_line(console, "can't create Lwall.csv");
+        print_line(console, msg::cant_create("Lwall.csv"));
         return kExitExtraFile;
     }
     if (options.pdf && !(pdf_file = open_in(dir, "Lwall.pdf", "wb"))) {
-        print_line(console, "can't create Lwall.pdf");
+        print_line(console, msg::cant_create("Lwall.pdf"));
         return kExitExtraFile;
     }
     const std::string wall_text = read_all(files[2].get());
@@ -143,7 +136,7 @@ int draw_in_directory(const std::filesystem::path& dir, const RunOptions& option
     const std::string layer_text = read_all(files[3].get());
     std::string title_text;
     if (read_title_file_in(dir, title_text) == TitleFile::unreadable) {
-        print_line(console, kTitleUnreadable);
+        print_line(console, msg::cant_read(kTitleFileName));
         return kExitBadInput;
     }
 
@@ -155,11 +148,11 @@ int draw_in_directory(const std::filesystem::path& dir, const RunOptions& option
     PdfPages pages;
     if (options.pdf) request.observer = &pages;
     const SheetResult sheet = run_sheet(wall_text, layer_text, title_text, request);
-    for (const Finding& f : sheet.findings) print_line(errors, "warning: " + f.message);
+    for (const Finding& f : sheet.findings) print_line(errors, msg::warning_line(f.message));
     if (sheet.status != kExitOk) {
         print_line(console, sheet.message);
         if (!sheet.box_caption.empty()) {
-            show_message_box(sheet.box_caption, sheet.box_text, is_interactive_console(console), errors);
+            show_message_box(sheet.box_caption, sheet.box_text, is_interactive_console(console), errors, style);
         }
     }
     int status = sheet.status;
@@ -167,7 +160,7 @@ int draw_in_directory(const std::filesystem::path& dir, const RunOptions& option
     const std::pair<File*, const char*> finished[] = {{&files[0], "Lwall.dxf"}, {&files[1], "plenk.scr"}};
     for (const auto& [file, name] : finished) {
         if (std::fclose(file->release()) != 0 && status == kExitOk) {
-            print_line(console, std::string("can't write ") + name);
+            print_line(console, msg::cant_write(name));
             status = file == &files[0] ? kExitDrawingFile : kExitScriptFile;
         }
     }
@@ -177,14 +170,14 @@ int draw_in_directory(const std::filesystem::path& dir, const RunOptions& option
         // The spreadsheet holds the quantities of a drawn sheet only.
         if (file == &csv_file && status != kExitOk) continue;
         if (*file && !write_whole(*file, *text) && status == kExitOk) {
-            print_line(console, std::string("can't write ") + name);
+            print_line(console, msg::cant_write(name));
             status = kExitExtraFile;
         }
     }
     // Like the picture, the pages show what was drawn, also after a stop: each frame drawn a page.
     std::string why;
     if (pdf_file && !write_pages(pdf_file, pdf_writer, pages, sheet.frames, why) && status == kExitOk) {
-        print_line(console, "can't write Lwall.pdf" + (why.empty() ? "" : " (" + why + ")"));
+        print_line(console, why.empty() ? msg::cant_write("Lwall.pdf") : msg::cant_write_because("Lwall.pdf", why));
         status = kExitExtraFile;
     }
     return status;
@@ -192,32 +185,42 @@ int draw_in_directory(const std::filesystem::path& dir, const RunOptions& option
 
 }  // namespace
 
+void print_console_text(std::FILE* out, const ConsoleStyle& style, std::string_view utf8_text) {
+    const std::string text = console_text(utf8_text, style);
+    std::fwrite(text.data(), 1, text.size(), out);
+    std::fflush(out);
+}
+
+void print_console_line(std::FILE* out, const ConsoleStyle& style, std::string_view utf8_line) {
+    print_console_text(out, style, std::string(utf8_line) + "\n");
+}
+
 int run_in_directory(const std::filesystem::path& dir, const RunOptions& options, std::FILE* console,
-                     std::FILE* errors) {
-    const int status = draw_in_directory(dir, options, console, errors);
+                     std::FILE* errors, const ConsoleStyle& style) {
+    const int status = draw_in_directory(dir, options, console, errors, style);
     // A --pdf this build cannot honour is refused before any file is touched: the folder stays as
     // the last run left it, spreadsheet and drawing alike.
-    if (status != kExitOk && status != kExitNoPdf && options.csv) remove_spreadsheet(dir, errors);
+    if (status != kExitOk && status != kExitNoPdf && options.csv) remove_spreadsheet(dir, errors, style);
     return status;
 }
 
-int check_in_directory(const std::filesystem::path& dir, std::FILE* console) {
+int check_in_directory(const std::filesystem::path& dir, std::FILE* console, const ConsoleStyle& style) {
     std::string text;
-    if (!read_wall_file_in(dir, console, text)) return kExitWallInput;
+    if (!read_wall_file_in(dir, console, style, text)) return kExitWallInput;
     const WallCheck check = check_wall_text(text);
     if (check.status != kExitOk) {
-        print_line(console, check.message);
+        print_console_line(console, style, check.message.in(style.lang));
         return check.status;
     }
-    for (const Finding& f : check.findings) print_line(console, f.message);
+    for (const Finding& f : check.findings) print_console_line(console, style, f.message.in(style.lang));
     return check.findings.empty() ? kExitOk : kExitFindings;
 }
 
-int explain_in_directory(const std::filesystem::path& dir, std::FILE* console) {
+int explain_in_directory(const std::filesystem::path& dir, std::FILE* console, const ConsoleStyle& style) {
     std::string text;
-    if (!read_wall_file_in(dir, console, text)) return kExitWallInput;
-    const WallExplanation e = explain_wall(text);
-    std::fwrite(e.text.data(), 1, e.text.size(), console);
+    if (!read_wall_file_in(dir, console, style, text)) return kExitWallInput;
+    const WallExplanation e = explain_wall(text, style.lang);
+    print_console_text(console, style, e.text);
     if (e.status != kExitOk) {
         std::fflush(console);
         return e.status;
@@ -225,12 +228,12 @@ int explain_in_directory(const std::filesystem::path& dir, std::FILE* console) {
     std::string title_text;
     const TitleFile title = read_title_file_in(dir, title_text);
     if (title == TitleFile::unreadable) {
-        print_line(console, kTitleUnreadable);
+        print_console_line(console, style, msg::cant_read(kTitleFileName).in(style.lang));
         return kExitBadInput;
     }
-    const WallExplanation t =
-        explain_title(title == TitleFile::read ? std::optional<std::string_view>(title_text) : std::nullopt);
-    std::fwrite(t.text.data(), 1, t.text.size(), console);
+    const WallExplanation t = explain_title(
+        title == TitleFile::read ? std::optional<std::string_view>(title_text) : std::nullopt, style.lang);
+    print_console_text(console, style, t.text);
     std::fflush(console);
     return t.status;
 }

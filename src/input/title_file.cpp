@@ -1,7 +1,6 @@
 #include "input/title_file.hpp"
 
 #include <algorithm>
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -12,12 +11,6 @@
 namespace lwall {
 
 namespace {
-
-std::string byte_text(unsigned char b) {
-    char buf[8];
-    std::snprintf(buf, sizeof buf, "0x%02X", b);
-    return buf;
-}
 
 std::string_view trimmed(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
@@ -33,24 +26,18 @@ bool looks_like_utf8(std::string_view s) {
 }
 
 void check_value(std::string_view value, const WallField& f, int line) {
-    const auto refuse = [&](const std::string& what) { throw input_refusal(kTitleFileName, line, f.name, what); };
-    const std::string label = utf8_to_sjis(f.label_ja).value_or(f.name);
-    if (looks_like_utf8(value)) refuse(label + " is UTF-8 text; save HyodaiL.dat as Shift_JIS");
-    if (const std::size_t at = first_non_sjis(value); at != std::string_view::npos) {
-        refuse(label + " is not Shift_JIS: byte " + byte_text(static_cast<unsigned char>(value[at])) +
-               " at byte " + std::to_string(at + 1));
+    const FieldRef at{kTitleFileName, line, f.name, f.label_ja};
+    const auto refuse = [&](const Message& what) { throw input_refusal(at, what); };
+    if (looks_like_utf8(value)) refuse(msg::title_value_is_utf8());
+    if (const std::size_t bad = first_non_sjis(value); bad != std::string_view::npos) {
+        refuse(msg::not_sjis_byte(static_cast<unsigned char>(value[bad]), bad + 1));
     }
     for (std::size_t i = 0; i < value.size(); ++i) {
         const auto b = static_cast<unsigned char>(value[i]);
-        if (b < 0x20 || b == 0x7F) {
-            refuse(label + " holds the control character " + byte_text(b) + " at byte " + std::to_string(i + 1));
-        }
+        if (b < 0x20 || b == 0x7F) refuse(msg::control_character(b, i + 1));
         if (b >= 0x80 && !(b >= 0xA1 && b <= 0xDF)) ++i;  // the trail byte of a double-byte character
     }
-    if (value.size() > f.max_bytes) {
-        refuse(label + " is " + std::to_string(value.size()) + " bytes long; its box holds " +
-               std::to_string(f.max_bytes) + " (" + std::to_string(f.max_bytes / 2) + " double-byte characters)");
-    }
+    if (value.size() > f.max_bytes) refuse(msg::too_long_for_box(value.size(), f.max_bytes));
 }
 
 void read_lines(std::string_view text, TitleReading& r) {
@@ -65,9 +52,9 @@ void read_lines(std::string_view text, TitleReading& r) {
         const std::string_view value = trimmed(raw);
         if (line > kTitleFileLines) {
             if (value.empty()) continue;
-            throw input_refusal(kTitleFileName, line, "extra value",
-                                "the file holds seven values, one a line; line " + std::to_string(line) +
-                                    " holds one more");
+            const std::string label = msg::title_extra_value_label();
+            throw input_refusal(FieldRef{kTitleFileName, line, "extra value", label},
+                                msg::title_value_beyond_seventh(line));
         }
         const WallField& f = fields[static_cast<std::size_t>(line - 1)];
         check_value(value, f, line);

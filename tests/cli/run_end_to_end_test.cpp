@@ -194,8 +194,8 @@ TEST_F(EndToEnd, MalformedWallInputIsRefusedBeforeAnythingIsDrawn) {
     use_level_with_lines({{26, "9,10,10.5,9,0"}});
     const Outcome o = run();
     EXPECT_EQ(o.status, 6);
-    EXPECT_EQ(o.console,
-              "PlenkL.dat line 26, W1.count[3]: expected a whole number without a decimal point, found \"10.5\"\n");
+    // Japanese first, in the console's Shift_JIS.
+    EXPECT_EQ(o.console, *utf8_to_sjis("区間3間隔数 (W1.count[3], PlenkL.dat 26行目): 整数の欄に小数点のある数「10.5」\n"));
     EXPECT_EQ(o.dxf(), expected_tables());
     EXPECT_EQ(o.scr(), "");
 }
@@ -205,7 +205,7 @@ TEST_F(EndToEnd, MalformedLayerFileKeepsWhatWasWritten) {
     write("GasouL.dat", "2\n7 1 0.5 D-STR\n3 one 0.25 D-STR-DIM\n");
     const Outcome o = run();
     EXPECT_EQ(o.status, 6);
-    EXPECT_EQ(o.console, "GasouL.dat line 3, row 2 line type: expected a whole number, found \"one\"\n");
+    EXPECT_EQ(o.console, *utf8_to_sjis("画層2の線種 (row 2 line type, GasouL.dat 3行目): 整数でない「one」\n"));
     const std::string dxf = o.dxf();
     EXPECT_NE(dxf.find("ENDTAB\r\n"), std::string::npos);   // the line types are written
     EXPECT_EQ(dxf.find("LAYER\r\n2\r\nD-STR\r\n"), std::string::npos);
@@ -259,8 +259,8 @@ TEST_F(EndToEnd, TheTitleFileFillsTheTitleBlockOfEveryFrame) {
     write("HyodaiL.dat", "\r\n\r\n\r\n" + std::string(23, '7') + "\r\n");
     o = run();
     EXPECT_EQ(o.status, 6);
-    EXPECT_EQ(o.console, "HyodaiL.dat line 4, drawing_number: " + std::string(u8"図面番号"_sj) +
-                             " is 23 bytes long; its box holds 22 (11 double-byte characters)\n");
+    EXPECT_EQ(o.console, std::string(u8"図面番号 (drawing_number, HyodaiL.dat 4行目): 23 バイトあり、"
+                                     u8"枠に入るのは 22 バイト (全角 11 文字) まで\n"_sj));
     EXPECT_EQ(o.dxf(), expected_tables());
     EXPECT_EQ(o.scr(), "");
 
@@ -269,7 +269,7 @@ TEST_F(EndToEnd, TheTitleFileFillsTheTitleBlockOfEveryFrame) {
     fs::create_directory(dir_ / "HyodaiL.dat");
     o = run();
     EXPECT_EQ(o.status, 6);
-    EXPECT_EQ(o.console, "can't read HyodaiL.dat\n");
+    EXPECT_EQ(o.console, std::string(u8"HyodaiL.dat を読めません\n"_sj));
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 # Fails when a source file includes a folder on a higher floor than its own, or a sibling folder of
 # the same floor. The floors, bottom to top (the README's "How the code is laid out"):
-#   1 core      the failure type, the wall records and the catalogue of their fields, the bar rules,
-#               the bar list and the handed values, the sheet layout, findings and printed tables
+#   1 core      the failure type, the wall records and the catalogue of their fields, the catalogue
+#               of messages, the bar rules, the bar list and the handed values, the sheet layout,
+#               findings and printed tables
 #   2 input     the readers of the two input files
 #   2 output    the writers, the canvas and the drafting primitives, the picture, the spreadsheet
 #   3 context   the per-run context

@@ -33,10 +33,13 @@ def run(program, folder, args, exe=None):
     for name in OUTPUTS:
         (folder / name).unlink(missing_ok=True)
     command = ([linux] if program == "linux" else [wine, exe or windows]) + args
+    # Like with like: a Windows console speaks Shift_JIS, and so does the Linux program in the C
+    # locale (in a UTF-8 locale it would speak UTF-8). Japanese for both.
+    run_env = dict(env, LC_ALL="C", LANG="C") if program == "linux" else env
     # Files, not pipes: the services Wine starts beside a program would hold a pipe open.
     console, errors = folder.parent / "console.txt", folder.parent / "errors.txt"
     with open(console, "wb") as out, open(errors, "wb") as err:
-        status = subprocess.run(command, cwd=folder, env=env, stdin=subprocess.DEVNULL, stdout=out, stderr=err,
+        status = subprocess.run(command, cwd=folder, env=run_env, stdin=subprocess.DEVNULL, stdout=out, stderr=err,
                                 timeout=120).returncode
     files = {name: (folder / name).read_bytes() for name in OUTPUTS if (folder / name).exists()}
     # The console's lines, each as it is: Windows ends a console line in CR LF, Linux in LF.
@@ -112,7 +115,7 @@ def pdf_refused():
         for name in ("PlenkL.dat", "GasouL.dat"):
             shutil.copy(source / "examples/level" / name, folder)
         status, console, errors, files = run("windows", folder, ["--pdf"])
-        refusal = "このビルドではPDFを書けません。エディタの印刷表示を使ってください。 (".encode("shift_jis")
+        refusal = "このビルドではPDFを書けません。エディタの印刷表示を使ってください。\n".encode("shift_jis")
         written = sorted(p.name for p in folder.iterdir() if p.name not in ("PlenkL.dat", "GasouL.dat"))
         if status == 11 and console.startswith(refusal) and console.count(b"\n") == 1 and not errors and not written:
             print("lwall.exe --pdf refuses in one line with status 11")

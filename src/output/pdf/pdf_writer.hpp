@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "core/messages.hpp"
 #include "output/pdf/pdf_module.hpp"
 #include "output/pdf/pdf_pages.hpp"
 
@@ -18,10 +19,10 @@ public:
     PdfWriter& operator=(const PdfWriter&) = delete;
     ~PdfWriter();
 
-    // Loads the module and chooses the font. Returns the console line of a refusal (Shift_JIS, for
-    // the status kExitNoPdf), or nothing when the writer is ready; `warning` then says which font
-    // stands in when the sheet's own is not installed.
-    std::string open(std::string& warning);
+    // Loads the module and chooses the font. Returns the console line of a refusal (for the status
+    // kExitNoPdf), or nothing when the writer is ready; `warning` then says which font stands in
+    // when the sheet's own is not installed.
+    Message open(Message& warning);
 
     // Writes the pages to `file`; false when they could not be written, with the reason in `why`
     // (empty when the file refused the bytes).

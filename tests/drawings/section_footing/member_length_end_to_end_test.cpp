@@ -44,7 +44,8 @@ TEST(MemberLengthEndToEnd, TooLongSecondPieceStopsWithStatusFive) {
     // of the checks (this short wall's zones overrun its ends, and they find the long piece too).
     EXPECT_TRUE(o.errors.ends_with(std::string(u8"エラーです"_sj) + ": " + std::string(u8"注意："_sj) + sentence + "\n"))
         << o.errors;
-    EXPECT_NE(o.errors.find("warning: PlenkL.dat line 6, max_bar_length: the second piece of F3"), std::string::npos);
+    EXPECT_NE(o.errors.find(*utf8_to_sjis("警告: 最大部材長 (max_bar_length, PlenkL.dat 6行目): F3 底版上側配力筋の2本目")),
+              std::string::npos);
 
     // The drawing stops inside its ENTITIES section: no document end, the last record complete.
     EXPECT_EQ(o.dxf.find("EOF"), std::string::npos);
