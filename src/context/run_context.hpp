@@ -36,6 +36,7 @@ struct RunContext {
     LayerTable declared_layers;  // as the drawing file declares them: with the title block's layers
     SheetFrames frames;               // the frames drawn, left to right, once the set is placed
     std::vector<PlacedBlock> blocks;  // the blocks of the final step, in drawing order
+    std::vector<ViewMove> view_moves;  // how far frame 1's elevations, plan and section moved
     BarList bar_list;
     HandedValues handed;
     RebarMassTotals mass_totals;

@@ -6,9 +6,6 @@
 #include "checks/wall_checks.hpp"
 #include "core/wall_fields.hpp"
 #include "drawings/section_footing/footing_input_checks.hpp"
-#include "drawings/section_footing/footing_views.hpp"
-#include "drawings/section_footing/section_view.hpp"
-#include "drawings/wall/wall_elevations.hpp"
 #include "drawings/wall/wall_input_checks.hpp"
 #include "input/layer_file.hpp"
 #include "input/layout_limits.hpp"
@@ -101,9 +98,7 @@ void start_sheet(RunContext& ctx, std::string_view wall_file_text, std::string_v
 }
 
 void draw_sheet(RunContext& ctx) {
-    draw_wall_elevations(ctx);
-    draw_footing_views(ctx);
-    draw_section_view(ctx);
+    draw_first_frame(ctx);
     draw_sheet_set(ctx);
     dxf_document_end(ctx.canvas.dxf);
 }

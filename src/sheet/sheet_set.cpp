@@ -1,10 +1,57 @@
 #include "sheet/sheet_set.hpp"
 
+#include "drawings/section_footing/bar_arrangement_view.hpp"
+#include "drawings/section_footing/footing_plan.hpp"
+#include "drawings/section_footing/section_view.hpp"
 #include "drawings/sheet_set/title_block.hpp"
+#include "drawings/wall/wall_elevations.hpp"
 #include "output/block_recording.hpp"
 #include "schedule/schedule_drawings.hpp"
 
 namespace lwall {
+
+void draw_first_frame(RunContext& ctx) {
+    Canvas& cv = ctx.canvas;
+    const SheetLayout& sheet = ctx.layout;
+    const double Ll = ctx.input.length_left;
+    const double L = sheet.wall_length;
+    // The elevations and the plan run along the wall, left end to the left and downward; the layout
+    // centres them on the wall's middle.
+    const double even = Ll - L / 2;
+
+    BlockRecording views;
+    cv.recording = &views;
+    try {
+        views.open_block(BlockRole::drawing);
+        draw_wall_elevations(ctx);
+        views.open_block(BlockRole::drawing);
+        draw_bar_arrangement_view(ctx);  // with the borders of frames 1 and 2: never moved
+        views.open_block(BlockRole::drawing);
+        draw_footing_plan(ctx);
+        views.open_block(BlockRole::drawing);
+        draw_section_view(ctx);
+    } catch (...) {
+        cv.recording = nullptr;
+        const std::vector<double> none(static_cast<std::size_t>(views.block_count()));
+        views.replay(cv.entities, cv.scr_out, none, none);
+        throw;
+    }
+    cv.recording = nullptr;
+
+    enum : std::size_t { elevations, arrangement, plan, section };
+    const std::vector<Extent> at = views.extents();
+    const FirstFrameView movable[] = {{at[elevations], even, 0}, {at[plan], 0, even}, {at[section], 0, 0}};
+    const std::vector<ViewMove> moves = mend_first_frame(movable, frame_at(1, 0, sheet.scale));
+    std::vector<double> dx(at.size()), dy(at.size());
+    std::size_t k = 0;
+    for (const std::size_t v : {elevations, plan, section}) {
+        dx[v] = moves[k].dx;
+        dy[v] = moves[k].dy;
+        ++k;
+    }
+    ctx.view_moves = moves;
+    views.replay(cv.entities, cv.scr_out, dx, dy);
+}
 
 void draw_sheet_set(RunContext& ctx) {
     Canvas& cv = ctx.canvas;

@@ -7,6 +7,12 @@
 
 namespace lwall {
 
+// Draws frame 1: the elevations, the footing views and the section where the layout puts them, and
+// moves a view whole where it would cross the frame's border, reach into its title block or lie over
+// another view (core/sheet_frames.hpp, mend_first_frame). On a stop, what was drawn is written
+// where it was drawn.
+void draw_first_frame(RunContext& ctx);
+
 // Draws the final step into blocks, places them (core/sheet_frames.hpp) and writes them moved, in
 // their drawing order; then the borders of the frames after the second and the title blocks of all.
 // Fills ctx.frames and ctx.blocks.
