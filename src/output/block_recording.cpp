@@ -48,11 +48,12 @@ int BlockRecording::block() {
 }
 
 std::string_view BlockRecording::name(std::string_view s) {
-    // A drawing keeps to a layer for many entities in a row: the last names come first.
-    for (auto n = names_.rbegin(); n != names_.rend(); ++n) {
-        if (*n == s) return *n;
+    // A drawing keeps to a layer for many entities in a row: the name used last comes first.
+    if (s == last_name_) return last_name_;
+    for (const std::string& n : names_) {
+        if (n == s) return last_name_ = n;
     }
-    return names_.emplace_back(s);
+    return last_name_ = names_.emplace_back(s);
 }
 
 std::string_view BlockRecording::keep(std::string_view s) {

@@ -88,6 +88,7 @@ private:
     Store<TextEntity> texts_;
     Store<CircleEntity> circles_;
     std::deque<std::string> names_;  // layer and style names
+    std::string_view last_name_;     // the name found last, as kept in names_
     std::vector<std::unique_ptr<char[]>> text_chunks_;
     std::size_t text_size_ = 0, text_used_ = 0;  // of the last text chunk
     std::vector<Command> commands_;
