@@ -21,6 +21,7 @@
 #include "drawings/section_footing/footing_plan.hpp"
 #include "drawings/section_footing/section_view.hpp"
 #include "drawings/wall/wall_elevations.hpp"
+#include "output/file.hpp"
 #include "sheet/random_walls.hpp"
 #include "sheet/run_sheet.hpp"
 #include "sheet/sheet_checks.hpp"
@@ -192,6 +193,49 @@ TEST(RandomWalls, EveryRunEndsAsSpecifiedWithFiniteNumbersAndEveryBarPrintedOnce
     }
     // The walls are plausible: most are drawn (about two in three; the rest stop at the member length).
     EXPECT_GT(drawn, 150);
+}
+
+// A run whose outputs are only the two files draws frame 1 straight into them and starts over,
+// files emptied, where a view has to move: the files hold exactly what the run that records frame 1
+// writes, on walls whose views move and on walls whose views stay.
+TEST(RandomWalls, FilesWrittenOnTrialAreTheSheetOfTheRecordedRun) {
+    WallMaker maker(7);
+    int moved = 0, stayed = 0;
+    const test::TempFolder folder;
+    for (int n = 0; n < 60 && (moved < 4 || stayed < 2); ++n) {
+        const std::string wall = maker.next();
+        SCOPED_TRACE("wall " + std::to_string(n) + ":\n" + wall);
+        const SheetResult recorded = [&] {
+            SheetRequest r;
+            r.picture = true;  // a picture takes the sheet too: frame 1 recorded, never on trial
+            return run_sheet(wall, example_layers(), full_title(), r);
+        }();
+        if (recorded.status != 0) continue;
+        auto ctx = std::make_unique<RunContext>();
+        draw_whole_sheet(*ctx, wall, example_layers(), full_title());
+        bool moves = false;
+        for (const ViewMove& m : ctx->view_moves) moves = moves || m.dx != 0 || m.dy != 0;
+        (moves ? moved : stayed) += 1;
+        // Files that already hold a longer text than the sheet: nothing of it may stay.
+        const std::string stale(recorded.dxf.size() + 4096, 'x');
+        File dxf = open_file(folder / "Lwall.dxf", "w+b");
+        File scr = open_file(folder / "plenk.scr", "w+b");
+        ASSERT_TRUE(dxf && scr);
+        std::fwrite(stale.data(), 1, stale.size(), dxf.get());
+        std::fwrite(stale.data(), 1, stale.size(), scr.get());
+        SheetRequest r;
+        r.dxf_file = dxf.get();
+        r.scr_file = scr.get();
+        // The trial starts writing where the files stand; the start-over empties them.
+        const SheetResult on_trial = run_sheet(wall, example_layers(), full_title(), r);
+        ASSERT_EQ(on_trial.status, 0);
+        dxf.reset();
+        scr.reset();
+        EXPECT_EQ(test::read_file((folder / "Lwall.dxf").string()).substr(moves ? 0 : stale.size()), recorded.dxf);
+        EXPECT_EQ(test::read_file((folder / "plenk.scr").string()).substr(moves ? 0 : stale.size()), recorded.scr);
+    }
+    EXPECT_EQ(moved, 4);
+    EXPECT_GE(stayed, 2);
 }
 
 TEST(ExtremeWalls, EverySheetSetFitsItsFramesAndTablesOfALargeScaleGetAFrameAt1To50) {
