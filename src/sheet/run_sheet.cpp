@@ -16,6 +16,7 @@
 #include "input/wall_file.hpp"
 #include "output/csv/quantities_csv.hpp"
 #include "output/dxf/dxf_document.hpp"
+#include "output/sfc/sfc_sheets.hpp"
 #include "schedule/schedule_input_checks.hpp"
 #include "sheet/sheet_set.hpp"
 #include "sheet/work_bound.hpp"
@@ -122,6 +123,8 @@ SheetResult run_sheet(std::string_view wall_text, std::string_view layer_text, s
     cv.dxf_out.attach(request.dxf_file);
     cv.scr_out.attach(request.scr_file);
     if (request.picture) cv.entities.add(ctx->picture);
+    SfcSheets sheets;
+    if (request.sheets) cv.entities.add(sheets);
     if (request.observer != nullptr) cv.entities.add(*request.observer);
     try {
         draw_whole_sheet(*ctx, wall_text, layer_text, title_text);
@@ -148,6 +151,8 @@ SheetResult run_sheet(std::string_view wall_text, std::string_view layer_text, s
     // The picture shows what was drawn and the spreadsheet what was printed, even after a failure.
     if (request.picture) result.svg = ctx->picture.document(kPictureWidth);
     if (request.quantities) result.csv = quantities_csv(ctx->printed);
+    // Like the picture, the sheets show what was drawn on each frame, also after a stop.
+    if (request.sheets) result.sfc = sheets.files(result.frames, ctx->declared_layers, ctx->title);
     return result;
 }
 
