@@ -356,6 +356,45 @@ TEST_F(CommandLine, NoSpreadsheetIsLeftAfterAStop) {
     EXPECT_TRUE(fs::is_directory(dir_ / "Lwall.csv"));
 }
 
+// One SXF sheet per frame, the drawing unchanged; the set in the folder is always this run's: the
+// sheets an earlier run left beyond it go, a stop keeps the frames it drew (none when it drew
+// none), and a sheet that cannot be written is status 9.
+TEST_F(CommandLine, SheetsAreThisRunsFramesOnly) {
+    use_example("sloped");
+    ASSERT_EQ(run().status, 0);
+    const std::string dxf = file("Lwall.dxf");
+    for (const char* stale : {"Lwall-4.sfc", "Lwall-5.sfc"}) std::ofstream(dir_ / stale) << "another wall";
+    const auto r = run("--sfc");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.console + r.errors, "");
+    EXPECT_EQ(file("Lwall.dxf"), dxf);
+    for (const char* name : {"Lwall-1.sfc", "Lwall-2.sfc", "Lwall-3.sfc"}) {
+        EXPECT_TRUE(file(name).starts_with("ISO-10303-21;\r\n")) << name;
+    }
+    EXPECT_FALSE(fs::exists(dir_ / "Lwall-4.sfc"));
+    EXPECT_FALSE(fs::exists(dir_ / "Lwall-5.sfc"));
+
+    const std::string level = test::example_file("level", "PlenkL.dat");
+    std::string short_bars = level;
+    short_bars.replace(short_bars.find("100,100,12000"), 13, "100,100,4000");
+    std::ofstream(dir_ / "PlenkL.dat", std::ios::binary) << short_bars;
+    EXPECT_EQ(run("--sfc").status, 5);
+    EXPECT_TRUE(fs::exists(dir_ / "Lwall-2.sfc"));
+    EXPECT_FALSE(fs::exists(dir_ / "Lwall-3.sfc"));
+    std::string refused = level;
+    refused.replace(refused.find("4\n16,0"), 6, "7\n16,0");
+    std::ofstream(dir_ / "PlenkL.dat", std::ios::binary) << refused;
+    EXPECT_EQ(run("--sfc").status, 6);
+    EXPECT_FALSE(fs::exists(dir_ / "Lwall-1.sfc"));
+
+    use_example("sloped");
+    fs::create_directory(dir_ / "Lwall-2.sfc");
+    const auto blocked = run("--sfc");
+    EXPECT_EQ(blocked.status, 9);
+    EXPECT_EQ(blocked.console, "can't create Lwall-2.sfc\n");
+    EXPECT_TRUE(fs::exists(dir_ / "Lwall-3.sfc"));
+}
+
 TEST_F(CommandLine, HelpVersionAndUnknownOptions) {
     const auto help = run("--help --lang en");
     EXPECT_EQ(help.status, 0);
