@@ -28,6 +28,13 @@ protected:
     void use_example(const std::string& name) { use(std::string(LWALL_SOURCE_DIR) + "/examples/" + name); }
     void use_faulty() { use(std::string(LWALL_SOURCE_DIR) + "/tests/checks/faulty"); }
     std::string file(const char* name) const { return test::read_file((dir_ / name).string()); }
+    // The level example's wall with one piece of its text replaced.
+    static std::string level_with(std::string_view piece, std::string_view replacement) {
+        std::string text = test::example_file("level", "PlenkL.dat");
+        const std::size_t at = text.find(piece);
+        EXPECT_NE(at, std::string::npos) << piece;
+        return at == std::string::npos ? text : text.replace(at, piece.size(), replacement);
+    }
     test::ProgramRun run(const std::string& args = "") { return test::run_program(dir_.path().string(), args); }
 
     test::TempFolder dir_;
@@ -313,12 +320,6 @@ TEST_F(CommandLine, ExplainOfARefusedFileShowsWhatWasReadThenTheRefusal) {
 // written before the stop.
 TEST_F(CommandLine, NoSpreadsheetIsLeftAfterAStop) {
     const std::string level = test::example_file("level", "PlenkL.dat");
-    const auto level_with = [&](std::string_view line, std::string_view replacement) {
-        std::string text = level;
-        const std::size_t at = text.find(line);
-        EXPECT_NE(at, std::string::npos) << line;
-        return text.replace(at, line.size(), replacement);
-    };
     struct Stop {
         const char* what;
         std::string wall;  // empty: no layer file
@@ -374,19 +375,15 @@ TEST_F(CommandLine, SheetsAreThisRunsFramesOnly) {
     EXPECT_FALSE(fs::exists(dir_ / "Lwall-4.sfc"));
     EXPECT_FALSE(fs::exists(dir_ / "Lwall-5.sfc"));
 
-    const std::string level = test::example_file("level", "PlenkL.dat");
-    std::string short_bars = level;
-    short_bars.replace(short_bars.find("100,100,12000"), 13, "100,100,4000");
-    std::ofstream(dir_ / "PlenkL.dat", std::ios::binary) << short_bars;
+    std::ofstream(dir_ / "PlenkL.dat", std::ios::binary) << level_with("100,100,12000", "100,100,4000");
     EXPECT_EQ(run("--sfc").status, 5);
     EXPECT_TRUE(fs::exists(dir_ / "Lwall-2.sfc"));
     EXPECT_FALSE(fs::exists(dir_ / "Lwall-3.sfc"));
-    std::string refused = level;
-    refused.replace(refused.find("4\n16,0"), 6, "7\n16,0");
-    std::ofstream(dir_ / "PlenkL.dat", std::ios::binary) << refused;
+    std::ofstream(dir_ / "PlenkL.dat", std::ios::binary) << level_with("4\n16,0", "7\n16,0");
     EXPECT_EQ(run("--sfc").status, 6);
     EXPECT_FALSE(fs::exists(dir_ / "Lwall-1.sfc"));
 
+    // A sheet that cannot be written: the others are.
     use_example("sloped");
     fs::create_directory(dir_ / "Lwall-2.sfc");
     const auto blocked = run("--sfc");
