@@ -60,6 +60,8 @@ constexpr double kWidths[9] = {0.13, 0.18, 0.25, 0.35, 0.5, 0.7, 1.0, 1.4, 2.0};
 
 constexpr std::string_view kFont = u8"ＭＳ ゴシック"_sj;
 
+constexpr std::size_t kMaxLayers = 256;
+
 // The colour of a CAD colour number: 1-9 as CAD shows them, 10-249 by hue and shade, 250-255 the
 // greys.
 Rgb cad_colour(int aci) {
@@ -386,13 +388,22 @@ void SfcSheets::text(const TextEntity& e) {
 
 std::vector<std::string> SfcSheets::files(const SheetFrames& frames, const LayerTable& layers,
                                           const TitleInput& title) const {
-    // The layers: those the drawing file declares, then any other an entity is on.
+    // The layers: those the drawing file declares, then any other an entity is on. A sheet holds
+    // 256 layers at most: past that, only the layers drawn on.
     std::vector<std::string> names;
     std::vector<const LayerRow*> rows;
-    for (const LayerRow& r : layers.rows) {
-        if (std::find(names.begin(), names.end(), r.name) != names.end()) continue;
-        names.push_back(r.name);
-        rows.push_back(&r);
+    for (const bool all : {true, false}) {
+        names.clear();
+        rows.clear();
+        for (const LayerRow& r : layers.rows) {
+            if (std::find(names.begin(), names.end(), r.name) != names.end()) continue;
+            if (!all && std::find(layers_.begin(), layers_.end(), r.name) == layers_.end()) continue;
+            names.push_back(r.name);
+            rows.push_back(&r);
+        }
+        std::size_t others = 0;
+        for (const std::string& l : layers_) others += std::find(names.begin(), names.end(), l) == names.end() ? 1 : 0;
+        if (names.size() + others <= kMaxLayers) break;
     }
     std::vector<int> code_of(layers_.size());  // per layer of an entity, its layer code
     for (std::size_t i = 0; i < layers_.size(); ++i) {
