@@ -152,7 +152,13 @@ SheetResult run_sheet(std::string_view wall_text, std::string_view layer_text, s
     if (request.picture) result.svg = ctx->picture.document(kPictureWidth);
     if (request.quantities) result.csv = quantities_csv(ctx->printed);
     // Like the picture, the sheets show what was drawn on each frame, also after a stop.
-    if (request.sheets) result.sfc = sheets.files(result.frames, ctx->declared_layers, ctx->title);
+    if (request.sheets) {
+        try {
+            result.sfc = sheets.files(result.frames, ctx->declared_layers, ctx->title);
+        } catch (const RunFailure& f) {
+            if (result.status == kExitOk) take_failure(result, f);
+        }
+    }
     return result;
 }
 
