@@ -12,6 +12,7 @@
 #include "input/layer_file.hpp"
 #include "input/wall_file.hpp"
 #include "output/entity_sink.hpp"
+#include "server/display_list.hpp"
 #include "server/embedded_files.hpp"
 #include "server/wall_folder.hpp"
 #include "sheet/run_sheet.hpp"
@@ -26,31 +27,6 @@ constexpr std::string_view kWallFile = "PlenkL.dat";
 constexpr std::string_view kLayerFile = "GasouL.dat";
 
 std::string dump(const json& j) { return j.dump(-1, ' ', false, json::error_handler_t::replace); }
-
-// Appends `text` (UTF-8) as the body of a JSON string: the picture of a large wall is 2 MB, which
-// this passes in runs between the few characters JSON escapes.
-void append_json_string(std::string& out, std::string_view text) {
-    static constexpr char kHex[] = "0123456789abcdef";
-    out.reserve(out.size() + text.size() + text.size() / 8);
-    std::size_t run = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        if (c >= 0x20 && c != '"' && c != '\\') continue;
-        out.append(text, run, i - run);
-        run = i + 1;
-        if (c == '"') out += "\\\"";
-        else if (c == '\\') out += "\\\\";
-        else if (c == '\n') out += "\\n";
-        else if (c == '\r') out += "\\r";
-        else if (c == '\t') out += "\\t";
-        else {
-            out += "\\u00";
-            out += kHex[c >> 4];
-            out += kHex[c & 0xF];
-        }
-    }
-    out.append(text, run, std::string_view::npos);
-}
 
 EditorReply json_reply(int http_status, const json& j) {
     EditorReply r;
@@ -214,9 +190,12 @@ std::variant<WallTexts, EditorReply> read_wall_texts(std::string_view body) {
 
 EditorReply preview_reply(const WallTexts& texts) {
     TableExtent tables;
+    DisplayList display;
+    EntityFanOut observers;
+    observers.add(tables);
+    observers.add(display);
     SheetRequest request;
-    request.picture = true;
-    request.observer = &tables;
+    request.observer = &observers;
     SheetResult sheet = run_sheet(texts.wall, texts.layers, request);
     json j;
     put_outcome(j, sheet.status, sheet.message, sheet.line, sheet.field);
@@ -234,13 +213,26 @@ EditorReply preview_reply(const WallTexts& texts) {
         j["sheet"] = nullptr;
         j["tables"] = nullptr;
     }
-    // The picture goes last, escaped straight into the answer.
+    json frames = json::array();
+    for (const SheetFrame& f : sheet.frames) {
+        frames.push_back({{"number", f.number}, {"x", f.x}, {"y", f.y}, {"width", f.width}, {"height", f.height},
+                          {"scale", f.scale}});
+    }
+    j["frames"] = std::move(frames);
+    // The sheet's entities go last, written straight into the answer; texts and circles take the
+    // colour of their layer as the run read the layers.
+    std::optional<LayerTable> layers;
+    try {
+        layers = read_layer_table(texts.layers);
+    } catch (const RunFailure&) {
+        // refused before anything was drawn
+    }
     EditorReply r;
     r.body = dump(j);
     r.body.pop_back();  // the object's closing brace
-    r.body += ",\"svg\":\"";
-    append_json_string(r.body, sheet.svg);
-    r.body += "\"}";
+    r.body += ",\"display\":";
+    display.append_json(r.body, layers ? &*layers : nullptr, s.scale > 0 ? s.scale : 1);
+    r.body += '}';
     return r;
 }
 

@@ -39,9 +39,10 @@ std::variant<WallTexts, EditorReply> read_wall_texts(std::string_view body);
 
 // {"status", "message", "line", "field", "file", "findings": [{"line", "field", "text"}], "sheet":
 // {"scale", "width", "height", "gap"} or null, "tables": {"x", "y", "width", "height"} or null,
-// "svg"}: the run as the command line ends it (message in UTF-8), what the checks found, the
-// sheet's frames and where the schedule and quantity tables lie (drawing units, y upward), and the
-// picture of what was drawn.
+// "frames": [{"number", "x", "y", "width", "height", "scale"}], "display"}: the run as the command
+// line ends it (message in UTF-8), what the checks found, the sheet's frames and where the schedule
+// and quantity tables lie (drawing units, y upward), and what was drawn as a display list (see
+// DisplayList), also before a stop.
 EditorReply preview_reply(const WallTexts& texts);
 
 // Lwall.dxf, plenk.scr, Lwall.csv, Lwall.svg as the command line writes them for the same files, or

@@ -10,32 +10,14 @@ namespace lwall {
 
 namespace {
 
-// CAD colour numbers 1-7 (7 white on the dark ground); other numbers grey.
-std::string_view colour_of(int aci) {
-    static constexpr std::string_view kColours[] = {"#ffffff", "#ff0000", "#ffff00", "#00ff00",
-                                                     "#00ffff", "#0000ff", "#ff00ff", "#ffffff"};
-    return aci >= 1 && aci <= 7 ? kColours[aci] : "#c0c0c0";
-}
-
 // A number as the drawing file holds it: whole, halves away from zero.
 double held(double v) { return std::round(v); }
-
-// A whole number as it is, anything else to two decimals without trailing zeros.
-void number(std::string& out, double v) {
-    char buf[48];
-    std::size_t n = format_fixed(buf, v, 0, v == std::round(v) ? 0 : 2);
-    if (v != std::round(v)) {
-        while (buf[n - 1] == '0') --n;
-        if (buf[n - 1] == '.') --n;
-    }
-    out.append(buf, n);
-}
 
 void attribute(std::string& out, std::string_view name, double value) {
     out += ' ';
     out += name;
     out += "=\"";
-    number(out, value);
+    append_picture_number(out, value);
     out += '"';
 }
 
@@ -61,18 +43,34 @@ void escaped(std::string& out, std::string_view utf8) {
 
 }  // namespace
 
-int SvgWriter::layer_colour(std::string_view layer) const {
-    if (layers_ != nullptr) {
-        for (const LayerRow& r : layers_->rows) {
+std::string_view picture_colour(int aci) {
+    static constexpr std::string_view kColours[] = {"#ffffff", "#ff0000", "#ffff00", "#00ff00",
+                                                     "#00ffff", "#0000ff", "#ff00ff", "#ffffff"};
+    return aci >= 1 && aci <= 7 ? kColours[aci] : "#c0c0c0";
+}
+
+int picture_layer_colour(const LayerTable* layers, std::string_view layer) {
+    if (layers != nullptr) {
+        for (const LayerRow& r : layers->rows) {
             if (r.name == layer) return r.colour;
         }
     }
     return 7;
 }
 
-double SvgWriter::stroke(double width) const { return std::max(1.0, std::round(width * scale_ * 100) / 100); }
+double picture_stroke(double pen_width, double scale) { return std::max(1.0, std::round(pen_width * scale * 100) / 100); }
 
-void SvgWriter::cover(double x, double y) {
+void append_picture_number(std::string& out, double v) {
+    char buf[48];
+    std::size_t n = format_fixed(buf, v, 0, v == std::round(v) ? 0 : 2);
+    if (v != std::round(v)) {
+        while (buf[n - 1] == '0') --n;
+        if (buf[n - 1] == '.') --n;
+    }
+    out.append(buf, n);
+}
+
+void PictureBounds::cover(double x, double y) {
     if (empty_) {
         min_x_ = max_x_ = x;
         min_y_ = max_y_ = y;
@@ -85,18 +83,38 @@ void SvgWriter::cover(double x, double y) {
     max_y_ = std::max(max_y_, y);
 }
 
+void PictureBounds::line(double x1, double y1, double x2, double y2) {
+    cover(x1, y1);
+    cover(x2, y2);
+}
+
+void PictureBounds::text(double x, double y, double height) {
+    cover(x, y);
+    cover(x + height, y + height);
+}
+
+void PictureBounds::circle(double x, double y, double r) {
+    cover(x - r, y - r);
+    cover(x + r, y + r);
+}
+
+PictureBounds::Frame PictureBounds::frame() const {
+    const double margin = 1000;
+    return {(empty_ ? 0 : min_x_) - margin, -(empty_ ? 0 : max_y_) - margin, (empty_ ? 0 : max_x_ - min_x_) + 2 * margin,
+            (empty_ ? 0 : max_y_ - min_y_) + 2 * margin};
+}
+
 // The drawing's y runs upward, the picture's downward: every y is written negated.
 void SvgWriter::line(const LineEntity& e) {
     const double x1 = held(e.x1), y1 = held(e.y1), x2 = held(e.x2), y2 = held(e.y2);
-    cover(x1, y1);
-    cover(x2, y2);
+    bounds_.line(x1, y1, x2, y2);
     body_ += "<line";
     attribute(body_, "x1", x1);
     attribute(body_, "y1", -y1);
     attribute(body_, "x2", x2);
     attribute(body_, "y2", -y2);
-    attribute(body_, "stroke", colour_of(e.colour));
-    attribute(body_, "stroke-width", stroke(e.width));
+    attribute(body_, "stroke", picture_colour(e.colour));
+    attribute(body_, "stroke-width", picture_stroke(e.width, scale_));
     body_ += "/>\n";
 }
 
@@ -104,20 +122,19 @@ void SvgWriter::text(const TextEntity& e) {
     const double x = held(e.x1), y = held(e.y1);
     const double rotation = e.form == TextForm::aligned ? held(e.angle) : 0;
     const int height = e.height;
-    cover(x, y);
-    cover(x + height, y + height);
+    bounds_.text(x, y, height);
     body_ += "<text";
     attribute(body_, "x", x);
     attribute(body_, "y", -y);
     attribute(body_, "font-size", height);
-    attribute(body_, "fill", colour_of(layer_colour(e.layer)));
+    attribute(body_, "fill", picture_colour(picture_layer_colour(layers_, e.layer)));
     if (rotation != 0) {
         body_ += " transform=\"rotate(";
-        number(body_, -rotation);
+        append_picture_number(body_, -rotation);
         body_ += " ";
-        number(body_, x);
+        append_picture_number(body_, x);
         body_ += " ";
-        number(body_, -y);
+        append_picture_number(body_, -y);
         body_ += ")\"";
     }
     body_ += ">";
@@ -127,39 +144,35 @@ void SvgWriter::text(const TextEntity& e) {
 
 void SvgWriter::circle(const CircleEntity& e) {
     const double x = held(e.x), y = held(e.y), r = held(e.radius);
-    cover(x - r, y - r);
-    cover(x + r, y + r);
+    bounds_.circle(x, y, r);
     body_ += "<circle";
     attribute(body_, "cx", x);
     attribute(body_, "cy", -y);
     attribute(body_, "r", r);
-    attribute(body_, "stroke", colour_of(layer_colour(e.layer)));
-    attribute(body_, "stroke-width", stroke(e.width));
+    attribute(body_, "stroke", picture_colour(picture_layer_colour(layers_, e.layer)));
+    attribute(body_, "stroke-width", picture_stroke(e.width, scale_));
     body_ += "/>\n";
 }
 
 std::string SvgWriter::document(int pixel_width) const {
-    const double margin = 1000;
-    const double x0 = (empty_ ? 0 : min_x_) - margin;
-    const double y0 = -(empty_ ? 0 : max_y_) - margin;
-    const double w = (empty_ ? 0 : max_x_ - min_x_) + 2 * margin;
-    const double h = (empty_ ? 0 : max_y_ - min_y_) + 2 * margin;
+    const PictureBounds::Frame f = bounds_.frame();
+    const double x0 = f.x, y0 = f.y, w = f.width, h = f.height;
     const int pixel_height = std::max(1, static_cast<int>(std::lround(pixel_width * h / w)));
     std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" ";
     out += "width=\"" + std::to_string(pixel_width) + "\" height=\"" + std::to_string(pixel_height) + "\" viewBox=\"";
-    number(out, x0);
+    append_picture_number(out, x0);
     out += " ";
-    number(out, y0);
+    append_picture_number(out, y0);
     out += " ";
-    number(out, w);
+    append_picture_number(out, w);
     out += " ";
-    number(out, h);
+    append_picture_number(out, h);
     out += "\">\n<rect";
     attribute(out, "x", x0);
     attribute(out, "y", y0);
     attribute(out, "width", w);
     attribute(out, "height", h);
-    attribute(out, "fill", "#1e1e1e");
+    attribute(out, "fill", kPictureGround);
     out += "/>\n";
     out += "<g fill=\"none\" stroke-linecap=\"round\" font-family=\"IPAGothic, 'IPAexGothic', 'Noto Sans CJK JP', "
            "'Yu Gothic', 'Hiragino Sans', 'MS Gothic', sans-serif\">\n";

@@ -12,6 +12,37 @@
 
 namespace lwall {
 
+// How the picture shows the sheet; every other view of it (the editor's live sheet) shows it the
+// same way. The ground is dark; CAD colour numbers 1-7 show as on a dark screen (7 white), others
+// grey; texts and circles take their layer's colour, white where the layer file does not define the
+// layer; a line is as wide as its pen at the sheet's scale, at least one drawing unit.
+inline constexpr std::string_view kPictureGround = "#1e1e1e";
+std::string_view picture_colour(int aci);
+int picture_layer_colour(const LayerTable* layers, std::string_view layer);
+double picture_stroke(double pen_width, double scale);
+// A number of the picture: whole as it stands, anything else to two decimals without trailing
+// zeros.
+void append_picture_number(std::string& out, double v);
+
+// The frame of the picture: everything drawn, with a margin of 1000 drawing units, y downward.
+class PictureBounds {
+public:
+    // Entities with their numbers as held (whole) and y as drawn (upward).
+    void line(double x1, double y1, double x2, double y2);
+    void text(double x, double y, double height);  // a text stands in the square of its height
+    void circle(double x, double y, double r);
+
+    struct Frame {
+        double x, y, width, height;
+    };
+    Frame frame() const;
+
+private:
+    void cover(double x, double y);
+    bool empty_ = true;
+    double min_x_ = 0, min_y_ = 0, max_x_ = 0, max_y_ = 0;
+};
+
 class SvgWriter final : public EntitySink {
 public:
     // The layers give the colour of texts and circles; the scale turns pen widths into lines.
@@ -28,15 +59,10 @@ public:
     std::string document(int pixel_width) const;
 
 private:
-    int layer_colour(std::string_view layer) const;
-    double stroke(double width) const;
-    void cover(double x, double y);
-
     const LayerTable* layers_ = nullptr;
     double scale_ = 1;
     std::string body_;
-    bool empty_ = true;
-    double min_x_ = 0, min_y_ = 0, max_x_ = 0, max_y_ = 0;
+    PictureBounds bounds_;
 };
 
 }  // namespace lwall
