@@ -1,37 +1,55 @@
 // The wall editor: the form of PlenkL.dat, the live sheet, the run's status and the checks' findings,
-// open, save, downloads and the print view. Every number shown comes from the server, which runs
-// the same sheet as the command line.
+// open, save, undo and redo, downloads and the print view. Every number shown comes from the
+// server, which runs the same sheet as the command line.
 
+import {t, applyTexts, setLanguage, language} from './messages.js';
 import {WallForm} from './wall_form.js';
 import {SheetView} from './sheet_view.js';
+import {FieldSearch} from './field_search.js';
+import {EditHistory} from './history.js';
 import {buildPrintPages} from './print_view.js';
 
 const $ = (id) => document.getElementById(id);
 const token = document.querySelector('meta[name="lwall-token"]').content;
 
-const postJson = (url, body) =>
-  fetch(url, {method: 'POST', headers: {'Content-Type': 'application/json'}, body: JSON.stringify(body)});
+// Every request asks for the server's messages in the page's language.
+const api = (path) => `${path}?lang=${language()}`;
+const postJson = (path, body) =>
+  fetch(api(path), {method: 'POST', headers: {'Content-Type': 'application/json'}, body: JSON.stringify(body)});
+const answerOf = (res) => res.json().catch(() => ({}));
 
 let form;
 let view;
-let saved = null;       // the texts last loaded from or saved to the folder
-let latest = null;      // the preview on the screen
+const history = new EditHistory();
+let folder = {dir: '', files: {}};  // the served folder, as the server describes it
+let saved = null;       // the texts last loaded from or saved to the folder; null: nothing saved yet
+let saveBlocked = false;  // the folder's files could not be loaded: they are never saved over
+let latest = null;      // the preview last answered
+let shownGood = false;  // a sheet drawn with status 0 is on the screen
 let sent = 0;           // sequence number of the last preview asked for
 let shown = 0;          // ... and of the one on the screen
 let inFlight = false;
 let pendingSince = null;  // time of the first edit not yet asked for
+let lastNotice = null;    // {key, vars, kind}, shown again in another language
 
 const texts = () => ({wall: form.text(), layers: form.layerText()});
 
-function notice(text, kind = '') {
+function notice(key, vars = {}, kind = '') {
+  lastNotice = {key, vars, kind};
   const n = $('notice');
-  n.textContent = text;
+  n.textContent = t(key, vars);
   n.className = kind;
 }
 
-function markUnsaved() {
-  const t = texts();
-  $('unsaved').hidden = saved !== null && t.wall === saved.wall && t.layers === saved.layers;
+function updateButtons() {
+  const now = texts();
+  const clean = saved !== null && now.wall === saved.wall && now.layers === saved.layers;
+  $('unsaved').hidden = clean;
+  $('save').disabled = saveBlocked;
+  $('save').title = saveBlocked ? t('save.blocked') : t('save.title', {dir: folder.dir || '—'});
+  $('undo').disabled = !history.canUndo();
+  $('redo').disabled = !history.canRedo();
+  $('revert').disabled = saved === null || clean;
 }
 
 // The preview is asked for at once when none is on its way; edits made meanwhile are gathered into
@@ -39,7 +57,7 @@ function markUnsaved() {
 function schedule(since = performance.now()) {
   pendingSince ??= since;
   document.body.dataset.busy = 'true';
-  markUnsaved();
+  updateButtons();
   if (!inFlight) preview();
 }
 
@@ -50,9 +68,9 @@ async function preview() {
   const seq = ++sent;
   try {
     const res = await postJson('/api/preview', texts());
-    const result = await res.json();
+    const result = await answerOf(res);
     if (!res.ok) {
-      showError(result.error);
+      showError(result.error ?? `HTTP ${res.status}`);
     } else if (seq > shown) {
       shown = seq;
       await show(result);
@@ -60,7 +78,7 @@ async function preview() {
       document.body.dataset.previewSeq = String(seq);
     }
   } catch (e) {
-    showError(`lwall serve does not answer (${e.message})`);
+    showError(t('no.answer', {detail: e.message}));
   } finally {
     inFlight = false;
     if (pendingSince !== null) preview();
@@ -70,44 +88,116 @@ async function preview() {
 
 function showError(message) {
   $('status-bar').className = 'failed';
-  $('status-code').textContent = '—';
+  $('status-code').textContent = t('status.none');
   $('status-message').textContent = message;
+  $('sheet-view').classList.toggle('stale', shownGood);
 }
 
-async function show(result) {
-  latest = result;
-  const bar = $('status-bar');
-  bar.className = result.status === 0 ? 'drawn' : 'failed';
-  document.body.dataset.status = String(result.status);
-  $('status-code').textContent = `status ${result.status}`;
-  $('status-message').textContent = result.status === 0 ? '作図しました (drawn)' : result.message;
-  form.showOutcome(result);
-  const list = $('findings');
-  list.replaceChildren(...result.findings.map((f) => {
+function showStatus(result) {
+  $('status-bar').className = result.status === 0 ? 'drawn' : 'failed';
+  $('status-code').textContent = t('status.code', {code: result.status});
+  $('status-message').textContent = result.status === 0 ? t('status.drawn') : result.message;
+}
+
+function showFindings(result) {
+  const item = (text, field, kind = '') => {
     const b = document.createElement('button');
     b.type = 'button';
-    b.textContent = `line ${f.line}, ${f.field}: ${f.text}`;
-    b.addEventListener('click', () => form.focus(f.field));
+    b.textContent = text;
+    b.addEventListener('click', () => form.focus(field));
     const li = document.createElement('li');
+    li.className = kind;
     li.append(b);
     return li;
-  }));
+  };
+  const list = result.findings.map((f) => item(f.message || t('finding', f), f.field));
   if (result.status !== 0 && result.field) {
-    const li = document.createElement('li');
-    li.className = 'refusal';
-    const b = document.createElement('button');
-    b.type = 'button';
-    b.textContent = result.message;
-    b.addEventListener('click', () => form.focus(result.file === 'GasouL.dat' ? 'layers' : result.field));
-    li.append(b);
-    list.prepend(li);
+    list.unshift(item(result.message, result.file === 'GasouL.dat' ? 'layers' : result.field, 'refusal'));
   }
-  await view.show(result.svg);
+  $('findings').replaceChildren(...list);
 }
 
-function load(wall, layers) {
-  form.setText(wall);
-  form.setLayers(layers);
+// A preview's answer on the page. A sheet that could not be drawn leaves the last one drawn on the
+// screen, greyed, until the wall draws again.
+async function show(result) {
+  latest = result;
+  document.body.dataset.status = String(result.status);
+  showStatus(result);
+  form.showOutcome(result);
+  showFindings(result);
+  const good = result.status === 0;
+  if (good || !shownGood) {
+    await view.show(result.display);
+    shownGood = good;
+  }
+  $('sheet-view').classList.toggle('stale', !good && shownGood);
+}
+
+// What the server says of its folder: its path, which files it holds.
+function showFolder() {
+  $('folder-path').textContent = folder.dir || '—';
+  for (const el of document.querySelectorAll('#folder-bar .file')) {
+    const state = folder.files?.[el.dataset.file];
+    const key = state === undefined ? null : state === true ? 'file.present' : state === false ? 'file.absent' : 'file.unreadable';
+    el.textContent = key ? `${el.dataset.file} ${t(key)}` : '';
+    el.className = `file ${state === true ? 'present' : state === undefined ? '' : 'absent'}`;
+  }
+}
+
+function load(loaded) {
+  form.setText(loaded.wall);
+  form.setLayers(loaded.layers);
+  history.reset(texts());
+}
+
+// Loads the folder's files. Where they cannot be loaded, the page says why, leaves the form empty
+// and saves nothing; without a PlenkL.dat it starts from the example wall, unsaved.
+async function loadFolder() {
+  const res = await fetch(api('/api/wall'));
+  const answer = await answerOf(res);
+  folder = {dir: answer.dir ?? '', files: answer.files ?? {}};
+  if (res.ok) {
+    if (!folder.files['PlenkL.dat']) folder.files = {'PlenkL.dat': true, 'GasouL.dat': answer.layers != null};
+    load({wall: answer.wall, layers: answer.layers ?? null});
+    saved = texts();
+    notice(answer.layers == null ? 'notice.no.layers' : 'notice.folder', {}, answer.layers == null ? 'failed' : '');
+  } else if (res.status === 404) {
+    folder.files = {'PlenkL.dat': false, ...folder.files};
+    const example = await (await fetch(api('/api/example'))).json();
+    load(example);
+    notice('notice.example');
+  } else {
+    saveBlocked = true;
+    form.setDisabled(true);
+    history.reset(texts());
+    const failure = $('load-failure');
+    failure.dataset.reason = answer.error ?? `HTTP ${res.status}`;
+    failure.textContent = t('notice.load.failed', {reason: failure.dataset.reason});
+    failure.hidden = false;
+  }
+  showFolder();
+}
+
+function restore(step) {
+  if (!step) return;
+  form.setText(step.texts.wall);
+  form.setLayers(step.texts.layers);
+  if (step.field) form.focus(step.field);
+  schedule();
+}
+
+function edited(field) {
+  history.record(texts(), field);
+  schedule();
+}
+
+function revert() {
+  if (saved === null) return;
+  form.setText(saved.wall);
+  form.setLayers(saved.layers);
+  history.record(texts(), null);
+  notice('notice.reverted');
+  schedule();
 }
 
 async function open(files) {
@@ -120,30 +210,45 @@ async function open(files) {
   }
   if (wall !== null) form.setText(wall);
   if (layers !== null) form.setLayers(layers);
-  notice(`開きました (opened): ${[...files].map((f) => f.name).join(', ')}`);
+  if (!saveBlocked) form.setDisabled(false);
+  history.record(texts(), null);
+  notice('notice.opened', {names: [...files].map((f) => f.name).join(', ')});
   schedule();
 }
 
 async function save() {
-  const t = texts();
-  const res = await fetch('/api/wall', {
-    method: 'PUT', headers: {'Content-Type': 'application/json', 'X-Lwall-Token': token}, body: JSON.stringify(t),
-  });
-  const answer = await res.json();
-  if (res.ok) {
-    saved = t;
-    markUnsaved();
-    notice(`保存しました (saved): ${answer.saved.join(', ')}`, 'ok');
-  } else {
-    notice(`保存できません (not saved): ${answer.error}`, 'failed');
+  if (saveBlocked) {
+    notice('save.blocked', {}, 'failed');
+    return;
   }
+  const now = texts();
+  let res;
+  let answer;
+  try {
+    res = await fetch(api('/api/wall'), {
+      method: 'PUT', headers: {'Content-Type': 'application/json', 'X-Lwall-Token': token}, body: JSON.stringify(now),
+    });
+    answer = await answerOf(res);
+  } catch (e) {
+    notice('notice.not.saved', {reason: t('no.answer', {detail: e.message})}, 'failed');
+    return;
+  }
+  if (res.ok) {
+    saved = now;
+    for (const name of answer.saved ?? []) folder.files[name] = true;
+    showFolder();
+    notice('notice.saved', {names: (answer.saved ?? []).join(', ')}, 'ok');
+  } else {
+    notice('notice.not.saved', {reason: answer.error ?? answer.message ?? `HTTP ${res.status}`}, 'failed');
+  }
+  updateButtons();
 }
 
 async function download(name) {
   const res = await postJson(`/api/file/${name}`, texts());
   if (!res.ok) {
-    const answer = await res.json();
-    notice(`${name}: ${answer.message ?? answer.error}`, 'failed');
+    const answer = await answerOf(res);
+    notice('notice.not.saved', {reason: `${name}: ${answer.message ?? answer.error}`}, 'failed');
     return;
   }
   const url = URL.createObjectURL(await res.blob());
@@ -154,7 +259,7 @@ async function download(name) {
   a.click();
   a.remove();
   setTimeout(() => URL.revokeObjectURL(url), 10000);
-  notice(`${name} をダウンロードしました (downloaded)`, 'ok');
+  notice('notice.downloaded', {name}, 'ok');
 }
 
 function buildPrint() {
@@ -165,6 +270,7 @@ function openPrint() {
   buildPrint();
   $('print-view').hidden = false;
   document.body.classList.add('printing');
+  $('print-close').focus();
 }
 
 function closePrint() {
@@ -172,25 +278,62 @@ function closePrint() {
   document.body.classList.remove('printing');
 }
 
-async function start() {
-  const catalogue = await (await fetch('/api/fields')).json();
-  form = new WallForm($('wall-form'), catalogue, (e) => schedule(e.timeStamp));
-  view = new SheetView($('sheet-view'));
-  const example = fetch('/api/example').then((r) => r.json());
-  const res = await fetch('/api/wall');
-  if (res.ok) {
-    const folder = await res.json();
-    load(folder.wall, folder.layers ?? (await example).layers);
-    saved = folder.layers !== undefined ? texts() : {wall: form.text(), layers: null};
-    notice('フォルダの PlenkL.dat を開きました (opened from the folder)');
-  } else {
-    const e = await example;
-    load(e.wall, e.layers);
-    notice('例の壁から始めます: まだ保存していません (an example wall, not saved yet)');
+// The page in the other language: its own words at once, the server's with the next preview.
+function switchLanguage() {
+  setLanguage(language() === 'ja' ? 'en' : 'ja');
+  form.build();
+  if (latest) {
+    form.showOutcome(latest);
+    showStatus(latest);
+    showFindings(latest);
   }
+  if (lastNotice) notice(lastNotice.key, lastNotice.vars, lastNotice.kind);
+  const failure = $('load-failure');
+  if (!failure.hidden) failure.textContent = t('notice.load.failed', {reason: failure.dataset.reason});
+  if (saveBlocked) form.setDisabled(true);
+  showFolder();
+  updateButtons();
+  if (!saveBlocked || latest) schedule();
+}
+
+// Ctrl+S saves, Ctrl+Z and Ctrl+Y (or Ctrl+Shift+Z) undo and redo across fields, Esc closes the
+// print view. The search box keeps its own undo.
+function keys(e) {
+  if (e.key === 'Escape' && !$('print-view').hidden) {
+    e.preventDefault();
+    closePrint();
+    return;
+  }
+  if (!(e.ctrlKey || e.metaKey) || e.altKey) return;
+  const key = e.key.toLowerCase();
+  if (key === 's') {
+    e.preventDefault();
+    save();
+  } else if (e.target === $('field-search') || !$('print-view').hidden) {
+    // the box's own editing
+  } else if (key === 'z' && !e.shiftKey) {
+    e.preventDefault();
+    restore(history.undo());
+  } else if (key === 'y' || (key === 'z' && e.shiftKey)) {
+    e.preventDefault();
+    restore(history.redo());
+  }
+}
+
+async function start() {
+  applyTexts();
+  const catalogue = await (await fetch(api('/api/fields'))).json();
+  form = new WallForm($('wall-form'), catalogue, edited);
+  view = new SheetView($('sheet-view'));
+  new FieldSearch($('field-search'), $('search-results'), catalogue, (name) => form.focus(name));
+  await loadFolder();
   $('open').addEventListener('click', () => $('open-files').click());
   $('open-files').addEventListener('change', (e) => open(e.target.files));
   $('save').addEventListener('click', save);
+  $('undo').addEventListener('click', () => restore(history.undo()));
+  $('redo').addEventListener('click', () => restore(history.redo()));
+  $('revert').addEventListener('click', revert);
+  $('lang').addEventListener('click', switchLanguage);
   for (const b of document.querySelectorAll('[data-download]')) {
     b.addEventListener('click', () => download(b.dataset.download));
   }
@@ -198,13 +341,16 @@ async function start() {
   $('print-open').addEventListener('click', openPrint);
   $('print-close').addEventListener('click', closePrint);
   $('print-now').addEventListener('click', () => window.print());
+  document.addEventListener('keydown', keys, true);
   window.addEventListener('beforeprint', () => {
     if ($('print-view').hidden) buildPrint();
   });
   window.addEventListener('beforeunload', (e) => {
     if (!$('unsaved').hidden) e.preventDefault();
   });
-  schedule();
+  updateButtons();
+  if (saveBlocked) document.body.dataset.busy = 'false';
+  else schedule();
 }
 
 start();
