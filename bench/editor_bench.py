@@ -63,9 +63,11 @@ def latency(exe, folder, changes, webdriver, Service, By):
                                   field, f"{base - 10 * (k % 10 + 1):g}")
             settle(before)
             time.sleep(0.05)
-        times = driver.execute_script("return performance.getEntriesByName('preview').map(e => e.duration)")
+        times = {name: driver.execute_script("return performance.getEntriesByName(arguments[0]).map(e => e.duration)",
+                                             name)[2:]  # the first sheet and the first change warm the page up
+                 for name in ("preview", "preview-answer", "preview-show")}
         status = driver.execute_script("return document.body.dataset.status")
-        return times[2:], status  # the first sheet and the first change warm the page up
+        return times, status
     finally:
         driver.quit()
         server.terminate()
@@ -114,7 +116,7 @@ def main():
         print("editor: this lwall was built without the editor")
         return
     print(f"editor: from a field change to the new sheet on the screen ({changes} changes of wall_height each)")
-    print(f"{'wall':<8} {'median':>9} {'p95':>9} {'max':>9}")
+    print(f"{'wall':<8} {'median':>9} {'p95':>9} {'max':>9}   of which: answer (server, transfer), painting (medians)")
     with tempfile.TemporaryDirectory() as tmp:
         bodies = []
         for name, source in WALLS:
@@ -122,9 +124,11 @@ def main():
             folder.mkdir()
             for f in ("PlenkL.dat", "GasouL.dat"):
                 shutil.copy(source / f, folder)
-            times, status = latency(exe, folder, changes, webdriver, Service, By)
+            parts, status = latency(exe, folder, changes, webdriver, Service, By)
+            times = parts["preview"]
             print(f"{name:<8} {statistics.median(times):6.1f} ms {percentile(times, 95):6.1f} ms "
-                  f"{max(times):6.1f} ms" + ("" if status == "0" else f"  (status {status})"))
+                  f"{max(times):6.1f} ms   {statistics.median(parts['preview-answer']):6.1f} ms "
+                  f"{statistics.median(parts['preview-show']):6.1f} ms" + ("" if status == "0" else f"  (status {status})"))
             wall = (source / "PlenkL.dat").read_text()
             bodies.append(json.dumps({"wall": wall}).encode())
         marks = memory(exe, pathlib.Path(tmp) / "level", bodies)

@@ -67,14 +67,19 @@ async function preview() {
   inFlight = true;
   const seq = ++sent;
   try {
+    const asked = performance.now();
     const res = await postJson('/api/preview', texts());
     const result = await answerOf(res);
+    const answered = performance.now();
     if (!res.ok) {
       showError(result.error ?? `HTTP ${res.status}`);
     } else if (seq > shown) {
       shown = seq;
       await show(result);
+      // The benchmark's figures: the whole of it, the answer (server and transfer) and the painting.
       performance.measure('preview', {start: since, end: performance.now()});
+      performance.measure('preview-answer', {start: asked, end: answered});
+      performance.measure('preview-show', {start: answered, end: performance.now()});
       document.body.dataset.previewSeq = String(seq);
     }
   } catch (e) {
