@@ -44,7 +44,7 @@ function notice(key, vars = {}, kind = '') {
 function updateButtons() {
   const now = texts();
   const clean = saved !== null && now.wall === saved.wall && now.layers === saved.layers;
-  $('unsaved').hidden = clean;
+  $('unsaved').hidden = clean || saveBlocked;
   $('save').disabled = saveBlocked;
   $('save').title = saveBlocked ? t('save.blocked') : t('save.title', {dir: folder.dir || '—'});
   $('undo').disabled = !history.canUndo();
@@ -176,7 +176,7 @@ async function loadFolder() {
     form.setDisabled(true);
     history.reset(texts());
     const failure = $('load-failure');
-    failure.dataset.reason = answer.error ?? `HTTP ${res.status}`;
+    failure.dataset.reason = (answer.error ?? `HTTP ${res.status}`).replace(/[。.]\s*$/, '');
     failure.textContent = t('notice.load.failed', {reason: failure.dataset.reason});
     failure.hidden = false;
   }
