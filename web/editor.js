@@ -215,7 +215,7 @@ async function open(files) {
   }
   if (wall !== null) form.setText(wall);
   if (layers !== null) form.setLayers(layers);
-  if (!saveBlocked) form.setDisabled(false);
+  form.setDisabled(false);  // files from the disk may be looked at; the folder stays unsaved over
   history.record(texts(), null);
   notice('notice.opened', {names: [...files].map((f) => f.name).join(', ')});
   schedule();

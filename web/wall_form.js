@@ -21,12 +21,13 @@ const el = (tag, attrs = {}, ...children) => {
 };
 
 // Full-width forms (U+FF01 ... U+FF5E) as ASCII, the ideographic space as a blank, and the minus
-// signs and points an input method types in place of '-', '.' and ','. One character for one, so
-// that the caret stays where it was.
+// signs and points an input method types in place of '-' and '.'. One character for one, so that
+// the caret stays where it was. A full-width comma stays as typed: in a field of one value it
+// would move the rest of the line by one field, so the reader refuses it instead.
 const NARROW = {'\u3000': ' ', '\u2212': '-', '\u2010': '-', '\u2011': '-', '\u30fc': '-', '\uff70': '-',
-  '\u3002': '.', '\uff61': '.', '\u3001': ',', '\uff64': ','};
+  '\u3002': '.', '\uff61': '.'};
 export function narrow(text) {
-  return text.replace(/[\uff01-\uff5e\u3000\u2212\u2010\u2011\u30fc\uff70\u3002\uff61\u3001\uff64]/g,
+  return text.replace(/[\uff01-\uff0b\uff0d-\uff5e\u3000\u2212\u2010\u2011\u30fc\uff70\u3002\uff61]/g,
     (c) => NARROW[c] ?? String.fromCharCode(c.charCodeAt(0) - 0xfee0));
 }
 
