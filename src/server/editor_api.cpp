@@ -195,6 +195,7 @@ EditorReply preview_reply(const WallTexts& texts) {
     observers.add(tables);
     observers.add(display);
     SheetRequest request;
+    request.drawing_file = false;
     request.observer = &observers;
     SheetResult sheet = run_sheet(texts.wall, texts.layers, request);
     json j;
