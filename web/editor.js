@@ -116,8 +116,9 @@ function showFindings(result) {
     return li;
   };
   const list = result.findings.map((f) => item(f.message || t('finding', f), f.field));
-  if (result.status !== 0 && result.field) {
-    list.unshift(item(result.message, result.file === 'GasouL.dat' ? 'layers' : result.field, 'refusal'));
+  const field = result.field || result.fields?.[0];
+  if (result.status !== 0 && field) {
+    list.unshift(item(result.detail || result.message, result.file === 'GasouL.dat' ? 'layers' : field, 'refusal'));
   }
   $('findings').replaceChildren(...list);
 }

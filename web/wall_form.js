@@ -179,8 +179,8 @@ export class WallForm {
     this.layers.disabled = disabled;
   }
 
-  // The outcome of a run beside the fields: the refused value marked with the refusal, every
-  // finding beside its field.
+  // The outcome of a run beside the fields: the refused value (or the values a stop names) marked
+  // with the refusal, every finding beside its field.
   showOutcome(result) {
     for (const input of this.inputs.values()) {
       input.classList.remove('refused', 'has-finding');
@@ -189,17 +189,20 @@ export class WallForm {
     for (const note of this.notes.values()) note.replaceChildren();
     this.layers.classList.remove('refused');
     this.layersNote.replaceChildren();
-    if (result.status !== 0 && result.field) {
-      if (result.file === 'GasouL.dat') {
-        this.layers.classList.add('refused');
-        this.layers.closest('details').open = true;
-        this.layersNote.append(el('div', {class: 'refusal'}, result.message));
-      } else if (this.inputs.has(result.field)) {
-        const input = this.inputs.get(result.field);
+    if (result.status !== 0 && result.file === 'GasouL.dat') {
+      this.layers.classList.add('refused');
+      this.layers.closest('details').open = true;
+      this.layersNote.append(el('div', {class: 'refusal'}, result.message));
+    } else if (result.status !== 0) {
+      const named = result.fields?.length ? result.fields : [result.field];
+      const notes = new Set();
+      for (const name of named.filter((n) => this.inputs.has(n))) {
+        const input = this.inputs.get(name);
         input.classList.add('refused');
         input.setAttribute('aria-invalid', 'true');
-        this.notes.get(result.field).append(el('div', {class: 'refusal'}, result.message));
+        notes.add(this.notes.get(name));
       }
+      for (const note of notes) note.append(el('div', {class: 'refusal'}, result.detail || result.message));
     }
     for (const f of result.findings) {
       if (!this.inputs.has(f.field)) continue;
