@@ -24,7 +24,8 @@ FLAGS = ["--headless", "--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage
 
 
 def serve(exe, folder):
-    server = subprocess.Popen([exe, "serve", "--port", "0"], cwd=folder, stdout=subprocess.PIPE, text=True)
+    server = subprocess.Popen([exe, "serve", "--port", "0", "--lang", "en"], cwd=folder, stdout=subprocess.PIPE,
+                              text=True)
     url = re.fullmatch(r"lwall: serving (\S+)", server.stdout.readline().strip()).group(1)
     return server, url
 

@@ -13,7 +13,11 @@ if(LWALL_HTTPLIB_HEADER_DIR)
   # the engineer's own machine does not need, and poll() as Debian builds it.
   add_library(lwall_httplib INTERFACE)
   target_include_directories(lwall_httplib SYSTEM INTERFACE "${LWALL_HTTPLIB_HEADER_DIR}")
-  target_compile_definitions(lwall_httplib INTERFACE CPPHTTPLIB_USE_POLL)
+  # A header line may be as long as the editor lets all of a request's header lines be (16 KiB); a
+  # burst of connections waits in the system's queue rather than for the client's second SYN (the
+  # library's queue of 5 holds up the sixth connection of a burst by a second).
+  target_compile_definitions(lwall_httplib INTERFACE CPPHTTPLIB_USE_POLL CPPHTTPLIB_HEADER_MAX_LENGTH=16400
+                                                     CPPHTTPLIB_LISTEN_BACKLOG=128)
 else()
   # Without the source, Debian's compiled library (each start of lwall then loads it).
   find_package(PkgConfig QUIET)

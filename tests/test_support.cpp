@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 
 #include "core/run_failure.hpp"
 #include "input/layer_file.hpp"
@@ -109,15 +111,17 @@ std::string console_lines(std::string text) {
 
 }  // namespace
 
-ProgramRun run_program(const std::string& dir, const std::string& args) {
+ProgramRun run_program(const std::string& dir, const std::string& args, const std::string& locale) {
     const std::string out = dir + "/.stdout";
     const std::string err = dir + "/.stderr";
     // LWALL_PROGRAM runs these tests on another build of the program, such as the Windows one
     // under Wine ("wine /path/to/lwall.exe").
     const char* other = std::getenv("LWALL_PROGRAM");
     const std::string program = other != nullptr ? std::string(other) : "'" + std::string(LWALL_EXE) + "'";
-    const std::string cmd =
-        "cd '" + dir + "' && " + program + " " + args + " < /dev/null > '" + out + "' 2> '" + err + "'";
+    // The locale is set for every run, whatever the one the tests run in (a test that wants English
+    // says --lang en).
+    const std::string cmd = "cd '" + dir + "' && env -u LC_ALL -u LC_MESSAGES -u LC_CTYPE -u LANG " + locale + " " +
+                            program + " " + args + " < /dev/null > '" + out + "' 2> '" + err + "'";
     const int raw = std::system(cmd.c_str());
     ProgramRun r;
     r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -128,12 +132,23 @@ ProgramRun run_program(const std::string& dir, const std::string& args) {
     return r;
 }
 
+TempFolder::TempFolder(const std::string& prefix) {
+    std::string pattern = (std::filesystem::path(::testing::TempDir()) / (prefix + "_XXXXXX")).string();
+    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed for " + pattern);
+    path_ = pattern;
+}
+
+TempFolder::~TempFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+}
+
 std::string refusal_message(const std::function<void()>& read, int expected_status) {
     try {
         read();
     } catch (const RunFailure& f) {
-        EXPECT_EQ(f.status, expected_status) << f.message;
-        return f.message;
+        EXPECT_EQ(f.status, expected_status) << f.message.en;
+        return f.message.en;
     }
     return "<accepted>";
 }

@@ -2,12 +2,22 @@
 // Helpers shared by the tests: splitting output into its CR LF lines, building a run context
 // with an in-memory canvas, and reading example files.
 
+#include <filesystem>
 #include <functional>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "context/run_context.hpp"
+#include "core/messages.hpp"
+
+namespace lwall {
+
+// A message in test output: its English form.
+inline std::ostream& operator<<(std::ostream& out, const Message& m) { return out << m.en; }
+
+}  // namespace lwall
 
 namespace lwall::test {
 
@@ -36,6 +46,20 @@ std::vector<DxfEntity> file_entities(std::string_view dxf_file);
 
 std::string read_file(const std::string& path);
 
+// A folder of a test's own, made with mkdtemp in the test's temporary directory and removed with
+// everything in it at the end, so that tests running side by side never meet.
+class TempFolder {
+public:
+    explicit TempFolder(const std::string& prefix = "lwall");
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
 // True when a token of the text (split at line ends, blanks and commas) reads nan or inf, as the C
 // library writes a number that is not finite.
 bool has_non_finite_number(std::string_view text);
@@ -47,10 +71,13 @@ struct ProgramRun {
     std::string errors;
 };
 
-// Runs the built lwall with `args` in `dir` (which holds its input files).
-ProgramRun run_program(const std::string& dir, const std::string& args = "");
+// Runs the built lwall with `args` in `dir` (which holds its input files), with the locale
+// variables `locale` (by default the C locale: its console speaks Japanese in Shift_JIS).
+ProgramRun run_program(const std::string& dir, const std::string& args = "",
+                       const std::string& locale = "LC_ALL=C LANG=C");
 
-// The message of the RunFailure that `read` throws (after checking its status), or "<accepted>".
+// The English message of the RunFailure that `read` throws (after checking its status), or
+// "<accepted>".
 std::string refusal_message(const std::function<void()>& read, int expected_status);
 
 // The bundled example files, by example name ("level", "sloped").

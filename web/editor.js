@@ -21,7 +21,7 @@ const answerOf = (res) => res.json().catch(() => ({}));
 let form;
 let view;
 const history = new EditHistory();
-let folder = {dir: '', files: {}};  // the served folder, as the server describes it
+let folder = {dir: '', version: null, files: []};  // the served folder, as the server last described it
 let saved = null;       // the texts last loaded from or saved to the folder; null: nothing saved yet
 let saveBlocked = false;  // the folder's files could not be loaded: they are never saved over
 let latest = null;      // the preview last answered
@@ -139,15 +139,40 @@ async function show(result) {
   $('sheet-view').classList.toggle('stale', !good && shownGood);
 }
 
-// What the server says of its folder: its path, which files it holds.
+// What the server says of its folder: its path, which files it holds and which it could not open.
 function showFolder() {
   $('folder-path').textContent = folder.dir || '—';
   for (const el of document.querySelectorAll('#folder-bar .file')) {
-    const state = folder.files?.[el.dataset.file];
-    const key = state === undefined ? null : state === true ? 'file.present' : state === false ? 'file.absent' : 'file.unreadable';
+    const file = folder.files.find((f) => f.name === el.dataset.file);
+    const key = !file ? null : file.problem ? 'file.unreadable' : file.exists ? 'file.present' : 'file.absent';
     el.textContent = key ? `${el.dataset.file} ${t(key)}` : '';
-    el.className = `file ${state === true ? 'present' : state === undefined ? '' : 'absent'}`;
+    el.title = file?.problem ?? '';
+    el.className = `file ${key === 'file.present' ? 'present' : key ? 'absent' : ''}`;
   }
+}
+
+// The folder as the server describes it: {folder, version, files: [{name, exists, loaded, size,
+// problem}]} of a load, a save or a refused save.
+function takeFolder(answer) {
+  if (answer.files) folder = {dir: answer.folder ?? folder.dir, version: answer.version ?? null, files: answer.files};
+  showFolder();
+}
+
+function showFailure(reason) {
+  const failure = $('load-failure');
+  failure.dataset.reason = reason.replace(/[。.]\s*$/, '');
+  failure.textContent = t('notice.load.failed', {reason: failure.dataset.reason});
+  failure.hidden = false;
+}
+
+const problemsOf = (files) => files.filter((f) => f.problem).map((f) => f.problem);
+
+// The reasons the folder could not be loaded, in the page's language (nothing else is taken from
+// the answer: the page keeps the version it loaded).
+async function refreshFailure() {
+  const answer = await answerOf(await fetch(api('/api/wall')));
+  const problems = problemsOf(answer.files ?? []);
+  if (problems.length) showFailure(problems.join(' / '));
 }
 
 function load(loaded) {
@@ -156,32 +181,30 @@ function load(loaded) {
   history.reset(texts());
 }
 
-// Loads the folder's files. Where they cannot be loaded, the page says why, leaves the form empty
-// and saves nothing; without a PlenkL.dat it starts from the example wall, unsaved.
+// Loads the folder's files. Where one cannot be opened, the page says why, leaves the form empty
+// and saves nothing there; without a PlenkL.dat it starts from the example wall, unsaved. A folder
+// without GasouL.dat gives no layers, and its sheet stops as the command line does.
 async function loadFolder() {
   const res = await fetch(api('/api/wall'));
   const answer = await answerOf(res);
-  folder = {dir: answer.dir ?? '', files: answer.files ?? {}};
-  if (res.ok) {
-    if (!folder.files['PlenkL.dat']) folder.files = {'PlenkL.dat': true, 'GasouL.dat': answer.layers != null};
-    load({wall: answer.wall, layers: answer.layers ?? null});
-    saved = texts();
-    notice(answer.layers == null ? 'notice.no.layers' : 'notice.folder', {}, answer.layers == null ? 'failed' : '');
-  } else if (res.status === 404) {
-    folder.files = {'PlenkL.dat': false, ...folder.files};
-    const example = await (await fetch(api('/api/example'))).json();
-    load(example);
-    notice('notice.example');
-  } else {
+  takeFolder(answer);
+  const exists = (name) => folder.files.some((f) => f.name === name && f.exists);
+  const problems = problemsOf(folder.files);
+  if (!res.ok || problems.length) {
     saveBlocked = true;
     form.setDisabled(true);
     history.reset(texts());
-    const failure = $('load-failure');
-    failure.dataset.reason = (answer.error ?? `HTTP ${res.status}`).replace(/[。.]\s*$/, '');
-    failure.textContent = t('notice.load.failed', {reason: failure.dataset.reason});
-    failure.hidden = false;
+    showFailure(problems.length ? problems.join(' / ') : answer.error ?? `HTTP ${res.status}`);
+  } else if (!exists('PlenkL.dat')) {
+    const example = await (await fetch(api('/api/example'))).json();
+    load({wall: example.wall, layers: exists('GasouL.dat') ? answer.layers : example.layers});
+    notice('notice.example');
+  } else {
+    load({wall: answer.wall, layers: answer.layers ?? null});
+    saved = texts();
+    if (exists('GasouL.dat')) notice('notice.folder');
+    else notice('notice.no.layers', {}, 'failed');
   }
-  showFolder();
 }
 
 function restore(step) {
@@ -222,6 +245,9 @@ async function open(files) {
   schedule();
 }
 
+// Saves with the version of the files the page loaded: the server refuses (409) when they changed
+// since, or when one of them could not be opened, and says which files hold the new text when a
+// save stops half way.
 async function save() {
   if (saveBlocked) {
     notice('save.blocked', {}, 'failed');
@@ -232,18 +258,18 @@ async function save() {
   let answer;
   try {
     res = await fetch(api('/api/wall'), {
-      method: 'PUT', headers: {'Content-Type': 'application/json', 'X-Lwall-Token': token}, body: JSON.stringify(now),
+      method: 'PUT', headers: {'Content-Type': 'application/json', 'X-Lwall-Token': token},
+      body: JSON.stringify({...now, version: folder.version}),
     });
     answer = await answerOf(res);
   } catch (e) {
     notice('notice.not.saved', {reason: t('no.answer', {detail: e.message})}, 'failed');
     return;
   }
+  if (res.ok || res.status === 500) takeFolder(answer);  // what the folder holds after this save
   if (res.ok) {
     saved = now;
-    for (const name of answer.saved ?? []) folder.files[name] = true;
-    showFolder();
-    notice('notice.saved', {names: (answer.saved ?? []).join(', ')}, 'ok');
+    notice('notice.saved', {names: [...(answer.saved ?? []), ...(answer.unchanged ?? [])].join(', '), dir: folder.dir}, 'ok');
   } else {
     notice('notice.not.saved', {reason: answer.error ?? answer.message ?? `HTTP ${res.status}`}, 'failed');
   }
@@ -294,9 +320,7 @@ function switchLanguage() {
     showFindings(latest);
   }
   if (lastNotice) notice(lastNotice.key, lastNotice.vars, lastNotice.kind);
-  const failure = $('load-failure');
-  if (!failure.hidden) failure.textContent = t('notice.load.failed', {reason: failure.dataset.reason});
-  if (saveBlocked) form.setDisabled(true);
+  if (saveBlocked) refreshFailure();
   showFolder();
   updateButtons();
   if (!saveBlocked || latest) schedule();

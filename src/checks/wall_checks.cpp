@@ -5,14 +5,11 @@
 #include <string>
 
 #include "core/bar_rules.hpp"
-#include "core/number_format.hpp"
 #include "core/wall_fields.hpp"
 
 namespace lwall {
 
 namespace {
-
-std::string mm(double v) { return std::string(TextBuf().fixed(v, 0, 0).view()) + " mm"; }
 
 std::string zone_field(const char* mark, const char* name, int i) { return mark_field_name(mark, name, i); }
 
@@ -47,41 +44,36 @@ public:
     }
 
 private:
-    void add(const std::string& field, const std::string& what) {
+    void add(const std::string& field, const Message& what) {
         found_.push_back({wall_field_line(w_, field), field, what, wall_field_message(w_, field, what)});
     }
 
     // Zones laid from the reference point toward one end, against the wall there.
     void side(const char* mark, const BarGroup& g, std::initializer_list<int> zones, int named_zone,
-              const char* where, double room) {
+              msg::WallEnd end, double room) {
         const double span = zone_span(g, zones);
         if (span <= room) return;
-        std::string list;
-        for (int i : zones) list += (list.empty() ? "" : " and ") + std::to_string(i);
-        add(zone_field(mark, "count", named_zone), "zones " + list + " run " + mm(span) + " toward the " + where +
-                                                       " end, " + mm(span - room) + " beyond its end cover (" +
-                                                       mm(room) + " of wall there)");
+        add(zone_field(mark, "count", named_zone), msg::zones_past_end_cover(std::vector<int>(zones), end, span, room));
     }
 
     void zones_along_the_wall() {
         const double left = w_.length_left - w_.end_cover_left;
         const double right = w_.length_right - w_.end_cover_right;
         for (const auto& [mark, g] : {std::pair{"W1", &w_.W1}, {"W2", &w_.W2}, {"W5", &w_.W5}}) {
-            side(mark, *g, {2, 1}, 1, "left", left);
-            side(mark, *g, {3, 4}, 4, "right", right);
+            side(mark, *g, {2, 1}, 1, msg::WallEnd::left, left);
+            side(mark, *g, {3, 4}, 4, msg::WallEnd::right, right);
         }
         // The plan draws F1 toward the right end and F2 toward the left; zones 3 and 4 are the other half.
-        side("F1", w_.F1, {2, 1}, 1, "right", right);
-        side("F1", w_.F1, {3, 4}, 4, "left", left);
-        side("F2", w_.F2, {2, 1}, 1, "left", left);
-        side("F2", w_.F2, {3, 4}, 4, "right", right);
+        side("F1", w_.F1, {2, 1}, 1, msg::WallEnd::right, right);
+        side("F1", w_.F1, {3, 4}, 4, msg::WallEnd::left, left);
+        side("F2", w_.F2, {2, 1}, 1, msg::WallEnd::left, left);
+        side("F2", w_.F2, {3, 4}, 4, msg::WallEnd::right, right);
     }
 
-    void rows(const char* mark, double span, double top, const char* which) {
+    void rows(const char* mark, double span, double top, msg::TopOf which) {
         const double reach = w_.footing_thickness - w_.cover2 + span;
         if (reach <= top) return;
-        add(zone_field(mark, "count", 1), "the rows reach " + mm(reach) + ", " + mm(reach - top) + " above the " +
-                                              which + " wall top less cover_wall_top (" + mm(top) + ")");
+        add(zone_field(mark, "count", 1), msg::rows_above_top(reach, which, top));
     }
 
     // Under a level top each face's rows are laid out with the other face's counts, while each
@@ -89,11 +81,7 @@ private:
     void faces_with_each_others_counts() {
         for (int i = 1; i <= 5; ++i) {
             if (w_.W3.count[i] == w_.W4.count[i]) continue;
-            add(zone_field("W4", "count", i),
-                "on a level top the back face is drawn with W4's counts and the front face with W3's; W3.count[" +
-                    std::to_string(i) + "] is " + std::to_string(w_.W3.count[i]) + " and W4.count[" +
-                    std::to_string(i) + "] is " + std::to_string(w_.W4.count[i]) +
-                    ", so the schedule orders other numbers of W3 and W4 bars than the elevations draw");
+            add(zone_field("W4", "count", i), msg::faces_with_each_others_counts(i, w_.W3.count[i], w_.W4.count[i]));
             return;
         }
     }
@@ -104,8 +92,8 @@ private:
         const double hl = w_.height_left;
         const double hr = w_.height_right;
         if (hl == hr) {
-            rows("W3", first_zones_span(w_.W3, w_.W3.zones), Hf + hl - ct, "level");
-            rows("W4", first_zones_span(w_.W4, w_.W4.zones), Hf + hl - ct, "level");
+            rows("W3", first_zones_span(w_.W3, w_.W3.zones), Hf + hl - ct, msg::TopOf::level);
+            rows("W4", first_zones_span(w_.W4, w_.W4.zones), Hf + hl - ct, msg::TopOf::level);
             faces_with_each_others_counts();
             return;
         }
@@ -115,8 +103,8 @@ private:
         const char* higher_mark = left_higher ? "W4" : "W3";
         const BarGroup& lower = left_higher ? w_.W3 : w_.W4;
         const BarGroup& higher = left_higher ? w_.W4 : w_.W3;
-        rows(lower_mark, zone_span(lower, {1}), Hf + std::min(hl, hr) - ct, "lower end's");
-        rows(higher_mark, zone_span(higher, {1, 2}), Hf + std::max(hl, hr) - ct, "higher end's");
+        rows(lower_mark, zone_span(lower, {1}), Hf + std::min(hl, hr) - ct, msg::TopOf::lower_end);
+        rows(higher_mark, zone_span(higher, {1, 2}), Hf + std::max(hl, hr) - ct, msg::TopOf::higher_end);
     }
 
     void zones_across_the_footing() {
@@ -124,56 +112,47 @@ private:
         for (const auto& [mark, g] : {std::pair{"F3", &w_.F3}, {"F4", &w_.F4}}) {
             const double span = first_zones_span(*g, g->zones);
             if (span <= room) continue;
-            add(zone_field(mark, "count", 1), "the zones span " + mm(span) + " across the footing, " +
-                                                  mm(span - room) + " more than the " + mm(room) +
-                                                  " between its end covers");
+            add(zone_field(mark, "count", 1), msg::zones_wider_than_footing(span, room));
         }
     }
 
     void covers() {
         const double wall_need = w_.cover3 + w_.cover6 + w_.W1.dia + w_.W2.dia;
         if (wall_need >= w_.wall_thickness) {
-            add("cover6", "cover3 + cover6 and the vertical bars D" + std::to_string(w_.W2.dia) + " and D" +
-                              std::to_string(w_.W1.dia) + " take " + mm(wall_need) + " of the " +
-                              mm(w_.wall_thickness) + " wall, leaving " + mm(w_.wall_thickness - wall_need) +
-                              " between the two faces' bars");
+            add("cover6", msg::wall_covers_leave_no_room(w_.W2.dia, w_.W1.dia, wall_need, w_.wall_thickness));
         }
         const double footing_need = w_.cover1 + w_.cover2;
         if (footing_need >= w_.footing_thickness) {
-            add("cover2", "cover1 + cover2 take " + mm(footing_need) + " of the " + mm(w_.footing_thickness) +
-                              " footing, leaving " + mm(w_.footing_thickness - footing_need) +
-                              " between its top and bottom bars");
+            add("cover2", msg::footing_covers_leave_no_room(footing_need, w_.footing_thickness));
         }
     }
 
-    void longer_than_maximum(const std::string& field, const std::string& bar, double length, int dia) {
+    void longer_than_maximum(msg::LongBar bar, double length, int dia) {
         const double max = w_.max_bar_length;
         if (!(length > max)) return;
         const double second = lapped_second_piece(length, max, dia);
         if (second <= max) return;
-        add(field, "the second piece of " + bar + " is " + mm(second) + ", " + mm(second - max) +
-                       " longer than the maximum member length");
+        add("max_bar_length", msg::second_piece_too_long(bar, second, max));
     }
 
     void pieces_longer_than_the_maximum() {
         const double run = run_along_wall(w_);
-        longer_than_maximum("max_bar_length", "the full-length W3 bars", run, w_.W3.dia);
-        longer_than_maximum("max_bar_length", "the full-length W4 bars", run, w_.W4.dia);
+        longer_than_maximum(msg::LongBar::w3_full, run, w_.W3.dia);
+        longer_than_maximum(msg::LongBar::w4_full, run, w_.W4.dia);
         if (w_.height_left != w_.height_right) {
             const double rise = w_.height_right - w_.height_left;
             const double along_top = std::floor(std::sqrt(run * run + rise * rise));
-            longer_than_maximum("max_bar_length", "the W3 bar along the sloped top", along_top, w_.W3.dia);
-            longer_than_maximum("max_bar_length", "the W4 bar along the sloped top", along_top, w_.W4.dia);
+            longer_than_maximum(msg::LongBar::w3_along_slope, along_top, w_.W3.dia);
+            longer_than_maximum(msg::LongBar::w4_along_slope, along_top, w_.W4.dia);
         }
         // F3 stops the drawing when its second piece is too long; F4 has no such stop.
-        longer_than_maximum("max_bar_length", "F3 (the drawing stops there)", run, w_.F3.dia);
-        longer_than_maximum("max_bar_length", "F4", run, w_.F4.dia);
+        longer_than_maximum(msg::LongBar::f3, run, w_.F3.dia);
+        longer_than_maximum(msg::LongBar::f4, run, w_.F4.dia);
     }
 
     void without_unit_mass(const std::string& field, int dia) {
         if (bar_unit_mass(dia) != 0) return;
-        add(field, "D" + std::to_string(dia) +
-                       " has no unit mass: its steel would be missing from the mass and material tables");
+        add(field, msg::no_unit_mass(dia));
     }
 
     // Every field that holds a bar diameter: each mark's own, the zone sizes and second diameters
@@ -193,8 +172,7 @@ private:
         for (const auto& [mark, g] : {std::pair{"F3", &w_.F3}, {"F4", &w_.F4}, {"W3", &w_.W3}, {"W4", &w_.W4}}) {
             for (int i = 1; i <= std::min(g->zones, 5); ++i) {
                 if (g->count[i] != 0) continue;
-                add(zone_field(mark, "count", i), "zone " + std::to_string(i) + " is in use (" + mark + ".zones is " +
-                                                      std::to_string(g->zones) + ") but has no spacings");
+                add(zone_field(mark, "count", i), msg::zone_without_spacings(i, mark, g->zones));
             }
         }
     }

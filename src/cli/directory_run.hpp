@@ -4,6 +4,9 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <string_view>
+
+#include "core/messages.hpp"
 
 namespace lwall {
 
@@ -13,17 +16,23 @@ struct RunOptions {
     bool csv = false;  // Lwall.csv, the schedule and the quantity tables
 };
 
+// One line (UTF-8, without its line end) on the console, as the console takes it; and a text of
+// whole lines.
+void print_console_line(std::FILE* out, const ConsoleStyle& style, std::string_view utf8_line);
+void print_console_text(std::FILE* out, const ConsoleStyle& style, std::string_view utf8_text);
+
 // The whole program in `dir`: console messages go to `console`, warnings to `errors`; returns the
 // exit status. The member-length stop shows its message box.
 int run_in_directory(const std::filesystem::path& dir, const RunOptions& options, std::FILE* console,
-                     std::FILE* errors);
+                     std::FILE* errors, const ConsoleStyle& style);
 
 // lwall --check: reads PlenkL.dat in `dir`, prints every refusal or finding to `console` and writes
-// no file. Returns 0 without a finding, kExitFindings with one, or the status of a refusal.
-int check_in_directory(const std::filesystem::path& dir, std::FILE* console);
+// no file. Returns 0 without a finding, kExitFindings with one, or the status of a refusal (whose
+// line names the fields and by how much, also for the size limits).
+int check_in_directory(const std::filesystem::path& dir, std::FILE* console, const ConsoleStyle& style);
 
 // lwall --explain: prints PlenkL.dat in `dir` as lwall reads it, field by field, and a refusal at
 // the end. Returns 0, or the status of the refusal.
-int explain_in_directory(const std::filesystem::path& dir, std::FILE* console);
+int explain_in_directory(const std::filesystem::path& dir, std::FILE* console, const ConsoleStyle& style);
 
 }  // namespace lwall

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "core/sjis.hpp"
+
 #ifdef _WIN32
 #include <io.h>
 #include <windows.h>
@@ -21,11 +23,12 @@ bool is_interactive_console(std::FILE* out) {
 #endif
 }
 
-void show_message_box(std::string_view caption, std::string_view text, bool interactive, std::FILE* errors) {
+void show_message_box(std::string_view caption, std::string_view text, bool interactive, std::FILE* errors,
+                      const ConsoleStyle& style) {
 #ifdef _WIN32
     if (interactive) {
-        const std::string c(caption);
-        const std::string t(text);
+        const std::string c = utf8_to_sjis_marked(caption);
+        const std::string t = utf8_to_sjis_marked(text);
         MessageBoxA(nullptr, t.c_str(), c.c_str(), MB_OK);
         return;
     }
@@ -36,6 +39,7 @@ void show_message_box(std::string_view caption, std::string_view text, bool inte
     line += ": ";
     line += text;
     line += '\n';
+    line = console_text(line, style);
     std::fwrite(line.data(), 1, line.size(), errors);
     std::fflush(errors);
 }

@@ -4,7 +4,6 @@
 #include <optional>
 
 #include "core/number_format.hpp"
-#include "core/sjis.hpp"
 #include "core/wall_fields.hpp"
 #include "input/wall_file.hpp"
 #include "sheet/run_sheet.hpp"
@@ -16,16 +15,27 @@ namespace {
 constexpr std::size_t kNameWidth = 20;
 constexpr std::size_t kValueWidth = 9;
 
-void pad_to(std::string& out, std::size_t start, std::size_t width) {
-    if (out.size() - start < width) out.append(width - (out.size() - start), ' ');
+// The columns UTF-8 text takes on a console: two for a character of three bytes (kanji, kana),
+// one for any other.
+std::size_t columns(std::string_view utf8) {
+    std::size_t n = 0;
+    for (const char c : utf8) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 0x80) n += 1;
+        else if ((b & 0xF0) == 0xE0) n += 2;
+        else if ((b & 0xC0) != 0x80) n += 1;
+    }
+    return n;
 }
 
-// The catalogue's Japanese labels are UTF-8; every one of them is in Shift_JIS.
-std::string sjis(const std::string& utf8) { return utf8_to_sjis(utf8).value_or(utf8); }
+void pad_to(std::string& out, std::size_t start, std::size_t width) {
+    const std::size_t used = columns(std::string_view(out).substr(start));
+    if (used < width) out.append(width - used, ' ');
+}
 
 }  // namespace
 
-WallExplanation explain_wall(std::string_view wall_text) {
+WallExplanation explain_wall(std::string_view wall_text, Lang lang) {
     const WallReading reading = read_wall_file(wall_text);
     std::optional<RunFailure> refusal = reading.refusal;
     if (!refusal) {
@@ -48,12 +58,12 @@ WallExplanation explain_wall(std::string_view wall_text) {
         if (f.group != group) {
             group = f.group;
             const WallFieldGroup& g = wall_field_groups()[group];
-            out += "# " + sjis(g.label_ja) + " / " + g.label_en + "\n";
+            out += "# " + g.label_ja + " / " + g.label_en + "\n";
         }
         const std::size_t start = out.size();
         int line = reading.input.source_line[f.line];
         if (line == 0 && f.line == stopped_line) line = reading.refusal->line;
-        out += "line ";
+        out += msg::explain_line_word(lang);
         out += line != 0 ? std::to_string(line) : "-";
         pad_to(out, start, 9);
         const std::size_t name_at = out.size();
@@ -69,14 +79,14 @@ WallExplanation explain_wall(std::string_view wall_text) {
         const std::size_t unit_at = out.size();
         out += f.unit.empty() ? "-" : f.unit;
         pad_to(out, unit_at, 4);
-        out += sjis(f.label_ja) + " / " + f.label_en;
-        if (refused_here) out += "  (refused)";
-        else if (!reading.given[k]) out += "  (not in the file: 0)";
-        if (!f.used) out += "  (not used)";
+        out += f.label_ja + " / " + f.label_en;
+        if (refused_here) out += "  " + msg::explain_refused().in(lang);
+        else if (!reading.given[k]) out += "  " + msg::explain_not_in_file().in(lang);
+        if (!f.used) out += "  " + msg::explain_not_used().in(lang);
         out += "\n";
     }
     if (refusal) {
-        out += refusal->message + "\n";
+        out += refusal->details().in(lang) + "\n";
         e.status = refusal->status;
     }
     return e;

@@ -5,15 +5,17 @@
 #include <string>
 #include <string_view>
 
+#include "core/messages.hpp"
+
 namespace lwall {
 
 struct WallExplanation {
-    std::string text;  // console lines (Shift_JIS, LF)
+    std::string text;  // console lines (UTF-8, LF)
     int status = 0;    // 0, or the status of the refusal the text ends with
 };
 
 // Every field read, in file order; on a file the program refuses, the fields read up to the
-// refusal and then the refusal.
-WallExplanation explain_wall(std::string_view wall_text);
+// refusal and then the refusal (with its fields and by how much).
+WallExplanation explain_wall(std::string_view wall_text, Lang lang);
 
 }  // namespace lwall

@@ -3,13 +3,15 @@
 
 #include <string>
 
+#include "core/messages.hpp"
+
 namespace lwall {
 
 struct Finding {
     int line = 0;         // line of PlenkL.dat
     std::string field;    // the field's name in the catalogue ("W1.count[1]")
-    std::string text;     // what is wrong and by how much
-    std::string message;  // "PlenkL.dat line <n>, <field>: <text>"
+    Message text;         // what is wrong and by how much
+    Message message;      // the field's label, name and line, then the text
 };
 
 }  // namespace lwall

@@ -88,7 +88,8 @@ std::size_t pad_into(char* out, const char* body, std::size_t len, int width) {
 std::size_t format_fixed(char* out, double v, int width, int decimals) {
     // The input limits keep every coordinate far below 1e15; this guards the files regardless.
     if (!std::isfinite(v) || std::fabs(v) >= 1e15) {
-        throw RunFailure(kExitBadInput, "internal error: a number that is not finite or far too large was about to be written");
+        throw RunFailure(kExitBadInput,
+                         msg::internal_error("a number that is not finite or far too large was about to be written"));
     }
     char body[48];
     std::size_t len = 0;

@@ -1,11 +1,14 @@
 #pragma once
-// A failure that ends the run: the console line (Shift_JIS, without its line end) and the exit
-// status. Thrown where the failure is found, caught once by the run driver, which prints the
-// line, keeps what was written so far and ends with the status.
+// A failure that ends the run: the console line (in both languages, UTF-8, without its line end)
+// and the exit status. Thrown where the failure is found, caught once by the run driver, which
+// prints the line, keeps what was written so far and ends with the status.
 
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
+
+#include "core/messages.hpp"
 
 namespace lwall {
 
@@ -25,30 +28,35 @@ enum ExitStatus : int {
 
 struct RunFailure {
     int status;
-    std::string message;
-    // A message box shown before the process ends (empty caption: none).
+    Message message;
+    // A message box shown before the process ends (empty caption: none), UTF-8.
     std::string box_caption;
     std::string box_text;
-    // The input value refused, where there is one: its line of the file and its field name
-    // ("W1.pitch[2]", "row 3 colour"), so that an editor can mark it.
+    // The input values the failure is about, where there are some: their file, the line of the
+    // first, its field name ("W1.pitch[2]", "row 3 colour") and every field involved (the three
+    // widths of the width limit), so that an editor can mark them.
+    std::string file;  // "PlenkL.dat" or "GasouL.dat"
     int line = 0;
     std::string field;
+    std::vector<std::string> fields;
+    // The stop with its fields and by how much, where the console line says less (the size limits,
+    // the member length): what --check prints and the editor shows. Empty: the message says it.
+    Message detail;
 
-    RunFailure(int s, std::string m) : status(s), message(std::move(m)) {}
-    RunFailure(int s, std::string m, std::string caption, std::string text)
+    RunFailure(int s, Message m) : status(s), message(std::move(m)) {}
+    RunFailure(int s, Message m, std::string caption, std::string text)
         : status(s), message(std::move(m)), box_caption(std::move(caption)), box_text(std::move(text)) {}
+
+    const Message& details() const { return detail.empty() ? message : detail; }
 };
 
-// "<file> line <n>, <field>: <what>", the one form of every message about an input value.
-inline std::string input_message(std::string_view file, int line, std::string_view field, std::string_view what) {
-    return std::string(file) + " line " + std::to_string(line) + ", " + std::string(field) + ": " + std::string(what);
-}
-
-// Status 6 with that message, carrying the line and the field for a front end to mark.
-inline RunFailure input_refusal(std::string_view file, int line, std::string_view field, std::string_view what) {
-    RunFailure f(kExitBadInput, input_message(file, line, field, what));
-    f.line = line;
-    f.field = field;
+// Status 6 naming the file, line and field of the refused value, carrying them for a front end.
+inline RunFailure input_refusal(const FieldRef& at, const Message& what) {
+    RunFailure f(kExitBadInput, field_message(at, what));
+    f.file = at.file;
+    f.line = at.line;
+    f.field = at.name;
+    f.fields = {std::string(at.name)};
     return f;
 }
 

@@ -105,12 +105,27 @@ consteval std::string_view operator""_sj() {
     return kSjisText<L>.view();
 }
 
-// The UTF-8 form of Shift_JIS text, for the picture of the sheet, the web page and JSON; a byte
-// pair the table does not hold becomes U+FFFD.
+// The UTF-8 form of Shift_JIS text, for the picture of the sheet, the web page and JSON; a byte or
+// byte pair that is no character of code page 932 becomes U+FFFD (a lead byte without a trail byte
+// alone, so that the line end after it stays).
 std::string sjis_to_utf8(std::string_view sjis_text);
 
 // The Shift_JIS form of UTF-8 text made while running (labels, an edited file); nothing when the
 // text is not UTF-8 or holds a character Shift_JIS lacks.
 std::optional<std::string> utf8_to_sjis(std::string_view utf8_text);
+
+// The same for a console line: a character Shift_JIS lacks becomes '?'.
+std::string utf8_to_sjis_marked(std::string_view utf8_text);
+
+// Where the first byte of `text` stands that is not part of a character of code page 932 (a stray
+// byte, a lead byte without its trail byte, a user-defined character), or npos. Text without such
+// bytes goes to UTF-8 and back unchanged, but for the characters the code page holds twice, which
+// come back in their first code (see keep_original_codes).
+std::size_t first_non_sjis(std::string_view text);
+
+// `text` (Shift_JIS, as utf8_to_sjis made it) with each line that `original` holds in other codes
+// of the same characters (≒ as 0x8790 instead of 0x81E0, the IBM extensions) taken from `original`
+// byte for byte: an edit keeps the codes of every line it did not change.
+std::string keep_original_codes(std::string_view text, std::string_view original);
 
 }  // namespace lwall

@@ -315,12 +315,18 @@ int wall_field_line(const WallInput& w, std::string_view field) {
     return w.source_line[f->line] != 0 ? w.source_line[f->line] : f->line;
 }
 
-std::string wall_field_message(const WallInput& w, std::string_view field, std::string_view what) {
-    return input_message(kWallFileName, wall_field_line(w, field), field, what);
+FieldRef wall_field_ref(const WallInput& w, std::string_view field) {
+    const WallField* f = find_wall_field(field);
+    if (f == nullptr) throw std::logic_error("no wall input field is called " + std::string(field));
+    return {kWallFileName, wall_field_line(w, field), f->name, f->label_ja};
 }
 
-void refuse_wall_field(const WallInput& w, std::string_view field, std::string_view what) {
-    throw input_refusal(kWallFileName, wall_field_line(w, field), field, what);
+Message wall_field_message(const WallInput& w, std::string_view field, const Message& what) {
+    return field_message(wall_field_ref(w, field), what);
+}
+
+void refuse_wall_field(const WallInput& w, std::string_view field, const Message& what) {
+    throw input_refusal(wall_field_ref(w, field), what);
 }
 
 }  // namespace lwall

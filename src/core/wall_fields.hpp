@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/messages.hpp"
 #include "core/wall_input.hpp"
 
 namespace lwall {
@@ -78,11 +79,15 @@ int* wall_field_whole(WallInput& w, const WallField& f);
 // an unknown name is a fault of the program (std::logic_error).
 int wall_field_line(const WallInput& w, std::string_view field);
 
-// "PlenkL.dat line <n>, <field>: <what>", the one form of every message about a wall value.
-std::string wall_field_message(const WallInput& w, std::string_view field, std::string_view what);
+// The field as a message names it: PlenkL.dat, its line (counting blank lines), name and label.
+FieldRef wall_field_ref(const WallInput& w, std::string_view field);
+
+// "たて壁厚 (wall_thickness, PlenkL.dat 1行目): …" / "PlenkL.dat line 1, wall_thickness: …", the
+// one form of every message about a wall value.
+Message wall_field_message(const WallInput& w, std::string_view field, const Message& what);
 
 // Refuses a value that the reader accepted but the wall cannot be drawn with: throws RunFailure
 // with status 6 and the message above.
-[[noreturn]] void refuse_wall_field(const WallInput& w, std::string_view field, std::string_view what);
+[[noreturn]] void refuse_wall_field(const WallInput& w, std::string_view field, const Message& what);
 
 }  // namespace lwall

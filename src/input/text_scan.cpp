@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "core/sjis.hpp"
+
 namespace lwall {
 
 namespace {
@@ -75,21 +77,16 @@ ScanError scan_int(std::string_view token, int& out) {
     return ScanError::none;
 }
 
-std::string describe_scan_error(ScanError e, std::string_view token, bool whole) {
-    const std::string found = " found " + quote_for_message(token);
+Message describe_scan_error(ScanError e, std::string_view token, bool whole) {
+    const std::string shown = shown_in_message(token);
     switch (e) {
-    case ScanError::not_whole:
-        return "expected a whole number without a decimal point," + found;
-    case ScanError::not_finite:
-        return "expected a finite number," + found;
-    case ScanError::out_of_range:
-        return whole ? "expected a whole number between -1000000 and 1000000," + found
-                     : "expected a number between -1000000 and 1000000," + found;
+    case ScanError::not_whole: return msg::not_whole(shown);
+    case ScanError::not_finite: return msg::not_finite(shown);
+    case ScanError::out_of_range: return msg::out_of_range(shown, whole, kMaxInputInt);
     case ScanError::not_a_number:
-    case ScanError::none:
-        break;
+    case ScanError::none: break;
     }
-    return (whole ? "expected a whole number," : "expected a number,") + found;
+    return msg::not_a_number(shown, whole);
 }
 
 void TextCursor::skip_white() {
@@ -135,9 +132,9 @@ std::string_view TextCursor::token(bool stop_at_comma) {
     return text.substr(start, pos - start);
 }
 
-std::string quote_for_message(std::string_view s) {
+std::string shown_in_message(std::string_view s) {
     constexpr std::size_t kShown = 24;
-    std::string q = "\"";
+    std::string q;
     std::size_t i = 0;
     for (; i < s.size() && i < kShown; ++i) {
         const auto c = static_cast<unsigned char>(s[i]);
@@ -151,8 +148,7 @@ std::string quote_for_message(std::string_view s) {
         q += (c < 0x20 || c == 0x7F) ? '?' : static_cast<char>(c);
     }
     if (i < s.size()) q += "...";
-    q += '"';
-    return q;
+    return sjis_to_utf8(q);
 }
 
 }  // namespace lwall

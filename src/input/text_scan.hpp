@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/messages.hpp"
+
 namespace lwall {
 
 // Largest magnitude accepted for any length or pen width (1 km) and for any whole number: far
@@ -20,7 +22,7 @@ ScanError scan_real(std::string_view token, double& out);
 ScanError scan_int(std::string_view token, int& out);
 
 // "expected a number, found "x"" and its siblings, for a message line.
-std::string describe_scan_error(ScanError e, std::string_view token, bool whole);
+Message describe_scan_error(ScanError e, std::string_view token, bool whole);
 
 // A position in a text file that knows its line number (1-based).
 struct TextCursor {
@@ -43,7 +45,8 @@ struct TextCursor {
     std::string_view token(bool stop_at_comma);
 };
 
-// Quotes at most a short prefix of s for a message, with control bytes shown as '?'.
-std::string quote_for_message(std::string_view s);
+// At most a short prefix of the Shift_JIS text s as a message shows it (UTF-8), with control bytes
+// shown as '?' and "..." where it was cut.
+std::string shown_in_message(std::string_view s);
 
 }  // namespace lwall

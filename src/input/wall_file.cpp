@@ -9,8 +9,8 @@ namespace lwall {
 
 namespace {
 
-[[noreturn]] void refuse(int line, const std::string& field, const std::string& what) {
-    throw input_refusal(kWallFileName, line, field, what);
+[[noreturn]] void refuse(int line, const WallField& field, const Message& what) {
+    throw input_refusal({kWallFileName, line, field.name, field.label_ja}, what);
 }
 
 class WallFileReader {
@@ -28,7 +28,7 @@ public:
             if (first.part == FieldPart::zones) {
                 const int z = *wall_field_whole(out_.input, first);
                 if (z < 0 || z > 5) {
-                    refuse(out_.input.source_line[line], first.name, "must be 0 to 5, found " + std::to_string(z));
+                    refuse(out_.input.source_line[line], first, msg::zones_out_of_range(z));
                 }
             }
         }
@@ -44,7 +44,7 @@ private:
         if (e != ScanError::none) {
             if (whole) *wall_field_whole(out_.input, f) = 0;
             else *wall_field_real(out_.input, f) = 0;
-            refuse(cur_.line, f.name, describe_scan_error(e, token, whole));
+            refuse(cur_.line, f, describe_scan_error(e, token, whole));
         }
         out_.given[&f - wall_fields().data()] = true;
     }
@@ -67,16 +67,14 @@ private:
                 }
                 if (cur_.peek() != ',') {
                     cur_.skip_blanks();
-                    if (cur_.peek() == ',') refuse(cur_.line, fields[i - 1]->name, "a blank stands before the comma");
-                    refuse(cur_.line, fields[i - 1]->name,
-                           "expected ',' or the line end after the value, found " +
-                               quote_for_message(cur_.token(false)));
+                    if (cur_.peek() == ',') refuse(cur_.line, *fields[i - 1], msg::blank_before_comma());
+                    refuse(cur_.line, *fields[i - 1], msg::expected_comma_or_end(shown_in_message(cur_.token(false))));
                 }
                 ++cur_.pos;
                 cur_.skip_blanks();
                 if (cur_.at_line_end()) {
                     ++out_.fields_seen;
-                    refuse(cur_.line, fields[i]->name, "expected a number after ','");
+                    refuse(cur_.line, *fields[i], msg::number_after_comma());
                 }
             }
             store(*fields[i], cur_.token(true));
@@ -84,11 +82,9 @@ private:
         if (!cur_.rest_of_line_blank()) {
             cur_.skip_blanks();
             if (cur_.peek() == ',') {
-                refuse(cur_.line, fields.back()->name,
-                       "more values than the " + std::to_string(fields.size()) + " this line holds");
+                refuse(cur_.line, *fields.back(), msg::more_values_than_line(static_cast<int>(fields.size())));
             }
-            refuse(cur_.line, fields.back()->name,
-                   "expected the line end after the value, found " + quote_for_message(cur_.token(false)));
+            refuse(cur_.line, *fields.back(), msg::expected_line_end(shown_in_message(cur_.token(false))));
         }
         cur_.next_line();
         return line;

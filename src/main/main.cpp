@@ -51,5 +51,6 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args = utf8_arguments(argc, argv);
     std::vector<const char*> pointers;
     for (const std::string& a : args) pointers.push_back(a.c_str());
-    return lwall::run_command_line(static_cast<int>(pointers.size()), pointers.data(), stdout, stderr, serve);
+    return lwall::run_command_line(static_cast<int>(pointers.size()), pointers.data(), stdout, stderr,
+                                   lwall::console_style_from_environment(), serve);
 }

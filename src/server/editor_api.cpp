@@ -1,7 +1,6 @@
 #include "server/editor_api.hpp"
 
 #include <algorithm>
-#include <cstdio>
 #include <nlohmann/json.hpp>
 #include <optional>
 
@@ -14,7 +13,6 @@
 #include "output/entity_sink.hpp"
 #include "server/display_list.hpp"
 #include "server/embedded_files.hpp"
-#include "server/wall_folder.hpp"
 #include "sheet/run_sheet.hpp"
 
 namespace lwall {
@@ -25,6 +23,8 @@ using nlohmann::json;
 
 constexpr std::string_view kWallFile = "PlenkL.dat";
 constexpr std::string_view kLayerFile = "GasouL.dat";
+// The files of the folder a save replaces as one set, in the order they are written.
+constexpr std::string_view kFolderFiles[] = {kWallFile, kLayerFile};
 
 std::string dump(const json& j) { return j.dump(-1, ' ', false, json::error_handler_t::replace); }
 
@@ -40,42 +40,72 @@ std::string_view example_file(std::string_view name) {
     return f != nullptr ? f->text() : std::string_view();
 }
 
-// "PlenkL.dat line 3: the character "é" (U+00E9) has no Shift_JIS form" for the first character of
-// `utf8` that Shift_JIS lacks.
-std::string missing_character(std::string_view file, std::string_view utf8) {
+// 422 naming the first character of `utf8` that Shift_JIS lacks, with its line.
+EditorReply missing_character(std::string_view file, std::string_view utf8, Lang lang) {
     int line = 1;
     for (std::size_t i = 0; i < utf8.size();) {
         const Utf8Char c = decode_utf8(utf8.data() + i, utf8.size() - i);
         const std::size_t n = std::max<std::size_t>(c.length, 1);
-        if (c.length == 0 || !utf8_to_sjis(utf8.substr(i, n))) {
-            char code[16];
-            std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(c.code_point));
-            return std::string(file) + " line " + std::to_string(line) + ": the character \"" +
-                   std::string(utf8.substr(i, n)) + "\" (" + code + ") has no Shift_JIS form";
+        if (c.length == 0) break;
+        if (!utf8_to_sjis(utf8.substr(i, n))) {
+            return error_reply(422, msg::character_without_sjis(file, line, utf8.substr(i, n), c.code_point), lang);
         }
         if (utf8[i] == '\n') ++line;
         i += n;
     }
-    return std::string(file) + ": the text is not UTF-8";
+    return error_reply(422, msg::text_not_utf8(file), lang);
 }
 
-// The failure of a run or a reader, as the command line prints it, and where the page marks it.
-void put_outcome(json& j, int status, std::string_view message, int line, std::string_view field) {
-    j["status"] = status;
-    j["message"] = sjis_to_utf8(message);
-    j["line"] = line;
-    j["field"] = sjis_to_utf8(field);
-    std::string_view file;
-    if (message.starts_with(kLayerFile)) file = kLayerFile;
-    else if (message.starts_with(kWallFile)) file = kWallFile;
-    j["file"] = file;
+// The failure of a run or a reader, as the command line prints it, with what it is about: the
+// values to mark (the first, and all) and the failure with its fields and by how much.
+void put_outcome(json& j, const SheetResult& r, Lang lang) {
+    j["status"] = r.status;
+    j["message"] = r.message.in(lang);
+    j["detail"] = r.detail.in(lang);
+    j["line"] = r.line;
+    j["field"] = r.field;
+    j["fields"] = r.fields;
+    j["file"] = r.file;
 }
 
-EditorReply refusal_reply(const RunFailure& f) {
-    json j = {{"error", sjis_to_utf8(f.message)}};
-    put_outcome(j, f.status, f.message, f.line, f.field);
+EditorReply refusal_reply(const RunFailure& f, Lang lang) {
+    SheetResult r;
+    r.status = f.status;
+    r.message = f.message;
+    r.detail = f.details();
+    r.file = f.file;
+    r.line = f.line;
+    r.field = f.field;
+    r.fields = f.fields;
+    json j = {{"error", f.details().in(lang)}};
+    put_outcome(j, r, lang);
     return json_reply(422, j);
 }
+
+// The sheet of a request, or the stop of the command line where the folder has no GasouL.dat.
+SheetResult sheet_of(const WallTexts& texts, const SheetRequest& request) {
+    if (texts.layers) return run_sheet(texts.wall, *texts.layers, request);
+    SheetResult r;
+    r.status = kExitLayerFile;
+    r.message = r.detail = msg::cant_create(kLayerFile);
+    r.file = kLayerFile;
+    return r;
+}
+
+// The files of the set as the folder holds them, for the page.
+json folder_files(const FolderState& state, Lang lang) {
+    json files = json::array();
+    for (const FolderFile& f : state.files) {
+        files.push_back({{"name", f.name},
+                         {"exists", f.state != FileState::missing},
+                         {"loaded", f.state == FileState::loaded},
+                         {"size", f.size},
+                         {"problem", f.problem.empty() ? json(nullptr) : json(f.problem.in(lang))}});
+    }
+    return files;
+}
+
+json version_of(const FolderState& state) { return state.version ? json(*state.version) : json(nullptr); }
 
 // Where the schedule, the mass table and the material table lie on the sheet: their frames, grown to
 // hold the titles and headings that stand on them.
@@ -157,33 +187,35 @@ const char* opt_role_name(OptRole r) {
 
 }  // namespace
 
-EditorReply error_reply(int http_status, std::string_view message) {
-    return json_reply(http_status, {{"error", std::string(message)}});
+EditorReply error_reply(int http_status, const Message& message, Lang lang) {
+    return json_reply(http_status, {{"error", message.in(lang)}});
 }
 
-std::variant<WallTexts, EditorReply> read_wall_texts(std::string_view body) {
+std::variant<WallTexts, EditorReply> read_wall_texts(std::string_view body, Lang lang) {
     const json j = json::parse(body.begin(), body.end(), nullptr, false);
-    if (j.is_discarded()) return error_reply(400, "the body is not JSON");
-    if (!j.is_object()) return error_reply(400, "the body is not a JSON object");
-    const auto wall = j.find("wall");
-    if (wall == j.end() || !wall->is_string()) {
-        return error_reply(400, "the body has no \"wall\" string, the text of PlenkL.dat");
+    if (j.is_discarded()) return error_reply(400, msg::body_not_json(), lang);
+    if (!j.is_object()) return error_reply(400, msg::body_not_object(), lang);
+    WallTexts texts;
+    const auto lang_value = j.find("lang");
+    if (lang_value != j.end() && lang_value->is_string()) {
+        lang = parse_lang(lang_value->get_ref<const std::string&>()).value_or(lang);
     }
+    texts.lang = lang;
+    const auto wall = j.find("wall");
+    if (wall == j.end() || !wall->is_string()) return error_reply(400, msg::body_without_wall(), lang);
     const auto layers = j.find("layers");
     if (layers != j.end() && !layers->is_string() && !layers->is_null()) {
-        return error_reply(400, "\"layers\", the text of GasouL.dat, is not a string");
+        return error_reply(400, msg::body_value_not_string("layers", kLayerFile), lang);
     }
-    WallTexts texts;
+    const auto version = j.find("version");
+    if (version != j.end() && version->is_string()) texts.version = version->get<std::string>();
     std::optional<std::string> sjis = utf8_to_sjis(wall->get_ref<const std::string&>());
-    if (!sjis) return error_reply(422, missing_character(kWallFile, wall->get_ref<const std::string&>()));
+    if (!sjis) return missing_character(kWallFile, wall->get_ref<const std::string&>(), lang);
     texts.wall = std::move(*sjis);
     if (layers != j.end() && layers->is_string()) {
         sjis = utf8_to_sjis(layers->get_ref<const std::string&>());
-        if (!sjis) return error_reply(422, missing_character(kLayerFile, layers->get_ref<const std::string&>()));
+        if (!sjis) return missing_character(kLayerFile, layers->get_ref<const std::string&>(), lang);
         texts.layers = std::move(*sjis);
-        texts.layers_given = true;
-    } else {
-        texts.layers = std::string(example_file(kLayerFile));
     }
     return texts;
 }
@@ -197,13 +229,15 @@ EditorReply preview_reply(const WallTexts& texts) {
     SheetRequest request;
     request.drawing_file = false;
     request.observer = &observers;
-    SheetResult sheet = run_sheet(texts.wall, texts.layers, request);
+    SheetResult sheet = sheet_of(texts, request);
     json j;
-    put_outcome(j, sheet.status, sheet.message, sheet.line, sheet.field);
+    put_outcome(j, sheet, texts.lang);
     json findings = json::array();
     for (const Finding& f : sheet.findings) {
-        findings.push_back({{"line", f.line}, {"field", sjis_to_utf8(f.field)}, {"text", sjis_to_utf8(f.text)},
-                            {"message", sjis_to_utf8(f.message)}});
+        findings.push_back({{"line", f.line},
+                            {"field", f.field},
+                            {"text", f.text.in(texts.lang)},
+                            {"message", f.message.in(texts.lang)}});
     }
     j["findings"] = std::move(findings);
     const SheetLayout& s = sheet.layout;
@@ -224,7 +258,7 @@ EditorReply preview_reply(const WallTexts& texts) {
     // colour of their layer as the run read the layers.
     std::optional<LayerTable> layers;
     try {
-        layers = read_layer_table(texts.layers);
+        if (texts.layers) layers = read_layer_table(*texts.layers);
     } catch (const RunFailure&) {
         // refused before anything was drawn
     }
@@ -250,24 +284,25 @@ EditorReply file_reply(std::string_view name, const WallTexts& texts) {
     const auto it = std::find_if(std::begin(kDownloads), std::end(kDownloads),
                                  [&](const Download& d) { return d.name == name; });
     if (it == std::end(kDownloads)) {
-        return error_reply(404, "no such file: the editor hands out Lwall.dxf, plenk.scr, Lwall.csv, Lwall.svg and PlenkL.dat");
+        return error_reply(404, msg::no_such_download("Lwall.dxf, plenk.scr, Lwall.csv, Lwall.svg, PlenkL.dat"),
+                           texts.lang);
     }
     EditorReply r;
     r.content_type = std::string(it->type);
     r.download_name = std::string(it->name);
     if (name == kWallFile) {
         const WallReading reading = read_wall_file(texts.wall);
-        if (reading.refusal) return refusal_reply(*reading.refusal);
+        if (reading.refusal) return refusal_reply(*reading.refusal, texts.lang);
         r.body = texts.wall;
         return r;
     }
     SheetRequest request;
     request.picture = name == "Lwall.svg";
     request.quantities = name == "Lwall.csv";
-    SheetResult sheet = run_sheet(texts.wall, texts.layers, request);
+    SheetResult sheet = sheet_of(texts, request);
     if (sheet.status != kExitOk) {
-        json j = {{"error", sjis_to_utf8(sheet.message)}};
-        put_outcome(j, sheet.status, sheet.message, sheet.line, sheet.field);
+        json j = {{"error", sheet.detail.in(texts.lang)}};
+        put_outcome(j, sheet, texts.lang);
         return json_reply(422, j);
     }
     if (name == "Lwall.dxf") r.body = std::move(sheet.dxf);
@@ -305,42 +340,58 @@ EditorReply example_reply() {
     return json_reply(200, {{"wall", sjis_to_utf8(example_file(kWallFile))}, {"layers", sjis_to_utf8(example_file(kLayerFile))}});
 }
 
-EditorReply load_reply(const std::filesystem::path& dir) {
-    std::string wall;
-    std::string layers;
-    switch (read_folder_file(dir, kWallFile, kMaxRequestBody, wall)) {
-    case FolderRead::missing: return error_reply(404, "the folder holds no PlenkL.dat");
-    case FolderRead::too_large: return error_reply(422, "PlenkL.dat in the folder is larger than 256 KiB");
-    case FolderRead::read: break;
-    }
-    json j = {{"wall", sjis_to_utf8(wall)}};
-    switch (read_folder_file(dir, kLayerFile, kMaxRequestBody, layers)) {
-    case FolderRead::missing: break;
-    case FolderRead::too_large: return error_reply(422, "GasouL.dat in the folder is larger than 256 KiB");
-    case FolderRead::read: j["layers"] = sjis_to_utf8(layers); break;
-    }
+EditorReply load_reply(const std::filesystem::path& dir, Lang lang) {
+    const FolderState state = read_folder(dir, kFolderFiles);
+    const std::u8string folder = dir.u8string();
+    json j = {{"folder", std::string(folder.begin(), folder.end())},
+              {"version", version_of(state)},
+              {"files", folder_files(state, lang)}};
+    if (const FolderFile* f = state.file(kWallFile); f->state == FileState::loaded) j["wall"] = sjis_to_utf8(f->bytes);
+    if (const FolderFile* f = state.file(kLayerFile); f->state == FileState::loaded) j["layers"] = sjis_to_utf8(f->bytes);
     return json_reply(200, j);
 }
 
-EditorReply save_reply(const std::filesystem::path& dir, const WallTexts& texts) {
+EditorReply save_reply(const std::filesystem::path& dir, const WallTexts& texts, const BeforeRename& before_rename) {
+    const Lang lang = texts.lang;
     const WallReading reading = read_wall_file(texts.wall);
-    if (reading.refusal) return refusal_reply(*reading.refusal);
-    if (texts.layers_given) {
+    if (reading.refusal) return refusal_reply(*reading.refusal, lang);
+    if (texts.layers) {
         try {
-            read_layer_table(texts.layers);
+            read_layer_table(*texts.layers);
         } catch (const RunFailure& f) {
-            return refusal_reply(f);
+            return refusal_reply(f, lang);
         }
     }
-    json saved = json::array();
-    std::string failure = replace_folder_file(dir, kWallFile, texts.wall);
-    if (failure.empty()) saved.push_back(kWallFile);
-    if (failure.empty() && texts.layers_given) {
-        failure = replace_folder_file(dir, kLayerFile, texts.layers);
-        if (failure.empty()) saved.push_back(kLayerFile);
+    if (!texts.version) return error_reply(428, msg::save_needs_version(), lang);
+    // What the folder holds now must be what the page loaded: nothing is written over a file the
+    // editor could not open, over a change made elsewhere, or over another save that came first.
+    const FolderState before = read_folder(dir, kFolderFiles);
+    const auto conflict = [&](const Message& why) {
+        return json_reply(409, {{"error", why.in(lang)}, {"version", version_of(before)}, {"files", folder_files(before, lang)}});
+    };
+    if (!before.version) {
+        const auto unloaded = std::find_if(before.files.begin(), before.files.end(),
+                                           [](const FolderFile& f) { return !f.problem.empty(); });
+        return conflict(msg::folder_file_not_loaded(unloaded->problem));
     }
-    if (!failure.empty()) return json_reply(500, {{"error", failure}, {"saved", std::move(saved)}});
-    return json_reply(200, {{"saved", std::move(saved)}});
+    if (*before.version != *texts.version) return conflict(msg::folder_changed());
+
+    std::vector<NewFile> files;
+    const auto add = [&](std::string_view name, const std::string& text) {
+        const FolderFile* old = before.file(name);
+        files.push_back({std::string(name), old->state == FileState::loaded ? keep_original_codes(text, old->bytes) : text});
+    };
+    add(kWallFile, texts.wall);
+    if (texts.layers) add(kLayerFile, *texts.layers);
+    const SaveOutcome saved = replace_folder_files(dir, files, before, before_rename);
+    const FolderState after = read_folder(dir, kFolderFiles);
+    json j = {{"saved", saved.written},
+              {"unchanged", saved.unchanged},
+              {"version", version_of(after)},
+              {"files", folder_files(after, lang)}};
+    if (saved.ok) return json_reply(200, j);
+    j["error"] = msg::save_stopped(saved.failure, saved.written, saved.unchanged).in(lang);
+    return json_reply(500, j);
 }
 
 }  // namespace lwall

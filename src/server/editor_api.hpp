@@ -1,19 +1,25 @@
 #pragma once
 // What the editor's requests do, HTTP aside: a request body read into the bytes the readers take,
 // the preview of a sheet, a file as the command line writes it, the field catalogue for the form,
-// and the wall in the served folder loaded and saved. Every call works on its own data and runs its
-// own sheet, so requests in parallel share nothing that changes.
+// and the wall in the served folder loaded and saved as one set. Every call but a save works on its
+// own data and runs its own sheet, so requests in parallel share nothing that changes; saves are
+// taken one at a time by the server.
 
 #include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
 
+#include "core/messages.hpp"
+#include "server/wall_folder.hpp"
+
 namespace lwall {
 
-// The largest request body the editor takes; a wall file is under 2 KB.
-inline constexpr std::size_t kMaxRequestBody = 256 * 1024;
+// The largest request body the editor takes: the files it opens (kMaxFolderFile each) as JSON,
+// with room for escaped line ends and Japanese text.
+inline constexpr std::size_t kMaxRequestBody = 4 * 1024 * 1024;
 
 // An answer: HTTP status, content type, body and, for a download, the file's name.
 struct EditorReply {
@@ -23,26 +29,29 @@ struct EditorReply {
     std::string download_name;  // when set, the body is a file to save under this name
 };
 
-// {"error": "<message>"}: one line of JSON.
-EditorReply error_reply(int http_status, std::string_view message);
+// {"error": "<message>"}: one line of JSON, in the language asked for.
+EditorReply error_reply(int http_status, const Message& message, Lang lang);
 
-// The two input files of a request, as the readers take them (Shift_JIS).
+// The input files of a request, as the readers take them (Shift_JIS).
 struct WallTexts {
     std::string wall;
-    std::string layers;          // the example layer set when the request brings none
-    bool layers_given = false;
+    std::optional<std::string> layers;   // none: the request brings no GasouL.dat
+    std::optional<std::string> version;  // the folder's version the page loaded (a save needs it)
+    Lang lang = Lang::ja;
 };
 
-// Reads {"wall": "<PlenkL.dat>", "layers": "<GasouL.dat>"} (UTF-8, layers optional or null).
-// Malformed JSON or a missing wall: 400. A character Shift_JIS lacks: 422 naming it.
-std::variant<WallTexts, EditorReply> read_wall_texts(std::string_view body);
+// Reads {"wall": "<PlenkL.dat>", "layers": "<GasouL.dat>" or null, "version": "...", "lang": "en"}
+// (UTF-8; all but wall optional; `lang` of the body over `lang` of the address). Malformed JSON or
+// a missing wall: 400. A character Shift_JIS lacks: 422 naming it.
+std::variant<WallTexts, EditorReply> read_wall_texts(std::string_view body, Lang lang);
 
-// {"status", "message", "line", "field", "file", "findings": [{"line", "field", "text"}], "sheet":
-// {"scale", "width", "height", "gap"} or null, "tables": {"x", "y", "width", "height"} or null,
-// "frames": [{"number", "x", "y", "width", "height", "scale"}], "display"}: the run as the command
-// line ends it (message in UTF-8), what the checks found, the sheet's frames and where the schedule
-// and quantity tables lie (drawing units, y upward), and what was drawn as a display list (see
-// DisplayList), also before a stop.
+// {"status", "message", "detail", "line", "field", "fields", "file", "findings": [{"line", "field",
+// "text", "message"}], "sheet": {"scale", "width", "height", "gap"} or null, "tables": {"x", "y",
+// "width", "height"} or null, "frames": [{"number", "x", "y", "width", "height", "scale"}],
+// "display"}: the run as the command line ends it, what the checks found, the sheet's frames and
+// where the schedule and quantity tables lie (drawing units, y upward), and what was drawn as a
+// display list (see DisplayList), also before a stop. Without layers the run ends as the command
+// line does without a GasouL.dat: status 4.
 EditorReply preview_reply(const WallTexts& texts);
 
 // Lwall.dxf, plenk.scr, Lwall.csv, Lwall.svg as the command line writes them for the same files, or
@@ -56,12 +65,15 @@ EditorReply catalogue_reply();
 // {"wall", "layers"}: the level example, the wall a new editor starts from.
 EditorReply example_reply();
 
-// {"wall", "layers"}: the files in `dir` (layers left out when GasouL.dat is missing); 404 without
-// a PlenkL.dat.
-EditorReply load_reply(const std::filesystem::path& dir);
+// {"folder", "version", "files": [{"name", "exists", "loaded", "size", "problem"}], "wall",
+// "layers"}: the files in `dir`, each text where it loaded; version null when one is there that
+// could not be loaded.
+EditorReply load_reply(const std::filesystem::path& dir, Lang lang);
 
-// Replaces PlenkL.dat (and GasouL.dat when given) in `dir`, each atomically. Text a reader refuses
-// is refused with 422 and nothing is written.
-EditorReply save_reply(const std::filesystem::path& dir, const WallTexts& texts);
+// Replaces PlenkL.dat (and GasouL.dat when given) in `dir` as one set, when the request carries
+// the version of the files it loaded and they are still so: 428 without one, 409 when they changed
+// or one could not be loaded. Text a reader refuses: 422. Unedited lines keep their bytes.
+EditorReply save_reply(const std::filesystem::path& dir, const WallTexts& texts,
+                       const BeforeRename& before_rename = {});
 
 }  // namespace lwall

@@ -17,7 +17,6 @@
 #endif
 
 #include "core/run_failure.hpp"
-#include "core/sjis.hpp"
 #include "server/editor_server.hpp"
 #include "server/open_browser.hpp"
 #include "server/request_guard.hpp"
@@ -25,8 +24,6 @@
 namespace lwall {
 
 namespace {
-
-constexpr std::string_view kUsage = "usage: lwall serve [--port N] [--host ADDR] [--dir DIR] [--open]";
 
 // Set by the signal handler, which may touch nothing else; a watcher thread acts on it. This is the
 // one piece of process-wide state of the editor: a signal is sent to the process, not to a run.
@@ -49,23 +46,28 @@ std::filesystem::path folder_path(std::string_view utf8) {
     return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
-// A folder's name for the console, which speaks Shift_JIS.
-std::string console_text(const std::filesystem::path& path) {
+// A folder's name as messages show it (UTF-8).
+std::string shown(const std::filesystem::path& path) {
     const std::u8string u8 = path.u8string();
-    const std::string utf8(u8.begin(), u8.end());
-    return utf8_to_sjis(utf8).value_or(utf8);
+    return std::string(u8.begin(), u8.end());
 }
 
-int print_line(std::FILE* console, const std::string& line, int status) {
+int print_line(std::FILE* console, const ConsoleStyle& style, const Message& m, int status) {
+    const std::string line = console_text(m.in(style.lang) + "\n", style);
     std::fwrite(line.data(), 1, line.size(), console);
-    std::fputc('\n', console);
     std::fflush(console);
     return status;
 }
 
+// Loopback addresses reach this machine only.
+bool is_loopback(std::string_view host) {
+    return host == "localhost" || host == "::1" || host == "[::1]" || host.starts_with("127.");
+}
+
 }  // namespace
 
-int run_serve_command(int argc, const char* const* argv, std::FILE* console, std::FILE* errors) {
+int run_serve_command(int argc, const char* const* argv, std::FILE* console, std::FILE* errors,
+                      const ConsoleStyle& style) {
     EditorSettings settings;
     bool open = false;
     for (int i = 0; i < argc; ++i) {
@@ -75,20 +77,15 @@ int run_serve_command(int argc, const char* const* argv, std::FILE* console, std
             continue;
         }
         if (option != "--port" && option != "--host" && option != "--dir") {
-            return print_line(console, "lwall serve: unknown option " + std::string(option) + "; " + std::string(kUsage),
-                              kExitUsage);
+            return print_line(console, style, msg::serve_unknown_option(option), kExitUsage);
         }
-        if (i + 1 == argc) {
-            return print_line(console, "lwall serve: " + std::string(option) + " needs a value; " + std::string(kUsage),
-                              kExitUsage);
-        }
+        if (i + 1 == argc) return print_line(console, style, msg::serve_needs_value(option), kExitUsage);
         const std::string_view value = argv[++i];
         if (option == "--port") {
             int port = -1;
             const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), port);
             if (error != std::errc() || end != value.data() + value.size() || port < 0 || port > 65535) {
-                return print_line(console, "lwall serve: --port takes a number from 0 to 65535, found " + std::string(value),
-                                  kExitUsage);
+                return print_line(console, style, msg::serve_port_range(value), kExitUsage);
             }
             settings.port = port;
         } else if (option == "--host") {
@@ -99,7 +96,7 @@ int run_serve_command(int argc, const char* const* argv, std::FILE* console, std
     }
     std::error_code ec;
     if (!std::filesystem::is_directory(settings.dir, ec)) {
-        return print_line(console, "lwall serve: --dir " + console_text(settings.dir) + " is not a folder", kExitUsage);
+        return print_line(console, style, msg::serve_not_a_folder(shown(settings.dir)), kExitUsage);
     }
     settings.dir = std::filesystem::absolute(settings.dir, ec);
 
@@ -113,9 +110,8 @@ int run_serve_command(int argc, const char* const* argv, std::FILE* console, std
 #endif
     EditorServer server(settings);
     if (!server.bind()) {
-        return print_line(console,
-                          "lwall serve: can't listen on " + url_host(settings.host) + ":" + std::to_string(settings.port) +
-                              ": the port is in use, or the address is not one of this machine's",
+        return print_line(console, style,
+                          msg::serve_cant_listen(url_host(settings.host) + ":" + std::to_string(settings.port)),
                           kExitListen);
     }
     stop_signalled.store(false);
@@ -124,10 +120,13 @@ int run_serve_command(int argc, const char* const* argv, std::FILE* console, std
 #ifdef _WIN32
     SetConsoleCtrlHandler(on_console_event, TRUE);
 #endif
-    print_line(console, "lwall: serving " + server.url(), kExitOk);
+    if (!is_loopback(settings.host)) {
+        print_line(errors, style, msg::serve_open_to_network(settings.host, shown(settings.dir)), kExitOk);
+    }
+    print_line(console, style, msg::serving(server.url()), kExitOk);
     if (open) {
         const std::string why = open_browser(server.url());
-        if (!why.empty()) print_line(errors, "lwall serve: can't open a browser: " + why, kExitOk);
+        if (!why.empty()) print_line(errors, style, msg::serve_cant_open_browser(why), kExitOk);
     }
 
     std::atomic<bool> done{false};
@@ -147,7 +146,7 @@ int run_serve_command(int argc, const char* const* argv, std::FILE* console, std
     SetConsoleCtrlHandler(on_console_event, FALSE);
 #endif
     if (!served && !stop_signalled.load()) {
-        return print_line(console, "lwall serve: the server stopped listening on " + server.url(), kExitListen);
+        return print_line(console, style, msg::serve_stopped(server.url()), kExitListen);
     }
     return kExitOk;
 }

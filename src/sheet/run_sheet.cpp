@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "checks/wall_checks.hpp"
-#include "core/sjis.hpp"
+#include "core/wall_fields.hpp"
 #include "drawings/section_footing/footing_input_checks.hpp"
 #include "drawings/section_footing/footing_views.hpp"
 #include "drawings/section_footing/section_view.hpp"
@@ -28,22 +28,46 @@ constexpr int kPictureWidth = 2400;
 void take_failure(SheetResult& r, const RunFailure& f) {
     r.status = f.status;
     r.message = f.message;
+    r.detail = f.details();
     r.box_caption = f.box_caption;
     r.box_text = f.box_text;
+    r.file = f.file;
     r.line = f.line;
     r.field = f.field;
+    r.fields = f.fields;
+}
+
+// A size limit passed by a sum of fields, all on one line of the file.
+[[noreturn]] void stop_over_limit(const WallInput& w, Message line, std::vector<std::string> fields,
+                                  std::string_view what_ja, std::string_view what_en, double sum, double limit) {
+    std::string names;
+    std::string labels;
+    for (const std::string& f : fields) {
+        names += (names.empty() ? "" : " + ") + f;
+        labels += (labels.empty() ? "" : " + ") + find_wall_field(f)->label_ja;
+    }
+    RunFailure failure(kExitDrawingFile, std::move(line));
+    failure.file = kWallFileName;
+    failure.line = wall_field_line(w, fields.front());
+    failure.detail = field_message({kWallFileName, failure.line, names, labels},
+                                   msg::over_limit(what_ja, what_en, sum, limit));
+    failure.field = fields.front();
+    failure.fields = std::move(fields);
+    throw failure;
 }
 
 }  // namespace
 
 void check_size_limits(const WallInput& w) {
-    static constexpr auto kTooWide = u8"幅の制限を超えています。"_sj;
-    static constexpr auto kTooHigh = u8"高さの制限を超えています。"_sj;
-    if (w.footing_left_width + w.wall_thickness + w.footing_right_width > kMaxBaseWidth) {
-        throw RunFailure(kExitDrawingFile, std::string(kTooWide));
+    const double width = w.footing_left_width + w.wall_thickness + w.footing_right_width;
+    if (width > kMaxBaseWidth) {
+        stop_over_limit(w, msg::too_wide(), {"footing_left_width", "wall_thickness", "footing_right_width"}, "幅",
+                        "width", width, kMaxBaseWidth);
     }
-    if (w.footing_thickness + w.wall_height > kMaxTotalHeight) {
-        throw RunFailure(kExitDrawingFile, std::string(kTooHigh));
+    const double height = w.footing_thickness + w.wall_height;
+    if (height > kMaxTotalHeight) {
+        stop_over_limit(w, msg::too_high(), {"footing_thickness", "wall_height"}, "高さ", "height", height,
+                        kMaxTotalHeight);
     }
 }
 
@@ -97,8 +121,7 @@ SheetResult run_sheet(std::string_view wall_text, std::string_view layer_text, c
     } catch (const RunFailure& f) {
         take_failure(result, f);
     } catch (const std::exception& e) {
-        result.status = kExitBadInput;
-        result.message = std::string("internal error: ") + e.what();
+        take_failure(result, RunFailure(kExitBadInput, msg::internal_error(e.what())));
     }
     result.findings = std::move(ctx->findings);
     result.layout = ctx->layout;
@@ -111,8 +134,8 @@ SheetResult run_sheet(std::string_view wall_text, std::string_view layer_text, c
     // What was written before a failure stays written.
     const bool dxf_ok = cv.dxf_out.flush();
     const bool scr_ok = cv.scr_out.flush();
-    if (result.status == kExitOk && !dxf_ok) take_failure(result, RunFailure(kExitDrawingFile, "can't write Lwall.dxf"));
-    else if (result.status == kExitOk && !scr_ok) take_failure(result, RunFailure(kExitScriptFile, "can't write plenk.scr"));
+    if (result.status == kExitOk && !dxf_ok) take_failure(result, RunFailure(kExitDrawingFile, msg::cant_write("Lwall.dxf")));
+    else if (result.status == kExitOk && !scr_ok) take_failure(result, RunFailure(kExitScriptFile, msg::cant_write("plenk.scr")));
     if (request.dxf_file == nullptr && request.drawing_file) result.dxf = cv.dxf_out.contents();
     if (request.scr_file == nullptr) result.scr = cv.scr_out.contents();
     // The picture shows what was drawn and the spreadsheet what was printed, even after a failure.
@@ -129,7 +152,7 @@ WallCheck check_wall_text(std::string_view wall_text) {
         check.findings = check_wall(w);
     } catch (const RunFailure& f) {
         check.status = f.status;
-        check.message = f.message;
+        check.message = f.details();
     }
     return check;
 }

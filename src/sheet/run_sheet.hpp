@@ -34,12 +34,16 @@ struct SheetRequest {
 
 struct SheetResult {
     int status = kExitOk;
-    std::string message;  // the console line of a failure (Shift_JIS, no line end); empty when drawn
-    // The message box of the member-length stop (empty caption: none). Only a front door shows it.
+    Message message;  // the console line of a failure (no line end); empty when drawn
+    Message detail;   // the failure with its fields and by how much (the message itself for a refusal)
+    // The message box of the member-length stop (empty caption: none), UTF-8. Only a front door
+    // shows it.
     std::string box_caption;
     std::string box_text;
-    int line = 0;        // the refused input value, where there is one: its line ...
-    std::string field;   // ... and its field ("W1.pitch[2]", "row 3 colour")
+    std::string file;    // the input values the failure is about, where there are some: their file,
+    int line = 0;        // the line ...
+    std::string field;   // ... and the name of the first ("W1.pitch[2]", "row 3 colour") ...
+    std::vector<std::string> fields;  // ... and every one of them
     std::vector<Finding> findings;  // the checks' warnings, once the wall was read and accepted
     SheetLayout layout;             // the sheet's scale and size; scale 0 when the run stopped before
     SheetFrames frames;             // the frames drawn, left to right; empty when the run stopped before
@@ -56,7 +60,7 @@ SheetResult run_sheet(std::string_view wall_text, std::string_view layer_text, c
 // What lwall --check reports: the wall read and refused or checked, nothing drawn.
 struct WallCheck {
     int status = kExitOk;  // a refusal's status, else kExitOk (also with findings)
-    std::string message;   // the refusal
+    Message message;       // the refusal, with its fields and by how much
     std::vector<Finding> findings;
 };
 WallCheck check_wall_text(std::string_view wall_text);
@@ -64,7 +68,8 @@ WallCheck check_wall_text(std::string_view wall_text);
 // The steps of run_sheet, for a test that builds its own context. All throw RunFailure.
 //
 // Status 1 when the footing is wider than 2500 or footing and wall are higher than 3000 (width
-// first; the limits themselves pass).
+// first; the limits themselves pass): the drawing program's line, with a detail that names the
+// fields added up and by how much they pass the limit.
 void check_size_limits(const WallInput& w);
 // Every refusal of a wall that was read: the size limits, then the limits of a layout any wall could
 // hold, then what each drawing cannot draw from.

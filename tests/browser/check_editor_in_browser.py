@@ -160,7 +160,8 @@ def main():
             d.mkdir()
         for name, text in served_files(example).items():
             (served / name).write_bytes(text)
-        server = subprocess.Popen([exe, "serve", "--port", "0"], cwd=served, stdout=subprocess.PIPE, text=True)
+        server = subprocess.Popen([exe, "serve", "--port", "0", "--lang", "en"], cwd=served, stdout=subprocess.PIPE,
+                                  text=True)
         try:
             ready = server.stdout.readline().rstrip("\n")
             m = re.fullmatch(r"lwall: serving (http://127\.0\.0\.1:(\d+)/)", ready)
@@ -169,7 +170,8 @@ def main():
                 return problems
             url, port = m.group(1), m.group(2)
 
-            second = subprocess.run([exe, "serve", "--port", port], capture_output=True, text=True, timeout=30)
+            second = subprocess.run([exe, "serve", "--port", port, "--lang", "en"], capture_output=True, text=True,
+                                    timeout=30)
             check(second.returncode == 10 and second.stdout.count("\n") == 1,
                   f"a second server on the port ends with status 10 and one line: {second.returncode} {second.stdout!r}")
 
@@ -221,7 +223,7 @@ def use_the_editor(e, exe, url, catalogue, served, downloads, cli, example, chec
 
     e.type_into("cover6", "250")
     note = e.notes("cover6")
-    check("cover6" in note and "wall" in note, f"a cover that leaves no room is found beside cover6: {note!r}")
+    check("cover6" in note and "壁厚" in note, f"a cover that leaves no room is found beside cover6: {note!r}")
     e.type_into("cover6", "100")
     check(e.notes("cover6") == "", "the finding goes with the fault")
 

@@ -13,7 +13,7 @@ namespace {
 
 std::vector<std::string> messages(const WallInput& w) {
     std::vector<std::string> out;
-    for (const Finding& f : check_wall(w)) out.push_back(f.message);
+    for (const Finding& f : check_wall(w)) out.push_back(f.message.en);
     return out;
 }
 

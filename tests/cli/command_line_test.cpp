@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -19,13 +20,7 @@ namespace fs = std::filesystem;
 
 class CommandLine : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::path(::testing::TempDir()) /
-               (std::string("lwall_cli_") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
+    test::TempFolder folder_{"lwall_cli"};
 
     void use(const std::string& folder) {
         for (const char* name : {"PlenkL.dat", "GasouL.dat"}) {
@@ -37,7 +32,7 @@ protected:
     std::string file(const char* name) const { return test::read_file((dir_ / name).string()); }
     test::ProgramRun run(const std::string& args = "") { return test::run_program(dir_.string(), args); }
 
-    fs::path dir_;
+    const fs::path dir_ = folder_.path();
 };
 
 TEST_F(CommandLine, PictureAndSpreadsheetLeaveTheDrawingAndScriptByteForByte) {
@@ -169,7 +164,7 @@ TEST_F(CommandLine, TheSpreadsheetHoldsTheNumbersTheTablesPrint) {
 
 TEST_F(CommandLine, ChecksNameEveryPlantedFaultAndWriteNoFile) {
     use_faulty();
-    const auto r = run("--check");
+    const auto r = run("--check --lang en");
     EXPECT_EQ(r.status, 7);
     for (const char* field : {"cover6:", "cover2:", "max_bar_length: the second piece of the full-length W3",
                               "max_bar_length: the second piece of F4", "F3.count[1]:", "F4.count[2]:",
@@ -186,7 +181,7 @@ TEST_F(CommandLine, ChecksNameEveryPlantedFaultAndWriteNoFile) {
 
 TEST_F(CommandLine, APlainRunWarnsOnStandardErrorAndOtherwiseDrawsAsBefore) {
     use_faulty();
-    const auto r = run();
+    const auto r = run("--lang en");
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.console, "");
     EXPECT_TRUE(r.errors.starts_with("warning: PlenkL.dat line 4, cover6: ")) << r.errors;
@@ -196,11 +191,35 @@ TEST_F(CommandLine, APlainRunWarnsOnStandardErrorAndOtherwiseDrawsAsBefore) {
 TEST_F(CommandLine, CheckReportsARefusalWithItsStatus) {
     use_example("level");
     std::ofstream(dir_ / "PlenkL.dat", std::ios::binary) << "500,abc\n";
-    const auto r = run("--check");
+    const auto r = run("--check --lang en");
     EXPECT_EQ(r.status, 6);
     EXPECT_EQ(r.console, "PlenkL.dat line 1, wall_thickness: expected a number, found \"abc\"\n");
     fs::remove(dir_ / "PlenkL.dat");
     EXPECT_EQ(run("--check").status, 3);
+}
+
+// The console speaks UTF-8 where the locale says so and Shift_JIS elsewhere; the files stay
+// Shift_JIS; the language follows LC_ALL, LC_MESSAGES and LANG in that order, and --lang over them.
+TEST_F(CommandLine, ConsoleSpeaksTheLocalesEncodingAndLanguage) {
+    if (std::getenv("LWALL_PROGRAM") != nullptr) GTEST_SKIP() << "a Windows console speaks Shift_JIS whatever the locale";
+    use_example("level");
+    std::string wide = file("PlenkL.dat");
+    wide.replace(0, wide.find('\n'), "1500,300,1000");
+    std::ofstream(dir_ / "PlenkL.dat", std::ios::binary) << wide;
+    const std::string stop = "幅の制限を超えています。\n";
+    const std::string detail = "つま先版幅 + たて壁厚 + かかと版幅 (footing_left_width + wall_thickness + footing_right_width, "
+                               "PlenkL.dat 1行目): 2800 mm が幅の制限 2500 mm を 300 mm 超えている\n";
+    const auto utf8 = test::run_program(dir_.string(), "", "LC_ALL=C.UTF-8");
+    EXPECT_EQ(utf8.status, 1);
+    EXPECT_EQ(utf8.console, stop);
+    EXPECT_EQ(test::run_program(dir_.string(), "", "LANG=ja_JP.UTF-8").console, stop);
+    EXPECT_EQ(run().console, *utf8_to_sjis(stop));
+    EXPECT_EQ(test::run_program(dir_.string(), "--check", "LC_CTYPE=C.UTF-8").console, detail);
+    EXPECT_EQ(run("--check").console, *utf8_to_sjis(detail));
+    EXPECT_TRUE(test::run_program(dir_.string(), "--check", "LANG=en_US.UTF-8").console.starts_with("PlenkL.dat line 1"));
+    EXPECT_EQ(test::run_program(dir_.string(), "--check", "LC_ALL=C.UTF-8 LANG=en_US").console, detail);
+    EXPECT_TRUE(test::run_program(dir_.string(), "--check", "LC_MESSAGES=en_GB LANG=ja_JP.UTF-8").console.starts_with("PlenkL.dat line 1"));
+    EXPECT_EQ(test::run_program(dir_.string(), "--check --lang ja", "LANG=en_US.UTF-8").console, detail);
 }
 
 // The lines of an explanation that show a field: "line <n>  <name>  <value> <unit>  <labels>".
@@ -224,7 +243,7 @@ TEST_F(CommandLine, ExplainShowsEveryFieldWithTheLineItWasReadFrom) {
     for (int n = 0; n < 25; ++n) at = wall.find('\n', at) + 1;
     wall.insert(at, "\n");
     std::ofstream(dir_ / "PlenkL.dat", std::ios::binary) << wall;
-    const auto r = run("--explain");
+    const auto r = run("--explain --lang en");
     EXPECT_EQ(r.status, 0);
     const auto lines = field_lines(r.console);
     ASSERT_EQ(lines.size(), 165u) << r.console;
@@ -240,7 +259,7 @@ TEST_F(CommandLine, ExplainShowsEveryFieldWithTheLineItWasReadFrom) {
 TEST_F(CommandLine, ExplainOfARefusedFileShowsWhatWasReadThenTheRefusal) {
     use_example("level");
     std::ofstream(dir_ / "PlenkL.dat", std::ios::binary) << "500,300,1000\n2000,400,2000\n5000,5x00\n";
-    auto r = run("--explain");
+    auto r = run("--explain --lang en");
     EXPECT_EQ(r.status, 6);
     const auto lines = field_lines(r.console);
     ASSERT_EQ(lines.size(), 9u) << r.console;
@@ -254,24 +273,28 @@ TEST_F(CommandLine, ExplainOfARefusedFileShowsWhatWasReadThenTheRefusal) {
     std::string wide = file("PlenkL.dat");
     wide.replace(0, wide.find('\n'), "1500,300,1000");
     std::ofstream(dir_ / "PlenkL.dat", std::ios::binary) << wide;
-    r = run("--explain");
+    r = run("--explain --lang en");
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(field_lines(r.console).size(), 165u);
-    EXPECT_TRUE(r.console.ends_with(std::string(u8"幅の制限を超えています。"_sj) + "\n")) << r.console;
+    // The width stop names the fields it adds up and by how much they pass the limit.
+    EXPECT_TRUE(r.console.ends_with("PlenkL.dat line 1, footing_left_width + wall_thickness + footing_right_width: "
+                                    "2800 mm, 300 mm more than the width limit of 2500 mm\n"))
+        << r.console;
 }
 
 TEST_F(CommandLine, HelpVersionAndUnknownOptions) {
-    const auto help = run("--help");
+    const auto help = run("--help --lang en");
     EXPECT_EQ(help.status, 0);
     EXPECT_TRUE(help.console.starts_with("usage: lwall")) << help.console;
     EXPECT_NE(help.console.find("--check"), std::string::npos);
     const auto version = run("--version");
     EXPECT_EQ(version.status, 0);
     EXPECT_TRUE(version.console.starts_with("lwall ")) << version.console;
-    const auto unknown = run("--pdf");
+    const auto unknown = run("--pdf --lang en");
     EXPECT_EQ(unknown.status, 8);
     EXPECT_EQ(unknown.console, "lwall: unknown option --pdf; usage: lwall [--svg] [--csv] | --check | --explain | --help | --version | "
-              "serve [--port N] [--host ADDR] [--dir DIR] [--open]\n");
+              "serve [--port N] [--host ADDR] [--dir DIR] [--open]  (--lang ja|en)\n");
+    EXPECT_EQ(run("--lang fr").status, 8);
     EXPECT_EQ(run("--check --csv").status, 8);
     EXPECT_FALSE(fs::exists(dir_ / "Lwall.dxf"));
 }

@@ -28,13 +28,8 @@ struct Outcome {
 
 class EndToEnd : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = fs::path(::testing::TempDir()) / (std::string("lwall_") + info->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
+    test::TempFolder folder_{"lwall_end_to_end"};
+    const fs::path dir_ = folder_.path();
 
     void write(const std::string& name, const std::string& text) {
         std::ofstream(dir_ / name, std::ios::binary) << text;
@@ -68,8 +63,6 @@ protected:
         o.dir = dir_;
         return o;
     }
-
-    fs::path dir_;
 };
 
 std::string crlf(const std::vector<std::string>& lines) {
@@ -210,8 +203,8 @@ TEST_F(EndToEnd, MalformedWallInputIsRefusedBeforeAnythingIsDrawn) {
     use_level_with_lines({{26, "9,10,10.5,9,0"}});
     const Outcome o = run();
     EXPECT_EQ(o.status, 6);
-    EXPECT_EQ(o.console,
-              "PlenkL.dat line 26, W1.count[3]: expected a whole number without a decimal point, found \"10.5\"\n");
+    // Japanese first, in the console's Shift_JIS.
+    EXPECT_EQ(o.console, *utf8_to_sjis("区間3間隔数 (W1.count[3], PlenkL.dat 26行目): 整数の欄に小数点のある数「10.5」\n"));
     EXPECT_EQ(o.dxf(), expected_tables());
     EXPECT_EQ(o.scr(), "");
 }
@@ -221,7 +214,7 @@ TEST_F(EndToEnd, MalformedLayerFileKeepsWhatWasWritten) {
     write("GasouL.dat", "2\n7 1 0.5 D-STR\n3 one 0.25 D-STR-DIM\n");
     const Outcome o = run();
     EXPECT_EQ(o.status, 6);
-    EXPECT_EQ(o.console, "GasouL.dat line 3, row 2 line type: expected a whole number, found \"one\"\n");
+    EXPECT_EQ(o.console, *utf8_to_sjis("画層2の線種 (row 2 line type, GasouL.dat 3行目): 整数でない「one」\n"));
     const std::string dxf = o.dxf();
     EXPECT_NE(dxf.find("ENDTAB\r\n"), std::string::npos);   // the line types are written
     EXPECT_EQ(dxf.find("LAYER\r\n2\r\nD-STR\r\n"), std::string::npos);

@@ -146,12 +146,12 @@ TEST(WallInput, LineNumbersCountBlankLines) {
 
 TEST(WallInput, RefusalOfAnAcceptedValueNamesTheLineItWasReadFrom) {
     const WallInput w = read_wall_input("\n\n" + test::example_file("level", "PlenkL.dat"));
-    EXPECT_EQ(test::refusal_message([&] { refuse_wall_field(w, "W1.dia", "must be more than 0"); }, kExitBadInput),
+    EXPECT_EQ(test::refusal_message([&] { refuse_wall_field(w, "W1.dia", msg::must_be_positive()); }, kExitBadInput),
               "PlenkL.dat line 26, W1.dia: must be more than 0");
-    EXPECT_EQ(test::refusal_message([&] { refuse_wall_field(w, "length_left", "too short"); }, kExitBadInput),
+    EXPECT_EQ(test::refusal_message([&] { refuse_wall_field(w, "length_left", same_text("too short")); }, kExitBadInput),
               "PlenkL.dat line 5, length_left: too short");
     const WallInput short_file = read_wall_input("500,300,1000\n");
-    EXPECT_EQ(test::refusal_message([&] { refuse_wall_field(short_file, "S2.dia", "missing"); }, kExitBadInput),
+    EXPECT_EQ(test::refusal_message([&] { refuse_wall_field(short_file, "S2.dia", same_text("missing")); }, kExitBadInput),
               "PlenkL.dat line 43, S2.dia: missing");
 }
 

@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """`lwall serve` as a program, without a browser: it serves a wall from a folder with a Japanese
 name; a preview of a wall that stops at the member length answers with status 5 at once (no
-dialog waits for a person); --open hands the page's address to the system's opener; SIGTERM (or,
-for the Windows build, ending the process) stops it.
+dialog waits for a person); --open hands the page's address to the system's opener; --host beyond
+loopback warns, in Japanese unless English is asked for; SIGTERM (or, for the Windows build,
+ending the process) stops it.
 Usage: check_serve_command.py LWALL EXAMPLE_DIR [RUNNER...]. With a runner (`wine`), LWALL is the
 Windows program and --open is left out, as Wine has no browser to open."""
 import json
@@ -28,7 +29,7 @@ def check(ok, what):
 
 
 def start(args, env, cwd):
-    p = subprocess.Popen(runner + [lwall, "serve", "--port", "0"] + args, cwd=cwd, env=env,
+    p = subprocess.Popen(runner + [lwall, "serve", "--port", "0", "--lang", "en"] + args, cwd=cwd, env=env,
                          stdout=subprocess.PIPE, stderr=subprocess.PIPE)
     line = p.stdout.readline().decode("ascii", "replace").strip()
     m = re.fullmatch(r"lwall: serving (http://127\.0\.0\.1:\d+/)", line)
@@ -74,10 +75,20 @@ with tempfile.TemporaryDirectory() as tmp:
     level = (examples / "level" / "PlenkL.dat").read_text().split("\n")
     level[5] = "100,100,4000"
     began = time.monotonic()
-    status, preview = call(url, "/api/preview", {"wall": "\n".join(level)})
+    layers = (examples / "level" / "GasouL.dat").read_text()
+    status, preview = call(url, "/api/preview", {"wall": "\n".join(level), "layers": layers})
     check(status == 200 and preview["status"] == 5, f"a member-length stop previews with status 5: {preview.get('status')}")
     check(time.monotonic() - began < 20, "the member-length stop waits for nobody")
     stop(p)
+
+    # Beyond loopback: a warning on standard error, Japanese first, naming the folder.
+    p = subprocess.Popen(runner + [lwall, "serve", "--port", "0", "--host", "0.0.0.0", "--dir", str(folder)],
+                         cwd=tmp, env=env, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+    served = p.stdout.readline().decode("utf-8", "replace")
+    stop(p)
+    warning = p.stderr.read().decode("cp932" if runner else "utf-8", "replace")
+    check("http://0.0.0.0:" in served and "注意" in warning and "ネットワーク" in warning and (runner or str(folder) in warning),
+          f"--host 0.0.0.0 warns that anyone on the network can read and change the folder: {warning!r}")
 
     if not runner:
         # --open: the opener of web addresses gets the page's address, the editor serves on.

@@ -94,7 +94,7 @@ TEST(DisplayList, IsThePictureEntityForEntity) {
     const SheetResult sheet = run_sheet(wall, layers, request);
     ASSERT_EQ(sheet.status, 0) << sheet.message;
 
-    const json answer = json::parse(preview_reply(WallTexts{wall, layers, true}).body);
+    const json answer = json::parse(preview_reply(WallTexts{wall, layers, std::nullopt, Lang::ja}).body);
     ASSERT_EQ(answer["status"], 0);
     const json& display = answer["display"];
 

@@ -1,10 +1,17 @@
-// The editor's server as a client meets it, over loopback: every refusal, saving, the files it hands
-// out against the command line's on the examples and on random walls, and many clients at once.
+// The editor's server as a client meets it, over loopback: every refusal, saving the folder's files
+// as a set and byte for byte, the files it hands out against the command line's on the examples
+// and on random walls, many clients at once, and clients that try to wear it down.
 
 #include <gtest/gtest.h>
 #include <httplib.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
@@ -13,6 +20,7 @@
 #include <vector>
 
 #include "core/sjis.hpp"
+#include "server/editor_api.hpp"
 #include "server/editor_server.hpp"
 #include "sheet/random_walls.hpp"
 #include "test_support.hpp"
@@ -22,24 +30,84 @@ namespace {
 
 namespace fs = std::filesystem;
 using nlohmann::json;
+using Clock = std::chrono::steady_clock;
 
-std::string wall_body(const std::string& wall_sjis, const std::string* layers_sjis = nullptr) {
+std::string wall_body(const std::string& wall_sjis, const std::string* layers_sjis, const json& version = nullptr) {
     json j = {{"wall", sjis_to_utf8(wall_sjis)}};
     if (layers_sjis != nullptr) j["layers"] = sjis_to_utf8(*layers_sjis);
+    if (!version.is_null()) j["version"] = version;
     return j.dump();
+}
+
+void write_file(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+
+// A client on a raw socket, for requests no library would send.
+class RawClient {
+public:
+    explicit RawClient(int port) : fd_(::socket(AF_INET, SOCK_STREAM, 0)) {
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_port = htons(static_cast<std::uint16_t>(port));
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        connected_ = ::connect(fd_, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
+        timeval tv{20, 0};
+        setsockopt(fd_, SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv);
+    }
+    ~RawClient() { ::close(fd_); }
+    RawClient(const RawClient&) = delete;
+    RawClient& operator=(const RawClient&) = delete;
+
+    bool connected() const { return connected_; }
+    // False once the server stopped taking bytes (it answered and closed).
+    bool send(std::string_view bytes) {
+        while (!bytes.empty()) {
+            const ssize_t n = ::send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+            if (n <= 0) return false;
+            bytes.remove_prefix(static_cast<std::size_t>(n));
+        }
+        return true;
+    }
+    // Whether an answer has come in.
+    bool answered() {
+        char c = 0;
+        return ::recv(fd_, &c, 1, MSG_PEEK | MSG_DONTWAIT) > 0;
+    }
+    // Everything the server sends until it closes (or 20 s pass).
+    std::string answer() {
+        std::string out;
+        char buf[4096];
+        ssize_t n = 0;
+        while ((n = ::recv(fd_, buf, sizeof buf, 0)) > 0) out.append(buf, static_cast<std::size_t>(n));
+        return out;
+    }
+    // The status of the answer.
+    int status() {
+        const std::string a = answer();
+        return a.starts_with("HTTP/1.1 ") ? std::stoi(a.substr(9, 3)) : -1;
+    }
+
+private:
+    int fd_;
+    bool connected_ = false;
+};
+
+long resident_kib() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.starts_with("VmRSS:")) return std::stol(line.substr(6));
+    }
+    return 0;
 }
 
 class EditorServerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = fs::path(::testing::TempDir()) /
-               (std::string("lwall_serve_") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_ / "served");
+        fs::create_directories(served_);
         EditorSettings settings;
         settings.host = "127.0.0.1";
         settings.port = 0;
-        settings.dir = dir_ / "served";
+        settings.dir = served_;
         server_ = std::make_unique<EditorServer>(settings);
         ASSERT_TRUE(server_->bind());
         thread_ = std::thread([this] { server_->run(); });
@@ -48,7 +116,6 @@ protected:
     void TearDown() override {
         server_->stop();
         thread_.join();
-        fs::remove_all(dir_);
     }
 
     httplib::Client client() const {
@@ -57,18 +124,43 @@ protected:
         return c;
     }
     std::string host() const { return "127.0.0.1:" + std::to_string(server_->port()); }
+    json load() const { return json::parse(client().Get("/api/wall")->body); }
+    httplib::Result save(const std::string& body) const {
+        return client().Put("/api/wall", {{"X-Lwall-Token", server_->token()}}, body, "application/json");
+    }
+    // Loads the folder's files and saves them back as the page got them.
+    httplib::Result save_as_loaded() const {
+        const json folder = load();
+        json body = {{"wall", folder.value("wall", "")}, {"version", folder["version"]}};
+        if (folder.contains("layers")) body["layers"] = folder["layers"];
+        return save(body.dump());
+    }
+    std::string served(const char* name) const { return test::read_file((served_ / name).string()); }
+
+    // Seconds a preview of the level example takes on a connection of its own.
+    double preview_seconds() const {
+        const std::string wall = test::example_file("level", "PlenkL.dat");
+        const std::string layers = test::example_file("level", "GasouL.dat");
+        const auto began = Clock::now();
+        const auto r = client().Post("/api/preview", wall_body(wall, &layers), "application/json");
+        const double s = std::chrono::duration<double>(Clock::now() - began).count();
+        EXPECT_TRUE(r && r->status == 200 && json::parse(r->body)["status"] == 0);
+        return s;
+    }
 
     // The command line's run on the same files, in a folder of its own.
-    test::ProgramRun command_line(const std::string& wall, const std::string& layers, const std::string& args) {
-        const fs::path run = dir_ / "cli";
-        fs::create_directories(run);
-        std::ofstream(run / "PlenkL.dat", std::ios::binary) << wall;
-        std::ofstream(run / "GasouL.dat", std::ios::binary) << layers;
-        return test::run_program(run.string(), args);
+    test::ProgramRun command_line(const std::string& wall, const std::string* layers, const std::string& args) {
+        fs::remove_all(cli_);
+        fs::create_directories(cli_);
+        write_file(cli_ / "PlenkL.dat", wall);
+        if (layers != nullptr) write_file(cli_ / "GasouL.dat", *layers);
+        return test::run_program(cli_.string(), args);
     }
-    std::string cli_file(const char* name) const { return test::read_file((dir_ / "cli" / name).string()); }
+    std::string cli_file(const char* name) const { return test::read_file((cli_ / name).string()); }
 
-    fs::path dir_;
+    test::TempFolder folder_{"lwall_serve"};
+    const fs::path served_ = folder_.path() / "served";
+    const fs::path cli_ = folder_.path() / "cli";
     std::unique_ptr<EditorServer> server_;
     std::thread thread_;
 };
@@ -86,7 +178,7 @@ void expect_refusal(const httplib::Result& r, int status) {
 TEST_F(EditorServerTest, RefusesForeignHostsForeignWritersAndMalformedBodies) {
     httplib::Client c = client();
     const std::string level = test::example_file("level", "PlenkL.dat");
-    const std::string body = wall_body(level);
+    const std::string body = wall_body(level, nullptr);
 
     // DNS rebinding: a name that resolves here is not the served address.
     expect_refusal(c.Get("/api/fields", {{"Host", "attacker.example:" + std::to_string(server_->port())}}), 403);
@@ -97,20 +189,25 @@ TEST_F(EditorServerTest, RefusesForeignHostsForeignWritersAndMalformedBodies) {
     expect_refusal(c.Put("/api/wall", body, "application/json"), 403);
     expect_refusal(c.Put("/api/wall", {{"X-Lwall-Token", std::string(32, '0')}}, body, "application/json"), 403);
     expect_refusal(c.Put("/api/wall", {{"X-Lwall-Token", server_->token() + "0"}}, body, "application/json"), 403);
-    EXPECT_TRUE(fs::is_empty(dir_ / "served"));
+    EXPECT_TRUE(fs::is_empty(served_));
 
-    // 256 KiB is the most a body may hold.
-    std::string limit(256 * 1024, ' ');
+    // The body limit, read and refused in Japanese unless English is asked for.
+    std::string limit(kMaxRequestBody, ' ');
     expect_refusal(c.Post("/api/preview", limit, "application/json"), 400);  // read, and not JSON
-    expect_refusal(c.Post("/api/preview", limit + " ", "application/json"), 413);
+    const auto over = c.Post("/api/preview?lang=en", limit + " ", "application/json");
+    expect_refusal(over, 413);
+    EXPECT_EQ(json::parse(over->body)["error"], "the request body is larger than 4096 KiB");
 
     expect_refusal(c.Post("/api/preview", "{\"wall\": \"1,2", "application/json"), 400);
     expect_refusal(c.Post("/api/preview", "[\"wall\"]", "application/json"), 400);
     expect_refusal(c.Post("/api/preview", "{\"walls\": \"\"}", "application/json"), 400);
-    expect_refusal(c.Post("/api/preview", "{\"wall\": \"\", \"layers\": 9}", "application/json"), 400);
+    const auto layers_number = c.Post("/api/preview", "{\"wall\": \"\", \"layers\": 9}", "application/json");
+    expect_refusal(layers_number, 400);
+    EXPECT_EQ(json::parse(layers_number->body)["error"], "\"layers\" (GasouL.dat) が文字列ではありません");
 
     // A character Shift_JIS lacks is named with its line.
-    const auto euro = c.Post("/api/preview", json{{"wall", "500,300,1000\n2000,400,2000,2000 \xE2\x82\xAC\n"}}.dump(),
+    const auto euro = c.Post("/api/preview",
+                             json{{"wall", "500,300,1000\n2000,400,2000,2000 \xE2\x82\xAC\n"}, {"lang", "en"}}.dump(),
                              "application/json");
     expect_refusal(euro, 422);
     EXPECT_NE(euro->body.find("line 2"), std::string::npos) << euro->body;
@@ -123,45 +220,194 @@ TEST_F(EditorServerTest, RefusesForeignHostsForeignWritersAndMalformedBodies) {
 }
 
 TEST_F(EditorServerTest, SavesWhatTheReaderTakesWholeAndRefusesTheRest) {
-    httplib::Client c = client();
-    const httplib::Headers token = {{"X-Lwall-Token", server_->token()}};
-    expect_refusal(c.Get("/api/wall"), 404);
+    // An empty folder: nothing loaded, and a version of its own that a first save names.
+    const json empty = load();
+    EXPECT_FALSE(empty.contains("wall"));
+    EXPECT_EQ(empty["folder"], served_.string());
+    EXPECT_EQ(empty["files"][0], (json{{"name", "PlenkL.dat"}, {"exists", false}, {"loaded", false}, {"size", 0},
+                                       {"problem", nullptr}}));
 
-    // CR LF line ends stay; the text goes to the disk as Shift_JIS.
-    std::string wall = test::example_file("sloped", "PlenkL.dat");
     std::string crlf;
-    for (char ch : wall) crlf += ch == '\n' ? std::string("\r\n") : std::string(1, ch);
+    for (char ch : test::example_file("sloped", "PlenkL.dat")) crlf += ch == '\n' ? std::string("\r\n") : std::string(1, ch);
     const std::string layers = "1\r\n7 1 0.5 D-STR\r\n";
-    const auto saved = c.Put("/api/wall", token, wall_body(crlf, &layers), "application/json");
+    expect_refusal(save(wall_body(crlf, &layers)), 428);  // no version: nothing written
+    const auto saved = save(wall_body(crlf, &layers, empty["version"]));
     ASSERT_EQ(saved->status, 200) << saved->body;
-    EXPECT_EQ(test::read_file((dir_ / "served" / "PlenkL.dat").string()), crlf);
-    EXPECT_EQ(test::read_file((dir_ / "served" / "GasouL.dat").string()), layers);
-    const json loaded = json::parse(c.Get("/api/wall")->body);
+    EXPECT_EQ(json::parse(saved->body)["saved"], (json{"PlenkL.dat", "GasouL.dat"}));
+    EXPECT_EQ(served("PlenkL.dat"), crlf);
+    EXPECT_EQ(served("GasouL.dat"), layers);
+    const json loaded = load();
     EXPECT_EQ(loaded["wall"], crlf);
     EXPECT_EQ(loaded["layers"], layers);
+    EXPECT_EQ(loaded["version"], json::parse(saved->body)["version"]);
 
     // A letter in a whole-number field: refused with its line and field, and the old file stays.
     std::string bad = crlf;
     bad.replace(bad.find("\r\n4\r\n"), 5, "\r\n4x\r\n");  // F1.zones
-    const auto refused = c.Put("/api/wall", token, wall_body(bad), "application/json");
+    const auto refused = save(wall_body(bad, nullptr, loaded["version"]));
     expect_refusal(refused, 422);
     const json why = json::parse(refused->body);
     EXPECT_EQ(why["field"], "F1.zones");
     EXPECT_EQ(why["line"], 7);
     EXPECT_EQ(why["status"], 6);
+    EXPECT_EQ(why["message"], "区間数 (F1.zones, PlenkL.dat 7行目): 整数でない「4x」");
     const std::string broken_layers = "2\n7 1 0.5 D-STR\n3 x 0.25 D-STR-DIM\n";
-    expect_refusal(c.Put("/api/wall", token, wall_body(crlf, &broken_layers), "application/json"), 422);
-    EXPECT_EQ(test::read_file((dir_ / "served" / "PlenkL.dat").string()), crlf);
-    EXPECT_EQ(test::read_file((dir_ / "served" / "GasouL.dat").string()), layers);
+    expect_refusal(save(wall_body(crlf, &broken_layers, loaded["version"])), 422);
+    EXPECT_EQ(served("PlenkL.dat"), crlf);
+    EXPECT_EQ(served("GasouL.dat"), layers);
 
     // A wall the sheet cannot hold is still a file the reader takes: saved, as work in progress.
     std::string wide = crlf;
     wide.replace(0, wide.find('\r'), "900,700,1200");
-    ASSERT_EQ(c.Put("/api/wall", token, wall_body(wide), "application/json")->status, 200);
-    EXPECT_EQ(test::read_file((dir_ / "served" / "PlenkL.dat").string()), wide);
-    EXPECT_EQ(test::read_file((dir_ / "served" / "GasouL.dat").string()), layers);  // not sent: kept
-    for (const auto& e : fs::directory_iterator(dir_ / "served")) {
+    ASSERT_EQ(save(wall_body(wide, nullptr, loaded["version"]))->status, 200);
+    EXPECT_EQ(served("PlenkL.dat"), wide);
+    EXPECT_EQ(served("GasouL.dat"), layers);  // not sent: kept
+    for (const auto& e : fs::directory_iterator(served_)) {
         EXPECT_TRUE(e.path().filename() == "PlenkL.dat" || e.path().filename() == "GasouL.dat") << e.path();
+    }
+}
+
+// A file in the folder that the editor cannot open is said so, never replaced by the example, and
+// never saved over; a file over the old 256 KiB limit that the command line reads opens.
+TEST_F(EditorServerTest, FilesTheEditorCannotOpenAreNeverSavedOver) {
+    const std::string wall = test::example_file("level", "PlenkL.dat");
+    const std::string layers = test::example_file("level", "GasouL.dat");
+    std::string notes = wall;
+    notes.append(300 * 1024, '\n');  // blank lines after the wall, which the reader skips
+    write_file(served_ / "PlenkL.dat", notes);
+    write_file(served_ / "GasouL.dat", layers);
+    ASSERT_EQ(command_line(notes, &layers, "").status, 0);
+    EXPECT_EQ(load()["wall"], notes);
+    const json version = load()["version"];
+
+    std::string huge = wall;
+    huge.append(kMaxFolderFile, ' ');
+    write_file(served_ / "PlenkL.dat", huge);
+    ASSERT_EQ(command_line(huge, &layers, "").status, 0);
+    json folder = load();
+    EXPECT_FALSE(folder.contains("wall"));
+    EXPECT_TRUE(folder["version"].is_null());
+    EXPECT_EQ(folder["files"][0]["exists"], true);
+    EXPECT_EQ(folder["files"][0]["loaded"], false);
+    EXPECT_TRUE(folder["files"][0]["problem"].get<std::string>().starts_with(
+        "PlenkL.dat は " + std::to_string(huge.size()) + " バイトで、編集画面で開ける 1048576 バイトを超えています"))
+        << folder["files"][0]["problem"];
+    const auto refused = save(wall_body(wall, &layers, version));
+    expect_refusal(refused, 409);
+    EXPECT_EQ(served("PlenkL.dat"), huge);
+    EXPECT_EQ(served("GasouL.dat"), layers);
+
+    // Bytes that are not Shift_JIS text: the same.
+    write_file(served_ / "PlenkL.dat", wall);
+    write_file(served_ / "GasouL.dat", "1\n7 1 0.5 D-STR\x80\n");
+    folder = load();
+    EXPECT_TRUE(folder["version"].is_null());
+    EXPECT_EQ(folder["wall"], wall);
+    EXPECT_EQ(folder["files"][1]["problem"], "GasouL.dat の 2行目に Shift_JIS の文字でないバイトがあります");
+    expect_refusal(save(wall_body(wall, &layers, version)), 409);
+    EXPECT_EQ(served("GasouL.dat"), "1\n7 1 0.5 D-STR\x80\n");
+}
+
+// What the page saves unedited comes back byte for byte: line ends of each file as they were,
+// blank lines, trailing blanks, notes after the last line in Japanese whose second bytes are 0x5C
+// (表, ソ), and characters the code page holds twice in their second codes.
+TEST_F(EditorServerTest, UneditedFilesSaveByteForByte) {
+    const std::string wall = test::example_file("sloped", "PlenkL.dat");
+    std::string crlf;
+    for (char ch : wall) crlf += ch == '\n' ? std::string("\r\n") : std::string(1, ch);
+    std::string loose = "\n" + wall;
+    loose.insert(loose.find('\n', 5), "  \t");
+    loose += "\n\n" + *utf8_to_sjis("表ソ 能\\ メモ ") + "\x87\x90\xFA\x4A" + "\r\n";  // ≒ and Ⅰ in their second codes
+    const std::string layers_crlf = *utf8_to_sjis("2\r\n7 1 0.50 D-STR\r\n3 1 0.25 表示\r\n");
+    const std::string layers_dual = "1\n7 1 0.5 D-STR\xED\x40\n";  // 纊, NEC's copy of an IBM extension
+    struct Case {
+        std::string wall, layers;
+    };
+    for (const Case& c : {Case{crlf, layers_crlf}, Case{wall, test::example_file("level", "GasouL.dat")},
+                          Case{loose, layers_dual}}) {
+        write_file(served_ / "PlenkL.dat", c.wall);
+        write_file(served_ / "GasouL.dat", c.layers);
+        const auto r = save_as_loaded();
+        ASSERT_EQ(r->status, 200) << r->body;
+        EXPECT_EQ(served("PlenkL.dat"), c.wall);
+        EXPECT_EQ(served("GasouL.dat"), c.layers);
+    }
+    // An edited value keeps the codes of every line it did not touch.
+    json folder = load();
+    std::string edited = folder["wall"];
+    edited.insert(edited.find(','), "0");
+    ASSERT_EQ(save(json{{"wall", edited}, {"version", folder["version"]}}.dump())->status, 200);
+    std::string expected = loose;
+    expected.insert(expected.find(','), "0");
+    EXPECT_EQ(served("PlenkL.dat"), expected);
+}
+
+// A save goes only over the files the page loaded: not over a change made elsewhere since, nor over
+// another page's save that came first.
+TEST_F(EditorServerTest, StaleSavesAreRefused) {
+    const std::string wall = test::example_file("level", "PlenkL.dat");
+    const std::string layers = test::example_file("level", "GasouL.dat");
+    write_file(served_ / "PlenkL.dat", wall);
+    write_file(served_ / "GasouL.dat", layers);
+    const json first = load();
+    const json second = load();
+    ASSERT_EQ(save(json{{"wall", first["wall"]}, {"version", first["version"]}}.dump())->status, 200);
+    write_file(served_ / "GasouL.dat", layers + "\n");  // an edit made elsewhere
+    const auto stale = save(json{{"wall", second["wall"]}, {"layers", second["layers"]}, {"version", second["version"]},
+                                 {"lang", "en"}}
+                                .dump());
+    expect_refusal(stale, 409);
+    EXPECT_EQ(json::parse(stale->body)["error"],
+              "the folder's files changed after the page loaded them; nothing was overwritten, load them again");
+    EXPECT_EQ(served("GasouL.dat"), layers + "\n");
+    EXPECT_EQ(save(json{{"wall", wall}, {"version", load()["version"]}}.dump())->status, 200);
+}
+
+// A folder without GasouL.dat previews as the command line runs there (status 4), and a save
+// without layers writes none.
+TEST_F(EditorServerTest, AFolderWithoutLayersEndsAsTheCommandLineDoes) {
+    const std::string wall = test::example_file("level", "PlenkL.dat");
+    write_file(served_ / "PlenkL.dat", wall);
+    const json folder = load();
+    EXPECT_EQ(folder["files"][1]["exists"], false);
+    EXPECT_FALSE(folder.contains("layers"));
+    const auto cli = command_line(wall, nullptr, "");
+    const json preview = json::parse(client().Post("/api/preview", wall_body(wall, nullptr), "application/json")->body);
+    EXPECT_EQ(preview["status"], cli.status);
+    EXPECT_EQ(preview["status"], 4);
+    EXPECT_EQ(preview["message"].get<std::string>() + "\n", cli.console);
+    EXPECT_EQ(preview["file"], "GasouL.dat");
+    ASSERT_EQ(save(wall_body(wall, nullptr, folder["version"]))->status, 200);
+    EXPECT_FALSE(fs::exists(served_ / "GasouL.dat"));
+}
+
+// Both files are replaced or neither: when the second cannot be, the first gets its old bytes back.
+TEST_F(EditorServerTest, ASaveThatStopsHalfWayPutsTheFirstFileBack) {
+    const std::string wall = test::example_file("level", "PlenkL.dat");
+    const std::string layers = test::example_file("level", "GasouL.dat");
+    write_file(served_ / "PlenkL.dat", wall);
+    write_file(served_ / "GasouL.dat", layers);
+    const json folder = load();
+    std::string edited = wall;
+    edited.replace(0, 3, "600");
+    WallTexts texts;
+    texts.wall = edited;
+    texts.layers = layers + "\n";
+    texts.version = folder["version"];
+    const EditorReply r = save_reply(served_, texts, [&](const std::string& name) {
+        if (name != "GasouL.dat") return;
+        EXPECT_EQ(served("PlenkL.dat"), edited);  // the first is in place
+        fs::remove(served_ / "GasouL.dat");
+        fs::create_directories(served_ / "GasouL.dat" / "in the way");  // the second rename fails
+    });
+    EXPECT_EQ(r.http_status, 500) << r.body;
+    const json answer = json::parse(r.body);
+    EXPECT_EQ(answer["saved"], json::array());
+    EXPECT_EQ(answer["unchanged"], (json{"PlenkL.dat", "GasouL.dat"}));
+    EXPECT_TRUE(answer["error"].get<std::string>().starts_with("GasouL.dat を置き換えられません")) << answer["error"];
+    EXPECT_EQ(served("PlenkL.dat"), wall);
+    for (const auto& e : fs::directory_iterator(served_)) {
+        EXPECT_FALSE(e.path().filename().string().ends_with(".tmp")) << e.path();
     }
 }
 
@@ -178,8 +424,8 @@ TEST_F(EditorServerTest, FilesAreTheCommandLinesOnTheExamplesAndOnRandomWalls) {
     int refused = 0;
     for (std::size_t n = 0; n < walls.size(); ++n) {
         SCOPED_TRACE("wall " + std::to_string(n) + ":\n" + walls[n]);
-        const auto cli = command_line(walls[n], layers, "--svg --csv");
-        const std::string body = wall_body(walls[n], n % 2 == 0 ? &layers : nullptr);  // the example layers stand in
+        const auto cli = command_line(walls[n], &layers, "--svg --csv");
+        const std::string body = wall_body(walls[n], &layers);
         const json preview = json::parse(c.Post("/api/preview", body, "application/json")->body);
         EXPECT_EQ(preview["status"], cli.status);
         EXPECT_EQ(preview["message"], cli.status == 0 ? "" : sjis_to_utf8(cli.console.substr(0, cli.console.size() - 1)));
@@ -216,7 +462,7 @@ TEST_F(EditorServerTest, ManyClientsAtOnceEachGetTheirOwnSheet) {
     const std::string walls[] = {test::example_file("level", "PlenkL.dat"), test::example_file("sloped", "PlenkL.dat")};
     std::string dxf[2];
     for (int k = 0; k < 2; ++k) {
-        ASSERT_EQ(command_line(walls[k], layers, "").status, 0);
+        ASSERT_EQ(command_line(walls[k], &layers, "").status, 0);
         dxf[k] = cli_file("Lwall.dxf");
     }
     constexpr int kClients = 8;
@@ -228,7 +474,7 @@ TEST_F(EditorServerTest, ManyClientsAtOnceEachGetTheirOwnSheet) {
             httplib::Client c = client();
             for (int i = 0; i < kRequests; ++i) {
                 const int k = (t + i) % 2;
-                const auto r = c.Post(i % 5 == 0 ? "/api/preview" : "/api/file/Lwall.dxf", wall_body(walls[k]),
+                const auto r = c.Post(i % 5 == 0 ? "/api/preview" : "/api/file/Lwall.dxf", wall_body(walls[k], &layers),
                                       "application/json");
                 const bool right = r && r->status == 200 &&
                                    (i % 5 == 0 ? json::parse(r->body)["status"] == 0 : r->body == dxf[k]);
@@ -238,6 +484,129 @@ TEST_F(EditorServerTest, ManyClientsAtOnceEachGetTheirOwnSheet) {
     }
     for (std::thread& t : clients) t.join();
     EXPECT_EQ(wrong.load(), 0);
+}
+
+// Requests refused by their head alone, each answered at once and the connection closed, with a
+// preview answering meanwhile.
+TEST_F(EditorServerTest, RequestsRefusedByTheirHead) {
+    const std::string h = "Host: " + host() + "\r\n";
+    const std::string json_body = "Content-Type: application/json\r\nContent-Length: 2\r\n\r\n{}";
+    struct Case {
+        const char* what;
+        std::string request;
+        int status;
+    };
+    const Case cases[] = {
+        {"a foreign Origin", "POST /api/preview HTTP/1.1\r\n" + h + "Origin: http://attacker.example\r\n" + json_body, 403},
+        {"a foreign Origin saving", "PUT /api/wall HTTP/1.1\r\n" + h + "Origin: null\r\nX-Lwall-Token: " +
+                                        server_->token() + "\r\n" + json_body, 403},
+        {"a form", "POST /api/preview HTTP/1.1\r\n" + h + "Content-Type: text/plain\r\nContent-Length: 2\r\n\r\n{}", 415},
+        {"no type", "POST /api/file/Lwall.dxf HTTP/1.1\r\n" + h + "Content-Length: 2\r\n\r\n{}", 415},
+        {"an unknown method", "PATCH /api/wall HTTP/1.1\r\n" + h + "\r\n", 405},
+        {"a method of no one", "BREW /api/preview HTTP/1.1\r\n" + h + "\r\n", 405},
+        {"a method the address does not take", "DELETE /api/wall HTTP/1.1\r\n" + h + "\r\n", 405},
+        {"a read of a writing address", "GET /api/preview HTTP/1.1\r\n" + h + "\r\n", 405},
+        {"a body without a length", "POST /api/preview HTTP/1.1\r\n" + h + "Content-Type: application/json\r\n\r\n{}", 411},
+        {"101 headers", "GET /api/fields HTTP/1.1\r\n" + h + [] {
+             std::string s;
+             for (int i = 0; i < 100; ++i) s += "X-" + std::to_string(i) + ": 1\r\n";
+             return s;
+         }() + "\r\n", 431},
+        {"17 KiB of headers", "GET /api/fields HTTP/1.1\r\n" + h + "X-Long: " + std::string(17 * 1024, 'a') + "\r\n\r\n", 431},
+    };
+    for (const Case& c : cases) {
+        RawClient raw(server_->port());
+        ASSERT_TRUE(raw.connected());
+        raw.send(c.request);
+        const std::string a = raw.answer();  // ends with the close
+        EXPECT_TRUE(a.starts_with("HTTP/1.1 " + std::to_string(c.status) + " ")) << c.what << ":\n" << a;
+        EXPECT_NE(a.find("Connection: close\r\n"), std::string::npos) << c.what;
+        EXPECT_LT(preview_seconds(), 3) << c.what;
+    }
+    // 100 header lines, and 16 KiB of them, are still a request.
+    std::string hundred;
+    for (int i = 0; i < 98; ++i) hundred += "X-" + std::to_string(i) + ": 1\r\n";
+    RawClient lines(server_->port());
+    lines.send("GET /api/fields HTTP/1.1\r\n" + h + hundred + "Connection: close\r\n\r\n");
+    EXPECT_EQ(lines.status(), 200);
+    const std::string close = "Connection: close\r\n";
+    const std::size_t room = 16 * 1024 - h.size() - close.size() - std::string("X-Long: \r\n").size();
+    RawClient bytes(server_->port());
+    bytes.send("GET /api/fields HTTP/1.1\r\n" + h + "X-Long: " + std::string(room, 'a') + "\r\n" + close + "\r\n");
+    EXPECT_EQ(bytes.status(), 200);
+    EXPECT_TRUE(fs::is_empty(served_));
+}
+
+// A body over the limit is refused whether its length is told or it comes in chunks, without the
+// server keeping it; two million headers neither; a preview answers meanwhile.
+TEST_F(EditorServerTest, OverLimitBodiesAndHeadsAreRefusedWhileAPreviewAnswers) {
+    const std::string h = "Host: " + host() + "\r\n";
+    const long before = resident_kib();
+    std::atomic<int> chunked{0};
+    std::atomic<int> told{0};
+    std::atomic<int> headers{0};
+    std::thread chunks([&] {
+        RawClient raw(server_->port());
+        raw.send("POST /api/preview HTTP/1.1\r\n" + h + "Content-Type: application/json\r\nTransfer-Encoding: chunked\r\n\r\n");
+        const std::string chunk = "10000\r\n" + std::string(0x10000, ' ') + "\r\n";
+        for (int i = 0; i < 512 && raw.send(chunk); ++i) {  // 32 MiB
+        }
+        chunked = raw.status();
+    });
+    std::thread length([&] {
+        RawClient raw(server_->port());
+        raw.send("POST /api/preview HTTP/1.1\r\n" + h + "Content-Type: application/json\r\nContent-Length: 33554432\r\n\r\n");
+        told = raw.status();
+    });
+    std::thread many([&] {
+        RawClient raw(server_->port());
+        raw.send("GET /api/fields HTTP/1.1\r\n" + h);
+        const std::string lines = [] {
+            std::string s;
+            for (int i = 0; i < 10000; ++i) s += "X-A: b\r\n";
+            return s;
+        }();
+        for (int i = 0; i < 200 && raw.send(lines); ++i) {  // two million headers
+        }
+        headers = raw.status();
+    });
+    for (int i = 0; i < 5; ++i) EXPECT_LT(preview_seconds(), 3);
+    chunks.join();
+    length.join();
+    many.join();
+    EXPECT_EQ(chunked.load(), 413);
+    EXPECT_EQ(told.load(), 413);
+    EXPECT_EQ(headers.load(), 431);
+    EXPECT_LT(resident_kib() - before, 32 * 1024) << "kept what it refused";
+}
+
+// Idle connections and a client that sends a byte at a time hold up no preview; the slow client is
+// cut off when its head has taken 10 s.
+TEST_F(EditorServerTest, IdleAndSlowClientsHoldUpNoPreview) {
+    std::vector<std::unique_ptr<RawClient>> idle;
+    for (int i = 0; i < 64; ++i) idle.push_back(std::make_unique<RawClient>(server_->port()));
+    std::atomic<int> slow_status{0};
+    std::atomic<bool> slow_done{false};
+    const auto slow_began = Clock::now();
+    std::thread slow([&] {
+        RawClient raw(server_->port());
+        const std::string head = "POST /api/preview HTTP/1.1\r\nHost: " + host() + "\r\nX-Padding: " + std::string(200, 'a');
+        for (const char c : head) {
+            if (raw.answered() || !raw.send(std::string(1, c))) break;
+            std::this_thread::sleep_for(std::chrono::milliseconds(500));
+            if (Clock::now() - slow_began > std::chrono::seconds(15)) break;
+        }
+        slow_status = raw.status();
+        slow_done = true;
+    });
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_LT(preview_seconds(), 3) << "preview " << i;
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    }
+    slow.join();
+    EXPECT_EQ(slow_status.load(), 408);
+    const double held = std::chrono::duration<double>(Clock::now() - slow_began).count();
+    EXPECT_LT(held, 13);
 }
 
 }  // namespace

@@ -19,8 +19,7 @@ constexpr long long kMaxS2Ties = 1'000'000;
 
 void check_diameter(const WallInput& w, int diameter, std::string_view field) {
     if (diameter > kMaxBarDiameter) {
-        refuse_wall_field(w, field, "a bar diameter of " + std::to_string(diameter) + " mm, more than any bar (" +
-                                        std::to_string(kMaxBarDiameter) + ")");
+        refuse_wall_field(w, field, msg::diameter_too_large(diameter, kMaxBarDiameter));
     }
 }
 
@@ -41,12 +40,10 @@ void check_footing_input(const WallInput& w) {
 
     const S2TieTotals ties = count_s2_ties(w);
     if (ties.drawn > kMaxS2Ties) {
-        refuse_wall_field(w, "F1.count[2]", "with F3.count[2] and F3.count[3] lays out " + std::to_string(ties.drawn) +
-                                                " S2 ties, more than any footing holds");
+        refuse_wall_field(w, "F1.count[2]", msg::too_many_s2_ties(ties.drawn));
     }
     if (ties.counted > kMaxS2Ties) {
-        refuse_wall_field(w, "F1.count[1]", "with F3.count[2] and F3.count[3] lays out " +
-                                                std::to_string(ties.counted) + " S2 ties, more than any footing holds");
+        refuse_wall_field(w, "F1.count[1]", msg::too_many_s2_ties(ties.counted));
     }
 }
 

@@ -7,6 +7,7 @@
 #include "core/bar_rules.hpp"
 #include "core/run_failure.hpp"
 #include "core/sjis.hpp"
+#include "core/wall_fields.hpp"
 #include "drawings/section_footing/bar_labels.hpp"
 #include "output/primitives/primitives.hpp"
 #include "output/script/script_writer.hpp"
@@ -143,11 +144,16 @@ void fill_longitudinal_row(ScheduleRow& row, std::string_view mark, const BarGro
     row.unit_mass = bar_unit_mass(g.dia);
 }
 
-[[noreturn]] void stop_member_too_long() {
-    constexpr std::string_view kSentence = u8"最大部材長を長くするか擁壁延長を短くしてください。"_sj;
-    std::string box_text(u8"注意："_sj);
-    box_text += kSentence;
-    throw RunFailure(kExitMemberLength, std::string(kSentence), std::string(u8"エラーです"_sj), box_text);
+// The console line and the box are the drawing program's own; the detail names the maximum member
+// length and the wall's length, the two values the sentence asks to change, and by how much.
+[[noreturn]] void stop_member_too_long(const WallInput& w, double second, double max_length, double run) {
+    RunFailure f(kExitMemberLength, msg::member_too_long(), msg::member_box_caption(), msg::member_box_text());
+    f.detail = wall_field_message(w, "max_bar_length", msg::member_too_long_detail(second, max_length, run));
+    f.file = kWallFileName;
+    f.line = wall_field_line(w, "max_bar_length");
+    f.field = "max_bar_length";
+    f.fields = {"max_bar_length", "length_left", "length_right"};
+    throw f;
 }
 
 // Height and row step of the S2 ties, from the F1 pitch: 250 and 125 carry ties; any other pitch
@@ -346,7 +352,7 @@ void draw_top_longitudinal_bars(RunContext& ctx, const PlanNames& p) {
     }
     draw_polyline(cv, {{p.xR - p.c4, 0}, {p.xR - p.c4, p.y_right}});
     const double second = lapped_second_piece(p.L, p.Lmax, F3.dia);
-    if (second > p.Lmax) stop_member_too_long();
+    if (second > p.Lmax) stop_member_too_long(p.w, second, p.Lmax, p.L);
     int k = 1;
     walk_longitudinal_bars(F3, x_first, [&](double x) {
         ++k;

@@ -148,11 +148,15 @@ TEST(FootingPlan, SecondPieceLongerThanTheMaximumStopsTheRun) {
         draw_footing_plan(*ctx);
         FAIL() << "a second piece of 3500 over a maximum of 3000 was drawn";
     } catch (const RunFailure& f) {
-        const std::string sentence(u8"最大部材長を長くするか擁壁延長を短くしてください。"_sj);
+        const std::string sentence = "最大部材長を長くするか擁壁延長を短くしてください。";
         EXPECT_EQ(f.status, 5);
-        EXPECT_EQ(f.message, sentence);
-        EXPECT_EQ(f.box_caption, u8"エラーです"_sj);
-        EXPECT_EQ(f.box_text, std::string(u8"注意："_sj) + sentence);
+        EXPECT_EQ(f.message.ja, sentence);
+        EXPECT_EQ(f.message.en, sentence);
+        EXPECT_EQ(f.box_caption, "エラーです");
+        EXPECT_EQ(f.box_text, "注意：" + sentence);
+        // Beside the console line, what to change and by how much.
+        EXPECT_EQ(f.fields, (std::vector<std::string>{"max_bar_length", "length_left", "length_right"}));
+        EXPECT_TRUE(f.detail.en.starts_with("PlenkL.dat line 6, max_bar_length: the second piece of F3")) << f.detail.en;
     }
     // Drawn so far: up to the second first line of the top layer, nothing of its rows.
     const auto e = test::entities(ctx->canvas);

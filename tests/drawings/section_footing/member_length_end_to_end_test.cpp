@@ -22,9 +22,9 @@ struct Outcome {
     std::string scr;
 };
 
-Outcome run_in(const fs::path& dir, const std::string& wall) {
-    fs::remove_all(dir);
-    fs::create_directories(dir);
+Outcome run_in(const std::string& wall) {
+    const test::TempFolder folder("lwall_member_length");
+    const fs::path& dir = folder.path();
     std::ofstream(dir / "PlenkL.dat", std::ios::binary) << wall;
     std::ofstream(dir / "GasouL.dat", std::ios::binary) << test::example_file("level", "GasouL.dat");
     const test::ProgramRun run = test::run_program(dir.string());
@@ -34,14 +34,12 @@ Outcome run_in(const fs::path& dir, const std::string& wall) {
     o.errors = run.errors;
     o.dxf = test::read_file((dir / "Lwall.dxf").string());
     o.scr = test::read_file((dir / "plenk.scr").string());
-    fs::remove_all(dir);
     return o;
 }
 
 TEST(MemberLengthEndToEnd, TooLongSecondPieceStopsWithStatusFive) {
-    const fs::path dir = fs::path(::testing::TempDir()) / "lwall_member_length";
     // L = 6000 over a maximum of 3000: the second piece would be 3500.
-    const Outcome o = run_in(dir, test::fitting_wall({{3, "3100,3100"}, {6, "100,100,3000"}}));
+    const Outcome o = run_in(test::fitting_wall({{3, "3100,3100"}, {6, "100,100,3000"}}));
     const std::string sentence(u8"最大部材長を長くするか擁壁延長を短くしてください。"_sj);
     EXPECT_EQ(o.status, 5);
     EXPECT_EQ(o.console, sentence + "\n");
@@ -49,7 +47,8 @@ TEST(MemberLengthEndToEnd, TooLongSecondPieceStopsWithStatusFive) {
     // of the checks (this short wall's zones overrun its ends, and they find the long piece too).
     EXPECT_TRUE(o.errors.ends_with(std::string(u8"エラーです"_sj) + ": " + std::string(u8"注意："_sj) + sentence + "\n"))
         << o.errors;
-    EXPECT_NE(o.errors.find("warning: PlenkL.dat line 6, max_bar_length: the second piece of F3"), std::string::npos);
+    EXPECT_NE(o.errors.find(*utf8_to_sjis("警告: 最大部材長 (max_bar_length, PlenkL.dat 6行目): F3 底版上側配力筋の2本目")),
+              std::string::npos);
 
     // The drawing stops inside its ENTITIES section: no document end, the last record complete.
     EXPECT_EQ(o.dxf.find("EOF"), std::string::npos);
@@ -68,8 +67,7 @@ TEST(MemberLengthEndToEnd, TooLongSecondPieceStopsWithStatusFive) {
 }
 
 TEST(MemberLengthEndToEnd, SecondPieceWithinTheMaximumIsDrawn) {
-    const fs::path dir = fs::path(::testing::TempDir()) / "lwall_member_length_fits";
-    const Outcome o = run_in(dir, test::fitting_wall({{3, "3100,3100"}, {6, "100,100,4000"}}));
+    const Outcome o = run_in(test::fitting_wall({{3, "3100,3100"}, {6, "100,100,4000"}}));
     EXPECT_EQ(o.status, 0) << o.console;
     EXPECT_EQ(o.console, "");
     EXPECT_EQ(o.errors.find(std::string(u8"エラーです"_sj)), std::string::npos);  // no message box

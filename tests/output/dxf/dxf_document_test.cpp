@@ -79,7 +79,7 @@ TEST_F(DocumentTest, MalformedLayerFileIsRefusedWithStatusSix) {
         FAIL() << "accepted a malformed layer row";
     } catch (const RunFailure& f) {
         EXPECT_EQ(f.status, kExitBadInput);
-        EXPECT_EQ(f.message, "GasouL.dat line 2, row 1 line type: expected a whole number without a decimal point, "
+        EXPECT_EQ(f.message.en, "GasouL.dat line 2, row 1 line type: expected a whole number without a decimal point, "
                              "found \"1.5\"");
     }
 }
