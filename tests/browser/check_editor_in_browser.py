@@ -10,7 +10,8 @@ Lwall.dxf and PlenkL.dat and compares the drawing byte for byte with the command
 files; saves with Ctrl+S and finds in the folder only the changed values changed, in ASCII; undoes,
 redoes and reverts across fields with the unsaved mark following; finds a field by its line; opens
 the print view and prints it to PDF: one A1 landscape page per frame, and one for the tables, and
-closes it with Esc; switches to English and back. Also: a second server on the same port ends with
+closes it with Esc; switches to English and back; on a folder whose PlenkL.dat it cannot open,
+says why and saves nothing. Also: a second server on the same port ends with
 status 10, and SIGTERM ends the server with status 0.
 Usage: check_editor_in_browser.py LWALL_EXE EXAMPLE_DIR. Exits 77 (skipped) where Chromium, its
 driver, Selenium or pdfinfo is missing."""
@@ -185,6 +186,7 @@ def main():
             try:
                 driver.execute_cdp_cmd("Page.setDownloadBehavior", {"behavior": "allow", "downloadPath": str(downloads)})
                 use_the_editor(Editor(driver), exe, url, catalogue, served, downloads, cli, example, check)
+                never_saves_over_what_it_could_not_open(Editor(driver), exe, tmp, check)
             finally:
                 driver.quit()
         finally:
@@ -208,6 +210,9 @@ def use_the_editor(e, exe, url, catalogue, served, downloads, cli, example, chec
           (None, "", "0 0 0"), f"the page shows the sheet of the folder's wall: {e.status()}")
     check(len(d.find_elements(By.CSS_SELECTOR, "#wall-form input")) == len(catalogue["fields"]) == 165,
           "every field of PlenkL.dat has its input")
+    shown = d.find_element(By.ID, "folder-bar").text
+    check(str(served.resolve()) in shown and "PlenkL.dat あり" in shown and "GasouL.dat あり" in shown,
+          f"the page names the folder it saves to and the files there: {shown!r}")
     check(d.find_element(By.ID, "save").text.startswith("保存") and e.status()[0] == "終了コード 0",
           f"the page speaks Japanese: {d.find_element(By.ID, 'save').text!r} {e.status()}")
 
@@ -311,6 +316,32 @@ def use_the_editor(e, exe, url, catalogue, served, downloads, cli, example, chec
     check(d.find_element(By.ID, "save").text.startswith("Save") and e.status()[0] == "status 0",
           f"English on the switch, kept over a reload: {d.find_element(By.ID, 'save').text!r} {e.status()}")
     d.find_element(By.ID, "lang").click()
+
+
+def never_saves_over_what_it_could_not_open(e, exe, tmp, check):
+    """A folder whose PlenkL.dat the editor cannot open (over 1 MiB): the page says why, shows no
+    wall in its place and saves nothing there, by button or by Ctrl+S."""
+    folder = tmp / "too large"
+    folder.mkdir()
+    wall = b"500,300,1000\n" + b" " * (1 << 20)
+    (folder / "PlenkL.dat").write_bytes(wall)
+    server = subprocess.Popen([exe, "serve", "--port", "0", "--dir", str(folder)], stdout=subprocess.PIPE, text=True)
+    try:
+        url = re.search(r"(http\S+)", server.stdout.readline()).group(1)
+        d = e.d
+        d.get(url)
+        failure = d.find_element(By.ID, "load-failure")
+        e.wait.until(lambda _: failure.is_displayed())
+        values = d.execute_script("return [...document.querySelectorAll('#wall-form input')].map(i => i.value).join('')")
+        check("PlenkL.dat" in failure.text and values == "" and d.find_element(By.ID, "save").get_attribute("disabled"),
+              f"a file the editor cannot open is named with the reason, no wall shown, saving off: {failure.text!r}")
+        e.keys(Keys.CONTROL, "s")
+        time.sleep(0.5)
+        check((folder / "PlenkL.dat").read_bytes() == wall and not (folder / "GasouL.dat").exists(),
+              "Ctrl+S writes nothing to that folder")
+    finally:
+        server.terminate()
+        server.wait(timeout=20)
 
 
 def frame_on_paper(pdf):
