@@ -90,7 +90,9 @@ def memory(exe, folder, bodies, total=1000):
         marks = {}
         for n in range(1, total + 1):
             conn.request("POST", "/api/preview", bodies[n % len(bodies)], {"Content-Type": "application/json"})
-            conn.getresponse().read()
+            answer = json.loads(conn.getresponse().read())
+            if answer["status"] != 0:
+                raise RuntimeError(f"a preview of the benchmark ended with status {answer['status']}")
             if n in (100, 500, total):
                 marks[n] = rss_mb(server.pid)
         return marks
@@ -130,8 +132,8 @@ def main():
             print(f"{name:<8} {statistics.median(times):6.1f} ms {percentile(times, 95):6.1f} ms "
                   f"{max(times):6.1f} ms   {statistics.median(parts['preview-answer']):6.1f} ms "
                   f"{statistics.median(parts['preview-show']):6.1f} ms" + ("" if status == "0" else f"  (status {status})"))
-            wall = (source / "PlenkL.dat").read_text()
-            bodies.append(json.dumps({"wall": wall}).encode())
+            bodies.append(json.dumps({"wall": (source / "PlenkL.dat").read_text(),
+                                      "layers": (source / "GasouL.dat").read_text()}).encode())
         marks = memory(exe, pathlib.Path(tmp) / "level", bodies)
         print("server memory over 1000 previews (level, sloped, large in turn): " +
               ", ".join(f"{mb:.1f} MB after {n}" for n, mb in marks.items()))
