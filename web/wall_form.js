@@ -194,15 +194,15 @@ export class WallForm {
       this.layers.closest('details').open = true;
       this.layersNote.append(el('div', {class: 'refusal'}, result.message));
     } else if (result.status !== 0) {
+      // Every value the stop is about is marked (the three widths of the width limit); the first
+      // carries the stop with its fields and by how much.
       const named = result.fields?.length ? result.fields : [result.field];
-      const notes = new Set();
-      for (const name of named.filter((n) => this.inputs.has(n))) {
+      named.filter((name) => this.inputs.has(name)).forEach((name, k) => {
         const input = this.inputs.get(name);
         input.classList.add('refused');
         input.setAttribute('aria-invalid', 'true');
-        notes.add(this.notes.get(name));
-      }
-      for (const note of notes) note.append(el('div', {class: 'refusal'}, result.detail || result.message));
+        if (k === 0) this.notes.get(name).append(el('div', {class: 'refusal'}, result.detail || result.message));
+      });
     }
     for (const f of result.findings) {
       if (!this.inputs.has(f.field)) continue;

@@ -201,10 +201,10 @@ Message no_run_between_end_covers() {
 }
 
 Message sheet_beyond_work_bound(long long bars, long long bound, std::string_view marks) {
-    return both("図面に鉄筋がおよそ " + str(bars) + " 本 (" + std::string(marks) + ") になり、実在の壁をはるかに超える " +
-                    str(bound) + " 本の上限を超える。延長か間隔数を見直すこと",
-                "the sheet would draw about " + str(bars) + " bars (" + std::string(marks) + "), more than the " +
-                    str(bound) + " far beyond any real wall; check the wall's length and the numbers of spacings");
+    return both("図面の鉄筋がおよそ " + str(bars) + " 本 (" + std::string(marks) + ") になり、上限 " + str(bound) +
+                    " 本 (実在のどの壁よりはるかに多い) を超える。延長と間隔数を見直すこと",
+                "the sheet would draw about " + str(bars) + " bars (" + std::string(marks) + "), more than the bound of " +
+                    str(bound) + ", far beyond any real wall; check the wall's length and the numbers of spacings");
 }
 
 // ---- The stops of a run --------------------------------------------------------------------------
@@ -448,9 +448,17 @@ Message serving(std::string_view url) {
     return both("lwall: 編集画面 " + std::string(url) + " を開いています", "lwall: serving " + std::string(url));
 }
 
-Message serve_cant_open_browser(std::string_view why) {
-    return both("lwall serve: ブラウザを開けません: " + std::string(why),
-                "lwall serve: can't open a browser: " + std::string(why));
+Message serve_cant_open_browser(const Message& why) {
+    return both("lwall serve: ブラウザを開けません: " + why.ja, "lwall serve: can't open a browser: " + why.en);
+}
+
+Message no_browser_program() {
+    return both("ウェブのアドレスを開くプログラムがこのシステムにありません", "the system has no program for web addresses");
+}
+
+Message cant_run_opener(std::string_view program, const Message& reason) {
+    const std::string p(program);
+    return both(p + " を実行できません: " + reason.ja, "can't run " + p + ": " + reason.en);
 }
 
 Message serve_stopped(std::string_view url) {

@@ -154,7 +154,9 @@ Message serve_port_range(std::string_view found);
 Message serve_not_a_folder(std::string_view folder);
 Message serve_cant_listen(std::string_view address);
 Message serving(std::string_view url);
-Message serve_cant_open_browser(std::string_view why);
+Message serve_cant_open_browser(const Message& why);
+Message no_browser_program();
+Message cant_run_opener(std::string_view program, const Message& reason);
 Message serve_stopped(std::string_view url);
 Message serve_open_to_network(std::string_view host, std::string_view folder);
 

@@ -70,13 +70,7 @@ void put_outcome(json& j, const SheetResult& r, Lang lang) {
 
 EditorReply refusal_reply(const RunFailure& f, Lang lang) {
     SheetResult r;
-    r.status = f.status;
-    r.message = f.message;
-    r.detail = f.details();
-    r.file = f.file;
-    r.line = f.line;
-    r.field = f.field;
-    r.fields = f.fields;
+    take_failure(r, f);
     json j = {{"error", f.details().in(lang)}};
     put_outcome(j, r, lang);
     return json_reply(422, j);
@@ -85,10 +79,10 @@ EditorReply refusal_reply(const RunFailure& f, Lang lang) {
 // The sheet of a request, or the stop of the command line where the folder has no GasouL.dat.
 SheetResult sheet_of(const WallTexts& texts, const SheetRequest& request) {
     if (texts.layers) return run_sheet(texts.wall, *texts.layers, request);
+    RunFailure missing(kExitLayerFile, msg::cant_create(kLayerFile));
+    missing.file = kLayerFile;
     SheetResult r;
-    r.status = kExitLayerFile;
-    r.message = r.detail = msg::cant_create(kLayerFile);
-    r.file = kLayerFile;
+    take_failure(r, missing);
     return r;
 }
 

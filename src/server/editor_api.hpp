@@ -17,9 +17,9 @@
 
 namespace lwall {
 
-// The largest request body the editor takes: the files it opens (kMaxFolderFile each) as JSON,
-// with room for escaped line ends and Japanese text.
-inline constexpr std::size_t kMaxRequestBody = 4 * 1024 * 1024;
+// The largest request body the editor takes: the two files it opens (kMaxFolderFile each) as JSON
+// even when every byte is a line end, which JSON writes in two.
+inline constexpr std::size_t kMaxRequestBody = 5 * 1024 * 1024;
 
 // An answer: HTTP status, content type, body and, for a download, the file's name.
 struct EditorReply {

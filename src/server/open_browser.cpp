@@ -9,7 +9,6 @@
 #include <sys/wait.h>
 
 #include <cerrno>
-#include <cstring>
 #include <thread>
 
 extern char** environ;
@@ -17,13 +16,13 @@ extern char** environ;
 
 namespace lwall {
 
-std::string open_browser(const std::string& url) {
+Message open_browser(const std::string& url) {
 #ifdef _WIN32
     // The address is ASCII: it is made of the host, the port and a slash.
     const std::wstring wide(url.begin(), url.end());
     const auto result = reinterpret_cast<INT_PTR>(
         ShellExecuteW(nullptr, L"open", wide.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-    return result > 32 ? "" : "the system has no program for web addresses";
+    return result > 32 ? Message() : msg::no_browser_program();
 #else
     // xdg-open with the address as its one argument; its output would mix with the server's.
     posix_spawn_file_actions_t actions;
@@ -36,14 +35,14 @@ std::string open_browser(const std::string& url) {
     pid_t child = 0;
     const int failed = posix_spawnp(&child, "xdg-open", &actions, nullptr, args, environ);
     posix_spawn_file_actions_destroy(&actions);
-    if (failed != 0) return std::string("can't run xdg-open: ") + std::strerror(failed);
+    if (failed != 0) return msg::cant_run_opener("xdg-open", msg::system_reason(failed));
     // Reaped when it ends, so that no finished child lingers while the editor serves.
     std::thread([child] {
         int status = 0;
         while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
         }
     }).detach();
-    return "";
+    return {};
 #endif
 }
 

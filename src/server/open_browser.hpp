@@ -4,9 +4,11 @@
 
 #include <string>
 
+#include "core/messages.hpp"
+
 namespace lwall {
 
 // Empty when the browser was asked to open `url`, else why not.
-std::string open_browser(const std::string& url);
+Message open_browser(const std::string& url);
 
 }  // namespace lwall

@@ -14,10 +14,6 @@ std::string lower(std::string_view s) {
     return out;
 }
 
-bool is_loopback(std::string_view host) {
-    return host == "localhost" || host == "::1" || host.starts_with("127.");
-}
-
 bool is_wildcard(std::string_view host) { return host == "0.0.0.0" || host == "::" || host.empty(); }
 
 // Four decimal numbers of at most 255 separated by dots.
@@ -45,6 +41,10 @@ bool is_bracketed_ipv6(std::string_view s) {
 
 }  // namespace
 
+bool is_loopback_host(std::string_view host) {
+    return host == "localhost" || host == "::1" || host == "[::1]" || host.starts_with("127.");
+}
+
 std::string url_host(std::string_view host) {
     if (host.find(':') != std::string_view::npos) return "[" + std::string(host) + "]";
     return std::string(host);
@@ -52,7 +52,7 @@ std::string url_host(std::string_view host) {
 
 HostGuard::HostGuard(std::string_view host, int port) : port_(std::to_string(port)) {
     std::vector<std::string> hosts = {url_host(lower(host))};
-    if (is_loopback(host) || is_wildcard(host)) {
+    if (is_loopback_host(host) || is_wildcard(host)) {
         for (const char* name : {"localhost", "127.0.0.1", "[::1]"}) hosts.emplace_back(name);
     }
     any_numeric_ = is_wildcard(host);

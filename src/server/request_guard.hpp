@@ -26,6 +26,9 @@ private:
     bool any_numeric_ = false;
 };
 
+// Whether an address reaches this machine only: localhost, ::1 (also in brackets), 127.x.x.x.
+bool is_loopback_host(std::string_view host);
+
 // "127.0.0.1", "[::1]": the address as it stands in a URL.
 std::string url_host(std::string_view host);
 

@@ -59,11 +59,6 @@ int print_line(std::FILE* console, const ConsoleStyle& style, const Message& m, 
     return status;
 }
 
-// Loopback addresses reach this machine only.
-bool is_loopback(std::string_view host) {
-    return host == "localhost" || host == "::1" || host == "[::1]" || host.starts_with("127.");
-}
-
 }  // namespace
 
 int run_serve_command(int argc, const char* const* argv, std::FILE* console, std::FILE* errors,
@@ -120,12 +115,12 @@ int run_serve_command(int argc, const char* const* argv, std::FILE* console, std
 #ifdef _WIN32
     SetConsoleCtrlHandler(on_console_event, TRUE);
 #endif
-    if (!is_loopback(settings.host)) {
+    if (!is_loopback_host(settings.host)) {
         print_line(errors, style, msg::serve_open_to_network(settings.host, shown(settings.dir)), kExitOk);
     }
     print_line(console, style, msg::serving(server.url()), kExitOk);
     if (open) {
-        const std::string why = open_browser(server.url());
+        const Message why = open_browser(server.url());
         if (!why.empty()) print_line(errors, style, msg::serve_cant_open_browser(why), kExitOk);
     }
 

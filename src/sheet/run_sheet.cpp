@@ -17,6 +17,7 @@
 #include "output/dxf/dxf_document.hpp"
 #include "schedule/schedule_drawings.hpp"
 #include "schedule/schedule_input_checks.hpp"
+#include "sheet/work_bound.hpp"
 
 namespace lwall {
 
@@ -24,18 +25,6 @@ namespace {
 
 // Width of the picture of the sheet, in pixels.
 constexpr int kPictureWidth = 2400;
-
-void take_failure(SheetResult& r, const RunFailure& f) {
-    r.status = f.status;
-    r.message = f.message;
-    r.detail = f.details();
-    r.box_caption = f.box_caption;
-    r.box_text = f.box_text;
-    r.file = f.file;
-    r.line = f.line;
-    r.field = f.field;
-    r.fields = f.fields;
-}
 
 // A size limit passed by a sum of fields, all on one line of the file.
 [[noreturn]] void stop_over_limit(const WallInput& w, Message line, std::vector<std::string> fields,
@@ -58,6 +47,18 @@ void take_failure(SheetResult& r, const RunFailure& f) {
 
 }  // namespace
 
+void take_failure(SheetResult& r, const RunFailure& f) {
+    r.status = f.status;
+    r.message = f.message;
+    r.detail = f.details();
+    r.box_caption = f.box_caption;
+    r.box_text = f.box_text;
+    r.file = f.file;
+    r.line = f.line;
+    r.field = f.field;
+    r.fields = f.fields;
+}
+
 void check_size_limits(const WallInput& w) {
     const double width = w.footing_left_width + w.wall_thickness + w.footing_right_width;
     if (width > kMaxBaseWidth) {
@@ -77,6 +78,7 @@ void check_wall_input(const WallInput& w) {
     check_wall_elevation_input(w);
     check_footing_input(w);
     check_schedule_input(w);
+    check_work_bound(w);
 }
 
 void start_sheet(RunContext& ctx, std::string_view wall_file_text, std::string_view layer_file_text) {

@@ -57,6 +57,9 @@ struct SheetResult {
 
 SheetResult run_sheet(std::string_view wall_text, std::string_view layer_text, const SheetRequest& request = {});
 
+// The status, messages and values of a failure, into a result.
+void take_failure(SheetResult& r, const RunFailure& f);
+
 // What lwall --check reports: the wall read and refused or checked, nothing drawn.
 struct WallCheck {
     int status = kExitOk;  // a refusal's status, else kExitOk (also with findings)
@@ -72,7 +75,7 @@ WallCheck check_wall_text(std::string_view wall_text);
 // fields added up and by how much they pass the limit.
 void check_size_limits(const WallInput& w);
 // Every refusal of a wall that was read: the size limits, then the limits of a layout any wall could
-// hold, then what each drawing cannot draw from.
+// hold, then what each drawing cannot draw from, then the work bound.
 void check_wall_input(const WallInput& w);
 // The tables, the wall read, refused or checked (ctx.findings) and the sheet laid out.
 void start_sheet(RunContext& ctx, std::string_view wall_file_text, std::string_view layer_file_text);

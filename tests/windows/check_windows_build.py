@@ -32,10 +32,13 @@ def run(program, folder, args, exe=None):
     for name in OUTPUTS:
         (folder / name).unlink(missing_ok=True)
     command = ([linux] if program == "linux" else [wine, exe or windows]) + args
+    # Like with like: a Windows console speaks Shift_JIS, and so does the Linux program in the C
+    # locale (in a UTF-8 locale it would speak UTF-8). Japanese for both.
+    run_env = dict(env, LC_ALL="C", LANG="C") if program == "linux" else env
     # Files, not pipes: the services Wine starts beside a program would hold a pipe open.
     console, errors = folder.parent / "console.txt", folder.parent / "errors.txt"
     with open(console, "wb") as out, open(errors, "wb") as err:
-        status = subprocess.run(command, cwd=folder, env=env, stdin=subprocess.DEVNULL, stdout=out, stderr=err,
+        status = subprocess.run(command, cwd=folder, env=run_env, stdin=subprocess.DEVNULL, stdout=out, stderr=err,
                                 timeout=120).returncode
     files = {name: (folder / name).read_bytes() for name in OUTPUTS if (folder / name).exists()}
     # The console's lines, each as it is: Windows ends a console line in CR LF, Linux in LF.
