@@ -43,26 +43,33 @@ def latency(exe, folder, changes, webdriver, Service, By):
     driver = webdriver.Chrome(service=Service(shutil.which("chromedriver")), options=options)
     try:
         driver.get(url)
-        seq = lambda: int(driver.execute_script("return document.body.dataset.previewSeq || 0"))
-
-        def settle(before):
-            end = time.time() + 60
-            while time.time() < end:
-                if seq() > before and driver.execute_script("return document.body.dataset.busy") == "false":
-                    return
-                time.sleep(0.01)
-            raise RuntimeError("no preview")
-
-        settle(0)
+        end = time.time() + 60
+        while driver.execute_script("return document.body.dataset.busy") != "false":  # the first sheet
+            if time.time() > end:
+                raise RuntimeError("no preview")
+            time.sleep(0.05)
         field = driver.find_element(By.NAME, "wall_height")
         base = float(field.get_attribute("value"))
+        driver.set_script_timeout(60)
         for k in range(changes + 1):
-            before = seq()
-            # A field change as the page sees a typed one: a new value and its input event.
-            driver.execute_script("arguments[0].value = arguments[1];"
-                                  "arguments[0].dispatchEvent(new Event('input', {bubbles: true}))",
-                                  field, f"{base - 10 * (k % 10 + 1):g}")
-            settle(before)
+            # A field change as the page sees a typed one: a new value and its input event; then one
+            # wait inside the page until the sheet of that change is shown and none is on its way.
+            # (Asking the page every few milliseconds would take its main thread from the preview.)
+            driver.execute_async_script("""
+                const [field, value, done] = arguments;
+                const before = Number(document.body.dataset.previewSeq || 0);
+                const shown = () => Number(document.body.dataset.previewSeq || 0) > before &&
+                    document.body.dataset.busy === 'false';
+                const watch = new MutationObserver(() => {
+                  if (shown()) {
+                    watch.disconnect();
+                    done();
+                  }
+                });
+                watch.observe(document.body, {attributes: true, attributeFilter: ['data-preview-seq', 'data-busy']});
+                field.value = value;
+                field.dispatchEvent(new Event('input', {bubbles: true}));
+            """, field, f"{base - 10 * (k % 10 + 1):g}")
             time.sleep(0.05)
         times = {name: driver.execute_script("return performance.getEntriesByName(arguments[0]).map(e => e.duration)",
                                              name)[2:]  # the first sheet and the first change warm the page up
