@@ -215,9 +215,9 @@ function restore(step) {
   schedule();
 }
 
-function edited(field) {
+function edited(field, time) {
   history.record(texts(), field);
-  schedule();
+  schedule(time);
 }
 
 function revert() {

@@ -39,8 +39,8 @@ const tooltip = (f) => t('field.title', {
 const lineMark = (line) => el('span', {class: 'line', title: t('line.title', {line})}, String(line));
 
 export class WallForm {
-  // form: the <form>; catalogue: {lines, groups, fields}; onEdit(name): called on every edit of a
-  // field ('layers' for the layer file).
+  // form: the <form>; catalogue: {lines, groups, fields}; onEdit(name, time): called on every edit
+  // of a field ('layers' for the layer file) with the time of its event.
   constructor(form, catalogue, onEdit) {
     this.form = form;
     this.catalogue = catalogue;
@@ -59,7 +59,7 @@ export class WallForm {
           target.setSelectionRange(start, end);
         }
       }
-      onEdit(target.name);
+      onEdit(target.name, e.timeStamp);
     };
     // While an input method composes a word the field is left alone; the word counts once set.
     form.addEventListener('input', (e) => {
