@@ -89,6 +89,25 @@ def rss_mb(pid):
     return float("nan")
 
 
+def server_share(exe, folder, body, changes):
+    """The server's part of a preview alone: the request over loopback and the whole answer read,
+    timed from outside, without a browser (same wall, wall_height changed as the page does)."""
+    server, url = serve(exe, folder)
+    try:
+        port = int(re.search(r":(\d+)/", url).group(1))
+        conn = http.client.HTTPConnection("127.0.0.1", port)
+        times = []
+        for k in range(changes + 2):
+            start = time.perf_counter()
+            conn.request("POST", "/api/preview", body(k), {"Content-Type": "application/json"})
+            conn.getresponse().read()
+            times.append((time.perf_counter() - start) * 1000)
+        return times[2:]
+    finally:
+        server.terminate()
+        server.wait()
+
+
 def memory(exe, folder, bodies, total=1000):
     server, url = serve(exe, folder)
     try:
@@ -129,6 +148,7 @@ def main():
     print(f"{'wall':<8} {'median':>9} {'p95':>9} {'max':>9}   of which: answer (server, transfer), painting (medians)")
     with tempfile.TemporaryDirectory() as tmp:
         bodies = []
+        served = {}
         for name, source in WALLS:
             folder = pathlib.Path(tmp) / name
             folder.mkdir()
@@ -139,8 +159,18 @@ def main():
             print(f"{name:<8} {statistics.median(times):6.1f} ms {percentile(times, 95):6.1f} ms "
                   f"{max(times):6.1f} ms   {statistics.median(parts['preview-answer']):6.1f} ms "
                   f"{statistics.median(parts['preview-show']):6.1f} ms" + ("" if status == "0" else f"  (status {status})"))
-            bodies.append(json.dumps({"wall": (source / "PlenkL.dat").read_text(),
-                                      "layers": (source / "GasouL.dat").read_text()}).encode())
+            wall, layers = (source / "PlenkL.dat").read_text(), (source / "GasouL.dat").read_text()
+            bodies.append(json.dumps({"wall": wall, "layers": layers}).encode())
+            height = wall.split("\n")[1].split(",")[0].strip()
+
+            def changed(k, wall=wall, layers=layers, height=height):
+                lines = wall.split("\n")
+                lines[1] = lines[1].replace(height, f"{float(height) - 10 * (k % 10 + 1):g}", 1)
+                return json.dumps({"wall": "\n".join(lines), "layers": layers}).encode()
+            served[name] = server_share(exe, folder, changed, changes)
+        for name, times in served.items():
+            print(f"{name:<8} server alone (request to the last byte of the answer, no browser): median "
+                  f"{statistics.median(times):.1f} ms, p95 {percentile(times, 95):.1f} ms")
         marks = memory(exe, pathlib.Path(tmp) / "level", bodies)
         print("server memory over 1000 previews (level, sloped, large in turn): " +
               ", ".join(f"{mb:.1f} MB after {n}" for n, mb in marks.items()))

@@ -2,24 +2,34 @@
 # JSON. Sets LWALL_EDITOR to TRUE and defines the targets lwall_httplib and lwall_json when both are
 # there; otherwise the program is built without the editor and says why.
 #
-# cpp-httplib comes as the single header of Debian's source package (cpp_httplib_source.cmake), or,
-# where that cannot be fetched, as Debian's compiled library described to pkg-config (its header must
-# be read with the definitions the library was built with, which only pkg-config knows).
+# cpp-httplib comes as the single header of Debian's source package, which tools/setup.sh puts in
+# .deps/cpp-httplib/ beside the sources (apt-get source, Debian's patches applied). Where it is
+# missing, Debian's compiled library described to pkg-config serves instead (its header must be read
+# with the definitions the library was built with, which only pkg-config knows). Configure never
+# fetches anything.
 set(LWALL_EDITOR FALSE)
-
-include(${CMAKE_CURRENT_LIST_DIR}/cpp_httplib_source.cmake)
-if(LWALL_HTTPLIB_HEADER_DIR)
+set(LWALL_DEPS_DIR "${CMAKE_SOURCE_DIR}/.deps" CACHE PATH "Where tools/setup.sh puts what it takes from Debian's sources")
+set(httplib_source "${LWALL_DEPS_DIR}/cpp-httplib")
+set(LWALL_HTTPLIB_LICENSE "")
+if(EXISTS "${httplib_source}/include/httplib.h")
   # The single header, compiled into the editor alone: no TLS and no compression, which a server on
-  # the engineer's own machine does not need, and poll() as Debian builds it.
+  # the engineer's own machine does not need, and poll() as Debian builds it. The batch run loads
+  # nothing more than without the editor, and the cross-build for Windows takes the same header.
   add_library(lwall_httplib INTERFACE)
-  target_include_directories(lwall_httplib SYSTEM INTERFACE "${LWALL_HTTPLIB_HEADER_DIR}")
+  target_include_directories(lwall_httplib SYSTEM INTERFACE "${httplib_source}/include")
   # A header line may be as long as the editor lets all of a request's header lines be (16 KiB); a
   # burst of connections waits in the system's queue rather than for the client's second SYN (the
   # library's queue of 5 holds up the sixth connection of a burst by a second).
   target_compile_definitions(lwall_httplib INTERFACE CPPHTTPLIB_USE_POLL CPPHTTPLIB_HEADER_MAX_LENGTH=16400
                                                      CPPHTTPLIB_LISTEN_BACKLOG=128)
-else()
-  # Without the source, Debian's compiled library (each start of lwall then loads it).
+  set(LWALL_HTTPLIB_LICENSE "${httplib_source}/LICENSE")
+  set(httplib_version "")
+  if(EXISTS "${httplib_source}/VERSION")
+    file(STRINGS "${httplib_source}/VERSION" httplib_version LIMIT_COUNT 1)
+  endif()
+  message(STATUS "lwall serve: cpp-httplib ${httplib_version} from Debian's source package in ${httplib_source}")
+elseif(NOT CMAKE_CROSSCOMPILING)
+  # The build machine's compiled library serves only a program for the build machine.
   find_package(PkgConfig QUIET)
   if(PKG_CONFIG_FOUND)
     pkg_check_modules(LWALL_CPP_HTTPLIB QUIET IMPORTED_TARGET cpp-httplib)
@@ -27,7 +37,9 @@ else()
   if(TARGET PkgConfig::LWALL_CPP_HTTPLIB)
     add_library(lwall_httplib INTERFACE)
     target_link_libraries(lwall_httplib INTERFACE PkgConfig::LWALL_CPP_HTTPLIB)
-    message(STATUS "lwall serve uses Debian's compiled cpp-httplib, which every start of lwall loads")
+    set(LWALL_HTTPLIB_LICENSE "/usr/share/doc/libcpp-httplib-dev/copyright")
+    message(STATUS "lwall serve: no cpp-httplib header in ${httplib_source} (tools/setup.sh puts it there), "
+                   "so Debian's compiled cpp-httplib, which every start of lwall loads")
   endif()
 endif()
 if(NOT TARGET lwall_httplib AND NOT LWALL_EDITOR_MISSING)
@@ -73,5 +85,5 @@ else()
   else()
     set(LWALL_EDITOR_MISSING "${LWALL_EDITOR_MISSING} was not found when it was built")
   endif()
-  message(STATUS "lwall serve is left out: ${LWALL_EDITOR_MISSING} (Debian: libcpp-httplib-dev, nlohmann-json3-dev)")
+  message(STATUS "lwall serve is left out: ${LWALL_EDITOR_MISSING} (tools/setup.sh fetches and installs both)")
 endif()

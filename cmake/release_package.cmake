@@ -11,7 +11,7 @@ set(notices "${CMAKE_BINARY_DIR}/THIRD-PARTY-NOTICES.txt")
 set(notice_text "lwall carries these libraries inside it; their licences follow.\n")
 set(notice_files)
 if(LWALL_EDITOR)
-  list(APPEND notice_files "cpp-httplib=${CMAKE_BINARY_DIR}/cpp-httplib/LICENSE"
+  list(APPEND notice_files "cpp-httplib=${LWALL_HTTPLIB_LICENSE}"
                            "nlohmann-json=/usr/share/doc/nlohmann-json3-dev/copyright")
 endif()
 if(WIN32)

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -76,6 +78,16 @@ std::vector<DxfEntity> parse_entities(std::string_view dxf_entities) {
 
 std::vector<DxfEntity> entities(const Canvas& cv) { return parse_entities(cv.dxf_out.contents()); }
 
+Point table_origin(const std::vector<DxfEntity>& e, std::string_view title, int height, Point title_at) {
+    for (const DxfEntity& x : e) {
+        if (x.type == "TEXT" && x.get(8) == "D-MTR-TXT" && x.get(1) == title && x.num(40) == height) {
+            return {x.num(10) - title_at.x, x.num(20) - title_at.y};
+        }
+    }
+    ADD_FAILURE() << "no table titled " << title;
+    return {};
+}
+
 std::vector<DxfEntity> file_entities(std::string_view dxf_file) {
     constexpr std::string_view kStart = "ENTITIES\r\n0\r\n";
     const std::size_t start = dxf_file.find(kStart);
@@ -132,17 +144,6 @@ ProgramRun run_program(const std::string& dir, const std::string& args, const st
     return r;
 }
 
-TempFolder::TempFolder(const std::string& prefix) {
-    std::string pattern = (std::filesystem::path(::testing::TempDir()) / (prefix + "_XXXXXX")).string();
-    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed for " + pattern);
-    path_ = pattern;
-}
-
-TempFolder::~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}
-
 std::string refusal_message(const std::function<void()>& read, int expected_status) {
     try {
         read();
@@ -160,8 +161,39 @@ std::string read_file(const std::string& path) {
     return s.str();
 }
 
+TempFolder::TempFolder() {
+    std::string name = "lwall_";
+    if (const auto* info = ::testing::UnitTest::GetInstance()->current_test_info()) {
+        name += std::string(info->test_suite_name()) + "." + info->name() + "_";
+    }
+    // A parameterised test's name holds slashes.
+    std::replace(name.begin(), name.end(), '/', '_');
+    std::string pattern = ::testing::TempDir() + name + "XXXXXX";
+    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("can't make a folder " + pattern);
+    path_ = pattern;
+}
+
+TempFolder::~TempFolder() {
+    std::error_code ignored;
+    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
+}
+
 std::string example_file(std::string_view example, std::string_view file) {
     return read_file(std::string(LWALL_SOURCE_DIR) + "/examples/" + std::string(example) + "/" + std::string(file));
+}
+
+std::string example_wall_with(std::string_view example, const std::map<int, std::string>& replaced) {
+    const std::string text = example_file(example, "PlenkL.dat");
+    std::string out;
+    int line = 1;
+    for (std::size_t start = 0; start < text.size(); ++line) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        const auto it = replaced.find(line);
+        out += (it != replaced.end() ? it->second : text.substr(start, end - start)) + "\n";
+        start = end + 1;
+    }
+    return out;
 }
 
 void load_example_layers(RunContext& ctx) { ctx.layers = read_layer_table(example_file("level", "GasouL.dat")); }

@@ -1,9 +1,11 @@
 #pragma once
 // Helpers shared by the tests: splitting output into its CR LF lines, building a run context
-// with an in-memory canvas, and reading example files.
+// with an in-memory canvas, reading example files, and folders of their own for the files a test
+// writes.
 
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -44,17 +46,24 @@ std::vector<DxfEntity> entities(const Canvas& cv);
 // The entity records of a whole Lwall.dxf (between ENTITIES and ENDSEC).
 std::vector<DxfEntity> file_entities(std::string_view dxf_file);
 
+// Where a table was moved to: the first text on "D-MTR-TXT" reading `title` at `height`, less the
+// place the table draws its title at. Fails the test when there is none.
+Point table_origin(const std::vector<DxfEntity>& e, std::string_view title, int height, Point title_at);
+
 std::string read_file(const std::string& path);
 
-// A folder of a test's own, made with mkdtemp in the test's temporary directory and removed with
-// everything in it at the end, so that tests running side by side never meet.
+// A folder of its own under the temporary folder (GoogleTest's, TEST_TMPDIR where set), made with
+// mkdtemp and named after the running test, removed with everything in it when the object goes.
+// Suites that run side by side on one machine (a plain and a sanitized build) never meet in it.
 class TempFolder {
 public:
-    explicit TempFolder(const std::string& prefix = "lwall");
+    TempFolder();
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
+
     const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path operator/(const std::filesystem::path& name) const { return path_ / name; }
 
 private:
     std::filesystem::path path_;
@@ -82,6 +91,9 @@ std::string refusal_message(const std::function<void()>& read, int expected_stat
 
 // The bundled example files, by example name ("level", "sloped").
 std::string example_file(std::string_view example, std::string_view file);
+
+// An example's PlenkL.dat with some of its lines replaced (line number, new text).
+std::string example_wall_with(std::string_view example, const std::map<int, std::string>& replaced);
 
 // A run context whose layer table holds the nine layers of the example layer file.
 void load_example_layers(RunContext& ctx);

@@ -1,4 +1,4 @@
-// The wall editor: the form of PlenkL.dat, the live sheet, the run's status and the checks' findings,
+// The wall editor: the form of PlenkL.dat and HyodaiL.dat, the live sheet, the run's status and the checks' findings,
 // open, save, undo and redo, downloads and the print view. Every number shown comes from the
 // server, which runs the same sheet as the command line.
 
@@ -32,7 +32,8 @@ let inFlight = false;
 let pendingSince = null;  // time of the first edit not yet asked for
 let lastNotice = null;    // {key, vars, kind}, shown again in another language
 
-const texts = () => ({wall: form.text(), layers: form.layerText()});
+const texts = () => ({wall: form.text(), layers: form.layerText(), title: form.titleText()});
+const sameTexts = (a, b) => a.wall === b.wall && a.layers === b.layers && a.title === b.title;
 
 function notice(key, vars = {}, kind = '') {
   lastNotice = {key, vars, kind};
@@ -43,7 +44,7 @@ function notice(key, vars = {}, kind = '') {
 
 function updateButtons() {
   const now = texts();
-  const clean = saved !== null && now.wall === saved.wall && now.layers === saved.layers;
+  const clean = saved !== null && sameTexts(now, saved);
   $('unsaved').hidden = clean || saveBlocked;
   $('save').disabled = saveBlocked;
   $('save').title = saveBlocked ? t('save.blocked') : t('save.title', {dir: folder.dir || '—'});
@@ -73,6 +74,7 @@ async function preview() {
     const answered = performance.now();
     if (!res.ok) {
       showError(result.error ?? `HTTP ${res.status}`);
+      if (result.file && result.line) form.showRefusedCharacter(result);
     } else if (seq > shown) {
       shown = seq;
       await show(result);
@@ -127,6 +129,7 @@ function showFindings(result) {
 // screen, greyed, until the wall draws again.
 async function show(result) {
   latest = result;
+  showDownloads(result.downloads ?? []);
   document.body.dataset.status = String(result.status);
   showStatus(result);
   form.showOutcome(result);
@@ -178,6 +181,7 @@ async function refreshFailure() {
 function load(loaded) {
   form.setText(loaded.wall);
   form.setLayers(loaded.layers);
+  form.setTitle(loaded.title);
   history.reset(texts());
 }
 
@@ -197,20 +201,25 @@ async function loadFolder() {
     showFailure(problems.length ? problems.join(' / ') : answer.error ?? `HTTP ${res.status}`);
   } else if (!exists('PlenkL.dat')) {
     const example = await (await fetch(api('/api/example'))).json();
-    load({wall: example.wall, layers: exists('GasouL.dat') ? answer.layers : example.layers});
+    load({wall: example.wall, layers: exists('GasouL.dat') ? answer.layers : example.layers, title: answer.title ?? null});
     notice('notice.example');
   } else {
-    load({wall: answer.wall, layers: answer.layers ?? null});
+    load({wall: answer.wall, layers: answer.layers ?? null, title: answer.title ?? null});
     saved = texts();
     if (exists('GasouL.dat')) notice('notice.folder');
     else notice('notice.no.layers', {}, 'failed');
   }
 }
 
+function setTexts(texts) {
+  form.setText(texts.wall);
+  form.setLayers(texts.layers);
+  form.setTitle(texts.title);
+}
+
 function restore(step) {
   if (!step) return;
-  form.setText(step.texts.wall);
-  form.setLayers(step.texts.layers);
+  setTexts(step.texts);
   if (step.field) form.focus(step.field);
   schedule();
 }
@@ -222,8 +231,7 @@ function edited(field, time) {
 
 function revert() {
   if (saved === null) return;
-  form.setText(saved.wall);
-  form.setLayers(saved.layers);
+  setTexts(saved);
   history.record(texts(), null);
   notice('notice.reverted');
   schedule();
@@ -233,12 +241,16 @@ async function open(files) {
   const decode = async (file) => new TextDecoder('shift_jis').decode(await file.arrayBuffer());
   let wall = null;
   let layers = null;
+  let title = null;
   for (const file of files) {
-    if (file.name.toLowerCase() === 'gasoul.dat') layers = await decode(file);
+    const name = file.name.toLowerCase();
+    if (name === 'gasoul.dat') layers = await decode(file);
+    else if (name === 'hyodail.dat') title = await decode(file);
     else wall = await decode(file);
   }
   if (wall !== null) form.setText(wall);
   if (layers !== null) form.setLayers(layers);
+  if (title !== null) form.setTitle(title);
   form.setDisabled(false);  // files from the disk may be looked at; the folder stays unsaved over
   history.record(texts(), null);
   notice('notice.opened', {names: [...files].map((f) => f.name).join(', ')});
@@ -292,6 +304,21 @@ async function download(name) {
   a.remove();
   setTimeout(() => URL.revokeObjectURL(url), 10000);
   notice('notice.downloaded', {name}, 'ok');
+}
+
+// The files the server makes for download, as it lists them with every preview.
+function showDownloads(names) {
+  const list = $('download-list');
+  if (list.dataset.names === names.join(' ')) return;
+  list.dataset.names = names.join(' ');
+  list.replaceChildren(...names.map((name) => {
+    const b = document.createElement('button');
+    b.type = 'button';
+    b.dataset.download = name;
+    b.textContent = name;
+    b.addEventListener('click', () => download(name));
+    return b;
+  }));
 }
 
 function buildPrint() {
@@ -364,9 +391,6 @@ async function start() {
   $('redo').addEventListener('click', () => restore(history.redo()));
   $('revert').addEventListener('click', revert);
   $('lang').addEventListener('click', switchLanguage);
-  for (const b of document.querySelectorAll('[data-download]')) {
-    b.addEventListener('click', () => download(b.dataset.download));
-  }
   $('fit').addEventListener('click', () => view.fit());
   $('print-open').addEventListener('click', openPrint);
   $('print-close').addEventListener('click', closePrint);

@@ -1,4 +1,4 @@
-// Undo and redo across every field and the layer file. A step is the pair of texts before it and
+// Undo and redo across every field, the layer file and the title file. A step is the pair of texts before it and
 // the field it changed; keys typed into one field without a pause of a second make one step, and
 // opening a file or going back to the saved texts is one step of its own.
 
@@ -6,7 +6,7 @@ const PAUSE_MS = 1000;
 const KEPT = 500;
 
 export class EditHistory {
-  // texts: the pair {wall, layers} the history starts from.
+  // texts: the files {wall, layers, title} the history starts from.
   reset(texts) {
     this.current = texts;
     this.undone = [];
@@ -16,7 +16,7 @@ export class EditHistory {
 
   // The texts after an edit of `field` (null: a step of its own, never extended).
   record(texts, field, time = performance.now()) {
-    if (texts.wall === this.current.wall && texts.layers === this.current.layers) return;
+    if (texts.wall === this.current.wall && texts.layers === this.current.layers && texts.title === this.current.title) return;
     const extends_ = field !== null && this.last && this.last.field === field && time - this.last.time < PAUSE_MS;
     if (!extends_) {
       this.done.push({texts: this.current, field});

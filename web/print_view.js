@@ -1,10 +1,8 @@
-// The print view: each frame of the sheet on an A1 landscape page of its own at the frame's true
-// scale 1:scale (the 800 x 550 mm frame centred on the 841 x 594 mm page), drawn in black on white.
-// The frames come as a list, each with its corner, size and scale. When the schedule, mass and
-// material tables lie outside the frames (at small scales they do), they get a page of their own:
-// at the last frame's scale where they fit in 800 x 550 mm, else at the next scale of ten that
-// fits, printed on the page. The pages are SVG in millimetres under CSS @page, so the browser's
-// print or "Save as PDF" gives a plot to scale.
+// The print view: each frame of the sheet set on an A1 landscape page of its own at the frame's own
+// true scale 1:scale (the 800 x 550 mm frame centred on the 841 x 594 mm page), drawn in black on
+// white. The frames come as a list, each with its corner, size and scale; every entity lies inside
+// one of them, so a page per frame is the whole set. The pages are SVG in millimetres under CSS
+// @page, so the browser's print or "Save as PDF" gives a plot to scale.
 
 const PAGE_W = 841;   // A1 landscape, mm
 const PAGE_H = 594;
@@ -15,7 +13,6 @@ import {t} from './messages.js';
 
 const SVG_NS = 'http://www.w3.org/2000/svg';
 const FONT = "IPAGothic, 'IPAexGothic', 'Noto Sans CJK JP', 'Yu Gothic', 'Hiragino Sans', 'MS Gothic', sans-serif";
-let clips = 0;
 
 const escape = (text) => text.replace(/[&<>"]/g, (c) => ({'&': '&amp;', '<': '&lt;', '>': '&gt;', '"': '&quot;'})[c]);
 
@@ -44,49 +41,37 @@ function printableDrawing(display) {
   return out.join('');
 }
 
-const inside = (box, frame) =>
-  box.x >= frame.x && box.y >= frame.y && box.x + box.width <= frame.x + frame.width &&
-  box.y + box.height <= frame.y + frame.height;
-
-// The scale to print the tables at: the sheet's where they fit, else the next multiple of ten.
-function tableScale(tables, scale) {
-  const needed = Math.max(tables.width / FRAME_W, tables.height / FRAME_H);
-  return needed <= scale ? scale : Math.ceil(needed / 10) * 10;
-}
-
-// One A1 page showing `box` (drawing units, y upward) centred at 1:scale; with `clip`, only what
-// lies within `clip` mm of the box.
-function page(box, scale, caption, clip = null) {
+// One A1 page showing `frame` (drawing units, y upward) centred at 1:scale. At a small scale the
+// page's margin reaches across the gap to the next frame: the page shows no more than half the gap
+// beside its frame.
+function page(frame, gap, caption) {
+  const scale = frame.scale;
   const w = PAGE_W * scale;
   const h = PAGE_H * scale;
-  const cx = box.x + box.width / 2;
-  const cy = box.y + box.height / 2;
+  const cx = frame.x + frame.width / 2;
+  const cy = frame.y + frame.height / 2;
   const svg = document.createElementNS(SVG_NS, 'svg');
   svg.setAttribute('width', `${PAGE_W}mm`);
   svg.setAttribute('height', `${PAGE_H}mm`);
   // The picture's y runs downward: a drawing point (x, y) stands at (x, -y).
   svg.setAttribute('viewBox', `${cx - w / 2} ${-(cy + h / 2)} ${w} ${h}`);
+  const id = `print-clip-${frame.number}`;
+  const clip = document.createElementNS(SVG_NS, 'clipPath');
+  clip.id = id;
+  const rect = document.createElementNS(SVG_NS, 'rect');
+  for (const [k, v] of Object.entries({x: frame.x - gap / 2, y: -(cy + h / 2), width: frame.width + gap, height: h})) {
+    rect.setAttribute(k, String(v));
+  }
+  clip.append(rect);
+  const g = document.createElementNS(SVG_NS, 'g');
+  g.setAttribute('clip-path', `url(#${id})`);
   const use = document.createElementNS(SVG_NS, 'use');
   use.setAttribute('href', '#print-drawing');
-  if (clip === null) {
-    svg.append(use);
-  } else {
-    const m = clip * scale;
-    const id = `print-clip-${++clips}`;
-    const path = document.createElementNS(SVG_NS, 'clipPath');
-    path.id = id;
-    const rect = document.createElementNS(SVG_NS, 'rect');
-    for (const [k, v] of Object.entries({x: box.x - m, y: -(box.y + box.height) - m, width: box.width + 2 * m, height: box.height + 2 * m})) {
-      rect.setAttribute(k, String(v));
-    }
-    path.append(rect);
-    const g = document.createElementNS(SVG_NS, 'g');
-    g.setAttribute('clip-path', `url(#${id})`);
-    g.append(use);
-    svg.append(path, g);
-  }
+  g.append(use);
+  svg.append(clip, g);
   const section = document.createElement('section');
   section.className = 'print-page';
+  section.dataset.frame = String(frame.number);
   section.dataset.scale = String(scale);
   const label = document.createElement('p');
   label.className = 'print-caption';
@@ -96,8 +81,7 @@ function page(box, scale, caption, clip = null) {
 }
 
 // Builds the pages of a preview into `pages` (the drawing once into `defs`): one for each of its
-// frames (number, x, y, width, height, scale), and one for the tables where they lie outside every
-// frame. Returns a note for the user, or an empty string.
+// frames (number, x, y, width, height, scale). Returns a note for the user, or an empty string.
 export function buildPrintPages(preview, defs, pages) {
   pages.replaceChildren();
   defs.replaceChildren();
@@ -105,14 +89,7 @@ export function buildPrintPages(preview, defs, pages) {
   if (!preview?.display || frames.length === 0) return t('print.nothing');
   defs.innerHTML = `<svg xmlns="${SVG_NS}" width="0" height="0" aria-hidden="true"><defs>` +
     `<g id="print-drawing">${printableDrawing(preview.display)}</g></defs></svg>`;
-  const tables = preview.tables;
-  const extra = tables && !frames.some((f) => inside(tables, f));
-  const count = frames.length + (extra ? 1 : 0);
-  frames.forEach((f, i) => pages.append(page(f, f.scale, t('print.page', {page: i + 1, pages: count, scale: f.scale}))));
-  if (extra) {
-    const s = tableScale(tables, frames[frames.length - 1].scale);
-    // Only the tables: the frame beside them has a page of its own.
-    pages.append(page(tables, s, t('print.tables', {page: count, pages: count, scale: s}), 10));
-  }
+  const gap = preview.sheet?.gap ?? 2000;
+  frames.forEach((f, i) => pages.append(page(f, gap, t('print.page', {page: i + 1, pages: frames.length, scale: f.scale}))));
   return '';
 }

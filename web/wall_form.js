@@ -7,7 +7,7 @@
 // edited in place (wall_text.js).
 
 import {t, pick} from './messages.js';
-import {WallText, LayerText} from './wall_text.js';
+import {WallText, LayerText, TitleText} from './wall_text.js';
 
 const el = (tag, attrs = {}, ...children) => {
   const e = document.createElement(tag);
@@ -31,27 +31,31 @@ export function narrow(text) {
     (c) => NARROW[c] ?? String.fromCharCode(c.charCodeAt(0) - 0xfee0));
 }
 
-const tooltip = (f) => t('field.title', {
+const tooltip = (f) => t(f.kind === 'text' ? 'field.title.text' : 'field.title', {
   ja: f.label_ja, en: f.label_en, name: f.name, unit: f.unit ? ` (${f.unit})` : '', meaning: f.meaning,
   line: f.line, position: f.position, whole: f.kind === 'whole' ? t('field.whole') : '',
 }) + (f.used ? '' : `\n${t('field.unused')}`);
 
-const lineMark = (line) => el('span', {class: 'line', title: t('line.title', {line})}, String(line));
+const lineMark = (line, file = 'PlenkL.dat') => el('span', {class: 'line', title: t('line.title', {line, file})}, String(line));
+const TITLE_FILE = 'HyodaiL.dat';
 
 export class WallForm {
-  // form: the <form>; catalogue: {lines, groups, fields}; onEdit(name, time): called on every edit
-  // of a field ('layers' for the layer file) with the time of its event.
+  // form: the <form>; catalogue: {lines, groups, fields, title_file}; onEdit(name, time): called on
+  // every edit of a field ('layers' for the layer file) with the time of its event.
   constructor(form, catalogue, onEdit) {
     this.form = form;
     this.catalogue = catalogue;
+    this.titleFields = catalogue.title_file.fields;
     this.byLine = [];  // line -> its fields, in order
     for (const f of catalogue.fields) (this.byLine[f.line] ??= []).push(f);
     this.wall = new WallText('', this.byLine, catalogue.lines);
     this.layerFile = new LayerText('');
+    this.titleFile = new TitleText(null, catalogue.title_file.lines);
     this.build();
     const edited = (e) => {
       const target = e.target;
-      if (target.tagName === 'INPUT') {
+      // A title value is text: taken as typed.
+      if (target.tagName === 'INPUT' && target.dataset.kind !== 'text') {
         const value = narrow(target.value);
         if (value !== target.value) {
           const {selectionStart: start, selectionEnd: end} = target;
@@ -71,8 +75,9 @@ export class WallForm {
 
   input(f) {
     const input = el('input', {
-      name: f.name, type: 'text', inputMode: f.kind === 'whole' ? 'numeric' : 'decimal',
+      name: f.name, type: 'text', inputMode: f.kind === 'whole' ? 'numeric' : f.kind === 'text' ? 'text' : 'decimal',
       title: tooltip(f), 'aria-label': `${pick(f.label_ja, f.label_en)[0]} ${f.name}`, class: f.used ? '' : 'unused',
+      'data-kind': f.kind,
     });
     this.inputs.set(f.name, input);
     return input;
@@ -84,7 +89,7 @@ export class WallForm {
     const input = this.input(f);
     const note = el('div', {class: 'note'});
     this.notes.set(f.name, note);
-    return el('div', {class: 'field', 'data-field': f.name}, lineMark(f.line),
+    return el('div', {class: 'field', 'data-field': f.name}, lineMark(f.line, f.kind === 'text' ? TITLE_FILE : 'PlenkL.dat'),
       el('label', {title: tooltip(f)}, el('span', {class: 'ja'}, pick(f.label_ja, f.label_en)[0]), ' ', el('code', {}, f.name)),
       input, el('span', {class: 'unit'}, f.unit), note);
   }
@@ -98,10 +103,13 @@ export class WallForm {
     this.form.replaceChildren();
     const groups = this.catalogue.groups.map((g) => ({...g, fields: []}));
     for (const f of this.catalogue.fields) groups[f.group].fields.push(f);
+    // The title block's values, from HyodaiL.dat, in a group of their own after the wall's.
+    groups.push({...this.catalogue.title_file.group, fields: this.titleFields});
     for (const g of groups) {
       const [first, second] = pick(g.label_ja, g.label_en);
       const set = el('fieldset', {class: 'group', 'data-group': g.key, title: second},
         el('legend', {}, el('span', {class: 'ja'}, first), ' ', el('span', {class: 'en'}, second)));
+      if (g.fields === this.titleFields) set.lastChild.append(' ', el('code', {}, TITLE_FILE));
       const zoned = g.fields.filter((f) => ['pitch', 'count', 'opt'].includes(f.part));
       for (const f of g.fields) if (!zoned.includes(f)) set.append(this.row(f));
       if (zoned.length) set.append(this.grid(zoned));
@@ -173,6 +181,18 @@ export class WallForm {
 
   layerText() { return this.layerFile.text(this.layers.value); }
 
+  // HyodaiL.dat (null: the folder has none), kept to be edited in place.
+  setTitle(text) {
+    this.titleFile = new TitleText(text, this.catalogue.title_file.lines);
+    for (const f of this.titleFields) this.inputs.get(f.name).value = this.titleFile.value(f.line);
+  }
+
+  // HyodaiL.dat as the form holds it; null while there is none and no value was typed.
+  titleText() {
+    const byLine = new Map(this.titleFields.map((f) => [f.line, f.name]));
+    return this.titleFile.text((n) => this.inputs.get(byLine.get(n)).value);
+  }
+
   // A form that may not be edited: while the folder's files could not be loaded.
   setDisabled(disabled) {
     for (const input of this.inputs.values()) input.disabled = disabled;
@@ -181,6 +201,16 @@ export class WallForm {
 
   // The outcome of a run beside the fields: the refused value (or the values a stop names) marked
   // with the refusal, every finding beside its field.
+  // A value the server could not take (a character Shift_JIS lacks), beside the first field of
+  // its file and line.
+  showRefusedCharacter(answer) {
+    const fields = answer.file === TITLE_FILE ? this.titleFields : this.catalogue.fields;
+    const f = fields.find((x) => x.line === answer.line);
+    if (!f) return false;
+    this.showOutcome({status: 6, file: answer.file, field: f.name, message: answer.error, findings: []});
+    return true;
+  }
+
   showOutcome(result) {
     for (const input of this.inputs.values()) {
       input.classList.remove('refused', 'has-finding');

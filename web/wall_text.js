@@ -93,3 +93,51 @@ export class LayerText {
     return this.eol === '\n' ? value : value.replace(/\n/g, this.eol);
   }
 }
+
+// HyodaiL.dat as the form edits it: line n holds value n, a blank line an empty value; blanks and
+// tabs around a value are not part of it. A changed value takes the place of the old one; a value
+// on a line the file does not reach yet gets that line, and blank lines before it, each ending as
+// the file's lines end (CR LF in a new file). Unchanged, the text read is handed back as it was,
+// and a folder without the file gives null until a value is typed.
+const TITLE_PIECE = /^([ \t]*)(.*?)([ \t]*)$/s;
+
+export class TitleText {
+  // text: the file, or null; count: the values it holds (7).
+  constructor(text, count) {
+    this.original = text;
+    this.count = count;
+    this.rows = [];  // {body, end}: a line without its line end, and its line end ('' for a last line without one)
+    const parts = (text ?? '').split('\n');
+    parts.forEach((part, i) => {
+      const last = i === parts.length - 1;
+      if (last && part === '') return;
+      const cr = !last && part.endsWith('\r');
+      this.rows.push({body: cr ? part.slice(0, -1) : part, end: last ? '' : cr ? '\r\n' : '\n'});
+    });
+    this.eol = /\r\n/.test(text ?? '') ? '\r\n' : /\n/.test(text ?? '') ? '\n' : '\r\n';
+  }
+
+  // The value of line n (1 ... count) as the reader takes it.
+  value(n) {
+    const row = this.rows[n - 1];
+    if (!row) return '';
+    return TITLE_PIECE.exec(row.body.endsWith('\r') ? row.body.slice(0, -1) : row.body)[2];
+  }
+
+  // The file with the value of line n `valueOf(n)`.
+  text(valueOf) {
+    const changed = [];
+    for (let n = 1; n <= this.count; n++) if (valueOf(n) !== this.value(n)) changed.push(n);
+    if (changed.length === 0) return this.original;
+    const rows = this.rows.map((r) => ({...r}));
+    for (const n of changed) {
+      while (rows.length < n) {
+        if (rows.length && rows[rows.length - 1].end === '') rows[rows.length - 1].end = this.eol;
+        rows.push({body: '', end: this.eol});
+      }
+      const [, before, , after] = TITLE_PIECE.exec(rows[n - 1].body);
+      rows[n - 1].body = before + valueOf(n) + after;
+    }
+    return rows.map((r) => r.body + r.end).join('');
+  }
+}

@@ -1,6 +1,7 @@
 #include "checks/wall_checks.hpp"
 
 #include <algorithm>
+#include <tuple>
 #include <cmath>
 #include <string>
 
@@ -107,9 +108,13 @@ private:
         rows(higher_mark, zone_span(higher, {1, 2}), Hf + std::max(hl, hr) - ct, msg::TopOf::higher_end);
     }
 
+    // The plan lays F3 from cover3 in at the heel end and F4 from cover4 in at the toe end, and
+    // dimensions each between the same cover at both ends.
     void zones_across_the_footing() {
-        const double room = w_.footing_left_width + w_.wall_thickness + w_.footing_right_width - w_.cover3 - w_.cover4;
-        for (const auto& [mark, g] : {std::pair{"F3", &w_.F3}, {"F4", &w_.F4}}) {
+        const double width = w_.footing_left_width + w_.wall_thickness + w_.footing_right_width;
+        for (const auto& [mark, g, cover] :
+             {std::tuple{"F3", &w_.F3, w_.cover3}, std::tuple{"F4", &w_.F4, w_.cover4}}) {
+            const double room = width - 2 * cover;
             const double span = first_zones_span(*g, g->zones);
             if (span <= room) continue;
             add(zone_field(mark, "count", 1), msg::zones_wider_than_footing(span, room));

@@ -14,6 +14,7 @@ namespace lwall {
 struct RunOptions {
     bool svg = false;  // Lwall.svg, a picture of the sheet
     bool csv = false;  // Lwall.csv, the schedule and the quantity tables
+    bool pdf = false;  // Lwall.pdf, a page per sheet frame for plotting
 };
 
 // One line (UTF-8, without its line end) on the console, as the console takes it; and a text of
@@ -22,7 +23,8 @@ void print_console_line(std::FILE* out, const ConsoleStyle& style, std::string_v
 void print_console_text(std::FILE* out, const ConsoleStyle& style, std::string_view utf8_text);
 
 // The whole program in `dir`: console messages go to `console`, warnings to `errors`; returns the
-// exit status. The member-length stop shows its message box.
+// exit status. The member-length stop shows its message box. Where no PDF can be made, --pdf is
+// refused before any file is touched.
 int run_in_directory(const std::filesystem::path& dir, const RunOptions& options, std::FILE* console,
                      std::FILE* errors, const ConsoleStyle& style);
 

@@ -4,7 +4,9 @@
 #include <optional>
 
 #include "core/number_format.hpp"
+#include "core/sjis.hpp"
 #include "core/wall_fields.hpp"
+#include "input/title_file.hpp"
 #include "input/wall_file.hpp"
 #include "sheet/run_sheet.hpp"
 
@@ -57,7 +59,7 @@ WallExplanation explain_wall(std::string_view wall_text, Lang lang) {
         const WallField& f = fields[k];
         if (f.group != group) {
             group = f.group;
-            const WallFieldGroup& g = wall_field_groups()[group];
+            const WallFieldGroup& g = field_groups()[group];
             out += "# " + g.label_ja + " / " + g.label_en + "\n";
         }
         const std::size_t start = out.size();
@@ -88,6 +90,41 @@ WallExplanation explain_wall(std::string_view wall_text, Lang lang) {
     if (refusal) {
         out += refusal->details().in(lang) + "\n";
         e.status = refusal->status;
+    }
+    return e;
+}
+
+WallExplanation explain_title(std::optional<std::string_view> title_text, Lang lang) {
+    const std::string default_name = sjis_to_utf8(kDefaultDrawingName);
+    WallExplanation e;
+    std::string& out = e.text;
+    if (!title_text) {
+        out += "# " + std::string(kTitleFileName) + ": " + msg::explain_no_title_file(default_name).in(lang) + "\n";
+        return e;
+    }
+    const TitleReading reading = read_title_file(*title_text);
+    out += "# " + std::string(kTitleFileName) + "\n";
+    const WallFieldGroup& g = field_groups()[title_fields().front().group];
+    out += "# " + g.label_ja + " / " + g.label_en + "\n";
+    // On a refusal, the lines before the refused one.
+    const int shown = reading.refusal ? std::min(reading.lines_read - 1, kTitleFileLines) : kTitleFileLines;
+    for (int k = 0; k < shown; ++k) {
+        const WallField& f = title_fields()[static_cast<std::size_t>(k)];
+        const std::size_t start = out.size();
+        out += msg::explain_line_word(lang) + std::to_string(f.line);
+        pad_to(out, start, 9);
+        const std::size_t name_at = out.size();
+        out += f.name;
+        pad_to(out, name_at, kNameWidth);
+        const std::string& v = reading.input.values[static_cast<std::size_t>(f.index)];
+        if (!v.empty()) out += "\"" + sjis_to_utf8(v) + "\"";
+        else if (f.index == kDrawingName) out += msg::explain_empty_default(default_name).in(lang);
+        else out += msg::explain_empty().in(lang);
+        out += "  " + f.label_ja + " / " + f.label_en + "\n";
+    }
+    if (reading.refusal) {
+        out += reading.refusal->details().in(lang) + "\n";
+        e.status = reading.refusal->status;
     }
     return e;
 }

@@ -9,18 +9,33 @@
 #include "core/findings.hpp"
 #include "core/layer_table.hpp"
 #include "core/printed_tables.hpp"
+#include "core/sheet_frames.hpp"
 #include "core/sheet_layout.hpp"
+#include "core/title_block.hpp"
 #include "core/wall_input.hpp"
 #include "output/primitives/canvas.hpp"
 #include "output/svg/svg_writer.hpp"
 
 namespace lwall {
 
+// A block of the final drawing step where it went: its role, how far it moved, its extent there and
+// its frame.
+struct PlacedBlock {
+    BlockRole role = BlockRole::drawing;
+    double dx = 0, dy = 0;
+    Extent extent;
+    int frame = 0;
+};
+
 struct RunContext {
     Canvas canvas;
     WallInput input;
+    TitleInput title;  // the values of the title block
     SheetLayout layout;
-    LayerTable layers;
+    LayerTable layers;           // as the layer file defines them: the pens of the drawings
+    LayerTable declared_layers;  // as the drawing file declares them: with the title block's layers
+    SheetFrames frames;               // the frames drawn, left to right, once the set is placed
+    std::vector<PlacedBlock> blocks;  // the blocks of the final step, in drawing order
     BarList bar_list;
     HandedValues handed;
     RebarMassTotals mass_totals;

@@ -4,6 +4,16 @@
 
 namespace lwall {
 
+LayerTable with_title_block_layers(const LayerTable& table) {
+    LayerTable out = table;
+    for (const DefaultLayer& d : kTitleBlockLayers) {
+        bool listed = false;
+        for (const LayerRow& r : table.rows) listed = listed || r.name == d.name;
+        if (!listed) out.rows.push_back({d.colour, d.linetype, d.width, std::string(d.name)});
+    }
+    return out;
+}
+
 void pen_select_layer(CurrentPen& pen, const LayerTable& table, std::string_view name) {
     pen.layer.assign(name);
     for (const LayerRow& r : table.rows) {

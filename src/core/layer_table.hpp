@@ -21,6 +21,24 @@ struct LayerTable {
     std::vector<LayerRow> rows;
 };
 
+// The layers of the title block, after the national layer convention: its border, its inner lines
+// and its texts. A layer file that does not list them gets these pens (white, continuous; 0.70,
+// 0.35 and 0.25 mm), so that the drawing file still declares every layer it uses.
+struct DefaultLayer {
+    std::string_view name;
+    int colour;
+    int linetype;
+    double width;
+};
+inline constexpr DefaultLayer kTitleBlockLayers[] = {
+    {"D-TTL-FRAM", 7, 1, 0.70},
+    {"D-TTL-LINE", 7, 1, 0.35},
+    {"D-TTL-TXT", 7, 1, 0.25},
+};
+
+// The layer file's rows, followed by the title block's layers it does not list.
+LayerTable with_title_block_layers(const LayerTable& table);
+
 struct CurrentPen {
     std::string layer;
     int colour = 0;

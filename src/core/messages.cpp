@@ -43,8 +43,8 @@ std::string joined(const std::vector<std::string>& names, std::string_view none)
 }
 
 constexpr std::string_view kUsageLine =
-    "lwall [--svg] [--csv] | --check | --explain | --help | --version | serve [--port N] [--host ADDR] [--dir DIR] "
-    "[--open]  (--lang ja|en)";
+    "lwall [--svg] [--csv] [--pdf] | --check | --explain | --help | --version | serve [--port N] [--host ADDR] "
+    "[--dir DIR] [--open]  (--lang ja|en)";
 constexpr std::string_view kServeUsageLine = "lwall serve [--port N] [--host ADDR] [--dir DIR] [--open] [--lang ja|en]";
 
 }  // namespace
@@ -86,6 +86,55 @@ namespace msg {
 Message not_a_number(std::string_view shown, bool whole) {
     return both((whole ? "整数でない" : "数値でない") + quoted_ja(shown),
                 (whole ? "expected a whole number, found " : "expected a number, found ") + quoted_en(shown));
+}
+
+namespace {
+std::string byte_text(unsigned b) {
+    char buf[8];
+    std::snprintf(buf, sizeof buf, "0x%02X", b & 0xFFu);
+    return buf;
+}
+}  // namespace
+
+Message title_value_is_utf8() {
+    return both("UTF-8 の文字。HyodaiL.dat は Shift_JIS で保存する", "UTF-8 text; save HyodaiL.dat as Shift_JIS");
+}
+
+Message not_sjis_byte(unsigned byte, std::size_t at) {
+    return both(std::to_string(at) + " バイト目の " + byte_text(byte) + " が Shift_JIS でない",
+                "not Shift_JIS: byte " + byte_text(byte) + " at byte " + std::to_string(at));
+}
+
+Message control_character(unsigned byte, std::size_t at) {
+    return both(std::to_string(at) + " バイト目に制御文字 " + byte_text(byte),
+                "holds the control character " + byte_text(byte) + " at byte " + std::to_string(at));
+}
+
+Message too_long_for_box(std::size_t bytes, std::size_t box) {
+    return both(std::to_string(bytes) + " バイトあり、枠に入るのは " + std::to_string(box) + " バイト (全角 " +
+                    std::to_string(box / 2) + " 文字) まで",
+                std::to_string(bytes) + " bytes long; its box holds " + std::to_string(box) + " (" +
+                    std::to_string(box / 2) + " double-byte characters)");
+}
+
+Message title_value_beyond_seventh(int line) {
+    return both("値は1行に1つ、7行まで。" + std::to_string(line) + "行目にもう1つある",
+                "the file holds seven values, one a line; line " + std::to_string(line) + " holds one more");
+}
+
+std::string title_extra_value_label() { return "余分な値"; }
+
+Message explain_no_title_file(std::string_view default_name) {
+    const std::string name(default_name);
+    return both("フォルダになし。表題欄の枠は空のまま、図面名は " + name,
+                "not in the folder; the title block's boxes stay empty, 図面名 reads " + name);
+}
+
+Message explain_empty() { return both("(空)", "(empty)"); }
+
+Message explain_empty_default(std::string_view default_name) {
+    const std::string name(default_name);
+    return both("(空: " + name + ")", "(empty: " + name + ")");
 }
 
 Message not_whole(std::string_view shown) {
@@ -211,8 +260,50 @@ Message sheet_beyond_work_bound(long long bars, long long bound, std::string_vie
 
 Message cant_create(std::string_view file) { return same_text("can't create " + std::string(file)); }
 
+Message cant_read(std::string_view file) {
+    return both(std::string(file) + " を読めません", "can't read " + std::string(file));
+}
+
 Message cant_write(std::string_view file) {
     return both(std::string(file) + " を書き込めません", "can't write " + std::string(file));
+}
+
+Message cant_remove_spreadsheet() {
+    return both("Lwall.csv を削除できません。前の数量表が残っています",
+                "can't remove Lwall.csv: an earlier run's quantities are left in it");
+}
+
+Message cant_write_because(std::string_view file, std::string_view why) {
+    const std::string f(file);
+    const std::string w(why);
+    return both(f + " を書き込めません (" + w + ")", "can't write " + f + " (" + w + ")");
+}
+
+Message pdf_not_in_build() {
+    return both("このビルドではPDFを書けません。エディタの印刷表示を使ってください。",
+                "lwall --pdf: this build of lwall cannot write PDF; print from the editor, lwall serve, instead");
+}
+
+Message pdf_module_not_loaded(std::string_view why) {
+    return both("PDFを書くモジュールを読み込めません: " + std::string(why),
+                "lwall --pdf: can't load the PDF writer: " + std::string(why));
+}
+
+Message pdf_module_of_another_build(std::string_view path) {
+    const std::string p(path);
+    return both("PDFを書くモジュール " + p + " がこのプログラムと合いません",
+                "lwall --pdf: " + p + " belongs to another build of lwall");
+}
+
+Message pdf_no_japanese_font() {
+    return both("日本語のフォントが見つかりません。IPAゴシック (fonts-ipafont-gothic) を入れてください。",
+                "lwall --pdf: no installed font holds Japanese text; install fonts-ipafont-gothic");
+}
+
+Message pdf_font_stands_in(std::string_view family) {
+    const std::string f(family);
+    return both("Lwall.pdf: IPAゴシックがないため、文字を " + f + " で書きます",
+                "Lwall.pdf: IPAGothic is not installed; the text is set in " + f);
 }
 
 Message too_wide() { return same_text("幅の制限を超えています。"); }
@@ -337,6 +428,7 @@ Message help() {
         "\n"
         "  --svg      Lwall.svg (図面の絵) も書く\n"
         "  --csv      Lwall.csv (鉄筋加工表、鉄筋質量表、材料表) も書く\n"
+        "  --pdf      Lwall.pdf (図枠ごとに A1 の1ページ、実尺、黒一色、出図用) も書く\n"
         "  --check    照査する技術者のように PlenkL.dat を調べ、見つけたことをすべて出す。ファイルは書かない\n"
         "  --explain  lwall の読んだとおりに PlenkL.dat を出す: 値ごとに行、名前、値、単位、名称。\n"
         "             受け付けないファイルでは、拒否までに読んだ値と拒否の理由\n"
@@ -352,13 +444,15 @@ Message help() {
         "終了状態: 0 作図した (--check では何も見つからない); 1 Lwall.dxf を書けない、または壁の幅が 2500 か\n"
         "高さが 3000 を超える; 2 plenk.scr を書けない; 3 PlenkL.dat か 4 GasouL.dat を開けない; 5 底版の鉄筋が\n"
         "最大部材長より長い; 6 入力を受け付けない; 7 --check が何か見つけた; 8 知らないオプション;\n"
-        "9 Lwall.svg か Lwall.csv を書けない; 10 lwall serve がポートで待ち受けられない。\n",
+        "9 Lwall.svg、Lwall.csv か Lwall.pdf を書けない; 10 lwall serve がポートで待ち受けられない;\n"
+        "11 --pdf で PDF を作れない (この版に PDF を書く部分がない (Windows など)、または日本語のフォントがない)。\n",
         "Draws the reinforcement of the L-shaped retaining wall described by PlenkL.dat (dimensions,\n"
         "covers, bar spacings) and GasouL.dat (layers) in the current folder into Lwall.dxf (the sheet)\n"
         "and plenk.scr (its dimensions as a CAD command script).\n"
         "\n"
         "  --svg      also write Lwall.svg, a picture of the sheet\n"
         "  --csv      also write Lwall.csv: bending schedule, bar masses and material quantities\n"
+        "  --pdf      also write Lwall.pdf: one A1 page per sheet frame at its true scale, in black, for plotting\n"
         "  --check    check PlenkL.dat as a checking engineer would and print every finding; writes no file\n"
         "  --explain  print PlenkL.dat as lwall reads it: every field with its line, name, value, unit and\n"
         "             label; on a refused file, the fields read up to the refusal, then the refusal\n"
@@ -375,8 +469,9 @@ Message help() {
         "Exit status: 0 drawn (with --check: nothing found); 1 Lwall.dxf cannot be written, or the wall is\n"
         "wider than 2500 or higher than 3000; 2 plenk.scr cannot be written; 3 PlenkL.dat or 4 GasouL.dat\n"
         "cannot be opened; 5 a footing bar longer than the maximum member length; 6 input refused;\n"
-        "7 --check found something; 8 unknown option; 9 Lwall.svg or Lwall.csv cannot be written;\n"
-        "10 lwall serve cannot listen on its port.\n");
+        "7 --check found something; 8 unknown option; 9 Lwall.svg, Lwall.csv or Lwall.pdf cannot be written;\n"
+        "10 lwall serve cannot listen on its port; 11 --pdf where no PDF can be made (no PDF writer in this\n"
+        "build, as on Windows, or no Japanese font).\n");
 }
 
 Message unknown_option(std::string_view option) {

@@ -85,6 +85,17 @@ Message more_values_than_line(int holds);
 Message expected_line_end(std::string_view shown);
 Message layer_file_ends_in_row();
 Message negative_layer_count(int found);
+// The values of HyodaiL.dat.
+Message title_value_is_utf8();
+Message not_sjis_byte(unsigned byte, std::size_t at);
+Message control_character(unsigned byte, std::size_t at);
+Message too_long_for_box(std::size_t bytes, std::size_t box);
+Message title_value_beyond_seventh(int line);
+std::string title_extra_value_label();
+// lwall --explain of HyodaiL.dat
+Message explain_no_title_file(std::string_view default_name);
+Message explain_empty();
+Message explain_empty_default(std::string_view default_name);
 // The Japanese labels of the values of GasouL.dat.
 std::string layer_count_label();
 enum class LayerPart { colour, line_type, pen_width, name };
@@ -108,7 +119,16 @@ Message sheet_beyond_work_bound(long long bars, long long bound, std::string_vie
 // ---- The stops of a run (the console line stays the drawing program's own; the detail names the
 // fields and the limit for --check and the editor) -------------------------------------------------
 Message cant_create(std::string_view file);  // "can't create PlenkL.dat", the same in both languages
+Message cant_read(std::string_view file);  // a file that is there and cannot be read
 Message cant_write(std::string_view file);
+Message cant_remove_spreadsheet();  // after a stop, a Lwall.csv of an earlier run
+Message cant_write_because(std::string_view file, std::string_view why);
+// lwall --pdf where no PDF can be made, and the font that stands in for the sheet's own.
+Message pdf_not_in_build();
+Message pdf_module_not_loaded(std::string_view why);
+Message pdf_module_of_another_build(std::string_view path);
+Message pdf_no_japanese_font();
+Message pdf_font_stands_in(std::string_view family);
 Message too_wide();   // 幅の制限を超えています。
 Message too_high();   // 高さの制限を超えています。
 Message over_limit(std::string_view what_ja, std::string_view what_en, double sum, double limit);

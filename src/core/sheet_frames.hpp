@@ -2,8 +2,13 @@
 // The frames of the sheet set. Frame 1 holds the elevations, the footing plan, the section and the
 // arrangement view at the sheet's scale; the frames after it, each 2000 to the right of the one
 // before, hold the bending drawings and the tables. Every frame is 800 x 550 paper millimetres at
-// its own scale, so in drawing units it measures 800 * scale by 550 * scale.
+// its own scale, so in drawing units it measures 800 * scale by 550 * scale, and carries a title
+// block in its lower right corner.
+//
+// The bending drawings and the tables are blocks: each is drawn once, measured, and then moved as a
+// whole into a frame. place_blocks decides where.
 
+#include <span>
 #include <vector>
 
 namespace lwall {
@@ -11,6 +16,16 @@ namespace lwall {
 inline constexpr double kFramePaperWidth = 800;   // paper millimetres
 inline constexpr double kFramePaperHeight = 550;  // paper millimetres
 inline constexpr double kFrameGap = 2000;         // drawing units between one frame and the next
+
+// Inside a frame, blocks keep this clear of the border and of each other (paper millimetres).
+inline constexpr double kFrameMargin = 10;
+inline constexpr double kBlockGap = 10;
+
+// Tables have no real size: their text is 125 drawing units high whatever the scale. Beside the
+// drawings of a sheet at 1:50 or 1:60 they print at 2.5 or 2.1 mm; on a sheet at a larger scale
+// they go to frames of their own at 1:50.
+inline constexpr double kTableScale = 50;
+inline constexpr double kLargestScaleForTables = 60;
 
 struct SheetFrame {
     int number = 0;        // 1 ... N, left to right
@@ -21,5 +36,51 @@ struct SheetFrame {
 };
 
 using SheetFrames = std::vector<SheetFrame>;
+
+// The frame of `number` at `scale` with its lower left corner at (x, 0).
+SheetFrame frame_at(int number, double x, double scale);
+
+// An axis-aligned box in drawing units; empty until it covers a point.
+struct Extent {
+    bool empty = true;
+    double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+
+    void cover(double x, double y);
+    void cover(const Extent& e);
+    double width() const { return x1 - x0; }
+    double height() const { return y1 - y0; }
+    // True when the two boxes share more than an edge.
+    bool overlaps(const Extent& e) const;
+    // True when e lies inside this box, edges included.
+    bool holds(const Extent& e) const;
+};
+
+// The title block of a frame: the lower right corner, inside the border, at the frame's scale.
+Extent title_block_area(const SheetFrame& frame);
+
+enum class BlockRole {
+    heading,  // a title that stands alone on its row, above what follows it
+    drawing,  // a true-size bending drawing: printed at the sheet's scale
+    table,    // a table, whose text size does not depend on the scale
+};
+
+struct BlockToPlace {
+    BlockRole role = BlockRole::drawing;
+    Extent extent;  // where it was drawn, in drawing units
+};
+
+struct BlockPlacement {
+    std::vector<double> dx, dy;  // per block, whole drawing units
+    std::vector<Extent> placed;  // per block, its extent moved by (dx, dy), rounded outward
+    std::vector<int> frame;      // per block, the number of its frame (0: drew nothing)
+    SheetFrames frames;          // the frames the blocks went into, from `first` on
+};
+
+// Packs the blocks, in the order given, into `first` and, when it is full, into new frames to its
+// right: rows from the top left, left to right, inside the margin, clear of each other and of the
+// title block. A heading ends its row. Tables go to frames of their own at 1:50 when `first` is at a
+// scale above 1:60. A block larger than an empty frame goes to a new frame of the smallest larger
+// scale that holds it. A block that drew nothing, or whose extent is not finite, is not moved.
+BlockPlacement place_blocks(std::span<const BlockToPlace> blocks, const SheetFrame& first);
 
 }  // namespace lwall

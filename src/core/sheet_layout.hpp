@@ -9,9 +9,8 @@ namespace lwall {
 
 inline constexpr double kMaxBaseWidth = 2500;   // footing width limit
 inline constexpr double kMaxTotalHeight = 3000;  // footing plus wall height limit
-// The sheet pair: frame 1 (the drawings) has its lower left corner at (0, 0) and measures
-// sheet_width x sheet_height; frame 2 (the schedule and the tables) stands this far to its right.
-inline constexpr double kSecondFrameGap = 2000;
+// Frame 1 (the drawings) has its lower left corner at (0, 0) and measures sheet_width x
+// sheet_height; the frames after it stand to its right (core/sheet_frames.hpp).
 
 struct SheetLayout {
     double pi = std::numbers::pi;  // 4 atan(1)

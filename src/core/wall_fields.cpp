@@ -191,13 +191,38 @@ void add_mark(std::vector<WallField>& out, const Mark& m, int first_line, int gr
 struct Catalogue {
     std::vector<WallFieldGroup> groups;
     std::vector<WallField> fields;
+    std::vector<WallField> title;
 };
+
+// HyodaiL.dat: one value a line, each shown in its box of the title block.
+void add_title_fields(Catalogue& c) {
+    c.groups.push_back({InputFile::title, "title", "表題欄", "Title block"});
+    const int group = static_cast<int>(c.groups.size()) - 1;
+    for (int v = 0; v < kTitleValueCount; ++v) {
+        const TitleItem& item = kTitleItems[v];
+        WallField f;
+        f.file = InputFile::title;
+        f.line = v + 1;
+        f.position = 1;
+        f.name = item.name;
+        f.kind = FieldKind::text;
+        f.label_ja = item.label_ja;
+        f.label_en = item.label_en;
+        f.group = group;
+        f.part = FieldPart::title_text;
+        f.index = v;
+        f.max_bytes = title_box_bytes(title_value_box(v));
+        f.meaning = std::string(item.meaning) + "; at most " + std::to_string(f.max_bytes) + " bytes (" +
+                    std::to_string(f.max_bytes / 2) + " double-byte characters)";
+        c.title.push_back(f);
+    }
+}
 
 Catalogue build() {
     Catalogue c;
-    c.groups = {{"outline", "外形", "Outline"},
-                {"covers", "かぶり", "Covers"},
-                {"member_length", "最大部材長", "Member length"}};
+    c.groups = {{InputFile::wall, "outline", "外形", "Outline"},
+                {InputFile::wall, "covers", "かぶり", "Covers"},
+                {InputFile::wall, "member_length", "最大部材長", "Member length"}};
     int position = 0;
     for (const Scalar& s : kScalars) {
         WallField f;
@@ -215,11 +240,11 @@ Catalogue build() {
     }
     int line = kScalars[std::size(kScalars) - 1].line + 1;
     for (const Mark& m : kMarks) {
-        c.groups.push_back({m.key, std::string(m.key) + " " + m.label_ja, std::string(m.key) + " " + m.label_en});
+        c.groups.push_back({InputFile::wall, m.key, std::string(m.key) + " " + m.label_ja, std::string(m.key) + " " + m.label_en});
         add_mark(c.fields, m, line, static_cast<int>(c.groups.size()) - 1);
         line += 4;
     }
-    c.groups.push_back({"ties", "幅止め筋", "Ties"});
+    c.groups.push_back({InputFile::wall, "ties", "幅止め筋", "Ties"});
     const int ties = static_cast<int>(c.groups.size()) - 1;
     const std::pair<const char*, TieGroup WallInput::*> tie_marks[] = {{"S1", &WallInput::S1}, {"S2", &WallInput::S2}};
     const char* tie_meaning[] = {"diameter of the wall tie S1, across the wall (13 means D13)",
@@ -239,6 +264,7 @@ Catalogue build() {
         f.tie = tie_marks[k].second;
         c.fields.push_back(f);
     }
+    add_title_fields(c);
     return c;
 }
 
@@ -249,8 +275,14 @@ const Catalogue& catalogue() {
 
 }  // namespace
 
+std::string_view input_file_name(InputFile file) { return file == InputFile::title ? kTitleFileName : kWallFileName; }
+
 const std::vector<WallField>& wall_fields() { return catalogue().fields; }
-const std::vector<WallFieldGroup>& wall_field_groups() { return catalogue().groups; }
+const std::vector<WallField>& title_fields() { return catalogue().title; }
+const std::vector<WallField>& input_fields(InputFile file) {
+    return file == InputFile::title ? title_fields() : wall_fields();
+}
+const std::vector<WallFieldGroup>& field_groups() { return catalogue().groups; }
 
 const WallField* find_wall_field(std::string_view name) {
     for (const WallField& f : wall_fields()) {

@@ -1,9 +1,10 @@
 #pragma once
-// The catalogue of PlenkL.dat: every one of its 165 fields, in file order, with the line it stands
-// on, its name as every message spells it ("footing_left_width", "W1.pitch[2]", "S2.dia"), whether it
-// is written whole or may have decimals, its unit, a short Japanese and English label and a one-line
-// meaning. The reader fills the wall record through it; the messages, lwall --explain, the README's
-// input table and the editor take their names and labels from it and from nowhere else.
+// The catalogue of the input files: every one of the 165 fields of PlenkL.dat and the seven of the
+// title file HyodaiL.dat, in file order, with the file and line it stands on, its name as every
+// message spells it ("footing_left_width", "W1.pitch[2]", "S2.dia", "project"), whether it is written
+// whole, may have decimals or is text, its unit, a short Japanese and English label and a one-line
+// meaning. The readers fill the records through it; the messages, lwall --explain, the README's
+// input tables and the editor take their names and labels from it and from nowhere else.
 //
 // Japanese labels are UTF-8 here; the console and the files get them through to_sjis().
 
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "core/messages.hpp"
+#include "core/title_block.hpp"
 #include "core/wall_input.hpp"
 
 namespace lwall {
@@ -19,25 +21,34 @@ namespace lwall {
 inline constexpr std::string_view kWallFileName = "PlenkL.dat";
 inline constexpr int kWallFileLines = 43;
 inline constexpr int kWallFieldCount = 165;
+inline constexpr std::string_view kTitleFileName = "HyodaiL.dat";
+inline constexpr int kTitleFileLines = kTitleValueCount;
 
-enum class FieldKind { decimal, whole };
+// The file a field or a group belongs to.
+enum class InputFile { wall, title };
+std::string_view input_file_name(InputFile file);
+
+enum class FieldKind { decimal, whole, text };
 
 // What an opt[i] value of a mark holds; the other fields hold what their name says.
 enum class OptRole { none, zone_diameter, second_diameter, offset, unused };
 
 // Where a field's value lives in WallInput.
-enum class FieldPart { scalar, zones, dia, opt, pitch, count, tie_dia };
+enum class FieldPart { scalar, zones, dia, opt, pitch, count, tie_dia, title_text };
 
 // The groups of the file, in file order: the outline, the covers, the member length, one per bar
 // mark (F1 ... W5) and the ties.
 struct WallFieldGroup {
-    std::string key;       // "outline", "covers", "member_length", "F1" ... "W5", "ties"
+    InputFile file = InputFile::wall;
+    std::string key;       // "outline", "covers", "member_length", "F1" ... "W5", "ties"; "title"
     std::string label_ja;  // "外形", "F1 底版上側主鉄筋" ...
     std::string label_en;  // "Outline", "F1 top transverse footing bars" ...
 };
 
 struct WallField {
-    int line = 0;      // 1 ... 43, the line as the file is written without blank lines
+    InputFile file = InputFile::wall;
+    int line = 0;      // PlenkL.dat: 1 ... 43, the line as the file is written without blank lines;
+                       // HyodaiL.dat: 1 ... 7, the line itself
     int position = 0;  // 1-based place of the value on its line
     std::string name;  // as every message spells it
     FieldKind kind = FieldKind::decimal;
@@ -45,9 +56,10 @@ struct WallField {
     std::string label_ja;
     std::string label_en;
     std::string meaning;  // one line, English
-    int group = 0;        // index into wall_field_groups()
+    int group = 0;        // index into field_groups()
     // Where the value lives: a length of the outline, the covers or the member length; or a value of
-    // a bar mark (its zone or opt index 1 ... 5); or a tie's diameter.
+    // a bar mark (its zone or opt index 1 ... 5); or a tie's diameter; or a title value (its index
+    // into TitleInput::values).
     FieldPart part = FieldPart::scalar;
     double WallInput::*scalar = nullptr;
     BarGroup WallInput::*mark = nullptr;
@@ -55,10 +67,15 @@ struct WallField {
     int index = 0;
     OptRole opt_role = OptRole::none;
     bool used = true;  // false for a value the drawings read and ignore
+    std::size_t max_bytes = 0;  // text: the most Shift_JIS bytes its box holds
 };
 
+// The fields of PlenkL.dat, and of HyodaiL.dat.
 const std::vector<WallField>& wall_fields();
-const std::vector<WallFieldGroup>& wall_field_groups();
+const std::vector<WallField>& title_fields();
+const std::vector<WallField>& input_fields(InputFile file);
+// The groups of both files, PlenkL.dat's first.
+const std::vector<WallFieldGroup>& field_groups();
 
 // The field called `name`; nullptr when there is none.
 const WallField* find_wall_field(std::string_view name);

@@ -31,7 +31,9 @@ double completing_piece(double length, int dia, double max_bar_length) {
     return lapped_second_piece(length, max_bar_length, dia);
 }
 
+// Each bar's drawing (its shape, dimensions and label) is a block of its own.
 void start_shape(RunContext& ctx, Point origin) {
+    open_block(ctx.canvas, BlockRole::drawing);
     pen_select_layer(ctx, "D-STR-STR1");
     set_origin(ctx.canvas, origin.x, origin.y);
 }
@@ -285,6 +287,7 @@ void draw_bending_drawings(RunContext& ctx) {
     const SheetLayout& s = ctx.layout;
     const Point base{s.sheet_width + 2000 + s.scale * 2000 / 50, s.scale * 22000 / 50};
 
+    open_block(ctx.canvas, BlockRole::heading);
     pen_select_layer(ctx, "D-MTR-TXT");
     set_origin(ctx.canvas, base.x, base.y);
     draw_text_styled(ctx.canvas, {5000, 3000}, {5500, 3000}, 400, 0, u8"鉄 筋 加 工 図"_sj, "KANJI");

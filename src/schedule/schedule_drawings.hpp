@@ -11,6 +11,7 @@ namespace lwall {
 
 // Sets the extension gap to 100 and draws, in this order, the shape legend, the bending
 // drawings, the mass-table icons, the bending schedule, the mass table and the material table.
+// When the canvas records, each table and each bending drawing is a block of its own.
 void draw_schedule_sheet(RunContext& ctx);
 
 }  // namespace lwall

@@ -67,7 +67,8 @@ void append_json_string(std::string& out, std::string_view text) {
 // The picture's y runs downward: every y is kept negated.
 void DisplayList::line(const LineEntity& e) {
     const double x1 = held(e.x1), y1 = held(e.y1), x2 = held(e.x2), y2 = held(e.y2);
-    bounds_.line(x1, y1, x2, y2);
+    drawn_.cover(x1, y1);
+    drawn_.cover(x2, y2);
     LineRun& run = run_for(
         lines_, [&](const LineRun& r) { return r.colour == e.colour && r.width == e.width; },
         [&] { return LineRun{e.colour, e.width, {}}; });
@@ -77,7 +78,7 @@ void DisplayList::line(const LineEntity& e) {
 
 void DisplayList::circle(const CircleEntity& e) {
     const double x = held(e.x), y = held(e.y), r = held(e.radius);
-    bounds_.circle(x, y, r);
+    cover_circle(drawn_, x, y, r);
     CircleRun& run = run_for(
         circles_, [&](const CircleRun& c) { return c.layer == e.layer && c.width == e.width; },
         [&] { return CircleRun{std::string(e.layer), e.width, {}}; });
@@ -88,7 +89,7 @@ void DisplayList::circle(const CircleEntity& e) {
 void DisplayList::text(const TextEntity& e) {
     const double x = held(e.x1), y = held(e.y1);
     const double rotation = e.form == TextForm::aligned ? held(e.angle) : 0;
-    bounds_.text(x, y, e.height);
+    cover_text(drawn_, x, y, e.height);
     TextRun& run = run_for(
         texts_, [&](const TextRun& t) { return t.layer == e.layer && t.height == e.height; },
         [&] { return TextRun{std::string(e.layer), e.height, {}, {}}; });
@@ -98,12 +99,13 @@ void DisplayList::text(const TextEntity& e) {
     ++text_count_;
 }
 
-void DisplayList::append_json(std::string& out, const LayerTable* layers, double scale) const {
-    // Runs of one pen become strokes of one colour and width; several pens may share one.
+void DisplayList::append_json(std::string& out, const LayerTable* layers, const PictureScales& scales) const {
+    // Runs of one pen become strokes of one colour and width; several pens may share one, and a pen
+    // draws wider in a frame of a larger scale.
     struct Stroke {
         std::string_view colour;
         double width;
-        std::vector<const std::vector<double>*> lines, circles;
+        std::vector<double> lines, circles;
     };
     std::vector<Stroke> strokes;
     const auto stroke_for = [&](std::string_view colour, double width) -> Stroke& {
@@ -111,18 +113,24 @@ void DisplayList::append_json(std::string& out, const LayerTable* layers, double
             strokes, [&](const Stroke& s) { return s.colour == colour && s.width == width; },
             [&] { return Stroke{colour, width, {}, {}}; });
     };
-    for (const LineRun& r : lines_) stroke_for(picture_colour(r.colour), picture_stroke(r.width, scale)).lines.push_back(&r.xy);
-    for (const CircleRun& r : circles_) {
-        stroke_for(picture_colour(picture_layer_colour(layers, r.layer)), picture_stroke(r.width, scale))
-            .circles.push_back(&r.xyr);
-    }
-    const auto joined = [](const std::vector<const std::vector<double>*>& parts) {
-        std::vector<double> all;
-        for (const auto* p : parts) all.insert(all.end(), p->begin(), p->end());
-        return all;
+    // Each run's numbers in groups of `n` whose first is x, to the stroke of the scale there.
+    const auto deal = [&](std::string_view colour, double pen, const std::vector<double>& numbers, std::size_t n,
+                          std::vector<double> Stroke::*into) {
+        if (scales.uniform()) {
+            auto& to = stroke_for(colour, picture_stroke(pen, scales.at(0))).*into;
+            to.insert(to.end(), numbers.begin(), numbers.end());
+            return;
+        }
+        for (std::size_t i = 0; i + n <= numbers.size(); i += n) {
+            auto& to = stroke_for(colour, picture_stroke(pen, scales.at(numbers[i]))).*into;
+            to.insert(to.end(), numbers.begin() + static_cast<std::ptrdiff_t>(i),
+                      numbers.begin() + static_cast<std::ptrdiff_t>(i + n));
+        }
     };
+    for (const LineRun& r : lines_) deal(picture_colour(r.colour), r.width, r.xy, 4, &Stroke::lines);
+    for (const CircleRun& r : circles_) deal(picture_colour(picture_layer_colour(layers, r.layer)), r.width, r.xyr, 3, &Stroke::circles);
 
-    const PictureBounds::Frame f = bounds_.frame();
+    const PictureFrame f = picture_frame(drawn_);
     out += "{\"frame\":";
     append_numbers(out, {f.x, f.y, f.width, f.height});
     out += ",\"ground\":";
@@ -135,9 +143,9 @@ void DisplayList::append_json(std::string& out, const LayerTable* layers, double
         out += ",\"width\":";
         append_picture_number(out, s.width);
         out += ",\"lines\":";
-        append_numbers(out, joined(s.lines));
+        append_numbers(out, s.lines);
         out += ",\"circles\":";
-        append_numbers(out, joined(s.circles));
+        append_numbers(out, s.circles);
         out += '}';
     }
     out += "],\"texts\":[";

@@ -24,14 +24,15 @@ public:
     std::size_t circle_count() const { return circle_count_; }
     std::size_t text_count() const { return text_count_; }
 
-    // Appends the list as one JSON object, its colours and widths from the run's layers and scale:
+    // Appends the list as one JSON object, its colours and widths from the run's layers and the
+    // scales of its frames:
     //   {"frame": [x, y, width, height], "ground": "#1e1e1e",
     //    "strokes": [{"colour", "width", "lines": [x1, y1, x2, y2, ...], "circles": [x, y, r, ...]}],
     //    "texts": [{"colour", "size", "at": [x, y, rotation, ...], "strings": ["...", ...]}],
     //    "counts": [lines, circles, texts]}
     // in the picture's units with y downward; a rotation is clockwise in degrees about the text's
     // place, which is its left end on the baseline.
-    void append_json(std::string& out, const LayerTable* layers, double scale) const;
+    void append_json(std::string& out, const LayerTable* layers, const PictureScales& scales) const;
 
 private:
     struct LineRun {
@@ -54,7 +55,7 @@ private:
     std::vector<LineRun> lines_;
     std::vector<CircleRun> circles_;
     std::vector<TextRun> texts_;
-    PictureBounds bounds_;
+    Extent drawn_;
     std::size_t line_count_ = 0;
     std::size_t circle_count_ = 0;
     std::size_t text_count_ = 0;

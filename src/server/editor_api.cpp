@@ -5,10 +5,12 @@
 #include <optional>
 
 #include "core/run_failure.hpp"
+#include "core/sheet_frames.hpp"
 #include "core/sheet_layout.hpp"
 #include "core/sjis.hpp"
 #include "core/wall_fields.hpp"
 #include "input/layer_file.hpp"
+#include "input/title_file.hpp"
 #include "input/wall_file.hpp"
 #include "output/entity_sink.hpp"
 #include "server/display_list.hpp"
@@ -23,8 +25,9 @@ using nlohmann::json;
 
 constexpr std::string_view kWallFile = "PlenkL.dat";
 constexpr std::string_view kLayerFile = "GasouL.dat";
+constexpr std::string_view kTitleFile = kTitleFileName;
 // The files of the folder a save replaces as one set, in the order they are written.
-constexpr std::string_view kFolderFiles[] = {kWallFile, kLayerFile};
+constexpr std::string_view kFolderFiles[] = {kWallFile, kLayerFile, kTitleFile};
 
 std::string dump(const json& j) { return j.dump(-1, ' ', false, json::error_handler_t::replace); }
 
@@ -48,7 +51,10 @@ EditorReply missing_character(std::string_view file, std::string_view utf8, Lang
         const std::size_t n = std::max<std::size_t>(c.length, 1);
         if (c.length == 0) break;
         if (!utf8_to_sjis(utf8.substr(i, n))) {
-            return error_reply(422, msg::character_without_sjis(file, line, utf8.substr(i, n), c.code_point), lang);
+            // The file and line too, for the page to show it beside the value.
+            return json_reply(422, {{"error", msg::character_without_sjis(file, line, utf8.substr(i, n), c.code_point).in(lang)},
+                                    {"file", file},
+                                    {"line", line}});
         }
         if (utf8[i] == '\n') ++line;
         i += n;
@@ -76,9 +82,33 @@ EditorReply refusal_reply(const RunFailure& f, Lang lang) {
     return json_reply(422, j);
 }
 
+// The files the page offers for download, in the order it shows them: what the command line writes,
+// and the wall file as the page holds it.
+struct Download {
+    std::string_view name;
+    std::string_view type;
+};
+constexpr Download kDownloads[] = {{"Lwall.dxf", "application/dxf"},
+                                   {"plenk.scr", "text/plain; charset=Shift_JIS"},
+                                   {"Lwall.csv", "text/csv; charset=Shift_JIS"},
+                                   {"Lwall.svg", "image/svg+xml"},
+                                   {kWallFile, "text/plain; charset=Shift_JIS"}};
+
+json download_names() {
+    json names = json::array();
+    for (const Download& d : kDownloads) names.push_back(d.name);
+    return names;
+}
+
+std::string download_list() {
+    std::string list;
+    for (const Download& d : kDownloads) list += (list.empty() ? "" : ", ") + std::string(d.name);
+    return list;
+}
+
 // The sheet of a request, or the stop of the command line where the folder has no GasouL.dat.
 SheetResult sheet_of(const WallTexts& texts, const SheetRequest& request) {
-    if (texts.layers) return run_sheet(texts.wall, *texts.layers, request);
+    if (texts.layers) return run_sheet(texts.wall, *texts.layers, texts.title.value_or(""), request);
     RunFailure missing(kExitLayerFile, msg::cant_create(kLayerFile));
     missing.file = kLayerFile;
     SheetResult r;
@@ -101,60 +131,6 @@ json folder_files(const FolderState& state, Lang lang) {
 
 json version_of(const FolderState& state) { return state.version ? json(*state.version) : json(nullptr); }
 
-// Where the schedule, the mass table and the material table lie on the sheet: their frames, grown to
-// hold the titles and headings that stand on them.
-class TableExtent final : public EntitySink {
-public:
-    void line(const LineEntity& e) override {
-        if (e.layer != "D-MTR-FRAM") return;
-        frames_.cover(e.x1, e.y1);
-        frames_.cover(e.x2, e.y2);
-    }
-    void text(const TextEntity& e) override {
-        if (e.layer == "D-MTR-TXT" || e.layer == "D-MTR-MTXT") texts_.push_back({e.x1, e.y1, e.height});
-    }
-    void circle(const CircleEntity&) override {}
-
-    // Null when no table was drawn. A text counts when it starts within 10 paper millimetres of the
-    // frames (the title of the bending drawings, inside sheet 2, stays out).
-    json extent(double scale) const {
-        if (frames_.empty) return nullptr;
-        Box box = frames_;
-        const double near = 10 * scale;
-        for (const Text& t : texts_) {
-            if (t.x >= frames_.x0 - near && t.x <= frames_.x1 + near && t.y >= frames_.y0 - near &&
-                t.y <= frames_.y1 + near) {
-                box.cover(t.x, t.y);
-                box.cover(t.x, t.y + t.height);
-            }
-        }
-        return {{"x", box.x0}, {"y", box.y0}, {"width", box.x1 - box.x0}, {"height", box.y1 - box.y0}};
-    }
-
-private:
-    struct Box {
-        bool empty = true;
-        double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
-        void cover(double x, double y) {
-            if (empty) {
-                x0 = x1 = x;
-                y0 = y1 = y;
-                empty = false;
-            }
-            x0 = std::min(x0, x);
-            x1 = std::max(x1, x);
-            y0 = std::min(y0, y);
-            y1 = std::max(y1, y);
-        }
-    };
-    struct Text {
-        double x, y;
-        int height;
-    };
-    Box frames_;
-    std::vector<Text> texts_;
-};
-
 const char* part_name(FieldPart p) {
     switch (p) {
     case FieldPart::scalar: return "scalar";
@@ -164,6 +140,7 @@ const char* part_name(FieldPart p) {
     case FieldPart::pitch: return "pitch";
     case FieldPart::count: return "count";
     case FieldPart::tie_dia: return "tie_dia";
+    case FieldPart::title_text: return "title_text";
     }
     return "";
 }
@@ -201,6 +178,10 @@ std::variant<WallTexts, EditorReply> read_wall_texts(std::string_view body, Lang
     if (layers != j.end() && !layers->is_string() && !layers->is_null()) {
         return error_reply(400, msg::body_value_not_string("layers", kLayerFile), lang);
     }
+    const auto title = j.find("title");
+    if (title != j.end() && !title->is_string() && !title->is_null()) {
+        return error_reply(400, msg::body_value_not_string("title", kTitleFile), lang);
+    }
     const auto version = j.find("version");
     if (version != j.end() && version->is_string()) texts.version = version->get<std::string>();
     std::optional<std::string> sjis = utf8_to_sjis(wall->get_ref<const std::string&>());
@@ -211,18 +192,19 @@ std::variant<WallTexts, EditorReply> read_wall_texts(std::string_view body, Lang
         if (!sjis) return missing_character(kLayerFile, layers->get_ref<const std::string&>(), lang);
         texts.layers = std::move(*sjis);
     }
+    if (title != j.end() && title->is_string()) {
+        sjis = utf8_to_sjis(title->get_ref<const std::string&>());
+        if (!sjis) return missing_character(kTitleFile, title->get_ref<const std::string&>(), lang);
+        texts.title = std::move(*sjis);
+    }
     return texts;
 }
 
 EditorReply preview_reply(const WallTexts& texts) {
-    TableExtent tables;
     DisplayList display;
-    EntityFanOut observers;
-    observers.add(tables);
-    observers.add(display);
     SheetRequest request;
     request.drawing_file = false;
-    request.observer = &observers;
+    request.observer = &display;
     SheetResult sheet = sheet_of(texts, request);
     json j;
     put_outcome(j, sheet, texts.lang);
@@ -236,11 +218,9 @@ EditorReply preview_reply(const WallTexts& texts) {
     j["findings"] = std::move(findings);
     const SheetLayout& s = sheet.layout;
     if (s.scale > 0) {
-        j["sheet"] = {{"scale", s.scale}, {"width", s.sheet_width}, {"height", s.sheet_height}, {"gap", kSecondFrameGap}};
-        j["tables"] = tables.extent(s.scale);
+        j["sheet"] = {{"scale", s.scale}, {"width", s.sheet_width}, {"height", s.sheet_height}, {"gap", kFrameGap}};
     } else {
         j["sheet"] = nullptr;
-        j["tables"] = nullptr;
     }
     json frames = json::array();
     for (const SheetFrame& f : sheet.frames) {
@@ -248,39 +228,33 @@ EditorReply preview_reply(const WallTexts& texts) {
                           {"scale", f.scale}});
     }
     j["frames"] = std::move(frames);
+    j["downloads"] = download_names();
     // The sheet's entities go last, written straight into the answer; texts and circles take the
-    // colour of their layer as the run read the layers.
+    // colour of their layer as the run read the layers, lines the pen width at their frame's scale.
     std::optional<LayerTable> layers;
     try {
-        if (texts.layers) layers = read_layer_table(*texts.layers);
+        if (texts.layers) layers = with_title_block_layers(read_layer_table(*texts.layers));
     } catch (const RunFailure&) {
         // refused before anything was drawn
+    }
+    PictureScales scales;
+    scales.set_scale(s.scale > 0 ? s.scale : 1);
+    for (const SheetFrame& f : sheet.frames) {
+        if (f.scale != s.scale) scales.set_frame_scale(f.x, f.x + f.width, f.scale);
     }
     EditorReply r;
     r.body = dump(j);
     r.body.pop_back();  // the object's closing brace
     r.body += ",\"display\":";
-    display.append_json(r.body, layers ? &*layers : nullptr, s.scale > 0 ? s.scale : 1);
+    display.append_json(r.body, layers ? &*layers : nullptr, scales);
     r.body += '}';
     return r;
 }
 
 EditorReply file_reply(std::string_view name, const WallTexts& texts) {
-    struct Download {
-        std::string_view name;
-        std::string_view type;
-    };
-    static constexpr Download kDownloads[] = {{"Lwall.dxf", "application/dxf"},
-                                              {"plenk.scr", "text/plain; charset=Shift_JIS"},
-                                              {"Lwall.csv", "text/csv; charset=Shift_JIS"},
-                                              {"Lwall.svg", "image/svg+xml"},
-                                              {"PlenkL.dat", "text/plain; charset=Shift_JIS"}};
     const auto it = std::find_if(std::begin(kDownloads), std::end(kDownloads),
                                  [&](const Download& d) { return d.name == name; });
-    if (it == std::end(kDownloads)) {
-        return error_reply(404, msg::no_such_download("Lwall.dxf, plenk.scr, Lwall.csv, Lwall.svg, PlenkL.dat"),
-                           texts.lang);
-    }
+    if (it == std::end(kDownloads)) return error_reply(404, msg::no_such_download(download_list()), texts.lang);
     EditorReply r;
     r.content_type = std::string(it->type);
     r.download_name = std::string(it->name);
@@ -307,27 +281,42 @@ EditorReply file_reply(std::string_view name, const WallTexts& texts) {
 }
 
 EditorReply catalogue_reply() {
+    const auto field_json = [](const WallField& f) {
+        return json{{"name", f.name},
+                    {"line", f.line},
+                    {"position", f.position},
+                    {"kind", f.kind == FieldKind::whole ? "whole" : f.kind == FieldKind::text ? "text" : "decimal"},
+                    {"unit", f.unit},
+                    {"label_ja", f.label_ja},
+                    {"label_en", f.label_en},
+                    {"meaning", f.meaning},
+                    {"group", f.group},
+                    {"part", part_name(f.part)},
+                    {"index", f.index},
+                    {"opt_role", opt_role_name(f.opt_role)},
+                    {"used", f.used},
+                    {"max_bytes", f.max_bytes}};
+    };
+    // The form of PlenkL.dat; the title file's fields beside it, in a group of their own.
     json groups = json::array();
-    for (const WallFieldGroup& g : wall_field_groups()) {
-        groups.push_back({{"key", g.key}, {"label_ja", g.label_ja}, {"label_en", g.label_en}});
+    json title_group;
+    for (const WallFieldGroup& g : field_groups()) {
+        const json group = {{"key", g.key}, {"label_ja", g.label_ja}, {"label_en", g.label_en}};
+        if (g.file == InputFile::wall) groups.push_back(group);
+        else title_group = group;
     }
     json fields = json::array();
-    for (const WallField& f : wall_fields()) {
-        fields.push_back({{"name", f.name},
-                          {"line", f.line},
-                          {"position", f.position},
-                          {"kind", f.kind == FieldKind::whole ? "whole" : "decimal"},
-                          {"unit", f.unit},
-                          {"label_ja", f.label_ja},
-                          {"label_en", f.label_en},
-                          {"meaning", f.meaning},
-                          {"group", f.group},
-                          {"part", part_name(f.part)},
-                          {"index", f.index},
-                          {"opt_role", opt_role_name(f.opt_role)},
-                          {"used", f.used}});
-    }
-    return json_reply(200, {{"lines", kWallFileLines}, {"groups", std::move(groups)}, {"fields", std::move(fields)}});
+    for (const WallField& f : wall_fields()) fields.push_back(field_json(f));
+    json title = json::array();
+    for (const WallField& f : title_fields()) title.push_back(field_json(f));
+    return json_reply(200, {{"lines", kWallFileLines},
+                            {"groups", std::move(groups)},
+                            {"fields", std::move(fields)},
+                            {"title_file",
+                             {{"name", kTitleFileName},
+                              {"lines", kTitleFileLines},
+                              {"group", std::move(title_group)},
+                              {"fields", std::move(title)}}}});
 }
 
 EditorReply example_reply() {
@@ -342,6 +331,7 @@ EditorReply load_reply(const std::filesystem::path& dir, Lang lang) {
               {"files", folder_files(state, lang)}};
     if (const FolderFile* f = state.file(kWallFile); f->state == FileState::loaded) j["wall"] = sjis_to_utf8(f->bytes);
     if (const FolderFile* f = state.file(kLayerFile); f->state == FileState::loaded) j["layers"] = sjis_to_utf8(f->bytes);
+    if (const FolderFile* f = state.file(kTitleFile); f->state == FileState::loaded) j["title"] = sjis_to_utf8(f->bytes);
     return json_reply(200, j);
 }
 
@@ -355,6 +345,10 @@ EditorReply save_reply(const std::filesystem::path& dir, const WallTexts& texts,
         } catch (const RunFailure& f) {
             return refusal_reply(f, lang);
         }
+    }
+    if (texts.title) {
+        const TitleReading title = read_title_file(*texts.title);
+        if (title.refusal) return refusal_reply(*title.refusal, lang);
     }
     if (!texts.version) return error_reply(428, msg::save_needs_version(), lang);
     // What the folder holds now must be what the page loaded: nothing is written over a file the
@@ -377,6 +371,7 @@ EditorReply save_reply(const std::filesystem::path& dir, const WallTexts& texts,
     };
     add(kWallFile, texts.wall);
     if (texts.layers) add(kLayerFile, *texts.layers);
+    if (texts.title) add(kTitleFile, *texts.title);
     const SaveOutcome saved = replace_folder_files(dir, files, before, before_rename);
     const FolderState after = read_folder(dir, kFolderFiles);
     json j = {{"saved", saved.written},

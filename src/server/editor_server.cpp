@@ -132,6 +132,11 @@ struct EditorServer::Impl {
     public:
         explicit Http(Impl& owner) : owner_(owner) {}
 
+        // A burst of connections waits in the system's queue, not for the client's second SYN: the
+        // library's queue of 5 holds up the sixth connection of a burst by a second. (A header build
+        // gets this from CPPHTTPLIB_LISTEN_BACKLOG; the library compiled by Debian does not.)
+        void deepen_listen_queue() { ::listen(svr_sock_, 128); }
+
     private:
         bool process_and_close_socket(socket_t sock) override;
         Impl& owner_;
@@ -335,6 +340,7 @@ bool EditorServer::bind() {
         if (!impl_->http.bind_to_port(s.host, s.port)) return false;
         impl_->port = s.port;
     }
+    impl_->http.deepen_listen_queue();
     impl_->guard.emplace(s.host, impl_->port);
     return true;
 }

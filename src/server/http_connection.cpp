@@ -4,6 +4,12 @@
 #include <cctype>
 #include <cerrno>
 
+#ifndef _WIN32
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+#endif
+
 namespace lwall {
 
 namespace {
@@ -219,6 +225,9 @@ Connection::Head Connection::read_head(RequestHead& head) {
         // Counted as they come, so that a head never grows the buffer past its bounds.
         const auto lines = std::count(unread.begin(), unread.begin() + static_cast<std::ptrdiff_t>(seen), '\n');
         if (header_bytes > kMaxHeaderBytes + 2 || lines > kMaxHeaderLines + 1) return Head::too_large;
+        // A head whose lines end in a bare line feed would never end for the library.
+        const std::size_t bare = unread.find("\n\n");
+        if (bare != std::string_view::npos && (end == std::string_view::npos || bare < end)) return Head::malformed;
         if (end != std::string_view::npos) break;
         if (Clock::now() >= head_deadline) return Head::too_slow;
         if (fill(head_deadline) == Fill::closed) return Head::closed;

@@ -12,11 +12,12 @@
 #include "drawings/wall/wall_input_checks.hpp"
 #include "input/layer_file.hpp"
 #include "input/layout_limits.hpp"
+#include "input/title_file.hpp"
 #include "input/wall_file.hpp"
 #include "output/csv/quantities_csv.hpp"
 #include "output/dxf/dxf_document.hpp"
-#include "schedule/schedule_drawings.hpp"
 #include "schedule/schedule_input_checks.hpp"
+#include "sheet/sheet_set.hpp"
 #include "sheet/work_bound.hpp"
 
 namespace lwall {
@@ -81,17 +82,20 @@ void check_wall_input(const WallInput& w) {
     check_work_bound(w);
 }
 
-void start_sheet(RunContext& ctx, std::string_view wall_file_text, std::string_view layer_file_text) {
+void start_sheet(RunContext& ctx, std::string_view wall_file_text, std::string_view layer_file_text,
+                 std::string_view title_file_text) {
     DxfWriter& out = ctx.canvas.dxf;
     dxf_ltype_table(out);
     ctx.layers = read_layer_table(layer_file_text);
-    dxf_layer_table(out, ctx.layers);
-    ctx.picture.set_layers(ctx.layers);
+    ctx.declared_layers = with_title_block_layers(ctx.layers);
+    dxf_layer_table(out, ctx.declared_layers);
+    ctx.picture.set_layers(ctx.declared_layers);
     dxf_style_table(out);
     dxf_open_entities(out);
     ctx.input = read_wall_input(wall_file_text);
     check_wall_input(ctx.input);
     ctx.findings = check_wall(ctx.input);
+    ctx.title = read_title_input(title_file_text);
     ctx.layout = compute_sheet_layout(ctx.input);
     ctx.picture.set_scale(ctx.layout.scale);
 }
@@ -100,16 +104,18 @@ void draw_sheet(RunContext& ctx) {
     draw_wall_elevations(ctx);
     draw_footing_views(ctx);
     draw_section_view(ctx);
-    draw_schedule_sheet(ctx);
+    draw_sheet_set(ctx);
     dxf_document_end(ctx.canvas.dxf);
 }
 
-void draw_whole_sheet(RunContext& ctx, std::string_view wall_file_text, std::string_view layer_file_text) {
-    start_sheet(ctx, wall_file_text, layer_file_text);
+void draw_whole_sheet(RunContext& ctx, std::string_view wall_file_text, std::string_view layer_file_text,
+                      std::string_view title_file_text) {
+    start_sheet(ctx, wall_file_text, layer_file_text, title_file_text);
     draw_sheet(ctx);
 }
 
-SheetResult run_sheet(std::string_view wall_text, std::string_view layer_text, const SheetRequest& request) {
+SheetResult run_sheet(std::string_view wall_text, std::string_view layer_text, std::string_view title_text,
+                      const SheetRequest& request) {
     SheetResult result;
     const auto ctx = std::make_unique<RunContext>();
     Canvas& cv = ctx->canvas;
@@ -119,7 +125,7 @@ SheetResult run_sheet(std::string_view wall_text, std::string_view layer_text, c
     if (request.picture) cv.entities.add(ctx->picture);
     if (request.observer != nullptr) cv.entities.add(*request.observer);
     try {
-        draw_whole_sheet(*ctx, wall_text, layer_text);
+        draw_whole_sheet(*ctx, wall_text, layer_text, title_text);
     } catch (const RunFailure& f) {
         take_failure(result, f);
     } catch (const std::exception& e) {
@@ -127,11 +133,11 @@ SheetResult run_sheet(std::string_view wall_text, std::string_view layer_text, c
     }
     result.findings = std::move(ctx->findings);
     result.layout = ctx->layout;
-    if (result.status == kExitOk || result.status == kExitMemberLength) {
-        // The sheet pair as the footing drawing frames it: both at the sheet's scale.
+    result.frames = ctx->frames;
+    if (result.status == kExitMemberLength) {
+        // Stopped in the footing drawing, which had drawn the first two frames.
         const SheetLayout& s = ctx->layout;
-        result.frames = {{1, 0, 0, s.sheet_width, s.sheet_height, s.scale},
-                         {2, s.sheet_width + kFrameGap, 0, s.sheet_width, s.sheet_height, s.scale}};
+        result.frames = {frame_at(1, 0, s.scale), frame_at(2, s.sheet_width + kFrameGap, s.scale)};
     }
     // What was written before a failure stays written.
     const bool dxf_ok = cv.dxf_out.flush();

@@ -1,7 +1,8 @@
 #pragma once
-// The one entry that draws a sheet: both input texts in; the drawing file, the script, the picture
-// and the spreadsheet out, with the run's status, its message and what the checks found. The
-// command line, the editor and the fuzz harness all draw through run_sheet.
+// The one entry that draws a sheet: the input texts in (the wall, the layers, and the title block's
+// values, empty when there is no title file); the drawing file, the script, the picture and the
+// spreadsheet out, with the run's status, its message and what the checks found. The command line,
+// the editor and the fuzz harness all draw through run_sheet.
 
 #include <cstdio>
 #include <string>
@@ -27,8 +28,8 @@ struct SheetRequest {
     // instead of staying in memory, so that a run's memory does not grow with the wall.
     std::FILE* dxf_file = nullptr;
     std::FILE* scr_file = nullptr;
-    // Another view of the sheet (the editor's measure of where the tables lie): handed every
-    // entity after the drawing file and the picture.
+    // Another view of the sheet (the editor's measure of where the tables lie, the pages of
+    // Lwall.pdf): handed every entity after the drawing file and the picture.
     EntitySink* observer = nullptr;
 };
 
@@ -47,6 +48,7 @@ struct SheetResult {
     std::vector<Finding> findings;  // the checks' warnings, once the wall was read and accepted
     SheetLayout layout;             // the sheet's scale and size; scale 0 when the run stopped before
     SheetFrames frames;             // the frames drawn, left to right; empty when the run stopped before
+                                    // the footing drawing (the first two when it stopped there)
     // The outputs: what was written before a failure stays written. dxf and scr stay empty when
     // streamed to files; svg and csv are empty unless asked for.
     std::string dxf;
@@ -55,7 +57,8 @@ struct SheetResult {
     std::string csv;
 };
 
-SheetResult run_sheet(std::string_view wall_text, std::string_view layer_text, const SheetRequest& request = {});
+SheetResult run_sheet(std::string_view wall_text, std::string_view layer_text, std::string_view title_text = {},
+                      const SheetRequest& request = {});
 
 // The status, messages and values of a failure, into a result.
 void take_failure(SheetResult& r, const RunFailure& f);
@@ -77,11 +80,14 @@ void check_size_limits(const WallInput& w);
 // Every refusal of a wall that was read: the size limits, then the limits of a layout any wall could
 // hold, then what each drawing cannot draw from, then the work bound.
 void check_wall_input(const WallInput& w);
-// The tables, the wall read, refused or checked (ctx.findings) and the sheet laid out.
-void start_sheet(RunContext& ctx, std::string_view wall_file_text, std::string_view layer_file_text);
+// The tables, the wall read, refused or checked (ctx.findings), the title block's values read or
+// refused, and the sheet laid out.
+void start_sheet(RunContext& ctx, std::string_view wall_file_text, std::string_view layer_file_text,
+                 std::string_view title_file_text = {});
 // The entities of all drawings, in their fixed order, and the document end.
 void draw_sheet(RunContext& ctx);
 // Both.
-void draw_whole_sheet(RunContext& ctx, std::string_view wall_file_text, std::string_view layer_file_text);
+void draw_whole_sheet(RunContext& ctx, std::string_view wall_file_text, std::string_view layer_file_text,
+                      std::string_view title_file_text = {});
 
 }  // namespace lwall

@@ -1,17 +1,21 @@
 #!/usr/bin/env python3
 """The editor as an engineer uses it, in a real browser (headless Chromium through Selenium).
 Starts `lwall serve --port 0` in a temporary folder holding the sloped example written as an
-engineer's editor may leave it (CR LF, a blank line, blanks after commas and at a line end), then:
-opens the page and sees the sheet; saves at once and finds both files byte for byte as they were;
+engineer's editor may leave it (CR LF, a blank line, blanks after commas and at a line end) and a
+title file (CR LF, a blank line), then:
+opens the page and sees the sheet and the title values; saves at once and finds the three files
+byte for byte as they were;
 types full-width digits into wall_height and sees them as ASCII and the sheet redrawn; types a
 cover that leaves no room and sees the finding beside cover6; types a letter into a whole-number
 field and sees the refusal with its field marked and the last sheet kept, greyed; downloads
 Lwall.dxf and PlenkL.dat and compares the drawing byte for byte with the command line's on the same
-files; saves with Ctrl+S and finds in the folder only the changed values changed, in ASCII; undoes,
+files; refuses a title value too long for its box beside its field; saves with Ctrl+S and finds in
+the folder only the changed values changed, the wall's in ASCII, the title's as typed; undoes,
 redoes and reverts across fields with the unsaved mark following; finds a field by its line; opens
-the print view and prints it to PDF: one A1 landscape page per frame, and one for the tables, and
-closes it with Esc; switches to English and back; on a folder whose PlenkL.dat it cannot open,
-says why and saves nothing. Also: a second server on the same port ends with
+the print view and prints it to PDF: one A1 landscape page per frame of the preview, each at its
+frame's scale, every entity on a page, and closes it with Esc; switches to English and back; saves
+a folder without a title file and writes none; on a folder whose PlenkL.dat it cannot open, says
+why and saves nothing. Also: a second server on the same port ends with
 status 10, and SIGTERM ends the server with status 0.
 Usage: check_editor_in_browser.py LWALL_EXE EXAMPLE_DIR. Exits 77 (skipped) where Chromium, its
 driver, Selenium or pdfinfo is missing."""
@@ -126,7 +130,12 @@ def served_files(example):
     lines[4] += "   "
     lines.insert(3, "")
     layers = (example / "GasouL.dat").read_text().splitlines()
-    return {"PlenkL.dat": "\r\n".join(lines + [""]).encode(), "GasouL.dat": "\r\n".join(layers + [""]).encode()}
+    return {"PlenkL.dat": "\r\n".join(lines + [""]).encode(), "GasouL.dat": "\r\n".join(layers + [""]).encode(),
+            "HyodaiL.dat": "\r\n".join(TITLE + [""]).encode("cp932")}
+
+
+# The title file: line 2 blank, blanks after line 4's value.
+TITLE = ["県道改良工事", "", "擁壁配筋図", "S-3  ", "2026年12月", "例示設計", "山田"]
 
 
 def wait_for_file(path, timeout=30):
@@ -203,22 +212,23 @@ def main():
 
 def use_the_editor(e, exe, url, catalogue, served, downloads, cli, example, check):
     d = e.d
-    original = {name: (served / name).read_bytes() for name in ("PlenkL.dat", "GasouL.dat")}
+    original = {name: (served / name).read_bytes() for name in ("PlenkL.dat", "GasouL.dat", "HyodaiL.dat")}
     d.get(url)
     e.wait.until(lambda _: e.seq() >= 1)
     check(e.status_code() == "0" and d.find_element(By.ID, "sheet-view").get_attribute("data-elements") not in
           (None, "", "0 0 0"), f"the page shows the sheet of the folder's wall: {e.status()}")
-    check(len(d.find_elements(By.CSS_SELECTOR, "#wall-form input")) == len(catalogue["fields"]) == 165,
-          "every field of PlenkL.dat has its input")
+    check(len(d.find_elements(By.CSS_SELECTOR, "#wall-form input")) == len(catalogue["fields"]) + 7 == 172,
+          "every field of PlenkL.dat and HyodaiL.dat has its input")
     shown = d.find_element(By.ID, "folder-bar").text
-    check(str(served.resolve()) in shown and "PlenkL.dat あり" in shown and "GasouL.dat あり" in shown,
+    check(str(served.resolve()) in shown and "PlenkL.dat あり" in shown and "GasouL.dat あり" in shown and
+          "HyodaiL.dat あり" in shown and e.value("project") == "県道改良工事" and e.value("drawing_number") == "S-3",
           f"the page names the folder it saves to and the files there: {shown!r}")
     check(d.find_element(By.ID, "save").text.startswith("保存") and e.status()[0] == "終了コード 0",
           f"the page speaks Japanese: {d.find_element(By.ID, 'save').text!r} {e.status()}")
 
     e.save()
     check(all((served / n).read_bytes() == original[n] for n in original),
-          "saving the unedited wall writes both files byte for byte as they were (CR LF, blank line, blanks)")
+          "saving the unedited wall writes the three files byte for byte as they were (CR LF, blank line, blanks)")
 
     before = e.picture()
     e.type_into("wall_height", "２１００")
@@ -268,9 +278,21 @@ def use_the_editor(e, exe, url, catalogue, served, downloads, cli, example, chec
     check(run.returncode == 0 and (downloads / "Lwall.dxf").read_bytes() == (cli / "Lwall.dxf").read_bytes(),
           "the downloaded Lwall.dxf is the command line's, byte for byte")
 
+    # A title value is text: too long for its box, refused beside it; full-width digits stay.
+    e.type_into("drawing_number", "図" * 40)
+    note = e.notes("drawing_number")
+    check(e.status_code() == "6" and "HyodaiL.dat" in note and "drawing_number" in note and "バイト" in note,
+          f"a title value too long for its box is refused beside its field, in Japanese: {note!r}")
+    e.type_into("drawing_number", "S-3")
+    e.type_into("date", "２０２６年１２月")
+    check(e.value("date") == "２０２６年１２月" and e.status_code() == "0", "a title value is taken as typed")
+
     e.save(ctrl_s=True)
+    title = TITLE[:]
+    title[4] = "２０２６年１２月"
     check((served / "PlenkL.dat").read_bytes() == expected and (served / "GasouL.dat").read_bytes() == original["GasouL.dat"]
-          and not e.unsaved(), "Ctrl+S saves the changed values in ASCII, the rest of both files as it was")
+          and (served / "HyodaiL.dat").read_bytes() == "\r\n".join(title + [""]).encode("cp932") and not e.unsaved(),
+          "Ctrl+S saves the changed values (the wall's in ASCII, the title's as typed), the rest of the files as they were")
 
     # Undo and redo go across fields; the unsaved mark follows the texts, not the keys.
     e.type_into("cover1", "150")
@@ -291,16 +313,40 @@ def use_the_editor(e, exe, url, catalogue, served, downloads, cli, example, chec
     focused = d.execute_script("return document.activeElement.name")
     check(focused == "W1.count[1]", f"the search finds a field by its line: {focused!r}")
 
+    preview = json.load(urllib.request.urlopen(urllib.request.Request(
+        url + "api/preview", method="POST", headers={"Content-Type": "application/json"},
+        data=json.dumps({"wall": expected.decode("cp932"), "layers": original["GasouL.dat"].decode("cp932"),
+                         "title": "\r\n".join(title + [""])}).encode())))
+    frames = preview["frames"]
     d.find_element(By.ID, "print-open").click()
     e.wait.until(lambda _: len(d.find_elements(By.CSS_SELECTOR, ".print-page")) > 0)
+    pages = d.execute_script("""return [...document.querySelectorAll('.print-page')].map(p => {
+        const v = p.querySelector('svg').viewBox.baseVal;
+        const c = p.querySelector('clipPath rect');
+        const n = (k) => Number(c.getAttribute(k));
+        const x0 = Math.max(v.x, n('x')), y0 = Math.max(v.y, n('y'));
+        return {scale: Number(p.dataset.scale), width: v.width,
+                shown: [x0, y0, Math.min(v.x + v.width, n('x') + n('width')), Math.min(v.y + v.height, n('y') + n('height'))]};
+      })""")
+    check(len(pages) == len(frames) >= 2 and all(p["scale"] == f["scale"] and abs(p["width"] - 841 * f["scale"]) < 1e-6
+                                                 for p, f in zip(pages, frames)),
+          f"the print view has a page per frame at its frame's scale: {[(p['scale'], p['width']) for p in pages]}")
+    points = []
+    for s in preview["display"]["strokes"]:
+        points += [(s["lines"][i], s["lines"][i + 1]) for i in range(0, len(s["lines"]), 2)]
+        points += [(s["circles"][i], s["circles"][i + 1]) for i in range(0, len(s["circles"]), 3)]
+    for g in preview["display"]["texts"]:
+        points += [(g["at"][i], g["at"][i + 1]) for i in range(0, len(g["at"]), 3)]
+    cut = [pt for pt in points if not any(p["shown"][0] <= pt[0] <= p["shown"][2] and p["shown"][1] <= pt[1] <= p["shown"][3]
+                                          for p in pages)]
+    check(points and not cut, f"every line end, circle and text stands on a page: {len(cut)} of {len(points)} do not, {cut[:3]}")
     pdf = base64.b64decode(d.execute_cdp_cmd("Page.printToPDF", {"preferCSSPageSize": True})["data"])
     (downloads / "print.pdf").write_bytes(pdf)
     info = subprocess.run(["pdfinfo", "-f", "1", "-l", "99", str(downloads / "print.pdf")],
                           capture_output=True, text=True).stdout
     sizes = [tuple(map(float, s)) for s in re.findall(r"Page +\d+ size: +([\d.]+) x ([\d.]+) pts", info)]
     a1 = all(abs(w - A1[0]) < 2 and abs(h - A1[1]) < 2 for w, h in sizes)
-    # At 1:50 the tables stand beside the second frame: a third page.
-    check(len(sizes) == 3 and a1, f"the print view gives an A1 landscape page per frame and one for the tables: {sizes}")
+    check(len(sizes) == len(frames) and a1, f"the print view prints an A1 landscape page per frame: {sizes}")
     frame = frame_on_paper(downloads / "print.pdf")
     # 20.5 mm to each side, 22 mm above and below, within the millimetre of the rendering.
     check(frame is not None and all(abs(a - b) <= 1 for a, b in zip(frame, (20.5, 820.5, 22, 572))),
@@ -316,6 +362,15 @@ def use_the_editor(e, exe, url, catalogue, served, downloads, cli, example, chec
     check(d.find_element(By.ID, "save").text.startswith("Save") and e.status()[0] == "status 0",
           f"English on the switch, kept over a reload: {d.find_element(By.ID, 'save').text!r} {e.status()}")
     d.find_element(By.ID, "lang").click()
+
+    # A folder without a title file keeps none after an unedited save.
+    (served / "HyodaiL.dat").unlink()
+    wall = (served / "PlenkL.dat").read_bytes()
+    d.refresh()
+    e.wait.until(lambda _: e.seq() >= 1)
+    e.save()
+    check(not (served / "HyodaiL.dat").exists() and (served / "PlenkL.dat").read_bytes() == wall and e.value("project") == "",
+          "an unedited save of a folder without HyodaiL.dat writes none")
 
 
 def never_saves_over_what_it_could_not_open(e, exe, tmp, check):
@@ -337,7 +392,8 @@ def never_saves_over_what_it_could_not_open(e, exe, tmp, check):
               f"a file the editor cannot open is named with the reason, no wall shown, saving off: {failure.text!r}")
         e.keys(Keys.CONTROL, "s")
         time.sleep(0.5)
-        check((folder / "PlenkL.dat").read_bytes() == wall and not (folder / "GasouL.dat").exists(),
+        check((folder / "PlenkL.dat").read_bytes() == wall and not (folder / "GasouL.dat").exists() and
+              not (folder / "HyodaiL.dat").exists(),
               "Ctrl+S writes nothing to that folder")
     finally:
         server.terminate()

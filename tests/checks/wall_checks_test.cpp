@@ -111,5 +111,33 @@ TEST(WallChecks, ZonesOnTheRightAndFootingBarsAlongTheWall) {
     EXPECT_EQ(messages(w).size(), 2u);
 }
 
+TEST(WallChecks, FootingZonesAcrossAreMeasuredBetweenTheirOwnCovers) {
+    WallInput w = example("level");  // footing 1800 wide
+    w.cover3 = 70;                   // F3 lies between cover3 at both ends: 1660 of room
+    w.cover4 = 95;                   // F4 between cover4: 1610
+    w.F3.zones = 2;
+    w.F3.pitch[1] = 200;
+    w.F3.count[1] = 6;
+    w.F3.pitch[2] = 92;
+    w.F3.count[2] = 5;  // 1200 + 460 = 1660
+    w.F4.zones = 2;
+    w.F4.pitch[1] = 210;
+    w.F4.count[1] = 5;
+    w.F4.pitch[2] = 120;
+    w.F4.count[2] = 4;  // 1050 + 480 = 1530
+    w.F4.pitch[3] = 80;
+    w.F4.count[3] = 1;  // zone 3 is not in use
+    EXPECT_TRUE(messages(w).empty());
+    w.F3.pitch[2] = 93;   // 1665
+    w.F4.pitch[2] = 140;  // 1610 exactly
+    EXPECT_EQ(messages(w), (std::vector<std::string>{
+                               "PlenkL.dat line 18, F3.count[1]: the zones span 1665 mm across the footing, 5 mm more "
+                               "than the 1660 mm between its end covers"}));
+    w.F4.pitch[2] = 141;
+    ASSERT_EQ(messages(w).size(), 2u);
+    EXPECT_EQ(messages(w)[1], "PlenkL.dat line 22, F4.count[1]: the zones span 1614 mm across the footing, 4 mm more "
+                              "than the 1610 mm between its end covers");
+}
+
 }  // namespace
 }  // namespace lwall

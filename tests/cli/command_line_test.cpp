@@ -20,8 +20,6 @@ namespace fs = std::filesystem;
 
 class CommandLine : public ::testing::Test {
 protected:
-    test::TempFolder folder_{"lwall_cli"};
-
     void use(const std::string& folder) {
         for (const char* name : {"PlenkL.dat", "GasouL.dat"}) {
             std::ofstream(dir_ / name, std::ios::binary) << test::read_file(folder + "/" + name);
@@ -30,9 +28,9 @@ protected:
     void use_example(const std::string& name) { use(std::string(LWALL_SOURCE_DIR) + "/examples/" + name); }
     void use_faulty() { use(std::string(LWALL_SOURCE_DIR) + "/tests/checks/faulty"); }
     std::string file(const char* name) const { return test::read_file((dir_ / name).string()); }
-    test::ProgramRun run(const std::string& args = "") { return test::run_program(dir_.string(), args); }
+    test::ProgramRun run(const std::string& args = "") { return test::run_program(dir_.path().string(), args); }
 
-    const fs::path dir_ = folder_.path();
+    test::TempFolder dir_;
 };
 
 TEST_F(CommandLine, PictureAndSpreadsheetLeaveTheDrawingAndScriptByteForByte) {
@@ -129,23 +127,27 @@ TEST_F(CommandLine, TheSpreadsheetHoldsTheNumbersTheTablesPrint) {
         ASSERT_EQ(run("--csv").status, 0);
         const std::string csv = file("Lwall.csv");
         const auto e = test::file_entities(file("Lwall.dxf"));
-        // Both examples are drawn at 1:50: the tables stand at these x. Every row ends with its
-        // basis, the whole wall (10 m and 12 m long).
+        // The tables, found by their titles. Every row ends with its basis, the whole wall (10 m and
+        // 12 m long).
         const std::string whole_wall(std::string_view(example) == "level" ? u8"延長 10.0m当たり"_sj
                                                                             : u8"延長 12.0m当たり"_sj);
-        for (const auto& [block, x0] : {std::pair{0, 86000.0}, {1, 96000.0}}) {
+        const Point schedule = test::table_origin(e, u8"鉄 筋 加 工 図"_sj, 350, {1300, 5000});
+        const Point mass = test::table_origin(e, u8"鉄 筋 質 量 表"_sj, 400, {1300, 1000});
+        for (const auto& [block, origin] : {std::pair{0, schedule}, {1, mass}}) {
             auto rows = csv_block(csv, block);
             for (auto& r : rows) {
                 r.erase(r.begin());  // the table's name
                 EXPECT_EQ(r.back(), whole_wall) << example << " block " << block;
                 r.pop_back();
             }
-            EXPECT_EQ(rows, drawn_rows(e, x0, x0 + 9400, 3000, 22000)) << example << " block " << block;
+            EXPECT_EQ(rows, drawn_rows(e, origin.x, origin.x + 9400, origin.y - 20000, origin.y))
+                << example << " block " << block;
         }
         // The material table: every quantity and remark it prints is in the spreadsheet, in order,
         // and its basis follows.
+        const Point material = test::table_origin(e, u8"材 料 表"_sj, 400, {250, 500});
         std::vector<std::string> printed;
-        for (const auto& r : drawn_rows(e, 95000, 95000 + 6600, -10000, 2000)) {
+        for (const auto& r : drawn_rows(e, material.x, material.x + 6600, material.y - 12000, material.y)) {
             for (const auto& c : r) printed.push_back(c);
         }
         std::vector<std::string> listed, bases;
@@ -209,17 +211,17 @@ TEST_F(CommandLine, ConsoleSpeaksTheLocalesEncodingAndLanguage) {
     const std::string stop = "幅の制限を超えています。\n";
     const std::string detail = "つま先版幅 + たて壁厚 + かかと版幅 (footing_left_width + wall_thickness + footing_right_width, "
                                "PlenkL.dat 1行目): 2800 mm が幅の制限 2500 mm を 300 mm 超えている\n";
-    const auto utf8 = test::run_program(dir_.string(), "", "LC_ALL=C.UTF-8");
+    const auto utf8 = test::run_program(dir_.path().string(), "", "LC_ALL=C.UTF-8");
     EXPECT_EQ(utf8.status, 1);
     EXPECT_EQ(utf8.console, stop);
-    EXPECT_EQ(test::run_program(dir_.string(), "", "LANG=ja_JP.UTF-8").console, stop);
+    EXPECT_EQ(test::run_program(dir_.path().string(), "", "LANG=ja_JP.UTF-8").console, stop);
     EXPECT_EQ(run().console, *utf8_to_sjis(stop));
-    EXPECT_EQ(test::run_program(dir_.string(), "--check", "LC_CTYPE=C.UTF-8").console, detail);
+    EXPECT_EQ(test::run_program(dir_.path().string(), "--check", "LC_CTYPE=C.UTF-8").console, detail);
     EXPECT_EQ(run("--check").console, *utf8_to_sjis(detail));
-    EXPECT_TRUE(test::run_program(dir_.string(), "--check", "LANG=en_US.UTF-8").console.starts_with("PlenkL.dat line 1"));
-    EXPECT_EQ(test::run_program(dir_.string(), "--check", "LC_ALL=C.UTF-8 LANG=en_US").console, detail);
-    EXPECT_TRUE(test::run_program(dir_.string(), "--check", "LC_MESSAGES=en_GB LANG=ja_JP.UTF-8").console.starts_with("PlenkL.dat line 1"));
-    EXPECT_EQ(test::run_program(dir_.string(), "--check --lang ja", "LANG=en_US.UTF-8").console, detail);
+    EXPECT_TRUE(test::run_program(dir_.path().string(), "--check", "LANG=en_US.UTF-8").console.starts_with("PlenkL.dat line 1"));
+    EXPECT_EQ(test::run_program(dir_.path().string(), "--check", "LC_ALL=C.UTF-8 LANG=en_US").console, detail);
+    EXPECT_TRUE(test::run_program(dir_.path().string(), "--check", "LC_MESSAGES=en_GB LANG=ja_JP.UTF-8").console.starts_with("PlenkL.dat line 1"));
+    EXPECT_EQ(test::run_program(dir_.path().string(), "--check --lang ja", "LANG=en_US.UTF-8").console, detail);
 }
 
 // The lines of an explanation that show a field: "line <n>  <name>  <value> <unit>  <labels>".
@@ -256,6 +258,30 @@ TEST_F(CommandLine, ExplainShowsEveryFieldWithTheLineItWasReadFrom) {
     EXPECT_FALSE(fs::exists(dir_ / "Lwall.dxf"));
 }
 
+TEST_F(CommandLine, ExplainShowsTheTitleFileAfterTheWall) {
+    use_example("level");
+    auto r = run("--explain --lang en");
+    EXPECT_TRUE(r.console.ends_with("# HyodaiL.dat: not in the folder; the title block's boxes stay empty, " +
+                                    std::string(u8"図面名 reads 擁壁配筋図"_sj) + "\n"))
+        << r.console;
+    std::ofstream(dir_ / "HyodaiL.dat", std::ios::binary) << std::string(u8"○○擁壁工事\r\n\r\n"_sj);
+    r = run("--explain --lang en");
+    EXPECT_EQ(r.status, 0);
+    const auto lines = field_lines(r.console);
+    ASSERT_EQ(lines.size(), 165u + 7u) << r.console;
+    EXPECT_NE(r.console.find("\n# HyodaiL.dat\n# " + std::string(u8"表題欄"_sj) + " / Title block\n"), std::string::npos);
+    EXPECT_EQ(lines[165], "line 1   project             \"" + std::string(u8"○○擁壁工事\"  工事名"_sj) + " / project");
+    EXPECT_EQ(lines[167], "line 3   drawing_name        (empty: " + std::string(u8"擁壁配筋図)  図面名"_sj) +
+                              " / drawing name");
+    // A refused value ends it with the refusal and its status, after the values before it.
+    std::ofstream(dir_ / "HyodaiL.dat", std::ios::binary) << "a\nb\tc\n";
+    r = run("--explain --lang en");
+    EXPECT_EQ(r.status, 6);
+    EXPECT_EQ(field_lines(r.console).size(), 165u + 1u);
+    EXPECT_TRUE(r.console.ends_with("HyodaiL.dat line 2, route_and_place: holds the control character 0x09 at byte 2\n"))
+        << r.console;
+}
+
 TEST_F(CommandLine, ExplainOfARefusedFileShowsWhatWasReadThenTheRefusal) {
     use_example("level");
     std::ofstream(dir_ / "PlenkL.dat", std::ios::binary) << "500,300,1000\n2000,400,2000\n5000,5x00\n";
@@ -282,6 +308,54 @@ TEST_F(CommandLine, ExplainOfARefusedFileShowsWhatWasReadThenTheRefusal) {
         << r.console;
 }
 
+// After a stop no Lwall.csv is left that could be taken for this wall's quantities: not the one
+// the run opened, nor a whole one from an earlier run on another wall. Lwall.dxf keeps what was
+// written before the stop.
+TEST_F(CommandLine, NoSpreadsheetIsLeftAfterAStop) {
+    const std::string level = test::example_file("level", "PlenkL.dat");
+    const auto level_with = [&](std::string_view line, std::string_view replacement) {
+        std::string text = level;
+        const std::size_t at = text.find(line);
+        EXPECT_NE(at, std::string::npos) << line;
+        return text.replace(at, line.size(), replacement);
+    };
+    struct Stop {
+        const char* what;
+        std::string wall;  // empty: no layer file
+        const char* args;
+        int status;
+    };
+    const std::vector<Stop> stops = {
+        {"member length", level_with("100,100,12000", "100,100,4000"), "--csv", 5},
+        {"refused", level_with("4\n16,0", "7\n16,0"), "--csv", 6},
+        {"too wide", level_with("500,300,1000", "1500,300,1000"), "--csv", 1},
+        {"no layer file", "", "--csv", 4},
+        {"picture", level, "--svg --csv", 9},
+    };
+    for (const Stop& stop : stops) {
+        use_example("sloped");
+        ASSERT_EQ(run("--csv").status, 0) << stop.what;
+        ASSERT_TRUE(fs::exists(dir_ / "Lwall.csv")) << stop.what;
+        std::ofstream(dir_ / "PlenkL.dat", std::ios::binary) << stop.wall;
+        if (stop.wall.empty()) fs::remove(dir_ / "GasouL.dat");
+        if (stop.status == 9) fs::create_directory(dir_ / "Lwall.svg");
+        const auto r = run(stop.args);
+        EXPECT_EQ(r.status, stop.status) << stop.what << ": " << r.console;
+        EXPECT_FALSE(fs::exists(dir_ / "Lwall.csv")) << stop.what;
+        if (stop.status == 5) {
+            EXPECT_NE(file("Lwall.dxf").find("ENTITIES"), std::string::npos) << stop.what;
+        }
+        fs::remove(dir_ / "Lwall.svg");
+    }
+    // A folder in the spreadsheet's place is no spreadsheet, and stays.
+    use_example("level");
+    fs::create_directory(dir_ / "Lwall.csv");
+    const auto r = run("--csv");
+    EXPECT_EQ(r.status, 9);
+    EXPECT_EQ(r.console, "can't create Lwall.csv\n");
+    EXPECT_TRUE(fs::is_directory(dir_ / "Lwall.csv"));
+}
+
 TEST_F(CommandLine, HelpVersionAndUnknownOptions) {
     const auto help = run("--help --lang en");
     EXPECT_EQ(help.status, 0);
@@ -290,9 +364,9 @@ TEST_F(CommandLine, HelpVersionAndUnknownOptions) {
     const auto version = run("--version");
     EXPECT_EQ(version.status, 0);
     EXPECT_TRUE(version.console.starts_with("lwall ")) << version.console;
-    const auto unknown = run("--pdf --lang en");
+    const auto unknown = run("--dwg --lang en");
     EXPECT_EQ(unknown.status, 8);
-    EXPECT_EQ(unknown.console, "lwall: unknown option --pdf; usage: lwall [--svg] [--csv] | --check | --explain | --help | --version | "
+    EXPECT_EQ(unknown.console, "lwall: unknown option --dwg; usage: lwall [--svg] [--csv] [--pdf] | --check | --explain | --help | --version | "
               "serve [--port N] [--host ADDR] [--dir DIR] [--open]  (--lang ja|en)\n");
     EXPECT_EQ(run("--lang fr").status, 8);
     EXPECT_EQ(run("--check --csv").status, 8);

@@ -28,9 +28,6 @@ struct Outcome {
 
 class EndToEnd : public ::testing::Test {
 protected:
-    test::TempFolder folder_{"lwall_end_to_end"};
-    const fs::path dir_ = folder_.path();
-
     void write(const std::string& name, const std::string& text) {
         std::ofstream(dir_ / name, std::ios::binary) << text;
     }
@@ -41,28 +38,20 @@ protected:
     // The level example with some lines of PlenkL.dat replaced (line number, new text).
     void use_level_with_lines(const std::map<int, std::string>& replaced) {
         use_example("level");
-        const std::string text = test::example_file("level", "PlenkL.dat");
-        std::string out;
-        int line = 1;
-        for (std::size_t start = 0; start < text.size(); ++line) {
-            std::size_t end = text.find('\n', start);
-            if (end == std::string::npos) end = text.size();
-            const auto it = replaced.find(line);
-            out += (it != replaced.end() ? it->second : text.substr(start, end - start)) + "\n";
-            start = end + 1;
-        }
-        write("PlenkL.dat", out);
+        write("PlenkL.dat", test::example_wall_with("level", replaced));
     }
 
     Outcome run() {
-        const test::ProgramRun run = test::run_program(dir_.string());
+        const test::ProgramRun run = test::run_program(dir_.path().string());
         Outcome o;
         o.status = run.status;
         o.console = run.console;
         o.errors = run.errors;
-        o.dir = dir_;
+        o.dir = dir_.path();
         return o;
     }
+
+    test::TempFolder dir_;
 };
 
 std::string crlf(const std::vector<std::string>& lines) {
@@ -71,7 +60,8 @@ std::string crlf(const std::vector<std::string>& lines) {
     return s;
 }
 
-// Everything before the first entity, for the nine layers of the example layer file.
+// Everything before the first entity, for the nine layers of the example layer file and the two
+// layers of the title block it does not list.
 std::string expected_tables() {
     std::vector<std::string> l = {"0", "SECTION", "2", "TABLES", "0", "TABLE", "2", "LTYPE", "70", "5"};
     auto ltype = [&](const std::string& name, const std::string& desc, std::vector<std::string> values) {
@@ -95,7 +85,8 @@ std::string expected_tables() {
     const std::vector<std::pair<std::string, std::pair<std::string, std::string>>> layers = {
         {"D-STR", {"7", "CONTINUOUS"}},      {"D-STR-STR1", {"2", "CONTINUOUS"}}, {"D-STR-DIM", {"3", "CONTINUOUS"}},
         {"D-STR-HTXT", {"4", "CONTINUOUS"}}, {"D-BMK", {"1", "CENTER"}},          {"D-TTL-FRAM", {"7", "CONTINUOUS"}},
-        {"D-MTR-FRAM", {"7", "CONTINUOUS"}}, {"D-MTR-TXT", {"7", "CONTINUOUS"}},  {"D-MTR-MTXT", {"7", "CONTINUOUS"}}};
+        {"D-MTR-FRAM", {"7", "CONTINUOUS"}}, {"D-MTR-TXT", {"7", "CONTINUOUS"}},  {"D-MTR-MTXT", {"7", "CONTINUOUS"}},
+        {"D-TTL-LINE", {"7", "CONTINUOUS"}}, {"D-TTL-TXT", {"7", "CONTINUOUS"}}};
     for (const auto& [name, props] : layers) {
         for (const auto& v : std::vector<std::string>{"LAYER", "2", name, "70", "0", "62", props.first, "6",
                                                       props.second, "0"}) {
@@ -228,6 +219,57 @@ TEST_F(EndToEnd, LayerFileWithFewerRowsThanItsCountStillDraws) {
     const std::string dxf = o.dxf();
     EXPECT_NE(dxf.find("LAYER\r\n2\r\nD-STR-DIM\r\n"), std::string::npos);
     EXPECT_EQ(dxf.find("LAYER\r\n2\r\n\r\n"), std::string::npos);  // no layer without a name
+}
+
+// The texts of the title blocks, each with how often it stands on the sheet.
+std::map<std::string, int> title_texts(const std::string& dxf) {
+    std::map<std::string, int> n;
+    for (const auto& e : test::file_entities(dxf)) {
+        if (e.type == "TEXT" && e.get(8) == "D-TTL-TXT") ++n[e.get(1)];
+    }
+    return n;
+}
+
+TEST_F(EndToEnd, TheTitleFileFillsTheTitleBlockOfEveryFrame) {
+    // A wall at 1:70: two frames at 1:70, the tables in a third at 1:50.
+    use_level_with_lines({{3, "12000,12000"}, {6, "100,100,16000"}});
+    const std::string title =
+        test::read_file(std::string(LWALL_SOURCE_DIR) + "/tests/drawings/sheet_set/title_block/HyodaiL.dat");
+    write("HyodaiL.dat", title);
+    Outcome o = run();
+    ASSERT_EQ(o.status, 0) << o.console;
+    std::map<std::string, int> texts = title_texts(o.dxf());
+    for (const std::string_view value :
+         {u8"令和8年度 ○○地区擁壁工事(その2)"_sj, std::string_view("S-07"), u8"山田 太郎"_sj, u8"擁壁配筋図"_sj}) {
+        EXPECT_EQ(texts[std::string(value)], 3) << value;
+    }
+    EXPECT_EQ(texts["1:70"], 2);
+    EXPECT_EQ(texts["1:50"], 1);
+    for (const char* n : {"1/3", "2/3", "3/3"}) EXPECT_EQ(texts[n], 1) << n;
+
+    // Without the file only the drawing's name and the program's own values fill the boxes.
+    fs::remove(dir_ / "HyodaiL.dat");
+    o = run();
+    ASSERT_EQ(o.status, 0) << o.console;
+    texts = title_texts(o.dxf());
+    EXPECT_EQ(texts[std::string(u8"擁壁配筋図"_sj)], 3);
+    EXPECT_EQ(texts.count("S-07"), 0u);
+
+    // A value too long for its box: nothing is drawn, as for a refused wall.
+    write("HyodaiL.dat", "\r\n\r\n\r\n" + std::string(23, '7') + "\r\n");
+    o = run();
+    EXPECT_EQ(o.status, 6);
+    EXPECT_EQ(o.console, std::string(u8"図面番号 (drawing_number, HyodaiL.dat 4行目): 23 バイトあり、"
+                                     u8"枠に入るのは 22 バイト (全角 11 文字) まで\n"_sj));
+    EXPECT_EQ(o.dxf(), expected_tables());
+    EXPECT_EQ(o.scr(), "");
+
+    // One that is there and cannot be read is refused, not taken for none.
+    fs::remove(dir_ / "HyodaiL.dat");
+    fs::create_directory(dir_ / "HyodaiL.dat");
+    o = run();
+    EXPECT_EQ(o.status, 6);
+    EXPECT_EQ(o.console, std::string(u8"HyodaiL.dat を読めません\n"_sj));
 }
 
 }  // namespace

@@ -105,7 +105,7 @@ TEST(WallFields, EveryFieldIsNamedForTheMemberItFillsAndFilledFromItsLine) {
         EXPECT_TRUE(utf8_to_sjis(f.label_ja).has_value());
         EXPECT_FALSE(f.label_en.empty() || f.meaning.empty());
     }
-    for (const WallFieldGroup& g : wall_field_groups()) EXPECT_TRUE(utf8_to_sjis(g.label_ja).has_value());
+    for (const WallFieldGroup& g : field_groups()) EXPECT_TRUE(utf8_to_sjis(g.label_ja).has_value());
 }
 
 }  // namespace

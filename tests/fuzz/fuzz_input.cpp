@@ -99,7 +99,7 @@ FuzzOutcome run_fuzz_input(std::string_view bytes) {
     SheetRequest request;
     request.picture = true;
     request.quantities = true;
-    SheetResult sheet = run_sheet(wall, layers, request);
+    SheetResult sheet = run_sheet(wall, layers, {}, request);
     // Only the specified failures end a run early; anything else is a fault of the program.
     if (sheet.message.en.starts_with("internal error")) throw std::logic_error(sheet.message.en);
     return {sheet.status, std::move(sheet.dxf), std::move(sheet.scr)};

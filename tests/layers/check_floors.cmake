@@ -1,7 +1,8 @@
 # Fails when a source file includes a folder on a higher floor than its own, or a sibling folder of
 # the same floor. The floors, bottom to top (the README's "How the code is laid out"):
-#   1 core      the failure type, the wall records and the catalogue of their fields, the bar rules,
-#               the bar list and the handed values, the sheet layout, findings and printed tables
+#   1 core      the failure type, the wall records and the catalogue of their fields, the catalogue
+#               of messages, the bar rules, the bar list and the handed values, the sheet layout,
+#               findings and printed tables
 #   2 input     the readers of the two input files
 #   2 output    the writers, the canvas and the drafting primitives, the picture, the spreadsheet
 #   3 context   the per-run context
@@ -9,7 +10,8 @@
 #   5 sheet     run_sheet, the one entry that draws a sheet
 #   6 cli, server   the front doors: the command line and the editor
 #   7 main      the program's entry, which hands the command line the editor's door
-# Only the server may use the outside libraries of the editor.
+# Only the server may use the outside libraries of the editor, and only the PDF module
+# (output/pdf/module, built apart from the program and loaded for lwall --pdf) cairo and the fonts.
 # Usage: cmake -DSOURCE_DIR=<src> -P check_floors.cmake
 set(floor_core 1)
 set(floor_input 2)
@@ -35,6 +37,9 @@ foreach(source ${sources})
   foreach(line ${includes})
     if(line MATCHES "[<\"](httplib\\.h|nlohmann/)" AND NOT from STREQUAL "server")
       string(APPEND faults "  ${source}: ${line} (only the server uses the editor's libraries)\n")
+    endif()
+    if(line MATCHES "[<\"](cairo[-.a-z]*\\.h|fontconfig/|ft2build\\.h|freetype/)" AND NOT source MATCHES "^output/pdf/module/")
+      string(APPEND faults "  ${source}: ${line} (only the PDF module uses cairo and the fonts)\n")
     endif()
     if(NOT line MATCHES "\"([^/\"]+)/[^\"]+\"")
       continue()  # a system header, or a file beside the source

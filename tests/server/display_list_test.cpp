@@ -1,5 +1,6 @@
 // The preview's display list is the picture the command line draws, entity for entity: every
-// line, circle and text at the same place, in the same colour and width, and the same frame.
+// line, circle and text at the same place, in the same colour and width, and the same frame; also
+// where the tables' frame has a scale of its own, and with a title block's values.
 
 #include <gtest/gtest.h>
 
@@ -85,16 +86,20 @@ std::vector<std::string> display_entities(const json& d, std::string& frame) {
 }
 
 TEST(DisplayList, IsThePictureEntityForEntity) {
-    // The sloped example on layers of colours of their own, the text layer's colour not its lines'.
-    const std::string wall = test::example_file("sloped", "PlenkL.dat");
+    // The sloped example, 20 m and 16 m long (1:100, the tables in a frame of their own at 1:50), on
+    // layers of colours of their own, the text layer's colour not its lines'.
+    const std::string wall = test::example_wall_with("sloped", {{3, "20000,16000"}, {6, "100,100,21000"}});
+    const std::string title = "\x8C\xA7\x93\xB9\r\n\r\n\r\nS-3\r\n";  // 県道, S-3
     const std::string layers =
         "5\r\n1 1 0.40 D-STR\r\n2 1 0.30 D-STR-STR1\r\n6 1 0.18 D-STR-DIM\r\n4 1 0.25 D-STR-HTXT\r\n9 3 0.13 D-BMK\r\n";
     SheetRequest request;
     request.picture = true;
-    const SheetResult sheet = run_sheet(wall, layers, request);
+    const SheetResult sheet = run_sheet(wall, layers, title, request);
     ASSERT_EQ(sheet.status, 0) << sheet.message;
+    ASSERT_TRUE(std::any_of(sheet.frames.begin(), sheet.frames.end(),
+                            [&](const SheetFrame& f) { return f.scale != sheet.layout.scale; }));
 
-    const json answer = json::parse(preview_reply(WallTexts{wall, layers, std::nullopt, Lang::ja}).body);
+    const json answer = json::parse(preview_reply(WallTexts{wall, layers, title, std::nullopt, Lang::ja}).body);
     ASSERT_EQ(answer["status"], 0);
     const json& display = answer["display"];
 
@@ -116,9 +121,11 @@ TEST(DisplayList, IsThePictureEntityForEntity) {
     ASSERT_EQ(listed.size(), picture.size());
     const auto diff = std::mismatch(picture.begin(), picture.end(), listed.begin());
     EXPECT_TRUE(diff.first == picture.end()) << *diff.first << " against " << *diff.second;
-    // One entity spelled out: the wall's title in the back elevation, in its layer's colour (4,
-    // cyan), y downward.
-    EXPECT_TRUE(std::binary_search(listed.begin(), listed.end(), std::string("text 25030 -26100 400 #00ffff 0 た　て　壁")));
+    // Entities spelled out: the wall's title in the back elevation, in its layer's colour (4, cyan),
+    // y downward.
+    EXPECT_TRUE(std::binary_search(listed.begin(), listed.end(), std::string("text 37030 -51850 400 #00ffff 0 た　て　壁")));
+    // The title file's first value in the title block of the tables' frame, at its 1:50.
+    EXPECT_TRUE(std::binary_search(listed.begin(), listed.end(), std::string("text 197100 -3425 125 #ffffff 0 県道")));
 }
 
 }  // namespace

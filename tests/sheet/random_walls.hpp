@@ -21,9 +21,9 @@ constexpr int kSizes[] = {13, 16, 19, 22, 25, 29, 32, 35, 38, 41, 51};
 // toe and heel zones across the footing (F3, F4) differ, so that a bar laid out with another
 // zone's spacing or count shows. The zones are given as the README asks of a wall file:
 // - W1, W2 and W5 fill each side up to its end cover;
-// - F3 fills the footing from cover3 at the heel, where its bars start, to cover4 at the toe, where
-//   its spacing indicator starts (the README's "less twice cover3" would leave the indicator
-//   cover3 - cover4 off the bars), and the toe width takes up what the spacings leave;
+// - F3 fills the footing between cover3 at the heel and at the toe (the footing width less twice
+//   cover3), and the toe width takes up what the spacings leave; cover4, where F4 starts, differs
+//   from cover3, so that a bar or tick of one layer placed by the other's cover shows;
 // - W3 and W4 are one grid of rows described twice: each face spaces its rows with the other
 //   mark's counts on a level wall and with the lower end's counts on a sloped one, so they share
 //   their pitches, and their counts differ only on a sloped wall, where one of them reaches the
@@ -60,7 +60,7 @@ public:
         Zones f3 = spacings(3);
         double Bl = 0, Br = 0, c3 = 0, c4 = 0;
         if (chance(0.1)) {
-            // Exactly the width limit: the two covers take up what the spacings leave.
+            // Exactly the width limit: cover3 at each end takes up what the spacings leave.
             Br = pick(std::max(300.0, 3 * f3.pitch[2] + 300), 1800);
             Bl = std::max(0.0, std::min(pick(0, 1200), 2500 - T - Br));
             Br = 2500 - T - Bl;
@@ -68,16 +68,16 @@ public:
                 f3 = spacings(3);
                 fill(f3, 2500 - 80);
             } while (f3.total() < 2500 - 2 * face_cover);
-            c3 = std::floor((2500 - f3.total()) / 2);
-            c4 = 2500 - f3.total() - c3;
+            c3 = (2500 - f3.total()) / 2;
         } else {
             c3 = pick(40, face_cover);
-            c4 = pick(40, face_cover);
             Br = pick(std::max(300.0, 3 * f3.pitch[2] + 300), std::max(300.0, 2500 - T - 400));
-            const double without_toe = T + Br - c3 - c4;
+            const double without_toe = T + Br - 2 * c3;
             fill(f3, without_toe + std::min(1200.0, 2500 - T - Br));
             Bl = f3.total() - without_toe;
         }
+        do c4 = pick(40, face_cover);
+        while (c4 == c3);
         const double B = Bl + T + Br;
         Zones f4 = spacings(3);
         fill(f4, B - c3 - c4);

@@ -7,6 +7,8 @@
 #include <sstream>
 #include <unordered_map>
 
+#include "output/entity_extent.hpp"
+
 namespace lwall::test {
 
 void SheetRecorder::line(const LineEntity& e) {
@@ -16,6 +18,7 @@ void SheetRecorder::line(const LineEntity& e) {
     s.width = e.width;
     s.a = {e.x1, e.y1};
     s.b = {e.x2, e.y2};
+    s.extent = extent_of(e);
     entities.push_back(std::move(s));
 }
 
@@ -27,6 +30,7 @@ void SheetRecorder::text(const TextEntity& e) {
     s.a = {e.x1, e.y1};
     s.b = {e.x2, e.y2};
     s.aligned = e.form == TextForm::aligned;
+    s.extent = extent_of(e);
     entities.push_back(std::move(s));
 }
 
@@ -37,6 +41,7 @@ void SheetRecorder::circle(const CircleEntity& e) {
     s.width = e.width;
     s.a = {e.x, e.y};
     s.radius = e.radius;
+    s.extent = extent_of(e);
     entities.push_back(std::move(s));
 }
 
@@ -215,14 +220,73 @@ bool is_text_layer(const std::string& layer) { return layer == "D-MTR-TXT" || la
 
 }  // namespace
 
+Point table_offset(const RunContext& ctx, int k) {
+    for (const PlacedBlock& b : ctx.blocks) {
+        if (b.role == BlockRole::table && k-- == 0) return {b.dx, b.dy};
+    }
+    return {};
+}
+
+std::vector<std::string> frame_faults(const std::vector<SheetEntity>& e, std::size_t first_placed,
+                                      const RunContext& ctx) {
+    std::vector<std::string> faults;
+    const auto frame_box = [](const SheetFrame& f) {
+        Extent x;
+        x.cover(f.x, f.y);
+        x.cover(f.x + f.width, f.y + f.height);
+        return x;
+    };
+    for (std::size_t i = 0; i < e.size(); ++i) {
+        const SheetEntity& x = e[i];
+        const std::string what = "entity " + std::to_string(i) + " on " + x.layer + " at " + where(x.a);
+        if (i < first_placed) {
+            // Frame 1's own drawings stand where the sheet's layout puts them; only its title block is new.
+            if (!x.layer.starts_with("D-TTL-") && title_block_area(ctx.frames.front()).overlaps(x.extent)) {
+                faults.push_back(what + " reaches into the title block of frame 1");
+            }
+            continue;
+        }
+        int in = 0;
+        for (const SheetFrame& f : ctx.frames) {
+            if (!frame_box(f).holds(x.extent)) continue;
+            ++in;
+            const bool title_block = x.layer == "D-TTL-LINE" || x.layer == "D-TTL-TXT";
+            if (!title_block && x.layer != "D-TTL-FRAM" && title_block_area(f).overlaps(x.extent)) {
+                faults.push_back(what + " reaches into the title block of frame " + std::to_string(f.number));
+            }
+            if (title_block && !title_block_area(f).holds(x.extent)) {
+                faults.push_back(what + " of the title block of frame " + std::to_string(f.number) + " leaves it");
+            }
+        }
+        if (in != 1) faults.push_back(what + " lies inside " + std::to_string(in) + " frames");
+    }
+    for (std::size_t i = 0; i < ctx.blocks.size(); ++i) {
+        const PlacedBlock& b = ctx.blocks[i];
+        if (b.extent.empty) continue;
+        const auto frame = std::find_if(ctx.frames.begin(), ctx.frames.end(),
+                                        [&](const SheetFrame& f) { return f.number == b.frame; });
+        if (frame == ctx.frames.end() || !frame_box(*frame).holds(b.extent) ||
+            title_block_area(*frame).overlaps(b.extent)) {
+            faults.push_back("block " + std::to_string(i) + " lies outside its frame " + std::to_string(b.frame));
+        }
+        for (std::size_t k = 0; k < i; ++k) {
+            if (ctx.blocks[k].extent.overlaps(b.extent)) {
+                faults.push_back("blocks " + std::to_string(k) + " and " + std::to_string(i) + " overlap");
+            }
+        }
+    }
+    return faults;
+}
+
 std::vector<std::string> table_layer_faults(const std::vector<SheetEntity>& e, const RunContext& ctx) {
     const SheetLayout& s = ctx.layout;
     const double rows = static_cast<double>(ctx.bar_list.printed_rows().size());
     const double top = s.scale * 22000 / 50;
     const double steel_rows = std::max(3, ctx.mass_totals.sizes_used);
-    const Box schedule{{s.sheet_width + 23000 + s.scale * 23000 / 50, top}, 0, 9400, -300 * rows, 5000};
-    const Box mass{{s.sheet_width + 33000 + s.scale * 23000 / 50, top}, 0, 9400, -300 * rows, 1000};
-    const Box material{{s.sheet_width + 23000 + s.scale * 32000 / 50, s.scale * 1000 / 50},
+    const Point ts = table_offset(ctx, 0), tm = table_offset(ctx, 1), tt = table_offset(ctx, 2);
+    const Box schedule{{s.sheet_width + 23000 + s.scale * 23000 / 50 + ts.x, top + ts.y}, 0, 9400, -300 * rows, 5000};
+    const Box mass{{s.sheet_width + 33000 + s.scale * 23000 / 50 + tm.x, top + tm.y}, 0, 9400, -300 * rows, 1000};
+    const Box material{{s.sheet_width + 23000 + s.scale * 32000 / 50 + tt.x, s.scale * 1000 / 50 + tt.y},
                        0, 6600, -400 * steel_rows - 4100, 500};
 
     std::vector<std::string> faults;

@@ -20,6 +20,7 @@ struct SheetEntity {
     Point b;              // line end
     double radius = 0;    // circle
     bool aligned = false;  // a text with a second alignment point (dimension labels, headings)
+    Extent extent;         // where it lies, by the sheet's measure of text
 };
 
 // Keeps every entity of a run, in drawing order. Add it to a canvas's entity sinks before drawing.
@@ -44,6 +45,18 @@ std::vector<std::string> heads_off_bars(const std::vector<SheetEntity>& e, const
 // Every S1 tie of the wall's front face (a stroke through a bar, 50 each way) that does not stand
 // on a vertical bar, or on the centre line where the bar at the reference point stands.
 std::vector<std::string> ties_off_bars(const std::vector<SheetEntity>& e);
+
+// How far the k-th table of the final step moved (0 the schedule, 1 the mass table, 2 the material
+// table).
+Point table_offset(const RunContext& ctx, int k);
+
+// Every entity from `first_placed` on (the final step, the frames after the second and the title
+// blocks) that does not lie inside exactly one frame of ctx.frames (crossing a border, or in none),
+// every entity not of a title block that reaches into a frame's title block (the drawings of frame
+// 1 before `first_placed` included), every text or line of a title block that leaves it; and every
+// two blocks of the final step whose placed extents overlap, or that lie outside their frame.
+std::vector<std::string> frame_faults(const std::vector<SheetEntity>& e, std::size_t first_placed,
+                                      const RunContext& ctx);
 
 // Every line and text of the bending schedule, the mass table and the material table that is not
 // on its layer: frames on "D-MTR-FRAM", headings on "D-MTR-TXT", the printed rows on

@@ -37,7 +37,7 @@ TEST(WorkBound, AWallFarBeyondAnyRealOneIsRefusedAtOnceNamingWhatDrivesIt) {
     EXPECT_EQ(r.field, "W2.count[1]");  // the S1 ties stand on the W2 bars
     EXPECT_EQ(r.fields, (std::vector<std::string>{"length_left", "length_right", "W2.count[1]"}));
     EXPECT_TRUE(r.message.en.starts_with("PlenkL.dat line 30, W2.count[1]: the sheet would draw about ")) << r.message;
-    EXPECT_TRUE(r.dxf.find("ENTITIES") != std::string::npos && r.dxf.find("LINE") == std::string::npos);
+    EXPECT_TRUE(r.dxf.find("ENTITIES") != std::string::npos && r.dxf.find("\r\nLINE\r\n") == std::string::npos);
 }
 
 TEST(WorkBound, TheLargestRealWallsStayFarBelowTheBound) {

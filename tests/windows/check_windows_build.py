@@ -4,8 +4,9 @@ examples, the test walls, the property test's random walls and walls that are re
 options an engineer uses; every output file, every console line and every status must be identical (the console's lines each as it is, ended in CR LF on Windows as Windows ends them).
 Standard output is redirected, so the Windows program must show no message box either:
 where the member length stops a run, its caption and text go to standard error as on Linux.
-Then the end-to-end tests of the test suite run on the Windows program, and `lwall serve` is tried
-(a Japanese folder name, no dialog at the member-length stop).
+Then `--pdf`, which the Windows program refuses in one line; the end-to-end tests of the test suite
+run on the Windows program, and `lwall serve` is tried (a Japanese folder name, no dialog at the
+member-length stop).
 Usage: check_windows_build.py LINUX_LWALL WRITE_RANDOM_WALLS LWALL_TESTS SOURCE_DIR, with the Windows
 program in the environment variable LWALL_WINDOWS_EXE. Exits 77 (skipped) without it or Wine."""
 import os
@@ -105,6 +106,24 @@ def compare(tmp):
     return differ
 
 
+def pdf_refused():
+    """lwall.exe --pdf: the Windows program has no PDF writer, so it says so in one line, Japanese
+    first, ends with status 11 and writes nothing. Returns 1 when it does not."""
+    with tempfile.TemporaryDirectory() as tmp:
+        folder = pathlib.Path(tmp) / "wall"
+        folder.mkdir()
+        for name in ("PlenkL.dat", "GasouL.dat"):
+            shutil.copy(source / "examples/level" / name, folder)
+        status, console, errors, files = run("windows", folder, ["--pdf"])
+        refusal = "このビルドではPDFを書けません。エディタの印刷表示を使ってください。\n".encode("shift_jis")
+        written = sorted(p.name for p in folder.iterdir() if p.name not in ("PlenkL.dat", "GasouL.dat"))
+        if status == 11 and console.startswith(refusal) and console.count(b"\n") == 1 and not errors and not written:
+            print("lwall.exe --pdf refuses in one line with status 11")
+            return 0
+        print(f"DIFFERENT: lwall.exe --pdf: {status} {console!r} {errors!r} {written}")
+        return 1
+
+
 def unzipped_release_draws(build):
     """The release archive beside the program, unzipped into a folder with a Japanese name, draws
     its example walls where they lie as the Linux program does. Returns 1 when it does not."""
@@ -135,6 +154,7 @@ try:
     with tempfile.TemporaryDirectory() as tmp:
         faults = compare(pathlib.Path(tmp))
     faults += unzipped_release_draws(pathlib.Path(windows).parent)
+    faults += pdf_refused()
     # The suite's end-to-end tests, each running the Windows program.
     faults += subprocess.run([unit_tests, "--gtest_filter=EndToEnd.*:CommandLine.*:MemberLengthEndToEnd.*"],
                              env=dict(env, LWALL_PROGRAM=f"'{wine}' '{windows}'")).returncode != 0

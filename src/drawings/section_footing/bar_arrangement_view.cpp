@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/bar_rules.hpp"
+#include "core/sheet_frames.hpp"
 #include "core/sjis.hpp"
 #include "drawings/section_footing/bar_labels.hpp"
 #include "output/primitives/primitives.hpp"
@@ -70,7 +71,7 @@ void draw_bar_arrangement_view(RunContext& ctx) {
     const Point frame[] = {{0, 0}, {0, sheet.sheet_height}, {sheet.sheet_width, sheet.sheet_height},
                            {sheet.sheet_width, 0}, {0, 0}};
     draw_polyline(cv, frame);
-    set_origin(cv, sheet.sheet_width + kSecondFrameGap, 0);
+    set_origin(cv, sheet.sheet_width + kFrameGap, 0);
     draw_polyline(cv, frame);
 
     // 2. The view, without a concrete outline.

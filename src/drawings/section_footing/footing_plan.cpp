@@ -454,14 +454,16 @@ void draw_s2_callout(RunContext& ctx, const PlanNames& p, Point anchor) {
 void draw_spacing_indicators(RunContext& ctx, const PlanNames& p) {
     Canvas& cv = ctx.canvas;
     const WallInput& w = p.w;
-    const double x0 = p.xL + p.c4;
     const auto callout_at_chain_end = [&](double dx, std::string_view mark, int dia) {
         pen_select_layer(ctx, "D-STR-HTXT");
         draw_footing_callout(cv, cv.state.chain_end.x + dx, cv.state.chain_end.y, mark, dia);
     };
     {
+        // From the toe end of the F3 bars, cover3 in from the toe as the bars and their
+        // dimensions start.
         const BarGroup& F3 = w.F3;
         pen_select_layer(ctx, "D-STR-DIM");
+        const double x0 = p.xL + p.c3;
         const double y = 3.5 * w.F1.pitch[2];
         draw_chain_horizontal(cv, x0, y, 1000, F3.pitch[1], F3.count[1], +1);
         const double x2 = x0 + F3.count[1] * F3.pitch[1];
@@ -474,11 +476,12 @@ void draw_spacing_indicators(RunContext& ctx, const PlanNames& p) {
         callout_at_chain_end(-550, "F3", F3.dia);
     }
     {
-        // The same overshoot as the top layer's chains.
+        // From the toe end of the F4 bars, cover4 in from the toe; the same overshoot as the
+        // top layer's chains.
         const BarGroup& F4 = w.F4;
         pen_select_layer(ctx, "D-STR-DIM");
         const double y = -3.5 * F4.pitch[3];
-        double x = x0;
+        double x = p.xL + p.c4;
         for (int i = 1; i <= 5; ++i) {
             draw_chain_horizontal(cv, x, y, 1000, F4.pitch[i], i == 5 ? F4.count[5] + 1 : F4.count[i], +1);
             x += F4.count[i] * F4.pitch[i];

@@ -6,11 +6,17 @@ namespace lwall {
 
 void set_origin(Canvas& cv, double x, double y) { cv.state.origin = {x, y}; }
 
+int open_block(Canvas& cv, BlockRole role) { return cv.recording != nullptr ? cv.recording->open_block(role) : -1; }
+
+void select_block(Canvas& cv, int block) {
+    if (cv.recording != nullptr && block >= 0) cv.recording->select_block(block);
+}
+
 void draw_polyline(Canvas& cv, std::span<const Point> points) {
     const Point o = cv.state.origin;
     for (std::size_t k = 1; k < points.size(); ++k) {
-        cv.entities.line({cv.pen.layer, cv.pen.colour, cv.pen.width, points[k - 1].x + o.x, points[k - 1].y + o.y,
-                          points[k].x + o.x, points[k].y + o.y});
+        cv.drawn().line({cv.pen.layer, cv.pen.colour, cv.pen.width, points[k - 1].x + o.x, points[k - 1].y + o.y,
+                         points[k].x + o.x, points[k].y + o.y});
     }
 }
 
@@ -25,7 +31,7 @@ void draw_line_repeat(Canvas& cv, Point& p1, Point& p2, double step, int count, 
 }
 
 void draw_circle(Canvas& cv, double x, double y, double r) {
-    cv.entities.circle({cv.pen.layer, cv.pen.width, x + cv.state.origin.x, y + cv.state.origin.y, r});
+    cv.drawn().circle({cv.pen.layer, cv.pen.width, x + cv.state.origin.x, y + cv.state.origin.y, r});
 }
 
 void draw_text(Canvas& cv, double x, double y, int height, double angle, std::string_view text) {
@@ -37,7 +43,7 @@ void draw_text(Canvas& cv, double x, double y, int height, double angle, std::st
     e.angle = angle;
     e.x1 = x + cv.state.origin.x;
     e.y1 = y + cv.state.origin.y;
-    cv.entities.text(e);
+    cv.drawn().text(e);
 }
 
 void draw_text_styled(Canvas& cv, Point first, Point second, int height, double rotation, std::string_view text,
@@ -55,7 +61,7 @@ void draw_text_styled(Canvas& cv, Point first, Point second, int height, double 
     e.y1 = first.y + o.y;
     e.x2 = second.x + o.x;
     e.y2 = second.y + o.y;
-    cv.entities.text(e);
+    cv.drawn().text(e);
 }
 
 void draw_kanji_text(Canvas& cv, Point first, Point second, int height, std::string_view text) {

@@ -1,11 +1,13 @@
 #pragma once
 // The destination of all drawing: the entity sinks (the drawing file, and the picture or any other
 // view added to `entities`), the script, the current pen and the shared drawing state. Every
-// drafting primitive draws with the current pen at the current origin.
+// drafting primitive draws with the current pen at the current origin. While `recording` is set,
+// entities and script commands go to it instead, kept per block until the blocks are placed.
 
 #include <string>
 
 #include "core/layer_table.hpp"
+#include "output/block_recording.hpp"
 #include "output/dxf/dxf_entities.hpp"
 #include "output/dxf/dxf_writer.hpp"
 #include "output/entity_sink.hpp"
@@ -33,6 +35,10 @@ struct Canvas {
     EntityFanOut entities;  // every entity drawn: the drawing file first, then any other sink added
     CurrentPen pen;
     DrawingState state;
+    BlockRecording* recording = nullptr;
+
+    // Where the primitives hand their entities.
+    EntitySink& drawn() { return recording != nullptr ? static_cast<EntitySink&>(*recording) : entities; }
 };
 
 }  // namespace lwall

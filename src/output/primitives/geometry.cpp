@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "core/number_format.hpp"
+
 namespace lwall {
 
 Point geom_point_along(Point p1, Point p2, double d) {
@@ -31,5 +33,7 @@ void scale_points(double f, std::span<Point> points) {
         p.y *= f;
     }
 }
+
+double moved_by(double v, double d) { return d == 0 ? v : round_half_away(v) + d; }
 
 }  // namespace lwall

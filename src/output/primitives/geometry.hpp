@@ -20,6 +20,12 @@ Point geom_point_normal(Point p1, Point p2, double d);
 
 double abs_value(double v);
 
+// A coordinate of a block moved by the whole offset d, as the files write it: rounded to whole drawing
+// units first (halves away from zero), so that every position the block writes moves by exactly d
+// and none shifts against the others where a coordinate changes sign. Unmoved (d = 0), it stays as
+// it is.
+double moved_by(double v, double d);
+
 // Multiplies every point by f in place.
 void scale_points(double f, std::span<Point> points);
 

@@ -18,6 +18,12 @@ double tick_half_width();  // 50 * tan 15 degrees
 
 void set_origin(Canvas& cv, double x, double y);
 
+// Blocks of a sheet being recorded (nothing happens otherwise): what is drawn after open_block
+// belongs to a new block, which select_block makes current again later. open_block returns the
+// block's number, -1 when nothing is recorded.
+int open_block(Canvas& cv, BlockRole role);
+void select_block(Canvas& cv, int block);
+
 // LINE from each point to the next; nothing for fewer than two points.
 void draw_polyline(Canvas& cv, std::span<const Point> points);
 inline void draw_polyline(Canvas& cv, std::initializer_list<Point> points) {

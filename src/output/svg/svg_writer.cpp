@@ -70,51 +70,41 @@ void append_picture_number(std::string& out, double v) {
     out.append(buf, n);
 }
 
-void PictureBounds::cover(double x, double y) {
-    if (empty_) {
-        min_x_ = max_x_ = x;
-        min_y_ = max_y_ = y;
-        empty_ = false;
-        return;
+double PictureScales::at(double x) const {
+    double scale = scale_;
+    for (const FrameScale& f : frames_) {
+        if (x >= f.x0 && x <= f.x1) scale = f.scale;
     }
-    min_x_ = std::min(min_x_, x);
-    max_x_ = std::max(max_x_, x);
-    min_y_ = std::min(min_y_, y);
-    max_y_ = std::max(max_y_, y);
+    return scale;
 }
 
-void PictureBounds::line(double x1, double y1, double x2, double y2) {
-    cover(x1, y1);
-    cover(x2, y2);
-}
-
-void PictureBounds::text(double x, double y, double height) {
-    cover(x, y);
-    cover(x + height, y + height);
-}
-
-void PictureBounds::circle(double x, double y, double r) {
-    cover(x - r, y - r);
-    cover(x + r, y + r);
-}
-
-PictureBounds::Frame PictureBounds::frame() const {
+PictureFrame picture_frame(const Extent& drawn) {
     const double margin = 1000;
-    return {(empty_ ? 0 : min_x_) - margin, -(empty_ ? 0 : max_y_) - margin, (empty_ ? 0 : max_x_ - min_x_) + 2 * margin,
-            (empty_ ? 0 : max_y_ - min_y_) + 2 * margin};
+    return {drawn.x0 - margin, -drawn.y1 - margin, drawn.width() + 2 * margin, drawn.height() + 2 * margin};
+}
+
+void cover_text(Extent& drawn, double x, double y, double height) {
+    drawn.cover(x, y);
+    drawn.cover(x + height, y + height);
+}
+
+void cover_circle(Extent& drawn, double x, double y, double r) {
+    drawn.cover(x - r, y - r);
+    drawn.cover(x + r, y + r);
 }
 
 // The drawing's y runs upward, the picture's downward: every y is written negated.
 void SvgWriter::line(const LineEntity& e) {
     const double x1 = held(e.x1), y1 = held(e.y1), x2 = held(e.x2), y2 = held(e.y2);
-    bounds_.line(x1, y1, x2, y2);
+    drawn_.cover(x1, y1);
+    drawn_.cover(x2, y2);
     body_ += "<line";
     attribute(body_, "x1", x1);
     attribute(body_, "y1", -y1);
     attribute(body_, "x2", x2);
     attribute(body_, "y2", -y2);
     attribute(body_, "stroke", picture_colour(e.colour));
-    attribute(body_, "stroke-width", picture_stroke(e.width, scale_));
+    attribute(body_, "stroke-width", picture_stroke(e.width, scales_.at(x1)));
     body_ += "/>\n";
 }
 
@@ -122,7 +112,7 @@ void SvgWriter::text(const TextEntity& e) {
     const double x = held(e.x1), y = held(e.y1);
     const double rotation = e.form == TextForm::aligned ? held(e.angle) : 0;
     const int height = e.height;
-    bounds_.text(x, y, height);
+    cover_text(drawn_, x, y, height);
     body_ += "<text";
     attribute(body_, "x", x);
     attribute(body_, "y", -y);
@@ -144,18 +134,18 @@ void SvgWriter::text(const TextEntity& e) {
 
 void SvgWriter::circle(const CircleEntity& e) {
     const double x = held(e.x), y = held(e.y), r = held(e.radius);
-    bounds_.circle(x, y, r);
+    cover_circle(drawn_, x, y, r);
     body_ += "<circle";
     attribute(body_, "cx", x);
     attribute(body_, "cy", -y);
     attribute(body_, "r", r);
     attribute(body_, "stroke", picture_colour(picture_layer_colour(layers_, e.layer)));
-    attribute(body_, "stroke-width", picture_stroke(e.width, scale_));
+    attribute(body_, "stroke-width", picture_stroke(e.width, scales_.at(x)));
     body_ += "/>\n";
 }
 
 std::string SvgWriter::document(int pixel_width) const {
-    const PictureBounds::Frame f = bounds_.frame();
+    const PictureFrame f = picture_frame(drawn_);
     const double x0 = f.x, y0 = f.y, w = f.width, h = f.height;
     const int pixel_height = std::max(1, static_cast<int>(std::lround(pixel_width * h / w)));
     std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" ";

@@ -6,8 +6,10 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/layer_table.hpp"
+#include "core/sheet_frames.hpp"
 #include "output/entity_sink.hpp"
 
 namespace lwall {
@@ -24,30 +26,43 @@ double picture_stroke(double pen_width, double scale);
 // zeros.
 void append_picture_number(std::string& out, double v);
 
-// The frame of the picture: everything drawn, with a margin of 1000 drawing units, y downward.
-class PictureBounds {
+// The pen widths of the picture: a line is as wide as its pen at the scale of the frame it stands
+// in; frames without a scale of their own are at the sheet's.
+class PictureScales {
 public:
-    // Entities with their numbers as held (whole) and y as drawn (upward).
-    void line(double x1, double y1, double x2, double y2);
-    void text(double x, double y, double height);  // a text stands in the square of its height
-    void circle(double x, double y, double r);
-
-    struct Frame {
-        double x, y, width, height;
-    };
-    Frame frame() const;
+    void set_scale(double scale) { scale_ = scale; }
+    // A frame of a scale of its own (the tables' frames at 1:50 beside a sheet at a larger scale).
+    void set_frame_scale(double x0, double x1, double scale) { frames_.push_back({x0, x1, scale}); }
+    // The scale at x, in drawing units.
+    double at(double x) const;
+    bool uniform() const { return frames_.empty(); }
 
 private:
-    void cover(double x, double y);
-    bool empty_ = true;
-    double min_x_ = 0, min_y_ = 0, max_x_ = 0, max_y_ = 0;
+    struct FrameScale {
+        double x0, x1, scale;
+    };
+    double scale_ = 1;
+    std::vector<FrameScale> frames_;
 };
+
+// The frame of the picture: everything drawn (numbers as held, y upward) with a margin of 1000
+// drawing units, y downward.
+struct PictureFrame {
+    double x, y, width, height;
+};
+PictureFrame picture_frame(const Extent& drawn);
+// What a text or circle covers, for the frame: a text stands in the square of its height.
+void cover_text(Extent& drawn, double x, double y, double height);
+void cover_circle(Extent& drawn, double x, double y, double r);
 
 class SvgWriter final : public EntitySink {
 public:
     // The layers give the colour of texts and circles; the scale turns pen widths into lines.
     void set_layers(const LayerTable& layers) { layers_ = &layers; }
-    void set_scale(double scale) { scale_ = scale; }
+    void set_scale(double scale) { scales_.set_scale(scale); }
+    // A frame of a scale of its own (the tables' frames at 1:50 beside a sheet at a larger scale):
+    // its lines and circles get the pen widths at that scale.
+    void set_frame_scale(double x0, double x1, double scale) { scales_.set_frame_scale(x0, x1, scale); }
 
     void line(const LineEntity& e) override;
     // A text stands left-aligned at its (first) insertion point; an aligned text is rotated
@@ -60,9 +75,9 @@ public:
 
 private:
     const LayerTable* layers_ = nullptr;
-    double scale_ = 1;
+    PictureScales scales_;
     std::string body_;
-    PictureBounds bounds_;
+    Extent drawn_;  // what the picture frames
 };
 
 }  // namespace lwall

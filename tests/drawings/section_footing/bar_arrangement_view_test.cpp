@@ -63,8 +63,8 @@ TEST(BarArrangementView, FillsTheRowsOfW5F1AndF2) {
     EXPECT_EQ(w5.size_text, "D13");
     EXPECT_EQ(w5.count, 10);
     EXPECT_EQ(w5.len1, 260);
-    EXPECT_EQ(w5.len2, 200);  // 400 - 100 - 100
-    EXPECT_EQ(w5.total_length, 720);
+    EXPECT_EQ(w5.len2, 220);  // 400 - 100 - 80
+    EXPECT_EQ(w5.total_length, 740);  // 220 + 2 x 260
     EXPECT_DOUBLE_EQ(w5.unit_mass, 0.995);
 
     const ScheduleRow& f1 = ctx->bar_list.fixed(BarList::kF1);
@@ -83,8 +83,8 @@ TEST(BarArrangementView, FillsTheRowsOfW5F1AndF2) {
     EXPECT_EQ(f2.shape_code, "2");
     EXPECT_EQ(f2.count, 20 + 6 + 12 + 10);
     EXPECT_EQ(f2.len1, 240);  // 15 d fits in 300
-    EXPECT_EQ(f2.len2, 2000);
-    EXPECT_EQ(f2.total_length, 2480);
+    EXPECT_EQ(f2.len2, 2040);  // 2200 - 2 x 80
+    EXPECT_EQ(f2.total_length, 2520);
     EXPECT_DOUBLE_EQ(f2.unit_mass, 1.56);
 }
 
@@ -95,7 +95,7 @@ TEST(BarArrangementView, AnchorageExtensionAndEndLegsByDiameter) {
     EXPECT_EQ(ctx->handed.f1_anchorage_extension, 195);
     EXPECT_EQ(ctx->bar_list.fixed(BarList::kF1).len1, 195);
     EXPECT_EQ(ctx->bar_list.fixed(BarList::kF2).len1, 300);
-    EXPECT_EQ(ctx->bar_list.fixed(BarList::kF2).total_length, 2 * 300 + 2000);
+    EXPECT_EQ(ctx->bar_list.fixed(BarList::kF2).total_length, 2 * 300 + 2040);
 
     // The F1 line drawn with the yellow pen ends in the anchor leg at the toe: 195 for D13 on a
     // 400 footing (the 15 d minimum wins), 338 on a 250 footing.
@@ -134,11 +134,12 @@ TEST(BarArrangementView, FramesTitleAndBarsInTheirOrder) {
     EXPECT_EQ(e[8].num(40), 400);
     EXPECT_EQ(e[8].num(10), s.footing_view1_x + 200 - 1500);
     EXPECT_EQ(e[8].num(20), s.footing_view1_y + 500 + 2400 + 1500);
-    // W1 on the back face: foot 240 and rise 2260 from 100 + 16 above the underside.
+    // W1 on the back face, cover4 in from it (200 - 80): foot 240 and rise 2260 from 100 + 16
+    // above the underside.
     const Point o{s.footing_view1_x, s.footing_view1_y};
-    EXPECT_EQ(e[9].num(10) - o.x, 100 + 240);
+    EXPECT_EQ(e[9].num(10) - o.x, 120 + 240);
     EXPECT_EQ(e[9].num(20) - o.y, 116);
-    EXPECT_EQ(e[10].num(11) - o.x, 100);
+    EXPECT_EQ(e[10].num(11) - o.x, 120);
     EXPECT_EQ(e[10].num(21) - o.y, 116 + 2260);
     // The pen the half leaves behind.
     EXPECT_EQ(ctx->canvas.pen.layer, "D-STR-HTXT");
@@ -165,8 +166,9 @@ TEST(BarArrangementView, CapBarOfASlopedWallSitsUnderTheHigherEnd) {
     ASSERT_GE(bars.size(), 7u);
     EXPECT_EQ(bars[4].y2, 2800);
     EXPECT_EQ(bars[4].y1, 2800 - 260);
-    EXPECT_EQ(bars[5].x1, -110);
-    EXPECT_EQ(bars[5].x2, 110);
+    // Across the wall between cover3 and cover4 (400 - 100 - 80 = 220), 10 beyond at each end.
+    EXPECT_EQ(bars[5].x1, -120);
+    EXPECT_EQ(bars[5].x2, 120);
 }
 
 }  // namespace

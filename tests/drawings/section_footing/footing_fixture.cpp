@@ -16,12 +16,13 @@ namespace lwall::test {
 namespace {
 
 // Every zone has a spacing of its own, and the two halves of the plan, the toe and the heel and the
-// two faces differ, so that a bar laid out with another zone's spacing or count shows.
+// two faces differ, so that a bar laid out with another zone's spacing or count shows; cover3 and
+// cover4 differ, so that a bar placed by the other cover shows.
 const std::vector<std::string> kFittingWall = {
     "600,400,1200",             // 1: toe, wall, heel: base 2200
     "2400,500,2400,2400",       // 2: level top, footing 500
     "5000,5000",                // 3
-    "100,100,100,100,100,100",  // 4: covers
+    "100,100,100,80,100,100",   // 4: covers; cover4 80
     "100",                      // 5
     "100,100,12000",            // 6: end covers, maximum member length
     // F1, right half: 8 x 250 then 14 x 200 = 4800 of 4900; left half: 10 x 150 + 11 x 300.

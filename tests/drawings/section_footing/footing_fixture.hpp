@@ -14,7 +14,8 @@
 
 namespace lwall::test {
 
-// PlenkL.dat of a level wall whose bars all fit its concrete (covers 100, every zone inside),
+// PlenkL.dat of a level wall whose bars all fit its concrete (covers 100 but cover4 80, every zone
+// inside),
 // with some of its 43 lines replaced (line number, new text).
 std::string fitting_wall(const std::map<int, std::string>& replaced = {});
 

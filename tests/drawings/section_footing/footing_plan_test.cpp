@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <set>
 #include <sstream>
 
 #include "core/bar_rules.hpp"
@@ -114,7 +116,7 @@ TEST(FootingPlan, SplitBarsLapOnEverySecondBar) {
     EXPECT_EQ(rows.fixed(BarList::kF4Second).mark, "F4-2");
     EXPECT_EQ(rows.fixed(BarList::kF4Second).total_length, 2500);
 
-    // Top half: the first bar twice (at 100 from the heel by cover3 and by cover4), then bars
+    // Top half: the first bar twice (at 100 from the heel by cover3, at 80 by cover4), then bars
     // 2 ... 11 from the heel: even ones as two pieces lapping over 500 (4000 + 2500 - 6000),
     // the second piece one diameter to the right; odd ones whole.
     std::vector<Segment> top;
@@ -127,7 +129,7 @@ TEST(FootingPlan, SplitBarsLapOnEverySecondBar) {
     });
     ASSERT_EQ(top.size(), 2u + 5 * 2 + 5);
     EXPECT_EQ(top[0].x1, 1300);
-    EXPECT_EQ(top[1].x1, 1300);
+    EXPECT_EQ(top[1].x1, 1320);
     // Bar 2, 200 left of the first: first piece from 4000 - 3000 down to the centre line.
     EXPECT_EQ(top[2].x1, 1100);
     EXPECT_EQ(top[2].y1, 1000);
@@ -158,11 +160,12 @@ TEST(FootingPlan, SecondPieceLongerThanTheMaximumStopsTheRun) {
         EXPECT_EQ(f.fields, (std::vector<std::string>{"max_bar_length", "length_left", "length_right"}));
         EXPECT_TRUE(f.detail.en.starts_with("PlenkL.dat line 6, max_bar_length: the second piece of F3")) << f.detail.en;
     }
-    // Drawn so far: up to the second first line of the top layer, nothing of its rows.
+    // Drawn so far: up to the second first line of the top layer (cover4 from the heel), nothing
+    // of its rows.
     const auto e = test::entities(ctx->canvas);
     ASSERT_FALSE(e.empty());
     EXPECT_EQ(e.back().type, "LINE");
-    EXPECT_EQ(e.back().num(10) - ctx->layout.footing_view2_x, 1300);
+    EXPECT_EQ(e.back().num(10) - ctx->layout.footing_view2_x, 1320);
     EXPECT_EQ(e.back().num(21) - ctx->layout.footing_view2_y, 3000);
     EXPECT_FALSE(ctx->bar_list.fixed(BarList::kF3).used());
 }
@@ -213,6 +216,34 @@ TEST(FootingPlan, BarsStayInsideTheOutline) {
         EXPECT_GE(c.lap_overlap, bar_length_by_rule(13, kRuleLap));
         EXPECT_EQ(piece2->y1, w.length_right - 100) << c.name;
     }
+}
+
+// The ticks of a spacing indicator across the footing: the x of every tick on the chain at height y
+// (a tick is two strokes 50 along the chain and 50 tan 15 = 13 across it, in whole millimetres).
+std::set<double> ticks_across(const DrawnPlan& p, double y) {
+    std::set<double> x;
+    for (const Segment& s : test::lines_on(p.e, "D-STR-DIM", p.origin)) {
+        if (s.y1 == y && std::fabs(s.x2 - s.x1) == 50 && std::fabs(s.y2 - s.y1) == 13) x.insert(s.x1);
+    }
+    return x;
+}
+
+// Each layer's indicator starts where its bars start at the toe: F3 at cover3 (100), F4 at cover4
+// (80), and ticks every bar of its layer.
+TEST(FootingPlan, SpacingIndicatorsAcrossTheFootingTickEveryBar) {
+    const DrawnPlan p = draw_plan(fitting_wall());
+    // F3 from -800 + 100: 2 x 250, 2 x 150, 6 x 200 up to the heel bar at 1400 - 100. The chain
+    // stands 3.5 F1 spacings up (875).
+    const std::set<double> f3 = ticks_across(p, 875);
+    EXPECT_EQ(f3, (std::set<double>{-700, -450, -200, -50, 100, 300, 500, 700, 900, 1100, 1300}));
+    // F4 from -800 + 80: 3 x 200, 2 x 300, 8 x 100; 3.5 zone-3 spacings down (-350).
+    const std::set<double> f4 = ticks_across(p, -350);
+    EXPECT_EQ(f4, (std::set<double>{-720, -520, -320, -120, 180, 480, 580, 680, 780, 880, 980, 1080, 1180, 1280}));
+    // The bars they tick (the top half also holds the legs of the S2 ties).
+    std::set<double> top, bottom;
+    for (const Segment& s : along_wall(p)) (s.y1 + s.y2 > 0 ? top : bottom).insert(s.x1);
+    EXPECT_TRUE(std::includes(top.begin(), top.end(), f3.begin(), f3.end()));
+    EXPECT_EQ(bottom, f4);
 }
 
 TEST(FootingPlan, S2TiesStaggeredInColumnsAndCountedForTheSchedule) {

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <fstream>
 
 #include "core/sjis.hpp"
@@ -11,8 +10,6 @@
 
 namespace lwall {
 namespace {
-
-namespace fs = std::filesystem;
 
 struct Outcome {
     int status = -1;
@@ -22,12 +19,12 @@ struct Outcome {
     std::string scr;
 };
 
-Outcome run_in(const std::string& wall) {
-    const test::TempFolder folder("lwall_member_length");
-    const fs::path& dir = folder.path();
+// Runs the program on `wall` in a folder of its own.
+Outcome run_on(const std::string& wall) {
+    const test::TempFolder dir;
     std::ofstream(dir / "PlenkL.dat", std::ios::binary) << wall;
     std::ofstream(dir / "GasouL.dat", std::ios::binary) << test::example_file("level", "GasouL.dat");
-    const test::ProgramRun run = test::run_program(dir.string());
+    const test::ProgramRun run = test::run_program(dir.path().string());
     Outcome o;
     o.status = run.status;
     o.console = run.console;
@@ -39,7 +36,7 @@ Outcome run_in(const std::string& wall) {
 
 TEST(MemberLengthEndToEnd, TooLongSecondPieceStopsWithStatusFive) {
     // L = 6000 over a maximum of 3000: the second piece would be 3500.
-    const Outcome o = run_in(test::fitting_wall({{3, "3100,3100"}, {6, "100,100,3000"}}));
+    const Outcome o = run_on(test::fitting_wall({{3, "3100,3100"}, {6, "100,100,3000"}}));
     const std::string sentence(u8"最大部材長を長くするか擁壁延長を短くしてください。"_sj);
     EXPECT_EQ(o.status, 5);
     EXPECT_EQ(o.console, sentence + "\n");
@@ -67,7 +64,7 @@ TEST(MemberLengthEndToEnd, TooLongSecondPieceStopsWithStatusFive) {
 }
 
 TEST(MemberLengthEndToEnd, SecondPieceWithinTheMaximumIsDrawn) {
-    const Outcome o = run_in(test::fitting_wall({{3, "3100,3100"}, {6, "100,100,4000"}}));
+    const Outcome o = run_on(test::fitting_wall({{3, "3100,3100"}, {6, "100,100,4000"}}));
     EXPECT_EQ(o.status, 0) << o.console;
     EXPECT_EQ(o.console, "");
     EXPECT_EQ(o.errors.find(std::string(u8"エラーです"_sj)), std::string::npos);  // no message box

@@ -65,8 +65,9 @@ std::vector<std::string> texts(const DrawnSection& s) {
 TEST(S1Length, FlooredToTenAfterTwoHundredAndTenMore) {
     EXPECT_EQ(s1_cut_length(300), 510);
     EXPECT_EQ(s1_cut_length(295), 500);
-    // Through the drawing: T - c3 - c4 + (16 + 13) / 2 + 13 + 13 + 13 makes 300 and 295.
-    const std::tuple<const char*, double, double> cases[] = {{"600,447,1153", 510, 105}, {"600,442,1158", 500, 102.5}};
+    // Through the drawing: T - c3 - c4 + (16 + 13) / 2 + 13 + 13 + 13, with covers 100 and 80,
+    // makes 300 and 295.
+    const std::tuple<const char*, double, double> cases[] = {{"600,427,1173", 510, 105}, {"600,422,1178", 500, 102.5}};
     for (const auto& [thickness, cut, end] : cases) {
         auto ctx = test::footing_context(fitting_wall({{1, thickness}}));
         ctx->bar_list.fixed(BarList::kS1).count = 42;  // the wall elevations' tie count
@@ -180,7 +181,7 @@ TEST(SectionView, S2IndicatorForAnyNumberOfTies) {
     const auto s2_ties = [](const DrawnSection& s) {
         int n = 0;
         for (const Segment& b : test::lines_on(s.e, "D-STR-STR1", s.origin)) {
-            n += b.x1 == b.x2 && b.x1 != 1300 && b.y1 == 400 && b.y2 == 100;  // not the legs at the heel
+            n += b.x1 == b.x2 && b.x1 != 1320 && b.y1 == 400 && b.y2 == 100;  // not F2's leg at the heel
         }
         return n;
     };
@@ -245,16 +246,16 @@ TEST(SectionView, S1IndicatorAndLeader) {
         if (std::string(c.counts) == "2,0,0,0,0") {
             // Fewer than four rows: no tie across the wall.
             for (const Segment& b : test::lines_on(s.e, "D-STR-STR1", s.origin)) {
-                EXPECT_FALSE(b.y1 == b.y2 && b.x1 == -100 && b.x2 == 100) << "tie at " << b.y1;
+                EXPECT_FALSE(b.y1 == b.y2 && b.x1 == -100 && b.x2 == 120) << "tie at " << b.y1;
             }
         }
     }
     // Ties on every second row up to the second last: rows 2, 4 and 6 of zone 1 (200 apart from
-    // 400) and row 2 of zone 2 (300 apart).
+    // 400) and row 2 of zone 2 (300 apart), from cover3 at the front face to cover4 at the back.
     const DrawnSection s = draw_section(fitting_wall());
     std::vector<double> ties;
     for (const Segment& b : test::lines_on(s.e, "D-STR-STR1", s.origin)) {
-        if (b.y1 == b.y2 && b.x1 == -100 && b.x2 == 100) ties.push_back(b.y1);
+        if (b.y1 == b.y2 && b.x1 == -100 && b.x2 == 120) ties.push_back(b.y1);
     }
     EXPECT_EQ(ties, (std::vector<double>{800, 1200, 1600, 2200}));
 }
@@ -296,8 +297,9 @@ TEST(SectionView, BarsSeenEndOn) {
     for (const Circle& c : dots(gap)) {
         if (c.y == 400) top_layer.insert(c.x);  // no zone-2 diameter to lift the layer
     }
-    // Zone 1: 2 x 250 from the toe cover; zone 2 (2 x 150) skipped; zone 3: 6 + 1 bars 200 apart.
-    EXPECT_EQ(top_layer, (std::set<double>{-700, -450, 100, 300, 500, 700, 900, 1100, 1300}));
+    // Zone 1: 2 x 250 from cover4 at the toe (-800 + 80); zone 2 (2 x 150) skipped; zone 3: 6 + 1
+    // bars 200 apart.
+    EXPECT_EQ(top_layer, (std::set<double>{-720, -470, 80, 280, 480, 680, 880, 1080, 1280}));
 }
 
 }  // namespace

@@ -1,0 +1,98 @@
+#pragma once
+// The title block (表題欄) of every frame and the values it shows.
+//
+// After the national CAD drawing standard for civil works (土木 CAD製図基準): the title block
+// stands in the lower right corner of the drawing, inside its border, and measures 170 x 75 mm on
+// an A1 sheet; it names the works, the drawing, its scale and number, the date and who made it. It
+// is drawn at each frame's scale, so that it prints the same size on every frame. Its items, top to
+// bottom and left to right:
+//
+//   工事名      | the works                                       (HyodaiL.dat line 1)
+//   路線・箇所  | route and place                                 (line 2)
+//   図面名      | the drawing's name, "擁壁配筋図" when left empty  (line 3)
+//   縮尺 | 1:50 | 図面番号 | the project's number | n/N          (line 4; 縮尺 and n/N are the program's)
+//   年月日      | date                                            (line 5)
+//   会社名      | company                                         (line 6)
+//   設計者      | designer                                        (line 7)
+//
+// Sizes are paper millimetres from the block's lower left corner. Texts stand 2 mm in from the left
+// of their box; a value longer than its box (by the sheet's measure of text: each Shift_JIS byte as
+// wide as the text is high) is refused when the file is read.
+
+#include <array>
+#include <cstddef>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "core/sjis.hpp"
+
+namespace lwall {
+
+inline constexpr int kTitleValueCount = 7;
+
+// The values of HyodaiL.dat in file order (Shift_JIS, without line ends); empty when not given.
+struct TitleInput {
+    std::array<std::string, kTitleValueCount> values;
+};
+
+// Indices into TitleInput::values.
+enum TitleValue : int { kProjectName, kRouteAndPlace, kDrawingName, kDrawingNumber, kDrawingDate, kCompany, kDesigner };
+
+// The seven values as the field catalogue lists them: name, labels (UTF-8) and meaning.
+struct TitleItem {
+    const char* name;
+    const char* label_ja;
+    const char* label_en;
+    const char* meaning;
+};
+
+inline constexpr TitleItem kTitleItems[kTitleValueCount] = {
+    {"project", "工事名", "project", "name of the works the wall belongs to"},
+    {"route_and_place", "路線・箇所", "route and place", "route and place of the wall"},
+    {"drawing_name", "図面名", "drawing name", "name of the drawing; empty: 擁壁配筋図"},
+    {"drawing_number", "図面番号", "drawing number",
+     "the drawing's number in the project; each frame adds its own n/N beside it"},
+    {"date", "年月日", "date", "date of the drawing, as it is to be printed"},
+    {"company", "会社名", "company", "company that made the drawing"},
+    {"designer", "設計者", "designer", "who designed the wall"},
+};
+
+inline constexpr double kTitleBlockWidth = 170;   // paper millimetres
+inline constexpr double kTitleBlockHeight = 75;   // paper millimetres
+inline constexpr double kTitleTextInset = 2;      // paper millimetres from the left of a box
+
+// What a box of the title block shows.
+enum class TitleBoxText {
+    caption,      // the label of the value in the box beside it, or "縮尺"
+    value,        // one of the seven values of the file
+    scale,        // "1:50", the frame's own
+    sheet_number  // "n/N", the frame's place in the set
+};
+
+struct TitleBox {
+    double x0, y0, x1, y1;  // paper millimetres from the block's lower left corner
+    TitleBoxText shows;
+    int value = -1;           // the value shown, or captioned; -1 for the scale and the sheet number
+    const char* caption = "";  // UTF-8
+    double text_height = 2.5;    // paper millimetres
+};
+
+// Every box, labels and values, top row first.
+std::span<const TitleBox> title_boxes();
+
+// The box that shows value `v`.
+const TitleBox& title_value_box(int v);
+
+// The most Shift_JIS bytes a box holds at its text height.
+std::size_t title_box_bytes(const TitleBox& box);
+
+// Where a text stands in its box: 2 mm in from the left, the baseline so that the text sits in the
+// middle of the box's height (on a half millimetre).
+double title_text_x(const TitleBox& box);
+double title_text_y(const TitleBox& box);
+
+// The drawing's name when the file leaves it empty (Shift_JIS).
+inline constexpr std::string_view kDefaultDrawingName = u8"擁壁配筋図"_sj;
+
+}  // namespace lwall

@@ -1,0 +1,104 @@
+#include "output/pdf/pdf_pages.hpp"
+
+#include <cmath>
+
+#include "core/sjis.hpp"
+
+namespace lwall {
+
+namespace {
+
+// A number as the drawing file holds it: whole, halves away from zero.
+double held(double v) { return std::round(v); }
+
+bool finite(std::initializer_list<double> values) {
+    for (double v : values) {
+        if (!std::isfinite(v)) return false;
+    }
+    return true;
+}
+
+double pen(double width) { return width > 0 ? width : kThinnestPen; }
+
+// Where a frame's drawing units land on its page: the frame's paper size centred on the page, y
+// turned downward.
+class PageMap {
+public:
+    explicit PageMap(const SheetFrame& f)
+        : frame_(f), mm_per_unit_(1 / f.scale), paper_height_(f.height / f.scale),
+          left_((kPdfPageWidth - f.width / f.scale) / 2), top_((kPdfPageHeight - paper_height_) / 2) {}
+
+    bool usable() const { return frame_.scale > 0 && std::isfinite(mm_per_unit_); }
+    bool holds(double x, double y) const {
+        return x >= frame_.x && x <= frame_.x + frame_.width && y >= frame_.y && y <= frame_.y + frame_.height;
+    }
+    double x(double v) const { return left_ + (v - frame_.x) * mm_per_unit_; }
+    double y(double v) const { return top_ + paper_height_ - (v - frame_.y) * mm_per_unit_; }
+    double length(double v) const { return v * mm_per_unit_; }
+
+private:
+    const SheetFrame& frame_;
+    double mm_per_unit_;
+    double paper_height_;
+    double left_;
+    double top_;
+};
+
+// The page of the frame that holds (x, y), or -1.
+int page_of(const std::vector<PageMap>& maps, double x, double y) {
+    for (std::size_t i = 0; i < maps.size(); ++i) {
+        if (maps[i].usable() && maps[i].holds(x, y)) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+}  // namespace
+
+void PdfPages::line(const LineEntity& e) {
+    const Line l{held(e.x1), held(e.y1), held(e.x2), held(e.y2), pen(e.width)};
+    if (finite({l.x1, l.y1, l.x2, l.y2, l.width})) lines_.push_back(l);
+}
+
+void PdfPages::circle(const CircleEntity& e) {
+    const Circle c{held(e.x), held(e.y), held(e.radius), pen(e.width)};
+    if (finite({c.x, c.y, c.radius, c.width})) circles_.push_back(c);
+}
+
+void PdfPages::text(const TextEntity& e) {
+    const double rotation = e.form == TextForm::aligned ? held(e.angle) : 0;
+    Text t{held(e.x1), held(e.y1), static_cast<double>(e.height), rotation, sjis_to_utf8(e.text)};
+    if (e.height > 0 && !t.utf8.empty() && finite({t.x, t.y, t.rotation})) texts_.push_back(std::move(t));
+}
+
+PdfDocument PdfPages::layout(const SheetFrames& frames) const {
+    std::vector<PageMap> maps;
+    maps.reserve(frames.size());
+    for (const SheetFrame& f : frames) maps.emplace_back(f);
+    PdfDocument doc;
+    doc.pages_.resize(frames.size());
+    for (const Line& l : lines_) {
+        const int p = page_of(maps, (l.x1 + l.x2) / 2, (l.y1 + l.y2) / 2);
+        if (p < 0) continue;
+        const PageMap& m = maps[p];
+        doc.pages_[p].lines.push_back({m.x(l.x1), m.y(l.y1), m.x(l.x2), m.y(l.y2), l.width});
+    }
+    for (const Circle& c : circles_) {
+        const int p = page_of(maps, c.x, c.y);
+        if (p < 0) continue;
+        const PageMap& m = maps[p];
+        doc.pages_[p].circles.push_back({m.x(c.x), m.y(c.y), m.length(c.radius), c.width});
+    }
+    for (const Text& t : texts_) {
+        const int p = page_of(maps, t.x, t.y);
+        if (p < 0) continue;
+        const PageMap& m = maps[p];
+        doc.pages_[p].texts.push_back({m.x(t.x), m.y(t.y), m.length(t.height), t.rotation, t.utf8.c_str()});
+    }
+    for (const PdfDocument::Page& page : doc.pages_) {
+        doc.views_.push_back({page.lines.data(), page.lines.size(), page.circles.data(), page.circles.size(),
+                              page.texts.data(), page.texts.size()});
+    }
+    return doc;
+}
+
+}  // namespace lwall

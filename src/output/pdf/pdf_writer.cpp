@@ -1,0 +1,76 @@
+#include "output/pdf/pdf_writer.hpp"
+
+#include <filesystem>
+#include <system_error>
+
+#if defined(LWALL_PDF_MODULE_NAME) && !defined(_WIN32)
+#include <dlfcn.h>
+#define LWALL_PDF_LOADABLE 1
+#endif
+
+namespace lwall {
+
+namespace {
+
+#ifdef LWALL_PDF_LOADABLE
+// The module stands beside the program, whichever folder that was started from.
+std::filesystem::path module_path() {
+    std::error_code error;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    return (error ? std::filesystem::path() : program.parent_path()) / LWALL_PDF_MODULE_NAME;
+}
+
+#endif
+
+int write_to_file(void* closure, const unsigned char* data, unsigned int length) {
+    return std::fwrite(data, 1, length, static_cast<std::FILE*>(closure)) == length ? 1 : 0;
+}
+
+}  // namespace
+
+PdfWriter::~PdfWriter() {
+    if (module_ != nullptr) module_->close(writer_);
+    // The module stays loaded until the process ends: the libraries it brought in may have left
+    // handlers behind that must not point into unloaded code.
+}
+
+Message PdfWriter::open(Message& warning) {
+#ifndef LWALL_PDF_LOADABLE
+    (void)warning;
+    return msg::pdf_not_in_build();
+#else
+    const std::filesystem::path path = module_path();
+    void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (library == nullptr) {
+        const char* why = dlerror();
+        return msg::pdf_module_not_loaded(why != nullptr ? why : path.string());
+    }
+    const auto entry = reinterpret_cast<LwallPdfModuleEntry>(dlsym(library, LWALL_PDF_MODULE_ENTRY));
+    const LwallPdfModule* module = entry != nullptr ? entry() : nullptr;
+    if (module == nullptr || module->version != LWALL_PDF_MODULE_VERSION) {
+        return msg::pdf_module_of_another_build(path.string());
+    }
+    char family[256] = "";
+    int preferred = 0;
+    LwallPdfWriter* writer = module->open(family, sizeof family, &preferred);
+    if (writer == nullptr) {
+        return msg::pdf_no_japanese_font();
+    }
+    module_ = module;
+    writer_ = writer;
+    if (!preferred) warning = msg::pdf_font_stands_in(family);
+    return {};
+#endif
+}
+
+bool PdfWriter::write(const PdfDocument& pages, std::FILE* file, std::string& why) const {
+    why.clear();
+    if (module_ == nullptr) return false;
+    const LwallPdfDocument doc = pages.view();
+    const char* failure = module_->render(writer_, &doc, write_to_file, file);
+    if (failure == nullptr) return true;
+    if (!std::ferror(file)) why = failure;
+    return false;
+}
+
+}  // namespace lwall
