@@ -89,7 +89,7 @@ export class WallForm {
     const input = this.input(f);
     const note = el('div', {class: 'note'});
     this.notes.set(f.name, note);
-    return el('div', {class: 'field', 'data-field': f.name}, lineMark(f.line, f.kind === 'text' ? TITLE_FILE : 'PlenkL.dat'),
+    return el('div', {class: f.kind === 'text' ? 'field text' : 'field', 'data-field': f.name}, lineMark(f.line, f.kind === 'text' ? TITLE_FILE : 'PlenkL.dat'),
       el('label', {title: tooltip(f)}, el('span', {class: 'ja'}, pick(f.label_ja, f.label_en)[0]), ' ', el('code', {}, f.name)),
       input, el('span', {class: 'unit'}, f.unit), note);
   }

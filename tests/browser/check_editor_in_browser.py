@@ -274,9 +274,10 @@ def use_the_editor(e, exe, url, catalogue, served, downloads, cli, example, chec
     check(wall == expected, f"the downloaded PlenkL.dat is the folder's with the changed values in place: {wall[:80]!r}")
     (cli / "PlenkL.dat").write_bytes(wall)
     shutil.copy(example / "GasouL.dat", cli)
+    (cli / "HyodaiL.dat").write_bytes(original["HyodaiL.dat"])
     run = subprocess.run([exe], cwd=cli, capture_output=True)
     check(run.returncode == 0 and (downloads / "Lwall.dxf").read_bytes() == (cli / "Lwall.dxf").read_bytes(),
-          "the downloaded Lwall.dxf is the command line's, byte for byte")
+          "the downloaded Lwall.dxf is the command line's, byte for byte, title block included")
 
     # A title value is text: too long for its box, refused beside it; full-width digits stay.
     e.type_into("drawing_number", "図" * 40)
