@@ -13,6 +13,7 @@
 #include "input/title_file.hpp"
 #include "input/wall_file.hpp"
 #include "output/entity_sink.hpp"
+#include "output/pdf/pdf_pages.hpp"
 #include "server/display_list.hpp"
 #include "server/embedded_files.hpp"
 #include "sheet/run_sheet.hpp"
@@ -74,6 +75,13 @@ void put_outcome(json& j, const SheetResult& r, Lang lang) {
     j["file"] = r.file;
 }
 
+// 422 for a run that did not draw the sheet, as the command line ends it.
+EditorReply stop_reply(const SheetResult& sheet, Lang lang) {
+    json j = {{"error", sheet.detail.in(lang)}};
+    put_outcome(j, sheet, lang);
+    return json_reply(422, j);
+}
+
 EditorReply refusal_reply(const RunFailure& f, Lang lang) {
     SheetResult r;
     take_failure(r, f);
@@ -94,9 +102,12 @@ constexpr Download kDownloads[] = {{"Lwall.dxf", "application/dxf"},
                                    {"Lwall.svg", "image/svg+xml"},
                                    {kWallFile, "text/plain; charset=Shift_JIS"}};
 
-json download_names() {
+constexpr std::string_view kPdfFile = "Lwall.pdf";
+
+json download_names(bool pdf) {
     json names = json::array();
     for (const Download& d : kDownloads) names.push_back(d.name);
+    if (pdf) names.push_back(kPdfFile);
     return names;
 }
 
@@ -200,7 +211,7 @@ std::variant<WallTexts, EditorReply> read_wall_texts(std::string_view body, Lang
     return texts;
 }
 
-EditorReply preview_reply(const WallTexts& texts) {
+EditorReply preview_reply(const WallTexts& texts, bool pdf) {
     DisplayList display;
     SheetRequest request;
     request.drawing_file = false;
@@ -228,7 +239,7 @@ EditorReply preview_reply(const WallTexts& texts) {
                           {"scale", f.scale}});
     }
     j["frames"] = std::move(frames);
-    j["downloads"] = download_names();
+    j["downloads"] = download_names(pdf);
     // The sheet's entities go last, written straight into the answer; texts and circles take the
     // colour of their layer as the run read the layers, lines the pen width at their frame's scale.
     std::optional<LayerTable> layers;
@@ -268,15 +279,28 @@ EditorReply file_reply(std::string_view name, const WallTexts& texts) {
     request.picture = name == "Lwall.svg";
     request.quantities = name == "Lwall.csv";
     SheetResult sheet = sheet_of(texts, request);
-    if (sheet.status != kExitOk) {
-        json j = {{"error", sheet.detail.in(texts.lang)}};
-        put_outcome(j, sheet, texts.lang);
-        return json_reply(422, j);
-    }
+    if (sheet.status != kExitOk) return stop_reply(sheet, texts.lang);
     if (name == "Lwall.dxf") r.body = std::move(sheet.dxf);
     else if (name == "plenk.scr") r.body = std::move(sheet.scr);
     else if (name == "Lwall.csv") r.body = std::move(sheet.csv);
     else r.body = std::move(sheet.svg);
+    return r;
+}
+
+EditorReply pdf_reply(const WallTexts& texts, const PdfWriter& writer) {
+    PdfPages pages;
+    SheetRequest request;
+    request.drawing_file = false;
+    request.observer = &pages;
+    const SheetResult sheet = sheet_of(texts, request);
+    if (sheet.status != kExitOk) return stop_reply(sheet, texts.lang);
+    EditorReply r;
+    std::string why;
+    if (!writer.write(pages.layout(sheet.frames), r.body, why)) {
+        return error_reply(500, msg::cant_write_because(kPdfFile, why), texts.lang);
+    }
+    r.content_type = "application/pdf";
+    r.download_name = std::string(kPdfFile);
     return r;
 }
 

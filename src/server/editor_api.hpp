@@ -13,6 +13,7 @@
 #include <variant>
 
 #include "core/messages.hpp"
+#include "output/pdf/pdf_writer.hpp"
 #include "server/wall_folder.hpp"
 
 namespace lwall {
@@ -53,12 +54,17 @@ std::variant<WallTexts, EditorReply> read_wall_texts(std::string_view body, Lang
 // files file_reply makes, and what was drawn as a display list (see DisplayList), also before a
 // stop. Without layers the run ends as the command
 // line does without a GasouL.dat: status 4.
-EditorReply preview_reply(const WallTexts& texts);
+// `pdf`: the server can make Lwall.pdf, which the downloads then name too.
+EditorReply preview_reply(const WallTexts& texts, bool pdf = false);
 
-// Lwall.dxf, plenk.scr, Lwall.csv, Lwall.svg (and Lwall.pdf where the PDF module loads) as the
-// command line writes them for the same files, or PlenkL.dat as the reader takes it. A run that does not end with status 0 (for PlenkL.dat: a
+// Lwall.dxf, plenk.scr, Lwall.csv, Lwall.svg as the command line writes them for the same files, or
+// PlenkL.dat as the reader takes it. A run that does not end with status 0 (for PlenkL.dat: a
 // text the reader refuses) gives 422 with {"status", "message", ...}; another name 404.
 EditorReply file_reply(std::string_view name, const WallTexts& texts);
+
+// Lwall.pdf as lwall --pdf writes it for the same files, one page per frame; 422 as file_reply when
+// the run does not end with status 0, 500 when the writer fails.
+EditorReply pdf_reply(const WallTexts& texts, const PdfWriter& writer);
 
 // {"lines", "groups": [...], "fields": [...], "title_file": {"name", "lines", "group", "fields"}}: the
 // catalogue of PlenkL.dat and of HyodaiL.dat for the form.

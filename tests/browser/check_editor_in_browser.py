@@ -13,7 +13,8 @@ files; refuses a title value too long for its box beside its field; saves with C
 the folder only the changed values changed, the wall's in ASCII, the title's as typed; undoes,
 redoes and reverts across fields with the unsaved mark following; finds a field by its line; opens
 the print view and prints it to PDF: one A1 landscape page per frame of the preview, each at its
-frame's scale, every entity on a page, and closes it with Esc; switches to English and back; saves
+frame's scale, every entity on a page, and closes it with Esc; offers the downloads the server
+lists (Lwall.pdf, where it can make it: a page per frame); switches to English and back; saves
 a folder without a title file and writes none; on a folder whose PlenkL.dat it cannot open, says
 why and saves nothing. Also: a second server on the same port ends with
 status 10, and SIGTERM ends the server with status 0.
@@ -354,6 +355,19 @@ def use_the_editor(e, exe, url, catalogue, served, downloads, cli, example, chec
           f"the first frame stands 800 x 550 mm in the middle of its page: {frame}")
     e.keys(Keys.ESCAPE)
     check(d.find_element(By.ID, "print-view").get_attribute("hidden") is not None, "Esc closes the print view")
+
+    # The downloads are the server's list; Lwall.pdf among them where the PDF module loads.
+    names = [b.get_attribute("data-download") for b in d.find_elements(By.CSS_SELECTOR, "[data-download]")]
+    check(names == preview["downloads"] and names[:5] == ["Lwall.dxf", "plenk.scr", "Lwall.csv", "Lwall.svg", "PlenkL.dat"],
+          f"the page offers the downloads the server lists: {names}")
+    if "Lwall.pdf" in names:
+        d.find_element(By.CSS_SELECTOR, '[data-download="Lwall.pdf"]').click()
+        wait_for_file(downloads / "Lwall.pdf")
+        info = subprocess.run(["pdfinfo", "-f", "1", "-l", "99", str(downloads / "Lwall.pdf")],
+                              capture_output=True, text=True).stdout
+        sizes = re.findall(r"Page +\d+ size: +([\d.]+) x ([\d.]+) pts", info)
+        check(len(sizes) == len(frames) and all(abs(float(w) - A1[0]) < 2 and abs(float(h) - A1[1]) < 2 for w, h in sizes),
+              f"the downloaded Lwall.pdf has an A1 landscape page per frame: {sizes}")
 
     before = e.seq()
     d.find_element(By.ID, "lang").click()
