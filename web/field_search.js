@@ -1,5 +1,6 @@
-// Finding a field: by its label (Japanese or English), its name, its group, or its line ("26行",
-// "line 26", "26"). Every word typed must match; the arrow keys choose, Enter goes to the field.
+// Finding a field: by its label (Japanese or English), its name, its group, or its line of
+// PlenkL.dat ("26行", "line 26", "26"); the title values by label, name or group. Every word typed
+// must match; the arrow keys choose, Enter goes to the field.
 
 import {t, pick} from './messages.js';
 import {narrow} from './wall_form.js';
@@ -13,6 +14,7 @@ export class FieldSearch {
     this.box = box;
     this.list = list;
     this.catalogue = catalogue;
+    this.titleFields = catalogue.title_file.fields;
     this.onPick = onPick;
     this.found = [];
     this.active = 0;
@@ -30,11 +32,15 @@ export class FieldSearch {
     const line = LINE.exec(q);
     if (line) return fields.filter((f) => f.line === Number(line[1]));
     const words = q.split(/\s+/);
-    return fields.filter((f) => {
-      const g = this.catalogue.groups[f.group];
+    return [...fields, ...this.titleFields].filter((f) => {
+      const g = this.group(f);
       const text = `${f.label_ja} ${f.label_en} ${f.name} ${g.label_ja} ${g.label_en}`.toLowerCase();
       return words.every((w) => text.includes(w));
     });
+  }
+
+  group(f) {
+    return f.kind === 'text' ? this.catalogue.title_file.group : this.catalogue.groups[f.group];
   }
 
   update() {
@@ -45,7 +51,7 @@ export class FieldSearch {
 
   render() {
     const items = this.found.slice(0, MAX_SHOWN).map((f, i) => {
-      const g = this.catalogue.groups[f.group];
+      const g = this.group(f);
       const b = document.createElement('button');
       b.type = 'button';
       b.tabIndex = -1;

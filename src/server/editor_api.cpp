@@ -85,9 +85,7 @@ EditorReply stop_reply(const SheetResult& sheet, Lang lang) {
 EditorReply refusal_reply(const RunFailure& f, Lang lang) {
     SheetResult r;
     take_failure(r, f);
-    json j = {{"error", f.details().in(lang)}};
-    put_outcome(j, r, lang);
-    return json_reply(422, j);
+    return stop_reply(r, lang);
 }
 
 // The files the page offers for download, in the order it shows them: what the command line writes,
