@@ -25,6 +25,7 @@ let folder = {dir: '', version: null, files: []};  // the served folder, as the 
 let saved = null;       // the texts last loaded from or saved to the folder; null: nothing saved yet
 let saveBlocked = false;  // the folder's files could not be loaded: they are never saved over
 let latest = null;      // the preview last answered
+let lastGood = null;    // ... and the last one drawn with status 0, the sheet on the screen
 let shownGood = false;  // a sheet drawn with status 0 is on the screen
 let sent = 0;           // sequence number of the last preview asked for
 let shown = 0;          // ... and of the one on the screen
@@ -135,6 +136,7 @@ async function show(result) {
   form.showOutcome(result);
   showFindings(result);
   const good = result.status === 0;
+  if (good) lastGood = result;
   if (good || !shownGood) {
     await view.show(result.display);
     shownGood = good;
@@ -322,7 +324,8 @@ function showDownloads(names) {
 }
 
 function buildPrint() {
-  $('print-note').textContent = buildPrintPages(latest, $('print-defs'), $('print-pages'));
+  // The sheet on the screen: while a value is refused, the last one drawn.
+  $('print-note').textContent = buildPrintPages(lastGood ?? latest, $('print-defs'), $('print-pages'));
 }
 
 function openPrint() {
