@@ -1,90 +1,33 @@
-// The live picture of the sheet. The preview's SVG (the same document as lwall --svg) is read once
-// into paths and texts and painted on a canvas: a browser builds a document of the picture's tens
-// of thousands of elements far slower than the canvas paints them, and the canvas stays sharp at
-// any zoom. The wheel zooms about the pointer, dragging pans, "全体" fits the whole sheet. The view
-// is kept in the sheet's own coordinates, so a new picture of a changed wall appears where the
-// user had zoomed; until the user zooms or pans, each new picture is fitted whole.
+// The live sheet. The preview brings the sheet as a display list (the server's record of every
+// line, circle and text, in the picture's numbers and colours), which is made into one path per
+// colour and width and painted on a canvas: no picture text to read, no document of tens of
+// thousands of elements to build, and the canvas stays sharp at any zoom. The wheel zooms about
+// the pointer, dragging pans, "全体" fits the whole sheet. The view is kept in the sheet's own
+// coordinates, so a new sheet of a changed wall appears where the user had zoomed; until the user
+// zooms or pans, each new sheet is fitted whole.
 
 const nextPaint = () => new Promise((done) => requestAnimationFrame(() => setTimeout(done, 0)));
 
-const ATTRIBUTE = /([\w-]+)="([^"]*)"/g;
-const ELEMENT = /<(line|circle|text|rect)\s([^>]*?)\/?>/y;
-// The forms lwall's picture writes its elements in, read at once; anything else through ELEMENT.
-const NUMBER = '(-?[\\d.]+)';
-const LINE = new RegExp(`<line x1="${NUMBER}" y1="${NUMBER}" x2="${NUMBER}" y2="${NUMBER}" stroke="(#\\w+)" stroke-width="${NUMBER}"/>`, 'y');
-const CIRCLE = new RegExp(`<circle cx="${NUMBER}" cy="${NUMBER}" r="${NUMBER}" stroke="(#\\w+)" stroke-width="${NUMBER}"/>`, 'y');
-const TEXT = new RegExp(`<text x="${NUMBER}" y="${NUMBER}" font-size="${NUMBER}" fill="(#\\w+)"(?: transform="rotate\\(${NUMBER} [-\\d. ]+\\)")?>`, 'y');
-const ENTITIES = {'&amp;': '&', '&lt;': '<', '&gt;': '>', '&quot;': '"', '&apos;': "'"};
-
-function attributes(s) {
-  const a = {};
-  for (const m of s.matchAll(ATTRIBUTE)) a[m[1]] = m[2];
-  return a;
-}
-
-// The picture as the canvas paints it: lines and circles gathered into one path per colour and
-// width, texts with their place, size, colour and rotation; the frame is the picture's viewBox.
-export function readPicture(svg) {
-  const head = /<svg\s([^>]*)>/.exec(svg);
-  if (!head) return null;
-  const [x, y, w, h] = (attributes(head[1]).viewBox ?? '').split(/\s+/).map(Number);
+// The display list as the canvas paints it: one path per stroke, the texts as they came.
+export function preparePicture(display) {
+  const [x, y, w, h] = display.frame;
   if (!(w > 0 && h > 0)) return null;
-  const picture = {frame: {x, y, w, h}, ground: '#1e1e1e', strokes: new Map(), texts: [], counts: {line: 0, circle: 0, text: 0}};
-  const path = (colour, width) => {
-    const key = `${colour}|${width}`;
-    let p = picture.strokes.get(key);
-    if (!p) picture.strokes.set(key, (p = {colour, width: +width, path: new Path2D()}));
-    return p.path;
-  };
-  const line = (x1, y1, x2, y2, colour, width) => {
-    const p = path(colour, width);
-    p.moveTo(x1, y1);
-    p.lineTo(x2, y2);
-    picture.counts.line++;
-  };
-  const circle = (cx, cy, r, colour, width) => {
-    const p = path(colour, width);
-    p.moveTo(cx + r, cy);
-    p.arc(cx, cy, r, 0, 2 * Math.PI);
-    picture.counts.circle++;
-  };
-  const text = (x, y, size, fill, angle, at) => {
-    const end = svg.indexOf('</text>', at);
-    const content = svg.slice(at, end).replace(/&\w+;/g, (e) => ENTITIES[e] ?? e);
-    picture.texts.push({x, y, size, fill, angle, text: content});
-    picture.counts.text++;
-    return end + 7;
-  };
-  let i = head.index + head[0].length;
-  let m;
-  const read = (re) => {
-    re.lastIndex = i;
-    return (m = re.exec(svg));
-  };
-  while ((i = svg.indexOf('<', i)) >= 0) {
-    if (read(LINE)) {
-      line(+m[1], +m[2], +m[3], +m[4], m[5], m[6]);
-      i = LINE.lastIndex;
-    } else if (read(CIRCLE)) {
-      circle(+m[1], +m[2], +m[3], m[4], m[5]);
-      i = CIRCLE.lastIndex;
-    } else if (read(TEXT)) {
-      i = text(+m[1], +m[2], +m[3], m[4], m[5] ? +m[5] : 0, TEXT.lastIndex);
-    } else if (read(ELEMENT)) {
-      const a = attributes(m[2]);
-      i = ELEMENT.lastIndex;
-      if (m[1] === 'line') line(+a.x1, +a.y1, +a.x2, +a.y2, a.stroke, a['stroke-width']);
-      else if (m[1] === 'circle') circle(+a.cx, +a.cy, +a.r, a.stroke, a['stroke-width']);
-      else if (m[1] === 'rect' && a.fill) picture.ground = a.fill;
-      else if (m[1] === 'text') {
-        const rotate = /rotate\(([-\d.]+)/.exec(a.transform ?? '');
-        i = text(+a.x, +a.y, +a['font-size'], a.fill, rotate ? +rotate[1] : 0, i);
-      }
-    } else {
-      i++;
+  const strokes = display.strokes.map((s) => {
+    const path = new Path2D();
+    const l = s.lines;
+    for (let i = 0; i + 3 < l.length; i += 4) {
+      path.moveTo(l[i], l[i + 1]);
+      path.lineTo(l[i + 2], l[i + 3]);
     }
-  }
-  return picture;
+    const c = s.circles;
+    for (let i = 0; i + 2 < c.length; i += 3) {
+      path.moveTo(c[i] + c[i + 2], c[i + 1]);
+      path.arc(c[i], c[i + 1], c[i + 2], 0, 2 * Math.PI);
+    }
+    return {colour: s.colour, width: s.width, path};
+  });
+  const [lines, circles, texts] = display.counts;
+  return {frame: {x, y, w, h}, ground: display.ground, strokes, texts: display.texts, counts: {line: lines, circle: circles, text: texts}};
 }
 
 const FONT = '"IPAGothic", "IPAexGothic", "Noto Sans CJK JP", "Yu Gothic", "Hiragino Sans", "MS Gothic", sans-serif';
@@ -105,9 +48,9 @@ export class SheetView {
     new ResizeObserver(() => this.resize()).observe(pane);
   }
 
-  // Shows a new picture; resolves once it is on the screen.
-  async show(svg) {
-    const picture = readPicture(svg);
+  // Shows the sheet of a display list; resolves once it is on the screen.
+  async show(display) {
+    const picture = display ? preparePicture(display) : null;
     if (!picture) return;
     this.picture = picture;
     const f = picture.frame;
@@ -160,22 +103,34 @@ export class SheetView {
       ctx.lineWidth = s.width;
       ctx.stroke(s.path);
     }
-    // Texts smaller than a pixel would paint as smudges; they are left out until zoomed in.
-    let font = '';
-    for (const t of p.texts) {
-      if (t.size * k < 1) continue;
-      const f = `${t.size}px ${FONT}`;
-      if (f !== font) ctx.font = font = f;
-      ctx.fillStyle = t.fill;
-      if (t.angle) {
-        ctx.save();
-        ctx.translate(t.x, t.y);
-        ctx.rotate((t.angle * Math.PI) / 180);
-        ctx.fillText(t.text, 0, 0);
-        ctx.restore();
-      } else {
-        ctx.fillText(t.text, t.x, t.y);
-      }
+    // Texts smaller than a pixel would paint as smudges; they are left out until zoomed in, and
+    // so are texts wholly outside the pane.
+    const left = this.vx;
+    const top = this.vy;
+    const right = left + this.canvas.width / k;
+    const bottom = top + this.canvas.height / k;
+    for (const group of p.texts) {
+      const size = group.size;
+      if (size * k < 1) continue;
+      ctx.font = `${size}px ${FONT}`;
+      ctx.fillStyle = group.colour;
+      const at = group.at;
+      group.strings.forEach((text, i) => {
+        const x = at[3 * i];
+        const y = at[3 * i + 1];
+        const angle = at[3 * i + 2];
+        const reach = size * (text.length + 1);
+        if (x + reach < left || x - reach > right || y + reach < top || y - reach > bottom) return;
+        if (angle) {
+          ctx.save();
+          ctx.translate(x, y);
+          ctx.rotate((angle * Math.PI) / 180);
+          ctx.fillText(text, 0, 0);
+          ctx.restore();
+        } else {
+          ctx.fillText(text, x, y);
+        }
+      });
     }
   }
 

@@ -10,9 +10,12 @@
 #include "core/sjis.hpp"
 #include "core/wall_fields.hpp"
 #include "input/layer_file.hpp"
+#include "input/title_file.hpp"
 #include "input/wall_file.hpp"
 #include "output/entity_sink.hpp"
+#include "output/pdf/pdf_pages.hpp"
 #include "output/sfc/sfc_sheets.hpp"
+#include "server/display_list.hpp"
 #include "server/embedded_files.hpp"
 #include "sheet/run_sheet.hpp"
 
@@ -24,35 +27,11 @@ using nlohmann::json;
 
 constexpr std::string_view kWallFile = "PlenkL.dat";
 constexpr std::string_view kLayerFile = "GasouL.dat";
+constexpr std::string_view kTitleFile = kTitleFileName;
 // The files of the folder a save replaces as one set, in the order they are written.
-constexpr std::string_view kFolderFiles[] = {kWallFile, kLayerFile};
+constexpr std::string_view kFolderFiles[] = {kWallFile, kLayerFile, kTitleFile};
 
 std::string dump(const json& j) { return j.dump(-1, ' ', false, json::error_handler_t::replace); }
-
-// Appends `text` (UTF-8) as the body of a JSON string: the picture of a large wall is 2 MB, which
-// this passes in runs between the few characters JSON escapes.
-void append_json_string(std::string& out, std::string_view text) {
-    static constexpr char kHex[] = "0123456789abcdef";
-    out.reserve(out.size() + text.size() + text.size() / 8);
-    std::size_t run = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        if (c >= 0x20 && c != '"' && c != '\\') continue;
-        out.append(text, run, i - run);
-        run = i + 1;
-        if (c == '"') out += "\\\"";
-        else if (c == '\\') out += "\\\\";
-        else if (c == '\n') out += "\\n";
-        else if (c == '\r') out += "\\r";
-        else if (c == '\t') out += "\\t";
-        else {
-            out += "\\u00";
-            out += kHex[c >> 4];
-            out += kHex[c & 0xF];
-        }
-    }
-    out.append(text, run, std::string_view::npos);
-}
 
 EditorReply json_reply(int http_status, const json& j) {
     EditorReply r;
@@ -74,7 +53,10 @@ EditorReply missing_character(std::string_view file, std::string_view utf8, Lang
         const std::size_t n = std::max<std::size_t>(c.length, 1);
         if (c.length == 0) break;
         if (!utf8_to_sjis(utf8.substr(i, n))) {
-            return error_reply(422, msg::character_without_sjis(file, line, utf8.substr(i, n), c.code_point), lang);
+            // The file and line too, for the page to show it beside the value.
+            return json_reply(422, {{"error", msg::character_without_sjis(file, line, utf8.substr(i, n), c.code_point).in(lang)},
+                                    {"file", file},
+                                    {"line", line}});
         }
         if (utf8[i] == '\n') ++line;
         i += n;
@@ -94,17 +76,52 @@ void put_outcome(json& j, const SheetResult& r, Lang lang) {
     j["file"] = r.file;
 }
 
+// 422 for a run that did not draw the sheet, as the command line ends it.
+EditorReply stop_reply(const SheetResult& sheet, Lang lang) {
+    json j = {{"error", sheet.detail.in(lang)}};
+    put_outcome(j, sheet, lang);
+    return json_reply(422, j);
+}
+
 EditorReply refusal_reply(const RunFailure& f, Lang lang) {
     SheetResult r;
     take_failure(r, f);
-    json j = {{"error", f.details().in(lang)}};
-    put_outcome(j, r, lang);
-    return json_reply(422, j);
+    return stop_reply(r, lang);
+}
+
+// The files the page offers for download, in the order it shows them: what the command line writes,
+// and the wall file as the page holds it.
+struct Download {
+    std::string_view name;
+    std::string_view type;
+};
+constexpr Download kDownloads[] = {{"Lwall.dxf", "application/dxf"},
+                                   {"plenk.scr", "text/plain; charset=Shift_JIS"},
+                                   {"Lwall.csv", "text/csv; charset=Shift_JIS"},
+                                   {"Lwall.svg", "image/svg+xml"},
+                                   {kWallFile, "text/plain; charset=Shift_JIS"}};
+
+constexpr std::string_view kPdfFile = "Lwall.pdf";
+
+// The files the editor hands out for a sheet of `frames` frames: the command line's, an SXF sheet
+// per frame, and the plot where the server can make it.
+json download_names(bool pdf, std::size_t frames) {
+    json names = json::array();
+    for (const Download& d : kDownloads) names.push_back(d.name);
+    for (std::size_t n = 1; n <= frames; ++n) names.push_back(sfc_file_name(static_cast<int>(n)));
+    if (pdf) names.push_back(kPdfFile);
+    return names;
+}
+
+std::string download_list() {
+    std::string list;
+    for (const Download& d : kDownloads) list += (list.empty() ? "" : ", ") + std::string(d.name);
+    return list + ", Lwall-1.sfc ... Lwall-N.sfc";
 }
 
 // The sheet of a request, or the stop of the command line where the folder has no GasouL.dat.
 SheetResult sheet_of(const WallTexts& texts, const SheetRequest& request) {
-    if (texts.layers) return run_sheet(texts.wall, *texts.layers, {}, request);
+    if (texts.layers) return run_sheet(texts.wall, *texts.layers, texts.title.value_or(""), request);
     RunFailure missing(kExitLayerFile, msg::cant_create(kLayerFile));
     missing.file = kLayerFile;
     SheetResult r;
@@ -126,60 +143,6 @@ json folder_files(const FolderState& state, Lang lang) {
 }
 
 json version_of(const FolderState& state) { return state.version ? json(*state.version) : json(nullptr); }
-
-// Where the schedule, the mass table and the material table lie on the sheet: their frames, grown to
-// hold the titles and headings that stand on them.
-class TableExtent final : public EntitySink {
-public:
-    void line(const LineEntity& e) override {
-        if (e.layer != "D-MTR-FRAM") return;
-        frames_.cover(e.x1, e.y1);
-        frames_.cover(e.x2, e.y2);
-    }
-    void text(const TextEntity& e) override {
-        if (e.layer == "D-MTR-TXT" || e.layer == "D-MTR-MTXT") texts_.push_back({e.x1, e.y1, e.height});
-    }
-    void circle(const CircleEntity&) override {}
-
-    // Null when no table was drawn. A text counts when it starts within 10 paper millimetres of the
-    // frames (the title of the bending drawings, inside sheet 2, stays out).
-    json extent(double scale) const {
-        if (frames_.empty) return nullptr;
-        Box box = frames_;
-        const double near = 10 * scale;
-        for (const Text& t : texts_) {
-            if (t.x >= frames_.x0 - near && t.x <= frames_.x1 + near && t.y >= frames_.y0 - near &&
-                t.y <= frames_.y1 + near) {
-                box.cover(t.x, t.y);
-                box.cover(t.x, t.y + t.height);
-            }
-        }
-        return {{"x", box.x0}, {"y", box.y0}, {"width", box.x1 - box.x0}, {"height", box.y1 - box.y0}};
-    }
-
-private:
-    struct Box {
-        bool empty = true;
-        double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
-        void cover(double x, double y) {
-            if (empty) {
-                x0 = x1 = x;
-                y0 = y1 = y;
-                empty = false;
-            }
-            x0 = std::min(x0, x);
-            x1 = std::max(x1, x);
-            y0 = std::min(y0, y);
-            y1 = std::max(y1, y);
-        }
-    };
-    struct Text {
-        double x, y;
-        int height;
-    };
-    Box frames_;
-    std::vector<Text> texts_;
-};
 
 const char* part_name(FieldPart p) {
     switch (p) {
@@ -228,6 +191,10 @@ std::variant<WallTexts, EditorReply> read_wall_texts(std::string_view body, Lang
     if (layers != j.end() && !layers->is_string() && !layers->is_null()) {
         return error_reply(400, msg::body_value_not_string("layers", kLayerFile), lang);
     }
+    const auto title = j.find("title");
+    if (title != j.end() && !title->is_string() && !title->is_null()) {
+        return error_reply(400, msg::body_value_not_string("title", kTitleFile), lang);
+    }
     const auto version = j.find("version");
     if (version != j.end() && version->is_string()) texts.version = version->get<std::string>();
     std::optional<std::string> sjis = utf8_to_sjis(wall->get_ref<const std::string&>());
@@ -238,14 +205,19 @@ std::variant<WallTexts, EditorReply> read_wall_texts(std::string_view body, Lang
         if (!sjis) return missing_character(kLayerFile, layers->get_ref<const std::string&>(), lang);
         texts.layers = std::move(*sjis);
     }
+    if (title != j.end() && title->is_string()) {
+        sjis = utf8_to_sjis(title->get_ref<const std::string&>());
+        if (!sjis) return missing_character(kTitleFile, title->get_ref<const std::string&>(), lang);
+        texts.title = std::move(*sjis);
+    }
     return texts;
 }
 
-EditorReply preview_reply(const WallTexts& texts) {
-    TableExtent tables;
+EditorReply preview_reply(const WallTexts& texts, bool pdf) {
+    DisplayList display;
     SheetRequest request;
-    request.picture = true;
-    request.observer = &tables;
+    request.drawing_file = false;
+    request.observer = &display;
     SheetResult sheet = sheet_of(texts, request);
     json j;
     put_outcome(j, sheet, texts.lang);
@@ -257,46 +229,47 @@ EditorReply preview_reply(const WallTexts& texts) {
                             {"message", f.message.in(texts.lang)}});
     }
     j["findings"] = std::move(findings);
+    const SheetLayout& s = sheet.layout;
+    if (s.scale > 0) {
+        j["sheet"] = {{"scale", s.scale}, {"width", s.sheet_width}, {"height", s.sheet_height}, {"gap", kFrameGap}};
+    } else {
+        j["sheet"] = nullptr;
+    }
     json frames = json::array();
     for (const SheetFrame& f : sheet.frames) {
         frames.push_back({{"number", f.number}, {"x", f.x}, {"y", f.y}, {"width", f.width}, {"height", f.height},
                           {"scale", f.scale}});
     }
     j["frames"] = std::move(frames);
-    const SheetLayout& s = sheet.layout;
-    if (s.scale > 0) {
-        j["sheet"] = {{"scale", s.scale}, {"width", s.sheet_width}, {"height", s.sheet_height}, {"gap", kFrameGap}};
-        j["tables"] = tables.extent(s.scale);
-    } else {
-        j["sheet"] = nullptr;
-        j["tables"] = nullptr;
+    j["downloads"] = download_names(pdf, sheet.frames.size());
+    // The sheet's entities go last, written straight into the answer; texts and circles take the
+    // colour of their layer as the run read the layers, lines the pen width at their frame's scale.
+    std::optional<LayerTable> layers;
+    try {
+        if (texts.layers) layers = with_title_block_layers(read_layer_table(*texts.layers));
+    } catch (const RunFailure&) {
+        // refused before anything was drawn
     }
-    // The picture goes last, escaped straight into the answer.
+    PictureScales scales;
+    scales.set_scale(s.scale > 0 ? s.scale : 1);
+    for (const SheetFrame& f : sheet.frames) {
+        if (f.scale != s.scale) scales.set_frame_scale(f.x, f.x + f.width, f.scale);
+    }
     EditorReply r;
     r.body = dump(j);
     r.body.pop_back();  // the object's closing brace
-    r.body += ",\"svg\":\"";
-    append_json_string(r.body, sheet.svg);
-    r.body += "\"}";
+    r.body += ",\"display\":";
+    display.append_json(r.body, layers ? &*layers : nullptr, scales);
+    r.body += '}';
     return r;
 }
 
 EditorReply file_reply(std::string_view name, const WallTexts& texts) {
-    struct Download {
-        std::string_view name;
-        std::string_view type;
-    };
-    static constexpr Download kDownloads[] = {{"Lwall.dxf", "application/dxf"},
-                                              {"plenk.scr", "text/plain; charset=Shift_JIS"},
-                                              {"Lwall.csv", "text/csv; charset=Shift_JIS"},
-                                              {"Lwall.svg", "image/svg+xml"},
-                                              {"PlenkL.dat", "text/plain; charset=Shift_JIS"}};
     const auto it = std::find_if(std::begin(kDownloads), std::end(kDownloads),
                                  [&](const Download& d) { return d.name == name; });
     // The SXF sheets, one per frame: Lwall-1.sfc ... by the exact name only.
     const int sheet_number = sfc_file_number(name);
-    const Message no_such =
-        msg::no_such_download("Lwall.dxf, plenk.scr, Lwall.csv, Lwall.svg, Lwall-1.sfc ... Lwall-N.sfc, PlenkL.dat");
+    const Message no_such = msg::no_such_download(download_list());
     if (it == std::end(kDownloads) && sheet_number == 0) return error_reply(404, no_such, texts.lang);
     EditorReply r;
     r.content_type = it != std::end(kDownloads) ? std::string(it->type) : "text/plain; charset=Shift_JIS";
@@ -312,11 +285,7 @@ EditorReply file_reply(std::string_view name, const WallTexts& texts) {
     request.quantities = name == "Lwall.csv";
     request.sheets = sheet_number > 0;
     SheetResult sheet = sheet_of(texts, request);
-    if (sheet.status != kExitOk) {
-        json j = {{"error", sheet.detail.in(texts.lang)}};
-        put_outcome(j, sheet, texts.lang);
-        return json_reply(422, j);
-    }
+    if (sheet.status != kExitOk) return stop_reply(sheet, texts.lang);
     if (sheet_number > 0) {
         // A sheet of a frame the set does not have is none.
         if (static_cast<std::size_t>(sheet_number) > sheet.sfc.size()) return error_reply(404, no_such, texts.lang);
@@ -325,6 +294,23 @@ EditorReply file_reply(std::string_view name, const WallTexts& texts) {
     else if (name == "plenk.scr") r.body = std::move(sheet.scr);
     else if (name == "Lwall.csv") r.body = std::move(sheet.csv);
     else r.body = std::move(sheet.svg);
+    return r;
+}
+
+EditorReply pdf_reply(const WallTexts& texts, const PdfWriter& writer) {
+    PdfPages pages;
+    SheetRequest request;
+    request.drawing_file = false;
+    request.observer = &pages;
+    const SheetResult sheet = sheet_of(texts, request);
+    if (sheet.status != kExitOk) return stop_reply(sheet, texts.lang);
+    EditorReply r;
+    std::string why;
+    if (!writer.write(pages.layout(sheet.frames), r.body, why)) {
+        return error_reply(500, msg::cant_write_because(kPdfFile, why), texts.lang);
+    }
+    r.content_type = "application/pdf";
+    r.download_name = std::string(kPdfFile);
     return r;
 }
 
@@ -345,10 +331,13 @@ EditorReply catalogue_reply() {
                     {"used", f.used},
                     {"max_bytes", f.max_bytes}};
     };
-    // The form of PlenkL.dat; the title file's fields beside it, for a form of their own.
+    // The form of PlenkL.dat; the title file's fields beside it, in a group of their own.
     json groups = json::array();
+    json title_group;
     for (const WallFieldGroup& g : field_groups()) {
-        if (g.file == InputFile::wall) groups.push_back({{"key", g.key}, {"label_ja", g.label_ja}, {"label_en", g.label_en}});
+        const json group = {{"key", g.key}, {"label_ja", g.label_ja}, {"label_en", g.label_en}};
+        if (g.file == InputFile::wall) groups.push_back(group);
+        else title_group = group;
     }
     json fields = json::array();
     for (const WallField& f : wall_fields()) fields.push_back(field_json(f));
@@ -357,7 +346,11 @@ EditorReply catalogue_reply() {
     return json_reply(200, {{"lines", kWallFileLines},
                             {"groups", std::move(groups)},
                             {"fields", std::move(fields)},
-                            {"title_file", {{"name", kTitleFileName}, {"lines", kTitleFileLines}, {"fields", std::move(title)}}}});
+                            {"title_file",
+                             {{"name", kTitleFileName},
+                              {"lines", kTitleFileLines},
+                              {"group", std::move(title_group)},
+                              {"fields", std::move(title)}}}});
 }
 
 EditorReply example_reply() {
@@ -372,6 +365,7 @@ EditorReply load_reply(const std::filesystem::path& dir, Lang lang) {
               {"files", folder_files(state, lang)}};
     if (const FolderFile* f = state.file(kWallFile); f->state == FileState::loaded) j["wall"] = sjis_to_utf8(f->bytes);
     if (const FolderFile* f = state.file(kLayerFile); f->state == FileState::loaded) j["layers"] = sjis_to_utf8(f->bytes);
+    if (const FolderFile* f = state.file(kTitleFile); f->state == FileState::loaded) j["title"] = sjis_to_utf8(f->bytes);
     return json_reply(200, j);
 }
 
@@ -385,6 +379,10 @@ EditorReply save_reply(const std::filesystem::path& dir, const WallTexts& texts,
         } catch (const RunFailure& f) {
             return refusal_reply(f, lang);
         }
+    }
+    if (texts.title) {
+        const TitleReading title = read_title_file(*texts.title);
+        if (title.refusal) return refusal_reply(*title.refusal, lang);
     }
     if (!texts.version) return error_reply(428, msg::save_needs_version(), lang);
     // What the folder holds now must be what the page loaded: nothing is written over a file the
@@ -407,6 +405,7 @@ EditorReply save_reply(const std::filesystem::path& dir, const WallTexts& texts,
     };
     add(kWallFile, texts.wall);
     if (texts.layers) add(kLayerFile, *texts.layers);
+    if (texts.title) add(kTitleFile, *texts.title);
     const SaveOutcome saved = replace_folder_files(dir, files, before, before_rename);
     const FolderState after = read_folder(dir, kFolderFiles);
     json j = {{"saved", saved.written},

@@ -13,13 +13,14 @@
 #include <variant>
 
 #include "core/messages.hpp"
+#include "output/pdf/pdf_writer.hpp"
 #include "server/wall_folder.hpp"
 
 namespace lwall {
 
-// The largest request body the editor takes: the two files it opens (kMaxFolderFile each) as JSON
+// The largest request body the editor takes: the three files it opens (kMaxFolderFile each) as JSON
 // even when every byte is a line end, which JSON writes in two.
-inline constexpr std::size_t kMaxRequestBody = 5 * 1024 * 1024;
+inline constexpr std::size_t kMaxRequestBody = 7 * 1024 * 1024;
 
 // An answer: HTTP status, content type, body and, for a download, the file's name.
 struct EditorReply {
@@ -36,40 +37,48 @@ EditorReply error_reply(int http_status, const Message& message, Lang lang);
 struct WallTexts {
     std::string wall;
     std::optional<std::string> layers;   // none: the request brings no GasouL.dat
+    std::optional<std::string> title;    // none: the request brings no HyodaiL.dat (its boxes stay empty)
     std::optional<std::string> version;  // the folder's version the page loaded (a save needs it)
     Lang lang = Lang::ja;
 };
 
-// Reads {"wall": "<PlenkL.dat>", "layers": "<GasouL.dat>" or null, "version": "...", "lang": "en"}
-// (UTF-8; all but wall optional; `lang` of the body over `lang` of the address). Malformed JSON or
+// Reads {"wall": "<PlenkL.dat>", "layers": "<GasouL.dat>" or null, "title": "<HyodaiL.dat>" or null,
+// "version": "...", "lang": "en"} (UTF-8; all but wall optional; `lang` of the body over `lang` of the address). Malformed JSON or
 // a missing wall: 400. A character Shift_JIS lacks: 422 naming it.
 std::variant<WallTexts, EditorReply> read_wall_texts(std::string_view body, Lang lang);
 
 // {"status", "message", "detail", "line", "field", "fields", "file", "findings": [{"line", "field",
-// "text", "message"}], "sheet": {"scale", "width", "height", "gap"} or null, "tables": {"x", "y",
-// "width", "height"} or null, "svg"}: the run as the command line ends it, what the checks found,
-// the sheet's frames and where the schedule and quantity tables lie (drawing units, y upward), and
-// the picture of what was drawn. Without layers the run ends as the command line does without a
-// GasouL.dat: status 4.
-EditorReply preview_reply(const WallTexts& texts);
+// "text", "message"}], "sheet": {"scale", "width", "height", "gap"} or null, "frames": [{"number",
+// "x", "y", "width", "height", "scale"}], "downloads": ["Lwall.dxf", ...], "display"}: the run as the
+// command line ends it, what the checks found, the sheet's frames (drawing units, y upward), the
+// files file_reply makes, and what was drawn as a display list (see DisplayList), also before a
+// stop. Without layers the run ends as the command
+// line does without a GasouL.dat: status 4.
+// `pdf`: the server can make Lwall.pdf, which the downloads then name too.
+EditorReply preview_reply(const WallTexts& texts, bool pdf = false);
 
 // Lwall.dxf, plenk.scr, Lwall.csv, Lwall.svg as the command line writes them for the same files, or
 // PlenkL.dat as the reader takes it. A run that does not end with status 0 (for PlenkL.dat: a
 // text the reader refuses) gives 422 with {"status", "message", ...}; another name 404.
 EditorReply file_reply(std::string_view name, const WallTexts& texts);
 
-// {"lines", "groups": [...], "fields": [...]}: the catalogue of PlenkL.dat for the form.
+// Lwall.pdf as lwall --pdf writes it for the same files, one page per frame; 422 as file_reply when
+// the run does not end with status 0, 500 when the writer fails.
+EditorReply pdf_reply(const WallTexts& texts, const PdfWriter& writer);
+
+// {"lines", "groups": [...], "fields": [...], "title_file": {"name", "lines", "group", "fields"}}: the
+// catalogue of PlenkL.dat and of HyodaiL.dat for the form.
 EditorReply catalogue_reply();
 
 // {"wall", "layers"}: the level example, the wall a new editor starts from.
 EditorReply example_reply();
 
 // {"folder", "version", "files": [{"name", "exists", "loaded", "size", "problem"}], "wall",
-// "layers"}: the files in `dir`, each text where it loaded; version null when one is there that
+// "layers", "title"}: the files in `dir`, each text where it loaded; version null when one is there that
 // could not be loaded.
 EditorReply load_reply(const std::filesystem::path& dir, Lang lang);
 
-// Replaces PlenkL.dat (and GasouL.dat when given) in `dir` as one set, when the request carries
+// Replaces PlenkL.dat (and GasouL.dat and HyodaiL.dat when given) in `dir` as one set, when the request carries
 // the version of the files it loaded and they are still so: 428 without one, 409 when they changed
 // or one could not be loaded. Text a reader refuses: 422. Unedited lines keep their bytes.
 EditorReply save_reply(const std::filesystem::path& dir, const WallTexts& texts,

@@ -151,6 +151,10 @@ struct EditorServer::Impl {
     std::atomic<ConnectionThreads*> threads{nullptr};
     std::atomic<bool> stopping{false};
     std::mutex save_lock;  // saves one at a time, each against what the folder holds then
+    // Lwall.pdf, where the PDF module beside the program loads: one at a time through one writer.
+    PdfWriter pdf;
+    bool pdf_ready = false;
+    std::mutex pdf_lock;
 
     void routes();
     // The refusal of a request by its head alone, before its body is read: nothing when it may go on.
@@ -310,18 +314,27 @@ void EditorServer::Impl::routes() {
             send(res, save_reply(settings.dir, *texts));
         }
     });
-    http.Post("/api/preview", [](const httplib::Request& req, httplib::Response& res, const httplib::ContentReader& reader) {
-        if (const auto texts = wall_texts(req, res, reader)) send(res, preview_reply(*texts));
+    http.Post("/api/preview", [this](const httplib::Request& req, httplib::Response& res, const httplib::ContentReader& reader) {
+        if (const auto texts = wall_texts(req, res, reader)) send(res, preview_reply(*texts, pdf_ready));
     });
     http.Post(R"(/api/file/([A-Za-z0-9.-]+))",
-              [](const httplib::Request& req, httplib::Response& res, const httplib::ContentReader& reader) {
+              [this](const httplib::Request& req, httplib::Response& res, const httplib::ContentReader& reader) {
                   const std::string name = req.matches[1];
-                  if (const auto texts = wall_texts(req, res, reader)) send(res, file_reply(name, *texts));
+                  const auto texts = wall_texts(req, res, reader);
+                  if (!texts) return;
+                  if (name == "Lwall.pdf" && pdf_ready) {
+                      const std::lock_guard<std::mutex> one_at_a_time(pdf_lock);
+                      send(res, pdf_reply(*texts, pdf));
+                  } else {
+                      send(res, file_reply(name, *texts));
+                  }
               });
 }
 
 EditorServer::EditorServer(EditorSettings settings) : impl_(std::make_unique<Impl>()) {
     impl_->settings = std::move(settings);
+    Message font_warning;  // the page prints with the font there is
+    impl_->pdf_ready = impl_->pdf.open(font_warning).empty();
     const EmbeddedFile* index = find_embedded_file("web/index.html");
     impl_->page = index != nullptr ? std::string(index->text()) : std::string();
     const std::size_t at = impl_->page.find(kTokenMark);

@@ -93,7 +93,9 @@ int run_serve_command(int argc, const char* const* argv, std::FILE* console, std
     if (!std::filesystem::is_directory(settings.dir, ec)) {
         return print_line(console, style, msg::serve_not_a_folder(shown(settings.dir)), kExitUsage);
     }
-    settings.dir = std::filesystem::absolute(settings.dir, ec);
+    // The folder as the page names it: "/home/a/擁壁A", not "/home/a/擁壁A/." for the current one.
+    settings.dir = std::filesystem::absolute(settings.dir, ec).lexically_normal();
+    if (!settings.dir.has_filename() && settings.dir.has_relative_path()) settings.dir = settings.dir.parent_path();
 
 #ifdef __GLIBC__
     // A preview of a large wall passes strings of megabytes (the picture, the answer); with glibc's

@@ -123,6 +123,7 @@ SheetResult run_sheet(std::string_view wall_text, std::string_view layer_text, s
         Canvas& cv = ctx->canvas;
         cv.dxf_out.attach(request.dxf_file);
         cv.scr_out.attach(request.scr_file);
+        if (!request.drawing_file) cv.entities = EntityFanOut();  // without the drawing file's entities
         if (request.picture) cv.entities.add(ctx->picture);
         if (request.sheets) cv.entities.add(sheets);
         if (request.observer != nullptr) cv.entities.add(*request.observer);
@@ -157,7 +158,7 @@ SheetResult run_sheet(std::string_view wall_text, std::string_view layer_text, s
     const bool scr_ok = cv.scr_out.flush();
     if (result.status == kExitOk && !dxf_ok) take_failure(result, RunFailure(kExitDrawingFile, msg::cant_write("Lwall.dxf")));
     else if (result.status == kExitOk && !scr_ok) take_failure(result, RunFailure(kExitScriptFile, msg::cant_write("plenk.scr")));
-    if (request.dxf_file == nullptr) result.dxf = cv.dxf_out.contents();
+    if (request.dxf_file == nullptr && request.drawing_file) result.dxf = cv.dxf_out.contents();
     if (request.scr_file == nullptr) result.scr = cv.scr_out.contents();
     // The picture shows what was drawn and the spreadsheet what was printed, even after a failure.
     if (request.picture) result.svg = ctx->picture.document(kPictureWidth);

@@ -22,6 +22,9 @@ struct SheetRequest {
     bool picture = false;     // also draw Lwall.svg
     bool quantities = false;  // also write Lwall.csv
     bool sheets = false;      // also write Lwall-1.sfc ... Lwall-N.sfc, an SXF sheet per frame
+    // False: the entities are not written to the drawing file (dxf stays empty), for a view of the
+    // sheet that needs only the entities (the editor's live sheet).
+    bool drawing_file = true;
     // When set, the drawing file and the script stream to these open files in large blocks
     // instead of staying in memory, so that a run's memory does not grow with the wall.
     std::FILE* dxf_file = nullptr;

@@ -1,13 +1,23 @@
 #!/usr/bin/env python3
 """The editor as an engineer uses it, in a real browser (headless Chromium through Selenium).
-Starts `lwall serve --port 0` in a temporary folder holding a copy of the sloped example, then:
-opens the page and sees the sheet; changes wall_height and sees it redrawn; types a cover that
-leaves no room and sees the finding beside cover6; types a letter into a whole-number field and
-sees the refusal with its field marked; downloads Lwall.dxf and PlenkL.dat and compares the
-drawing byte for byte with the command line's on the same files; saves and finds PlenkL.dat in the
-folder as the form shows it; opens the print view and prints it to PDF: one A1 landscape page per
-frame, and one for the tables. Also: a second server on the same port ends with status 10, and
-SIGTERM ends the server with status 0.
+Starts `lwall serve --port 0` in a temporary folder holding the sloped example written as an
+engineer's editor may leave it (CR LF, a blank line, blanks after commas and at a line end) and a
+title file (CR LF, a blank line), then:
+opens the page and sees the sheet and the title values; saves at once and finds the three files
+byte for byte as they were;
+types full-width digits into wall_height and sees them as ASCII and the sheet redrawn; types a
+cover that leaves no room and sees the finding beside cover6; types a letter into a whole-number
+field and sees the refusal with its field marked and the last sheet kept, greyed; downloads
+Lwall.dxf and PlenkL.dat and compares the drawing byte for byte with the command line's on the same
+files; refuses a title value too long for its box beside its field; saves with Ctrl+S and finds in
+the folder only the changed values changed, the wall's in ASCII, the title's as typed; undoes,
+redoes and reverts across fields with the unsaved mark following; finds a field by its line; opens
+the print view and prints it to PDF: one A1 landscape page per frame of the preview, each at its
+frame's scale, every entity on a page, and closes it with Esc; offers the downloads the server
+lists (Lwall.pdf, where it can make it: a page per frame); switches to English and back; saves
+a folder without a title file and writes none; on a folder whose PlenkL.dat it cannot open, says
+why and saves nothing. Also: a second server on the same port ends with
+status 10, and SIGTERM ends the server with status 0.
 Usage: check_editor_in_browser.py LWALL_EXE EXAMPLE_DIR. Exits 77 (skipped) where Chromium, its
 driver, Selenium or pdfinfo is missing."""
 import base64
@@ -76,25 +86,57 @@ class Editor:
     def status(self):
         return (self.d.find_element(By.ID, "status-code").text, self.d.find_element(By.ID, "status-message").text)
 
+    def elements(self):
+        """The lines, circles and texts of the sheet on the screen."""
+        return self.d.find_element(By.ID, "sheet-view").get_attribute("data-elements")
+
+    def status_code(self):
+        return self.d.execute_script("return document.body.dataset.status")
+
+    def value(self, name):
+        return self.field(name).get_attribute("value")
+
+    def unsaved(self):
+        return self.d.find_element(By.ID, "unsaved").get_attribute("hidden") is None
+
+    def keys(self, *keys):
+        """Keys pressed wherever the focus is; waits for the sheet they ask for, if any."""
+        before = self.seq()
+        webdriver.ActionChains(self.d).key_down(keys[0]).send_keys(*keys[1:]).key_up(keys[0]).perform() \
+            if len(keys) > 1 else webdriver.ActionChains(self.d).send_keys(keys[0]).perform()
+        time.sleep(0.2)
+        if self.d.execute_script("return document.body.dataset.busy") == "true" or self.seq() > before:
+            self.settle(before)
+
+    def save(self, ctrl_s=False):
+        self.d.execute_script("document.getElementById('notice').textContent = ''")
+        if ctrl_s:
+            self.keys(Keys.CONTROL, "s")
+        else:
+            self.d.find_element(By.ID, "save").click()
+        self.wait.until(lambda d: d.find_element(By.ID, "notice").get_attribute("class") in ("ok", "failed") and
+                        d.find_element(By.ID, "notice").text != "")
+
     def notes(self, name):
         return self.d.execute_script(
             "return [...document.querySelectorAll('[data-field]')].filter(e => e.dataset.field === arguments[0])"
             ".map(e => e.querySelector('.note').textContent).join(' ')", name)
 
-    def form_text(self, catalogue):
-        """PlenkL.dat as the form shows it: each line's values, separated by commas."""
-        values = self.d.execute_script(
-            "return Object.fromEntries([...document.querySelectorAll('#wall-form input')].map(i => [i.name, i.value]))")
-        lines = {}
-        for f in catalogue["fields"]:
-            lines.setdefault(f["line"], []).append(values[f["name"]])
-        text = ""
-        for n in range(1, catalogue["lines"] + 1):
-            row = lines[n]
-            while row and row[-1] == "":
-                row.pop()
-            text += ",".join(row) + "\n"
-        return text
+
+def served_files(example):
+    """The example as an engineer's editor may leave it: CR LF, a blank line after line 3, blanks
+    after the commas of line 2 and at the end of line 5."""
+    lines = (example / "PlenkL.dat").read_text().splitlines()
+    lines[1] = lines[1].replace(",", ", ")
+    lines[4] += "   "
+    lines.insert(3, "")
+    layers = (example / "GasouL.dat").read_text().splitlines()
+    return {"PlenkL.dat": "\r\n".join(lines + [""]).encode(), "GasouL.dat": "\r\n".join(layers + [""]).encode(),
+            "HyodaiL.dat": "\r\n".join(TITLE + [""]).encode("cp932")}
+
+
+# The title file: line 2 blank, blanks after line 4's value.
+TITLE = ["県道改良工事", "", "擁壁配筋図", "S-3  ", "2026年12月", "例示設計", "山田"]
 
 
 def wait_for_file(path, timeout=30):
@@ -127,8 +169,8 @@ def main():
         served, downloads, cli = tmp / "served", tmp / "downloads", tmp / "cli"
         for d in (served, downloads, cli):
             d.mkdir()
-        for name in ("PlenkL.dat", "GasouL.dat"):
-            shutil.copy(example / name, served)
+        for name, text in served_files(example).items():
+            (served / name).write_bytes(text)
         server = subprocess.Popen([exe, "serve", "--port", "0", "--lang", "en"], cwd=served, stdout=subprocess.PIPE,
                                   text=True)
         try:
@@ -154,6 +196,7 @@ def main():
             try:
                 driver.execute_cdp_cmd("Page.setDownloadBehavior", {"behavior": "allow", "downloadPath": str(downloads)})
                 use_the_editor(Editor(driver), exe, url, catalogue, served, downloads, cli, example, check)
+                never_saves_over_what_it_could_not_open(Editor(driver), exe, tmp, check)
             finally:
                 driver.quit()
         finally:
@@ -170,16 +213,29 @@ def main():
 
 def use_the_editor(e, exe, url, catalogue, served, downloads, cli, example, check):
     d = e.d
+    original = {name: (served / name).read_bytes() for name in ("PlenkL.dat", "GasouL.dat", "HyodaiL.dat")}
     d.get(url)
     e.wait.until(lambda _: e.seq() >= 1)
-    check(e.status()[0] == "status 0" and d.find_element(By.ID, "sheet-view").get_attribute("data-elements") not in
+    check(e.status_code() == "0" and d.find_element(By.ID, "sheet-view").get_attribute("data-elements") not in
           (None, "", "0 0 0"), f"the page shows the sheet of the folder's wall: {e.status()}")
-    check(len(d.find_elements(By.CSS_SELECTOR, "#wall-form input")) == len(catalogue["fields"]) == 165,
-          "every field of PlenkL.dat has its input")
+    check(len(d.find_elements(By.CSS_SELECTOR, "#wall-form input")) == len(catalogue["fields"]) + 7 == 172,
+          "every field of PlenkL.dat and HyodaiL.dat has its input")
+    shown = d.find_element(By.ID, "folder-bar").text
+    check(str(served.resolve()) in shown and "PlenkL.dat あり" in shown and "GasouL.dat あり" in shown and
+          "HyodaiL.dat あり" in shown and e.value("project") == "県道改良工事" and e.value("drawing_number") == "S-3",
+          f"the page names the folder it saves to and the files there: {shown!r}")
+    check(d.find_element(By.ID, "save").text.startswith("保存") and e.status()[0] == "終了コード 0",
+          f"the page speaks Japanese: {d.find_element(By.ID, 'save').text!r} {e.status()}")
+
+    e.save()
+    check(all((served / n).read_bytes() == original[n] for n in original),
+          "saving the unedited wall writes the three files byte for byte as they were (CR LF, blank line, blanks)")
 
     before = e.picture()
-    e.type_into("wall_height", "2100")
-    check(e.status()[0] == "status 0" and e.picture() != before, "a new wall height redraws the sheet")
+    e.type_into("wall_height", "２１００")
+    check(e.field("wall_height").get_attribute("value") == "2100" and e.status_code() == "0" and e.picture() != before,
+          f"full-width digits are taken as ASCII and redraw the sheet: {e.field('wall_height').get_attribute('value')!r}")
+    check(e.unsaved(), "an edit shows the unsaved mark")
 
     e.type_into("cover6", "250")
     note = e.notes("cover6")
@@ -187,48 +243,176 @@ def use_the_editor(e, exe, url, catalogue, served, downloads, cli, example, chec
     e.type_into("cover6", "100")
     check(e.notes("cover6") == "", "the finding goes with the fault")
 
-    e.type_into("W1.count[1]", "1x")
+    e.type_into("W1.count[1]", "1")
+    drawn = e.elements()
+    before = e.seq()
+    e.field("W1.count[1]").send_keys("x")
+    e.settle(before)
     code, message = e.status()
     marked = e.field("W1.count[1]").get_attribute("class")
-    check(code == "status 6" and "W1.count[1]" in message and "refused" in marked,
-          f"a letter in a whole-number field is refused and its field marked: {code} {message!r} {marked!r}")
+    stale = d.find_element(By.ID, "sheet-view").get_attribute("class")
+    check(e.status_code() == "6" and "W1.count[1]" in message and "refused" in marked and "stale" in stale and
+          e.elements() == drawn,
+          f"a letter in a whole-number field is refused, its field marked, the last sheet kept greyed: "
+          f"{code} {message!r} {marked!r} {stale!r}")
     before = e.seq()
     e.field("W1.count[1]").send_keys(Keys.BACKSPACE)
     e.settle(before)
-    check(e.status()[0] == "status 0" and "refused" not in e.field("W1.count[1]").get_attribute("class"),
-          "the refusal goes with the letter")
+    check(e.status_code() == "0" and "refused" not in e.field("W1.count[1]").get_attribute("class") and
+          "stale" not in d.find_element(By.ID, "sheet-view").get_attribute("class"), "the refusal goes with the letter")
 
+    # Only the changed values change: wall_height in its place on line 2, W1.count[1] on line 26
+    # (the file's 27th, after the blank line).
+    lines = original["PlenkL.dat"].split(b"\r\n")
+    assert lines[1].startswith(b"2300, ") and lines[26] == b"12,11,11,12,0"
+    lines[1] = b"2100" + lines[1][4:]
+    lines[26] = b"1,11,11,12,0"
+    expected = b"\r\n".join(lines)
     for name in ("PlenkL.dat", "Lwall.dxf"):
         d.find_element(By.CSS_SELECTOR, f'[data-download="{name}"]').click()
         wait_for_file(downloads / name)
     wall = (downloads / "PlenkL.dat").read_bytes()
-    check(wall.decode() == e.form_text(catalogue), "the downloaded PlenkL.dat is the form's")
+    check(wall == expected, f"the downloaded PlenkL.dat is the folder's with the changed values in place: {wall[:80]!r}")
     (cli / "PlenkL.dat").write_bytes(wall)
     shutil.copy(example / "GasouL.dat", cli)
+    (cli / "HyodaiL.dat").write_bytes(original["HyodaiL.dat"])
     run = subprocess.run([exe], cwd=cli, capture_output=True)
     check(run.returncode == 0 and (downloads / "Lwall.dxf").read_bytes() == (cli / "Lwall.dxf").read_bytes(),
-          "the downloaded Lwall.dxf is the command line's, byte for byte")
+          "the downloaded Lwall.dxf is the command line's, byte for byte, title block included")
 
-    d.find_element(By.ID, "save").click()
-    e.wait.until(lambda _: "saved" in d.find_element(By.ID, "notice").text)
-    check((served / "PlenkL.dat").read_bytes().decode() == e.form_text(catalogue) and
-          "2100" in (served / "PlenkL.dat").read_text() and d.find_element(By.ID, "unsaved").get_attribute("hidden"),
-          "Save puts PlenkL.dat in the folder as the form shows it")
+    # A title value is text: too long for its box, refused beside it; full-width digits stay.
+    e.type_into("drawing_number", "図" * 40)
+    note = e.notes("drawing_number")
+    check(e.status_code() == "6" and "HyodaiL.dat" in note and "drawing_number" in note and "バイト" in note,
+          f"a title value too long for its box is refused beside its field, in Japanese: {note!r}")
+    e.type_into("drawing_number", "S-3")
+    e.type_into("date", "２０２６年１２月")
+    check(e.value("date") == "２０２６年１２月" and e.status_code() == "0", "a title value is taken as typed")
 
+    e.save(ctrl_s=True)
+    title = TITLE[:]
+    title[4] = "２０２６年１２月"
+    check((served / "PlenkL.dat").read_bytes() == expected and (served / "GasouL.dat").read_bytes() == original["GasouL.dat"]
+          and (served / "HyodaiL.dat").read_bytes() == "\r\n".join(title + [""]).encode("cp932") and not e.unsaved(),
+          "Ctrl+S saves the changed values (the wall's in ASCII, the title's as typed), the rest of the files as they were")
+
+    # Undo and redo go across fields; the unsaved mark follows the texts, not the keys.
+    e.type_into("cover1", "150")
+    e.type_into("wall_thickness", "360")
+    e.keys(Keys.CONTROL, "z")
+    check(e.value("wall_thickness") == "350" and e.value("cover1") == "150" and e.unsaved(), "undo takes back the last field")
+    e.keys(Keys.CONTROL, "z")
+    check(e.value("cover1") == "100" and not e.unsaved(), "a second undo the field before it, back to the saved texts")
+    e.keys(Keys.CONTROL, "y")
+    check(e.value("cover1") == "150" and e.value("wall_thickness") == "350" and e.unsaved(), "redo gives it again")
+    before = e.seq()
+    d.find_element(By.ID, "revert").click()
+    e.settle(before)
+    check(e.value("cover1") == "100" and not e.unsaved(), "保存時に戻す returns to the saved texts")
+
+    box = d.find_element(By.ID, "field-search")
+    box.send_keys("26行", Keys.ENTER)
+    focused = d.execute_script("return document.activeElement.name")
+    check(focused == "W1.count[1]", f"the search finds a field by its line: {focused!r}")
+
+    preview = json.load(urllib.request.urlopen(urllib.request.Request(
+        url + "api/preview", method="POST", headers={"Content-Type": "application/json"},
+        data=json.dumps({"wall": expected.decode("cp932"), "layers": original["GasouL.dat"].decode("cp932"),
+                         "title": "\r\n".join(title + [""])}).encode())))
+    frames = preview["frames"]
     d.find_element(By.ID, "print-open").click()
     e.wait.until(lambda _: len(d.find_elements(By.CSS_SELECTOR, ".print-page")) > 0)
+    pages = d.execute_script("""return [...document.querySelectorAll('.print-page')].map(p => {
+        const v = p.querySelector('svg').viewBox.baseVal;
+        const c = p.querySelector('clipPath rect');
+        const n = (k) => Number(c.getAttribute(k));
+        const x0 = Math.max(v.x, n('x')), y0 = Math.max(v.y, n('y'));
+        return {scale: Number(p.dataset.scale), width: v.width,
+                shown: [x0, y0, Math.min(v.x + v.width, n('x') + n('width')), Math.min(v.y + v.height, n('y') + n('height'))]};
+      })""")
+    check(len(pages) == len(frames) >= 2 and all(p["scale"] == f["scale"] and abs(p["width"] - 841 * f["scale"]) < 1e-6
+                                                 for p, f in zip(pages, frames)),
+          f"the print view has a page per frame at its frame's scale: {[(p['scale'], p['width']) for p in pages]}")
+    points = []
+    for s in preview["display"]["strokes"]:
+        points += [(s["lines"][i], s["lines"][i + 1]) for i in range(0, len(s["lines"]), 2)]
+        points += [(s["circles"][i], s["circles"][i + 1]) for i in range(0, len(s["circles"]), 3)]
+    for g in preview["display"]["texts"]:
+        points += [(g["at"][i], g["at"][i + 1]) for i in range(0, len(g["at"]), 3)]
+    cut = [pt for pt in points if not any(p["shown"][0] <= pt[0] <= p["shown"][2] and p["shown"][1] <= pt[1] <= p["shown"][3]
+                                          for p in pages)]
+    check(points and not cut, f"every line end, circle and text stands on a page: {len(cut)} of {len(points)} do not, {cut[:3]}")
     pdf = base64.b64decode(d.execute_cdp_cmd("Page.printToPDF", {"preferCSSPageSize": True})["data"])
     (downloads / "print.pdf").write_bytes(pdf)
     info = subprocess.run(["pdfinfo", "-f", "1", "-l", "99", str(downloads / "print.pdf")],
                           capture_output=True, text=True).stdout
     sizes = [tuple(map(float, s)) for s in re.findall(r"Page +\d+ size: +([\d.]+) x ([\d.]+) pts", info)]
     a1 = all(abs(w - A1[0]) < 2 and abs(h - A1[1]) < 2 for w, h in sizes)
-    # At 1:50 the tables stand beside the second frame: a third page.
-    check(len(sizes) == 3 and a1, f"the print view gives an A1 landscape page per frame and one for the tables: {sizes}")
+    check(len(sizes) == len(frames) and a1, f"the print view prints an A1 landscape page per frame: {sizes}")
     frame = frame_on_paper(downloads / "print.pdf")
     # 20.5 mm to each side, 22 mm above and below, within the millimetre of the rendering.
     check(frame is not None and all(abs(a - b) <= 1 for a, b in zip(frame, (20.5, 820.5, 22, 572))),
           f"the first frame stands 800 x 550 mm in the middle of its page: {frame}")
+    e.keys(Keys.ESCAPE)
+    check(d.find_element(By.ID, "print-view").get_attribute("hidden") is not None, "Esc closes the print view")
+
+    # The downloads are the server's list; Lwall.pdf among them where the PDF module loads.
+    names = [b.get_attribute("data-download") for b in d.find_elements(By.CSS_SELECTOR, "[data-download]")]
+    check(names == preview["downloads"] and names[:5] == ["Lwall.dxf", "plenk.scr", "Lwall.csv", "Lwall.svg", "PlenkL.dat"],
+          f"the page offers the downloads the server lists: {names}")
+    if "Lwall.pdf" in names:
+        d.find_element(By.CSS_SELECTOR, '[data-download="Lwall.pdf"]').click()
+        wait_for_file(downloads / "Lwall.pdf")
+        info = subprocess.run(["pdfinfo", "-f", "1", "-l", "99", str(downloads / "Lwall.pdf")],
+                              capture_output=True, text=True).stdout
+        sizes = re.findall(r"Page +\d+ size: +([\d.]+) x ([\d.]+) pts", info)
+        check(len(sizes) == len(frames) and all(abs(float(w) - A1[0]) < 2 and abs(float(h) - A1[1]) < 2 for w, h in sizes),
+              f"the downloaded Lwall.pdf has an A1 landscape page per frame: {sizes}")
+
+    before = e.seq()
+    d.find_element(By.ID, "lang").click()
+    e.settle(before)
+    d.refresh()
+    e.wait.until(lambda _: e.seq() >= 1)
+    check(d.find_element(By.ID, "save").text.startswith("Save") and e.status()[0] == "status 0",
+          f"English on the switch, kept over a reload: {d.find_element(By.ID, 'save').text!r} {e.status()}")
+    d.find_element(By.ID, "lang").click()
+
+    # A folder without a title file keeps none after an unedited save.
+    (served / "HyodaiL.dat").unlink()
+    wall = (served / "PlenkL.dat").read_bytes()
+    d.refresh()
+    e.wait.until(lambda _: e.seq() >= 1)
+    e.save()
+    check(not (served / "HyodaiL.dat").exists() and (served / "PlenkL.dat").read_bytes() == wall and e.value("project") == "",
+          "an unedited save of a folder without HyodaiL.dat writes none")
+
+
+def never_saves_over_what_it_could_not_open(e, exe, tmp, check):
+    """A folder whose PlenkL.dat the editor cannot open (over 1 MiB): the page says why, shows no
+    wall in its place and saves nothing there, by button or by Ctrl+S."""
+    folder = tmp / "too large"
+    folder.mkdir()
+    wall = b"500,300,1000\n" + b" " * (1 << 20)
+    (folder / "PlenkL.dat").write_bytes(wall)
+    server = subprocess.Popen([exe, "serve", "--port", "0", "--dir", str(folder)], stdout=subprocess.PIPE, text=True)
+    try:
+        url = re.search(r"(http\S+)", server.stdout.readline()).group(1)
+        d = e.d
+        d.get(url)
+        failure = d.find_element(By.ID, "load-failure")
+        e.wait.until(lambda _: failure.is_displayed())
+        values = d.execute_script("return [...document.querySelectorAll('#wall-form input')].map(i => i.value).join('')")
+        check("PlenkL.dat" in failure.text and values == "" and d.find_element(By.ID, "save").get_attribute("disabled"),
+              f"a file the editor cannot open is named with the reason, no wall shown, saving off: {failure.text!r}")
+        e.keys(Keys.CONTROL, "s")
+        time.sleep(0.5)
+        check((folder / "PlenkL.dat").read_bytes() == wall and not (folder / "GasouL.dat").exists() and
+              not (folder / "HyodaiL.dat").exists(),
+              "Ctrl+S writes nothing to that folder")
+    finally:
+        server.terminate()
+        server.wait(timeout=20)
 
 
 def frame_on_paper(pdf):

@@ -133,6 +133,7 @@ protected:
         const json folder = load();
         json body = {{"wall", folder.value("wall", "")}, {"version", folder["version"]}};
         if (folder.contains("layers")) body["layers"] = folder["layers"];
+        if (folder.contains("title")) body["title"] = folder["title"];
         return save(body.dump());
     }
     std::string served(const char* name) const { return test::read_file((served_ / name).string()); }
@@ -196,7 +197,7 @@ TEST_F(EditorServerTest, RefusesForeignHostsForeignWritersAndMalformedBodies) {
     expect_refusal(c.Post("/api/preview", limit, "application/json"), 400);  // read, and not JSON
     const auto over = c.Post("/api/preview?lang=en", limit + " ", "application/json");
     expect_refusal(over, 413);
-    EXPECT_EQ(json::parse(over->body)["error"], "the request body is larger than 5120 KiB");
+    EXPECT_EQ(json::parse(over->body)["error"], "the request body is larger than 7168 KiB");
 
     expect_refusal(c.Post("/api/preview", "{\"wall\": \"1,2", "application/json"), 400);
     expect_refusal(c.Post("/api/preview", "[\"wall\"]", "application/json"), 400);
@@ -352,6 +353,56 @@ TEST_F(EditorServerTest, UneditedFilesSaveByteForByte) {
     EXPECT_EQ(served("PlenkL.dat"), expected);
 }
 
+// HyodaiL.dat is one of the set: loaded, saved only when sent (a folder without one keeps none),
+// byte for byte when unedited, refused beside its field, and drawn into the files as the command
+// line draws it.
+TEST_F(EditorServerTest, TheTitleFileIsOneOfTheSet) {
+    const std::string wall = test::example_file("level", "PlenkL.dat");
+    const std::string layers = test::example_file("level", "GasouL.dat");
+    write_file(served_ / "PlenkL.dat", wall);
+    write_file(served_ / "GasouL.dat", layers);
+    ASSERT_EQ(save_as_loaded()->status, 200);
+    EXPECT_FALSE(fs::exists(served_ / "HyodaiL.dat"));
+
+    const std::string title = *utf8_to_sjis("県道改良工事\r\n\r\n擁壁配筋図\r\nS-3  \r\n");
+    json body = json::parse(wall_body(wall, &layers, load()["version"]));
+    body["title"] = sjis_to_utf8(title);
+    const auto saved = save(body.dump());
+    ASSERT_EQ(saved->status, 200) << saved->body;
+    EXPECT_EQ(json::parse(saved->body)["saved"], (json{"PlenkL.dat", "GasouL.dat", "HyodaiL.dat"}));
+    EXPECT_EQ(served("HyodaiL.dat"), title);
+    EXPECT_EQ(load()["title"], sjis_to_utf8(title));
+    ASSERT_EQ(save_as_loaded()->status, 200);
+    EXPECT_EQ(served("HyodaiL.dat"), title);
+
+    body = json::parse(wall_body(wall, &layers, load()["version"]));
+    body["title"] = "県道\r\n\r\n\r\n" + std::string(23, 'X') + "\r\n";  // a box of 22 bytes
+    const auto refused = save(body.dump());
+    expect_refusal(refused, 422);
+    const json why = json::parse(refused->body);
+    EXPECT_EQ(why["file"], "HyodaiL.dat");
+    EXPECT_EQ(why["field"], "drawing_number");
+    EXPECT_EQ(why["line"], 4);
+    EXPECT_EQ(served("HyodaiL.dat"), title);
+    // A character Shift_JIS lacks: named with its file and line, for the page to put beside the field.
+    body["title"] = "県道\r\n\r\n\r\n\r\n\r\n\xF0\x9F\x98\x80\r\n";
+    const auto emoji = client().Post("/api/preview", body.dump(), "application/json");
+    expect_refusal(emoji, 422);
+    EXPECT_EQ(json::parse(emoji->body)["file"], "HyodaiL.dat");
+    EXPECT_EQ(json::parse(emoji->body)["line"], 6);
+
+    // The drawing file with the title's values, as the command line draws it from the folder.
+    command_line(wall, &layers, "");
+    write_file(cli_ / "HyodaiL.dat", title);
+    ASSERT_EQ(test::run_program(cli_.string(), "").status, 0);
+    body = json::parse(wall_body(wall, &layers));
+    body["title"] = sjis_to_utf8(title);
+    const auto dxf = client().Post("/api/file/Lwall.dxf", body.dump(), "application/json");
+    ASSERT_EQ(dxf->status, 200);
+    EXPECT_TRUE(dxf->body == cli_file("Lwall.dxf"));
+    EXPECT_NE(dxf->body.find(*utf8_to_sjis("県道改良工事")), std::string::npos);
+}
+
 // A save goes only over the files the page loaded: not over a change made elsewhere since, nor over
 // another page's save that came first.
 TEST_F(EditorServerTest, StaleSavesAreRefused) {
@@ -440,7 +491,14 @@ TEST_F(EditorServerTest, FilesAreTheCommandLinesOnTheExamplesAndOnRandomWalls) {
         EXPECT_EQ(preview["status"], cli.status);
         EXPECT_EQ(preview["message"], cli.status == 0 ? "" : sjis_to_utf8(cli.console.substr(0, cli.console.size() - 1)));
         if (cli.status == 0) {
-            EXPECT_EQ(preview["svg"], cli_file("Lwall.svg"));
+            // The sheet on the page holds every line, circle and text of the command line's picture.
+            const std::string svg = cli_file("Lwall.svg");
+            const auto count = [&](std::string_view tag) {
+                std::size_t n = 0;
+                for (std::size_t at = svg.find(tag); at != std::string::npos; at = svg.find(tag, at + 1)) ++n;
+                return n;
+            };
+            EXPECT_EQ(preview["display"]["counts"], json({count("<line "), count("<circle "), count("<text ")}));
         }
         for (const char* name : {"Lwall.dxf", "plenk.scr", "Lwall.csv", "Lwall.svg", "Lwall-2.sfc", "PlenkL.dat"}) {
             const auto r = c.Post(std::string("/api/file/") + name, body, "application/json");

@@ -26,6 +26,11 @@ int write_to_file(void* closure, const unsigned char* data, unsigned int length)
     return std::fwrite(data, 1, length, static_cast<std::FILE*>(closure)) == length ? 1 : 0;
 }
 
+int append_to_string(void* closure, const unsigned char* data, unsigned int length) {
+    static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+    return 1;
+}
+
 }  // namespace
 
 PdfWriter::~PdfWriter() {
@@ -70,6 +75,17 @@ bool PdfWriter::write(const PdfDocument& pages, std::FILE* file, std::string& wh
     const char* failure = module_->render(writer_, &doc, write_to_file, file);
     if (failure == nullptr) return true;
     if (!std::ferror(file)) why = failure;
+    return false;
+}
+
+bool PdfWriter::write(const PdfDocument& pages, std::string& out, std::string& why) const {
+    why.clear();
+    out.clear();
+    if (module_ == nullptr) return false;
+    const LwallPdfDocument doc = pages.view();
+    const char* failure = module_->render(writer_, &doc, append_to_string, &out);
+    if (failure == nullptr) return true;
+    why = failure;
     return false;
 }
 

@@ -27,6 +27,8 @@ public:
     // Writes the pages to `file`; false when they could not be written, with the reason in `why`
     // (empty when the file refused the bytes).
     bool write(const PdfDocument& pages, std::FILE* file, std::string& why) const;
+    // The same into memory (the editor's download).
+    bool write(const PdfDocument& pages, std::string& out, std::string& why) const;
 
 private:
     const LwallPdfModule* module_ = nullptr;

@@ -10,32 +10,14 @@ namespace lwall {
 
 namespace {
 
-// CAD colour numbers 1-7 (7 white on the dark ground); other numbers grey.
-std::string_view colour_of(int aci) {
-    static constexpr std::string_view kColours[] = {"#ffffff", "#ff0000", "#ffff00", "#00ff00",
-                                                     "#00ffff", "#0000ff", "#ff00ff", "#ffffff"};
-    return aci >= 1 && aci <= 7 ? kColours[aci] : "#c0c0c0";
-}
-
 // A number as the drawing file holds it: whole, halves away from zero.
 double held(double v) { return std::round(v); }
-
-// A whole number as it is, anything else to two decimals without trailing zeros.
-void number(std::string& out, double v) {
-    char buf[48];
-    std::size_t n = format_fixed(buf, v, 0, v == std::round(v) ? 0 : 2);
-    if (v != std::round(v)) {
-        while (buf[n - 1] == '0') --n;
-        if (buf[n - 1] == '.') --n;
-    }
-    out.append(buf, n);
-}
 
 void attribute(std::string& out, std::string_view name, double value) {
     out += ' ';
     out += name;
     out += "=\"";
-    number(out, value);
+    append_picture_number(out, value);
     out += '"';
 }
 
@@ -61,21 +43,54 @@ void escaped(std::string& out, std::string_view utf8) {
 
 }  // namespace
 
-int SvgWriter::layer_colour(std::string_view layer) const {
-    if (layers_ != nullptr) {
-        for (const LayerRow& r : layers_->rows) {
+std::string_view picture_colour(int aci) {
+    static constexpr std::string_view kColours[] = {"#ffffff", "#ff0000", "#ffff00", "#00ff00",
+                                                     "#00ffff", "#0000ff", "#ff00ff", "#ffffff"};
+    return aci >= 1 && aci <= 7 ? kColours[aci] : "#c0c0c0";
+}
+
+int picture_layer_colour(const LayerTable* layers, std::string_view layer) {
+    if (layers != nullptr) {
+        for (const LayerRow& r : layers->rows) {
             if (r.name == layer) return r.colour;
         }
     }
     return 7;
 }
 
-double SvgWriter::stroke(double width, double x) const {
+double picture_stroke(double pen_width, double scale) { return std::max(1.0, std::round(pen_width * scale * 100) / 100); }
+
+void append_picture_number(std::string& out, double v) {
+    char buf[48];
+    std::size_t n = format_fixed(buf, v, 0, v == std::round(v) ? 0 : 2);
+    if (v != std::round(v)) {
+        while (buf[n - 1] == '0') --n;
+        if (buf[n - 1] == '.') --n;
+    }
+    out.append(buf, n);
+}
+
+double PictureScales::at(double x) const {
     double scale = scale_;
-    for (const FrameScale& f : frame_scales_) {
+    for (const FrameScale& f : frames_) {
         if (x >= f.x0 && x <= f.x1) scale = f.scale;
     }
-    return std::max(1.0, std::round(width * scale * 100) / 100);
+    return scale;
+}
+
+PictureFrame picture_frame(const Extent& drawn) {
+    const double margin = 1000;
+    return {drawn.x0 - margin, -drawn.y1 - margin, drawn.width() + 2 * margin, drawn.height() + 2 * margin};
+}
+
+void cover_text(Extent& drawn, double x, double y, double height) {
+    drawn.cover(x, y);
+    drawn.cover(x + height, y + height);
+}
+
+void cover_circle(Extent& drawn, double x, double y, double r) {
+    drawn.cover(x - r, y - r);
+    drawn.cover(x + r, y + r);
 }
 
 // The drawing's y runs upward, the picture's downward: every y is written negated.
@@ -88,8 +103,8 @@ void SvgWriter::line(const LineEntity& e) {
     attribute(body_, "y1", -y1);
     attribute(body_, "x2", x2);
     attribute(body_, "y2", -y2);
-    attribute(body_, "stroke", colour_of(e.colour));
-    attribute(body_, "stroke-width", stroke(e.width, x1));
+    attribute(body_, "stroke", picture_colour(e.colour));
+    attribute(body_, "stroke-width", picture_stroke(e.width, scales_.at(x1)));
     body_ += "/>\n";
 }
 
@@ -97,20 +112,19 @@ void SvgWriter::text(const TextEntity& e) {
     const double x = held(e.x1), y = held(e.y1);
     const double rotation = e.form == TextForm::aligned ? held(e.angle) : 0;
     const int height = e.height;
-    drawn_.cover(x, y);
-    drawn_.cover(x + height, y + height);
+    cover_text(drawn_, x, y, height);
     body_ += "<text";
     attribute(body_, "x", x);
     attribute(body_, "y", -y);
     attribute(body_, "font-size", height);
-    attribute(body_, "fill", colour_of(layer_colour(e.layer)));
+    attribute(body_, "fill", picture_colour(picture_layer_colour(layers_, e.layer)));
     if (rotation != 0) {
         body_ += " transform=\"rotate(";
-        number(body_, -rotation);
+        append_picture_number(body_, -rotation);
         body_ += " ";
-        number(body_, x);
+        append_picture_number(body_, x);
         body_ += " ";
-        number(body_, -y);
+        append_picture_number(body_, -y);
         body_ += ")\"";
     }
     body_ += ">";
@@ -120,39 +134,35 @@ void SvgWriter::text(const TextEntity& e) {
 
 void SvgWriter::circle(const CircleEntity& e) {
     const double x = held(e.x), y = held(e.y), r = held(e.radius);
-    drawn_.cover(x - r, y - r);
-    drawn_.cover(x + r, y + r);
+    cover_circle(drawn_, x, y, r);
     body_ += "<circle";
     attribute(body_, "cx", x);
     attribute(body_, "cy", -y);
     attribute(body_, "r", r);
-    attribute(body_, "stroke", colour_of(layer_colour(e.layer)));
-    attribute(body_, "stroke-width", stroke(e.width, x));
+    attribute(body_, "stroke", picture_colour(picture_layer_colour(layers_, e.layer)));
+    attribute(body_, "stroke-width", picture_stroke(e.width, scales_.at(x)));
     body_ += "/>\n";
 }
 
 std::string SvgWriter::document(int pixel_width) const {
-    const double margin = 1000;
-    const double x0 = drawn_.x0 - margin;
-    const double y0 = -drawn_.y1 - margin;
-    const double w = drawn_.width() + 2 * margin;
-    const double h = drawn_.height() + 2 * margin;
+    const PictureFrame f = picture_frame(drawn_);
+    const double x0 = f.x, y0 = f.y, w = f.width, h = f.height;
     const int pixel_height = std::max(1, static_cast<int>(std::lround(pixel_width * h / w)));
     std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" ";
     out += "width=\"" + std::to_string(pixel_width) + "\" height=\"" + std::to_string(pixel_height) + "\" viewBox=\"";
-    number(out, x0);
+    append_picture_number(out, x0);
     out += " ";
-    number(out, y0);
+    append_picture_number(out, y0);
     out += " ";
-    number(out, w);
+    append_picture_number(out, w);
     out += " ";
-    number(out, h);
+    append_picture_number(out, h);
     out += "\">\n<rect";
     attribute(out, "x", x0);
     attribute(out, "y", y0);
     attribute(out, "width", w);
     attribute(out, "height", h);
-    attribute(out, "fill", "#1e1e1e");
+    attribute(out, "fill", kPictureGround);
     out += "/>\n";
     out += "<g fill=\"none\" stroke-linecap=\"round\" font-family=\"IPAGothic, 'IPAexGothic', 'Noto Sans CJK JP', "
            "'Yu Gothic', 'Hiragino Sans', 'MS Gothic', sans-serif\">\n";
