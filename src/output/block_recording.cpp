@@ -12,7 +12,8 @@ namespace {
 constexpr std::size_t kTextChunk = 1 << 16;
 
 // The entity moved by (dx, dy): a line's both ends, a text's both points, a circle's centre.
-LineEntity moved(LineEntity e, double dx, double dy) {
+template <typename E>
+E moved(E e, double dx, double dy) {
     e.x1 = moved_by(e.x1, dx);
     e.y1 = moved_by(e.y1, dy);
     e.x2 = moved_by(e.x2, dx);
@@ -20,14 +21,7 @@ LineEntity moved(LineEntity e, double dx, double dy) {
     return e;
 }
 
-TextEntity moved(TextEntity e, double dx, double dy) {
-    e.x1 = moved_by(e.x1, dx);
-    e.y1 = moved_by(e.y1, dy);
-    e.x2 = moved_by(e.x2, dx);
-    e.y2 = moved_by(e.y2, dy);
-    return e;
-}
-
+template <>
 CircleEntity moved(CircleEntity e, double dx, double dy) {
     e.x = moved_by(e.x, dx);
     e.y = moved_by(e.y, dy);
