@@ -231,6 +231,7 @@ TEST_F(EditorServerTest, RefusesForeignHostsForeignWritersAndMalformedBodies) {
 TEST_F(EditorServerTest, GuardsHostOriginAndToken) {
     const std::string port = std::to_string(server_->port());
     const std::string h = "Host: " + host() + "\r\n";
+    const std::string foreign = "Origin: http://attacker.example" + std::string("\r\n");
     const std::string token = server_->token();
     const std::string empty_json = "Content-Type: application/json\r\nContent-Length: 2\r\nConnection: close\r\n\r\n{}";
     const std::string read = "GET /api/fields HTTP/1.1\r\n";
@@ -250,11 +251,11 @@ TEST_F(EditorServerTest, GuardsHostOriginAndToken) {
         {read + "Host: 127.0.0.1:" + std::to_string(server_->port() + 1) + "\r\n", 403},
         {read, 403},
         {read + h + h, 403},
-        {read + h + "Origin: http://attacker.example\r\n", 200},  // a read another site cannot see
+        {read + h + foreign, 200},  // a read another site cannot see
         {preview + empty_json, 400},
         {preview + "Origin: http://" + host() + "\r\n" + empty_json, 400},
         {preview + "Origin: HTTP://" + host() + "\r\n" + empty_json, 400},
-        {preview + "Origin: http://attacker.example\r\n" + empty_json, 403},
+        {preview + foreign + empty_json, 403},
         {preview + "Origin: http://localhost:" + port + "\r\n" + empty_json, 403},
         {preview + "Origin: https://" + host() + "\r\n" + empty_json, 403},
         {preview + "Origin: http://" + host() + ".attacker.example\r\n" + empty_json, 403},
