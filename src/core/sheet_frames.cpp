@@ -164,4 +164,71 @@ BlockPlacement place_blocks(std::span<const BlockToPlace> blocks, const SheetFra
     return out;
 }
 
+namespace {
+
+bool finite(const Extent& e) {
+    return std::isfinite(e.x0) && std::isfinite(e.x1) && std::isfinite(e.y0) && std::isfinite(e.y1);
+}
+
+Extent shifted(Extent e, ViewMove m) {
+    if (e.empty) return e;
+    e.x0 += m.dx;
+    e.x1 += m.dx;
+    e.y0 += m.dy;
+    e.y1 += m.dy;
+    return e;
+}
+
+// The whole drawing units that bring [lo, hi] inside [min, max] with `clear` to spare; 0 when it
+// lies inside already.
+double move_in(double lo, double hi, double min, double max, double clear) {
+    if (lo < min) return std::ceil(min + clear - lo);
+    if (hi > max) return -std::ceil(hi - (max - clear));
+    return 0;
+}
+
+}  // namespace
+
+std::vector<ViewMove> mend_first_frame(std::span<const FirstFrameView> views, const SheetFrame& frame) {
+    Extent border;
+    border.cover(frame.x, frame.y);
+    border.cover(frame.x + frame.width, frame.y + frame.height);
+    const Extent title = title_block_area(frame);
+    const double clear = kViewClearance * frame.scale;
+
+    std::vector<ViewMove> moves(views.size());
+    std::vector<Extent> at;
+    for (const FirstFrameView& v : views) at.push_back(v.extent);
+    const auto clear_of_all = [&](std::size_t i) {
+        if (!border.holds(at[i]) || title.overlaps(at[i])) return false;
+        for (std::size_t j = 0; j < at.size(); ++j) {
+            if (j != i && at[j].overlaps(at[i])) return false;
+        }
+        return true;
+    };
+
+    // 1. Where a wall as long on both sides has it.
+    for (std::size_t i = 0; i < views.size(); ++i) {
+        const ViewMove even{std::round(views[i].even_dx), std::round(views[i].even_dy)};
+        if (at[i].empty || !finite(at[i]) || !std::isfinite(even.dx) || !std::isfinite(even.dy) ||
+            (even.dx == 0 && even.dy == 0) || clear_of_all(i)) {
+            continue;
+        }
+        moves[i] = even;
+        at[i] = shifted(views[i].extent, even);
+    }
+    // 2. In from the border.
+    for (std::size_t i = 0; i < views.size(); ++i) {
+        const Extent& e = at[i];
+        const bool fits = e.width() <= frame.width - 2 * clear && e.height() <= frame.height - 2 * clear;
+        if (e.empty || !finite(e) || border.holds(e) || !fits) continue;
+        const ViewMove in{move_in(e.x0, e.x1, border.x0, border.x1, clear),
+                          move_in(e.y0, e.y1, border.y0, border.y1, clear)};
+        moves[i].dx += in.dx;
+        moves[i].dy += in.dy;
+        at[i] = shifted(at[i], in);
+    }
+    return moves;
+}
+
 }  // namespace lwall

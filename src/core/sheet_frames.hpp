@@ -83,4 +83,31 @@ struct BlockPlacement {
 // scale that holds it. A block that drew nothing, or whose extent is not finite, is not moved.
 BlockPlacement place_blocks(std::span<const BlockToPlace> blocks, const SheetFrame& first);
 
+// A view of frame 1 (the elevations, the footing plan, the section) where the layout drew it. The
+// layout places the views as if the wall were as long on both sides of its reference point; `even`
+// is the move that puts the view where it stands on such a wall, zero for a view that does not
+// depend on the sides.
+struct FirstFrameView {
+    Extent extent;
+    double even_dx = 0, even_dy = 0;
+};
+
+struct ViewMove {
+    double dx = 0, dy = 0;  // whole drawing units
+};
+
+// Inside frame 1, a moved view keeps this clear of the border (paper millimetres).
+inline constexpr double kViewClearance = 2;
+
+// Where each view of frame 1 goes. A view that lies inside the frame, clear of its title block and
+// of the other views, stays where it was drawn. Otherwise:
+// 1. on a wall longer on one side than on the other, a view that depends on the sides goes where it
+//    stands on a wall as long on both sides (the elevations then no longer reach past the right
+//    border or over the section, nor the plan below the frame or up into the section);
+// 2. a view still across the border (a title near the top of a sheet whose margin is narrow, a
+//    turned label at the left) moves in by the least whole drawing units that leave it
+//    kViewClearance inside, when it is small enough to fit.
+// Each view moves whole, by one offset.
+std::vector<ViewMove> mend_first_frame(std::span<const FirstFrameView> views, const SheetFrame& frame);
+
 }  // namespace lwall

@@ -1,13 +1,20 @@
 #pragma once
 // A part of the sheet drawn now and written later, moved: the entities and script commands of each
-// block (a bending drawing, a table) are kept with the block they belong to, in the order they were
-// drawn. Once every block is measured and placed, replay hands them on in that same order, each
-// moved by its block's offset, so that the drawing file and the script keep their order and only the
-// coordinates of the moved blocks change.
+// block (a view of frame 1, a bending drawing, a table) are kept with the block they belong to, in
+// the order they were drawn. Once every block is measured and placed, replay hands them on in that
+// same order, each moved by its block's offset, so that the drawing file and the script keep their
+// order and only the coordinates of the moved blocks change.
+//
+// Most of a sheet passes through here, so an entity is kept as it came, in storage that never moves
+// once written: its layer and style names point into the recording's own list of names, its text
+// into the recording's own text store.
 
+#include <cstdint>
+#include <deque>
+#include <memory>
 #include <span>
 #include <string>
-#include <variant>
+#include <string_view>
 #include <vector>
 
 #include "core/sheet_frames.hpp"
@@ -39,11 +46,28 @@ public:
     void replay(EntitySink& entities, OutputSink& script, std::span<const double> dx, std::span<const double> dy) const;
 
 private:
-    // An entity with its own copies of its texts; its views are bound to them when it is handed on.
-    struct Recorded {
+    // Kept in chunks, so that what is written stays where it is.
+    template <typename T>
+    class Store {
+    public:
+        std::uint32_t push(const T& v) {
+            if (size_ % kChunk == 0) chunks_.emplace_back().reserve(kChunk);
+            chunks_.back().push_back(v);
+            return size_++;
+        }
+        const T& operator[](std::uint32_t i) const { return chunks_[i / kChunk][i % kChunk]; }
+
+    private:
+        static constexpr std::uint32_t kChunk = 1024;
+        std::vector<std::vector<T>> chunks_;
+        std::uint32_t size_ = 0;
+    };
+
+    enum class Kind : std::uint8_t { line, text, circle };
+    struct Drawn {
+        Kind kind;
         int block;
-        std::variant<LineEntity, TextEntity, CircleEntity> entity;
-        std::string layer, text, style;
+        std::uint32_t index;  // into lines_, texts_ or circles_
     };
     struct Command {
         int block;
@@ -51,10 +75,22 @@ private:
     };
 
     int block();  // the current block, opening one when none is
+    std::string_view name(std::string_view s);  // s as kept in names_
+    std::string_view keep(std::string_view s);  // s as kept in the text store
+
+    template <typename Visit>
+    void each(Visit&& visit) const;
 
     std::vector<BlockRole> roles_;
     int current_ = -1;
-    std::vector<Recorded> entities_;
+    std::vector<Drawn> drawn_;
+    Store<LineEntity> lines_;
+    Store<TextEntity> texts_;
+    Store<CircleEntity> circles_;
+    std::deque<std::string> names_;  // layer and style names
+    std::string_view last_name_;     // the name found last, as kept in names_
+    std::vector<std::unique_ptr<char[]>> text_chunks_;
+    std::size_t text_size_ = 0, text_used_ = 0;  // of the last text chunk
     std::vector<Command> commands_;
 };
 

@@ -53,6 +53,7 @@ public:
 class EntityFanOut final : public EntitySink {
 public:
     void add(EntitySink& sink) { sinks_.push_back(&sink); }
+    void remove(const EntitySink& sink) { std::erase(sinks_, &sink); }
 
     void line(const LineEntity& e) override {
         for (EntitySink* s : sinks_) s->line(e);

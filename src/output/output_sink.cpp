@@ -1,5 +1,7 @@
 #include "output/output_sink.hpp"
 
+#include "output/file.hpp"
+
 namespace lwall {
 
 bool OutputSink::flush() {
@@ -7,6 +9,11 @@ bool OutputSink::flush() {
     if (!buf_.empty() && std::fwrite(buf_.data(), 1, buf_.size(), file_) != buf_.size()) failed_ = true;
     buf_.clear();
     return !failed_;
+}
+
+void OutputSink::start_over() {
+    buf_.clear();
+    if (file_ != nullptr && !lwall::start_over(file_)) failed_ = true;
 }
 
 }  // namespace lwall

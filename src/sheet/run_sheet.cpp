@@ -6,9 +6,6 @@
 #include "checks/wall_checks.hpp"
 #include "core/wall_fields.hpp"
 #include "drawings/section_footing/footing_input_checks.hpp"
-#include "drawings/section_footing/footing_views.hpp"
-#include "drawings/section_footing/section_view.hpp"
-#include "drawings/wall/wall_elevations.hpp"
 #include "drawings/wall/wall_input_checks.hpp"
 #include "input/layer_file.hpp"
 #include "input/layout_limits.hpp"
@@ -101,9 +98,7 @@ void start_sheet(RunContext& ctx, std::string_view wall_file_text, std::string_v
 }
 
 void draw_sheet(RunContext& ctx) {
-    draw_wall_elevations(ctx);
-    draw_footing_views(ctx);
-    draw_section_view(ctx);
+    draw_first_frame(ctx);
     draw_sheet_set(ctx);
     dxf_document_end(ctx.canvas.dxf);
 }
@@ -117,19 +112,35 @@ void draw_whole_sheet(RunContext& ctx, std::string_view wall_file_text, std::str
 SheetResult run_sheet(std::string_view wall_text, std::string_view layer_text, std::string_view title_text,
                       const SheetRequest& request) {
     SheetResult result;
-    const auto ctx = std::make_unique<RunContext>();
-    Canvas& cv = ctx->canvas;
-    cv.dxf_out.attach(request.dxf_file);
-    cv.scr_out.attach(request.scr_file);
-    if (request.picture) cv.entities.add(ctx->picture);
-    if (request.observer != nullptr) cv.entities.add(*request.observer);
+    auto ctx = std::make_unique<RunContext>();
+    // Frame 1 rarely has a view to move: where only the two files take the sheet, it goes straight
+    // to them on trial, and in the rare case the run starts over with the files emptied.
+    const bool trial = !request.picture && request.observer == nullptr;
+    const auto start = [&] {
+        ctx = std::make_unique<RunContext>();
+        Canvas& cv = ctx->canvas;
+        cv.dxf_out.attach(request.dxf_file);
+        cv.scr_out.attach(request.scr_file);
+        if (request.picture) cv.entities.add(ctx->picture);
+        if (request.observer != nullptr) cv.entities.add(*request.observer);
+    };
+    start();
+    ctx->first_frame_on_trial = trial;
     try {
-        draw_whole_sheet(*ctx, wall_text, layer_text, title_text);
+        try {
+            draw_whole_sheet(*ctx, wall_text, layer_text, title_text);
+        } catch (const FirstFrameMoves&) {
+            start();
+            ctx->canvas.dxf_out.start_over();
+            ctx->canvas.scr_out.start_over();
+            draw_whole_sheet(*ctx, wall_text, layer_text, title_text);
+        }
     } catch (const RunFailure& f) {
         take_failure(result, f);
     } catch (const std::exception& e) {
         take_failure(result, RunFailure(kExitBadInput, msg::internal_error(e.what())));
     }
+    Canvas& cv = ctx->canvas;
     result.findings = std::move(ctx->findings);
     result.layout = ctx->layout;
     result.frames = ctx->frames;

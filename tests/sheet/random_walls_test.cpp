@@ -16,9 +16,12 @@
 #include "core/run_failure.hpp"
 #include "core/sjis.hpp"
 #include "core/wall_fields.hpp"
-#include "drawings/section_footing/footing_views.hpp"
+#include "core/number_format.hpp"
+#include "drawings/section_footing/bar_arrangement_view.hpp"
+#include "drawings/section_footing/footing_plan.hpp"
 #include "drawings/section_footing/section_view.hpp"
 #include "drawings/wall/wall_elevations.hpp"
+#include "output/file.hpp"
 #include "sheet/random_walls.hpp"
 #include "sheet/run_sheet.hpp"
 #include "sheet/sheet_checks.hpp"
@@ -62,34 +65,63 @@ std::string show(const std::vector<std::string>& found) {
     return out;
 }
 
-bool same(const test::SheetEntity& a, const test::SheetEntity& b) {
-    return a.kind == b.kind && a.layer == b.layer && a.width == b.width && a.a.x == b.a.x && a.a.y == b.a.y &&
-           a.b.x == b.b.x && a.b.y == b.b.y && a.radius == b.radius;
+// Entity `a` of a view drawn where the layout put it, after the view moved by m: unmoved, or moved
+// whole by m from its coordinates rounded to whole drawing units.
+bool same(const test::SheetEntity& a, const test::SheetEntity& b, ViewMove m = {}) {
+    const auto at = [](double v, double d) { return d == 0 ? v : round_half_away(v) + d; };
+    const bool second_point = a.kind == test::SheetEntity::Kind::line || a.aligned;
+    return a.kind == b.kind && a.layer == b.layer && a.width == b.width && at(a.a.x, m.dx) == b.a.x &&
+           at(a.a.y, m.dy) == b.a.y && a.radius == b.radius &&
+           (!second_point || (at(a.b.x, m.dx) == b.b.x && at(a.b.y, m.dy) == b.b.y));
 }
 
-// The frames of a drawn sheet hold what the final step and the title blocks add: every entity in
-// exactly one frame, clear of the title blocks unless it is one, the blocks of the final step apart;
-// and frame 1 holds what the drawings before the final step draw, unchanged, and nothing else but its
-// title block.
+// The frames of a drawn sheet hold everything: every entity in exactly one frame, clear of the title
+// blocks unless it is one, the blocks of the final step apart. Frame 1 holds what the drawings
+// before the final step draw and nothing else but its title block: each view where the layout put
+// it, or moved whole; and a view that lay inside the frame, clear of its title block and of the
+// other views, where the layout put it.
 void expect_frames_hold(const RunContext& ctx, const std::vector<test::SheetEntity>& sheet, const std::string& wall,
                         const std::string& title) {
     auto before = std::make_unique<RunContext>();
     test::SheetRecorder first;
     before->canvas.entities.add(first);
     start_sheet(*before, wall, example_layers(), title);
+    // The views in drawing order, the elevations, the arrangement view (with the frames' borders),
+    // the plan and the section, as the layout draws them: where each ends in `first`, its extent
+    // and how far it moved.
+    std::vector<std::size_t> ends;
     draw_wall_elevations(*before);
-    draw_footing_views(*before);
+    ends.push_back(first.entities.size());
+    draw_bar_arrangement_view(*before);
+    ends.push_back(first.entities.size());
+    draw_footing_plan(*before);
+    ends.push_back(first.entities.size());
     draw_section_view(*before);
+    ends.push_back(first.entities.size());
+    ASSERT_EQ(ctx.view_moves.size(), 3u);
+    const ViewMove moves[] = {ctx.view_moves[0], {}, ctx.view_moves[1], ctx.view_moves[2]};
+    std::vector<Extent> drawn(4);
     ASSERT_LE(first.entities.size(), sheet.size());
-    for (std::size_t i = 0; i < first.entities.size(); ++i) {
-        ASSERT_TRUE(same(first.entities[i], sheet[i])) << "entity " << i << " of frame 1 changed";
+    for (std::size_t v = 0, i = 0; v < 4; ++v) {
+        for (; i < ends[v]; ++i) {
+            ASSERT_TRUE(same(first.entities[i], sheet[i], moves[v])) << "entity " << i << " of frame 1 changed";
+            drawn[v].cover(first.entities[i].extent);
+        }
     }
     const SheetFrame& frame1 = ctx.frames.front();
+    Extent border;
+    border.cover(0, 0);
+    border.cover(frame1.width, frame1.height);
+    for (const std::size_t v : {0u, 2u, 3u}) {
+        bool clear = border.holds(drawn[v]) && !title_block_area(frame1).overlaps(drawn[v]);
+        for (const std::size_t o : {0u, 2u, 3u}) clear = clear && (o == v || !drawn[o].overlaps(drawn[v]));
+        EXPECT_TRUE(!clear || (moves[v].dx == 0 && moves[v].dy == 0)) << "view " << v << " moved though it fitted";
+    }
     for (std::size_t i = first.entities.size(); i < sheet.size(); ++i) {
         const bool in_frame1 = sheet[i].extent.x0 <= frame1.x + frame1.width;
         EXPECT_TRUE(!in_frame1 || sheet[i].layer.starts_with("D-TTL-")) << "entity " << i << " moved into frame 1";
     }
-    const std::vector<std::string> faults = test::frame_faults(sheet, first.entities.size(), ctx);
+    const std::vector<std::string> faults = test::frame_faults(sheet, ctx);
     EXPECT_TRUE(faults.empty()) << faults.size() << " entities or blocks out of their frames:" << show(faults);
 }
 
@@ -161,6 +193,49 @@ TEST(RandomWalls, EveryRunEndsAsSpecifiedWithFiniteNumbersAndEveryBarPrintedOnce
     }
     // The walls are plausible: most are drawn (about two in three; the rest stop at the member length).
     EXPECT_GT(drawn, 150);
+}
+
+// A run whose outputs are only the two files draws frame 1 straight into them and starts over,
+// files emptied, where a view has to move: the files hold exactly what the run that records frame 1
+// writes, on walls whose views move and on walls whose views stay.
+TEST(RandomWalls, FilesWrittenOnTrialAreTheSheetOfTheRecordedRun) {
+    WallMaker maker(7);
+    int moved = 0, stayed = 0;
+    const test::TempFolder folder;
+    for (int n = 0; n < 60 && (moved < 4 || stayed < 2); ++n) {
+        const std::string wall = maker.next();
+        SCOPED_TRACE("wall " + std::to_string(n) + ":\n" + wall);
+        const SheetResult recorded = [&] {
+            SheetRequest r;
+            r.picture = true;  // a picture takes the sheet too: frame 1 recorded, never on trial
+            return run_sheet(wall, example_layers(), full_title(), r);
+        }();
+        if (recorded.status != 0) continue;
+        auto ctx = std::make_unique<RunContext>();
+        draw_whole_sheet(*ctx, wall, example_layers(), full_title());
+        bool moves = false;
+        for (const ViewMove& m : ctx->view_moves) moves = moves || m.dx != 0 || m.dy != 0;
+        (moves ? moved : stayed) += 1;
+        // Files that already hold a longer text than the sheet: nothing of it may stay.
+        const std::string stale(recorded.dxf.size() + 4096, 'x');
+        File dxf = open_file(folder / "Lwall.dxf", "w+b");
+        File scr = open_file(folder / "plenk.scr", "w+b");
+        ASSERT_TRUE(dxf && scr);
+        std::fwrite(stale.data(), 1, stale.size(), dxf.get());
+        std::fwrite(stale.data(), 1, stale.size(), scr.get());
+        SheetRequest r;
+        r.dxf_file = dxf.get();
+        r.scr_file = scr.get();
+        // The trial starts writing where the files stand; the start-over empties them.
+        const SheetResult on_trial = run_sheet(wall, example_layers(), full_title(), r);
+        ASSERT_EQ(on_trial.status, 0);
+        dxf.reset();
+        scr.reset();
+        EXPECT_EQ(test::read_file((folder / "Lwall.dxf").string()).substr(moves ? 0 : stale.size()), recorded.dxf);
+        EXPECT_EQ(test::read_file((folder / "plenk.scr").string()).substr(moves ? 0 : stale.size()), recorded.scr);
+    }
+    EXPECT_EQ(moved, 4);
+    EXPECT_GE(stayed, 2);
 }
 
 TEST(ExtremeWalls, EverySheetSetFitsItsFramesAndTablesOfALargeScaleGetAFrameAt1To50) {

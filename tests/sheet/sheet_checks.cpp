@@ -227,8 +227,7 @@ Point table_offset(const RunContext& ctx, int k) {
     return {};
 }
 
-std::vector<std::string> frame_faults(const std::vector<SheetEntity>& e, std::size_t first_placed,
-                                      const RunContext& ctx) {
+std::vector<std::string> frame_faults(const std::vector<SheetEntity>& e, const RunContext& ctx) {
     std::vector<std::string> faults;
     const auto frame_box = [](const SheetFrame& f) {
         Extent x;
@@ -239,13 +238,6 @@ std::vector<std::string> frame_faults(const std::vector<SheetEntity>& e, std::si
     for (std::size_t i = 0; i < e.size(); ++i) {
         const SheetEntity& x = e[i];
         const std::string what = "entity " + std::to_string(i) + " on " + x.layer + " at " + where(x.a);
-        if (i < first_placed) {
-            // Frame 1's own drawings stand where the sheet's layout puts them; only its title block is new.
-            if (!x.layer.starts_with("D-TTL-") && title_block_area(ctx.frames.front()).overlaps(x.extent)) {
-                faults.push_back(what + " reaches into the title block of frame 1");
-            }
-            continue;
-        }
         int in = 0;
         for (const SheetFrame& f : ctx.frames) {
             if (!frame_box(f).holds(x.extent)) continue;

@@ -50,13 +50,11 @@ std::vector<std::string> ties_off_bars(const std::vector<SheetEntity>& e);
 // table).
 Point table_offset(const RunContext& ctx, int k);
 
-// Every entity from `first_placed` on (the final step, the frames after the second and the title
-// blocks) that does not lie inside exactly one frame of ctx.frames (crossing a border, or in none),
-// every entity not of a title block that reaches into a frame's title block (the drawings of frame
-// 1 before `first_placed` included), every text or line of a title block that leaves it; and every
-// two blocks of the final step whose placed extents overlap, or that lie outside their frame.
-std::vector<std::string> frame_faults(const std::vector<SheetEntity>& e, std::size_t first_placed,
-                                      const RunContext& ctx);
+// Every entity that does not lie inside exactly one frame of ctx.frames (crossing a border, or in
+// none), every entity not of a title block that reaches into a frame's title block, every text or
+// line of a title block that leaves it; and every two blocks of the final step whose placed extents
+// overlap, or that lie outside their frame.
+std::vector<std::string> frame_faults(const std::vector<SheetEntity>& e, const RunContext& ctx);
 
 // Every line and text of the bending schedule, the mass table and the material table that is not
 // on its layer: frames on "D-MTR-FRAM", headings on "D-MTR-TXT", the printed rows on
