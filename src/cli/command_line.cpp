@@ -73,9 +73,10 @@ int run_command_line(int argc, const char* const* argv, std::FILE* console, std:
         else if (arg == "--svg") options.svg = true;
         else if (arg == "--csv") options.csv = true;
         else if (arg == "--pdf") options.pdf = true;
+        else if (arg == "--sfc") options.sfc = true;
         else return print(console, style, msg::unknown_option(arg), kExitUsage);
     }
-    if ((check || explain) && (options.svg || options.csv || options.pdf || (check && explain))) {
+    if ((check || explain) && (options.svg || options.csv || options.pdf || options.sfc || (check && explain))) {
         return print(console, style, msg::option_alone(check ? "--check" : "--explain"), kExitUsage);
     }
     if (check) return check_in_directory(".", console, style);

@@ -12,6 +12,7 @@
 #include "output/file.hpp"
 #include "output/pdf/pdf_pages.hpp"
 #include "output/pdf/pdf_writer.hpp"
+#include "output/sfc/sfc_sheets.hpp"
 #include "sheet/run_sheet.hpp"
 
 namespace lwall {
@@ -83,6 +84,32 @@ void remove_spreadsheet(const std::filesystem::path& dir, std::FILE* errors, con
     }
 }
 
+// Writes the SXF sheets of the frames drawn, Lwall-1.sfc ... Lwall-N.sfc, and removes the sheets
+// an earlier run left beyond them (Lwall-N+1.sfc and on, while there are any), so that the folder
+// holds this run's set and no other wall's sheet; a run that drew no frame leaves none. Returns the
+// console line of the first sheet that could not be written, or nothing.
+Message write_sheets(const std::filesystem::path& dir, const std::vector<std::string>& sheets) {
+    Message failure;
+    for (std::size_t i = 0; i < sheets.size(); ++i) {
+        const std::string name = sfc_file_name(static_cast<int>(i) + 1);
+        File file = open_in(dir, name.c_str(), "wb");
+        if (!file) {
+            if (failure.empty()) failure = msg::cant_create(name);
+            continue;
+        }
+        if (!write_whole(file, sheets[i]) && failure.empty()) failure = msg::cant_write(name);
+    }
+    for (int k = static_cast<int>(sheets.size()) + 1;; ++k) {
+        const std::filesystem::path stale = dir / sfc_file_name(k);
+        std::error_code ec;
+        if (!std::filesystem::is_regular_file(std::filesystem::symlink_status(stale, ec)) ||
+            !std::filesystem::remove(stale, ec)) {
+            break;
+        }
+    }
+    return failure;
+}
+
 // The run itself; the files it opened are closed when it returns.
 int draw_in_directory(const std::filesystem::path& dir, const RunOptions& options, std::FILE* console,
                       std::FILE* errors, const ConsoleStyle& style) {
@@ -143,6 +170,7 @@ int draw_in_directory(const std::filesystem::path& dir, const RunOptions& option
     SheetRequest request;
     request.picture = options.svg;
     request.quantities = options.csv;
+    request.sheets = options.sfc;
     request.dxf_file = files[0].get();
     request.scr_file = files[1].get();
     PdfPages pages;
@@ -179,6 +207,14 @@ int draw_in_directory(const std::filesystem::path& dir, const RunOptions& option
     if (pdf_file && !write_pages(pdf_file, pdf_writer, pages, sheet.frames, why) && status == kExitOk) {
         print_line(console, why.empty() ? msg::cant_write("Lwall.pdf") : msg::cant_write_because("Lwall.pdf", why));
         status = kExitExtraFile;
+    }
+    // Like the pages, the sheets show what was drawn, also after a stop: each frame drawn a sheet.
+    if (options.sfc) {
+        const Message failure = write_sheets(dir, sheet.sfc);
+        if (!failure.empty() && status == kExitOk) {
+            print_line(console, failure);
+            status = kExitExtraFile;
+        }
     }
     return status;
 }

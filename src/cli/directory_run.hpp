@@ -15,6 +15,7 @@ struct RunOptions {
     bool svg = false;  // Lwall.svg, a picture of the sheet
     bool csv = false;  // Lwall.csv, the schedule and the quantity tables
     bool pdf = false;  // Lwall.pdf, a page per sheet frame for plotting
+    bool sfc = false;  // Lwall-1.sfc ..., an SXF sheet per sheet frame for electronic delivery
 };
 
 // One line (UTF-8, without its line end) on the console, as the console takes it; and a text of

@@ -43,7 +43,7 @@ std::string joined(const std::vector<std::string>& names, std::string_view none)
 }
 
 constexpr std::string_view kUsageLine =
-    "lwall [--svg] [--csv] [--pdf] | --check | --explain | --help | --version | serve [--port N] [--host ADDR] "
+    "lwall [--svg] [--csv] [--pdf] [--sfc] | --check | --explain | --help | --version | serve [--port N] [--host ADDR] "
     "[--dir DIR] [--open]  (--lang ja|en)";
 constexpr std::string_view kServeUsageLine = "lwall serve [--port N] [--host ADDR] [--dir DIR] [--open] [--lang ja|en]";
 
@@ -429,6 +429,7 @@ Message help() {
         "  --svg      Lwall.svg (図面の絵) も書く\n"
         "  --csv      Lwall.csv (鉄筋加工表、鉄筋質量表、材料表) も書く\n"
         "  --pdf      Lwall.pdf (図枠ごとに A1 の1ページ、実尺、黒一色、出図用) も書く\n"
+        "  --sfc      Lwall-1.sfc … (図枠ごとに A1 の SXF 図面 (SFC)、電子納品用) も書く\n"
         "  --check    照査する技術者のように PlenkL.dat を調べ、見つけたことをすべて出す。ファイルは書かない\n"
         "  --explain  lwall の読んだとおりに PlenkL.dat を出す: 値ごとに行、名前、値、単位、名称。\n"
         "             受け付けないファイルでは、拒否までに読んだ値と拒否の理由\n"
@@ -444,7 +445,7 @@ Message help() {
         "終了状態: 0 作図した (--check では何も見つからない); 1 Lwall.dxf を書けない、または壁の幅が 2500 か\n"
         "高さが 3000 を超える; 2 plenk.scr を書けない; 3 PlenkL.dat か 4 GasouL.dat を開けない; 5 底版の鉄筋が\n"
         "最大部材長より長い; 6 入力を受け付けない; 7 --check が何か見つけた; 8 知らないオプション;\n"
-        "9 Lwall.svg、Lwall.csv か Lwall.pdf を書けない; 10 lwall serve がポートで待ち受けられない;\n"
+        "9 Lwall.svg、Lwall.csv、Lwall.pdf か Lwall-n.sfc を書けない; 10 lwall serve がポートで待ち受けられない;\n"
         "11 --pdf で PDF を作れない (この版に PDF を書く部分がない (Windows など)、または日本語のフォントがない)。\n",
         "Draws the reinforcement of the L-shaped retaining wall described by PlenkL.dat (dimensions,\n"
         "covers, bar spacings) and GasouL.dat (layers) in the current folder into Lwall.dxf (the sheet)\n"
@@ -453,6 +454,7 @@ Message help() {
         "  --svg      also write Lwall.svg, a picture of the sheet\n"
         "  --csv      also write Lwall.csv: bending schedule, bar masses and material quantities\n"
         "  --pdf      also write Lwall.pdf: one A1 page per sheet frame at its true scale, in black, for plotting\n"
+        "  --sfc      also write Lwall-1.sfc ...: one SXF sheet (SFC) per sheet frame, A1, for electronic delivery\n"
         "  --check    check PlenkL.dat as a checking engineer would and print every finding; writes no file\n"
         "  --explain  print PlenkL.dat as lwall reads it: every field with its line, name, value, unit and\n"
         "             label; on a refused file, the fields read up to the refusal, then the refusal\n"
@@ -469,9 +471,9 @@ Message help() {
         "Exit status: 0 drawn (with --check: nothing found); 1 Lwall.dxf cannot be written, or the wall is\n"
         "wider than 2500 or higher than 3000; 2 plenk.scr cannot be written; 3 PlenkL.dat or 4 GasouL.dat\n"
         "cannot be opened; 5 a footing bar longer than the maximum member length; 6 input refused;\n"
-        "7 --check found something; 8 unknown option; 9 Lwall.svg, Lwall.csv or Lwall.pdf cannot be written;\n"
-        "10 lwall serve cannot listen on its port; 11 --pdf where no PDF can be made (no PDF writer in this\n"
-        "build, as on Windows, or no Japanese font).\n");
+        "7 --check found something; 8 unknown option; 9 Lwall.svg, Lwall.csv, Lwall.pdf or Lwall-n.sfc cannot\n"
+        "be written; 10 lwall serve cannot listen on its port; 11 --pdf where no PDF can be made (no PDF writer\n"
+        "in this build, as on Windows, or no Japanese font).\n");
 }
 
 Message unknown_option(std::string_view option) {

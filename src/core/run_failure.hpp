@@ -22,7 +22,7 @@ enum ExitStatus : int {
     kExitBadInput = 6,      // malformed or unusable input
     kExitFindings = 7,      // lwall --check found something to look at
     kExitUsage = 8,         // an option lwall does not know
-    kExitExtraFile = 9,     // Lwall.svg, Lwall.csv or Lwall.pdf cannot be created or written
+    kExitExtraFile = 9,     // Lwall.svg, Lwall.csv, Lwall.pdf or Lwall-n.sfc cannot be created or written
     kExitListen = 10,       // lwall serve cannot listen on its address and port
     kExitNoPdf = 11,        // lwall --pdf where no PDF can be made: no PDF writer in the build or beside
                             // the program (the Windows program), or no font for Japanese text

@@ -7,6 +7,15 @@
 
 namespace lwall {
 
+int frame_holding(const SheetFrames& frames, double x, double y) {
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+        const SheetFrame& f = frames[i];
+        if (!(f.scale > 0) || !std::isfinite(1 / f.scale)) continue;
+        if (x >= f.x && x <= f.x + f.width && y >= f.y && y <= f.y + f.height) return static_cast<int>(i);
+    }
+    return -1;
+}
+
 SheetFrame frame_at(int number, double x, double scale) {
     return {number, x, 0, kFramePaperWidth * scale, kFramePaperHeight * scale, scale};
 }

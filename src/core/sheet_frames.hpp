@@ -17,6 +17,10 @@ inline constexpr double kFramePaperWidth = 800;   // paper millimetres
 inline constexpr double kFramePaperHeight = 550;  // paper millimetres
 inline constexpr double kFrameGap = 2000;         // drawing units between one frame and the next
 
+// Each frame is plotted on an A1 landscape sheet of its own, centred on it.
+inline constexpr double kPlotSheetWidth = 841;   // paper millimetres
+inline constexpr double kPlotSheetHeight = 594;  // paper millimetres
+
 // Inside a frame, blocks keep this clear of the border and of each other (paper millimetres).
 inline constexpr double kFrameMargin = 10;
 inline constexpr double kBlockGap = 10;
@@ -39,6 +43,9 @@ using SheetFrames = std::vector<SheetFrame>;
 
 // The frame of `number` at `scale` with its lower left corner at (x, 0).
 SheetFrame frame_at(int number, double x, double scale);
+
+// The index of the first frame of a usable scale that holds (x, y), edges included, or -1.
+int frame_holding(const SheetFrames& frames, double x, double y);
 
 // An axis-aligned box in drawing units; empty until it covers a point.
 struct Extent {

@@ -12,6 +12,7 @@
 #include "input/layer_file.hpp"
 #include "input/wall_file.hpp"
 #include "output/entity_sink.hpp"
+#include "output/sfc/sfc_sheets.hpp"
 #include "server/embedded_files.hpp"
 #include "sheet/run_sheet.hpp"
 
@@ -292,13 +293,14 @@ EditorReply file_reply(std::string_view name, const WallTexts& texts) {
                                               {"PlenkL.dat", "text/plain; charset=Shift_JIS"}};
     const auto it = std::find_if(std::begin(kDownloads), std::end(kDownloads),
                                  [&](const Download& d) { return d.name == name; });
-    if (it == std::end(kDownloads)) {
-        return error_reply(404, msg::no_such_download("Lwall.dxf, plenk.scr, Lwall.csv, Lwall.svg, PlenkL.dat"),
-                           texts.lang);
-    }
+    // The SXF sheets, one per frame: Lwall-1.sfc ... by the exact name only.
+    const int sheet_number = sfc_file_number(name);
+    const Message no_such =
+        msg::no_such_download("Lwall.dxf, plenk.scr, Lwall.csv, Lwall.svg, Lwall-1.sfc ... Lwall-N.sfc, PlenkL.dat");
+    if (it == std::end(kDownloads) && sheet_number == 0) return error_reply(404, no_such, texts.lang);
     EditorReply r;
-    r.content_type = std::string(it->type);
-    r.download_name = std::string(it->name);
+    r.content_type = it != std::end(kDownloads) ? std::string(it->type) : "text/plain; charset=Shift_JIS";
+    r.download_name = std::string(name);
     if (name == kWallFile) {
         const WallReading reading = read_wall_file(texts.wall);
         if (reading.refusal) return refusal_reply(*reading.refusal, texts.lang);
@@ -308,13 +310,18 @@ EditorReply file_reply(std::string_view name, const WallTexts& texts) {
     SheetRequest request;
     request.picture = name == "Lwall.svg";
     request.quantities = name == "Lwall.csv";
+    request.sheets = sheet_number > 0;
     SheetResult sheet = sheet_of(texts, request);
     if (sheet.status != kExitOk) {
         json j = {{"error", sheet.detail.in(texts.lang)}};
         put_outcome(j, sheet, texts.lang);
         return json_reply(422, j);
     }
-    if (name == "Lwall.dxf") r.body = std::move(sheet.dxf);
+    if (sheet_number > 0) {
+        // A sheet of a frame the set does not have is none.
+        if (static_cast<std::size_t>(sheet_number) > sheet.sfc.size()) return error_reply(404, no_such, texts.lang);
+        r.body = std::move(sheet.sfc[static_cast<std::size_t>(sheet_number) - 1]);
+    } else if (name == "Lwall.dxf") r.body = std::move(sheet.dxf);
     else if (name == "plenk.scr") r.body = std::move(sheet.scr);
     else if (name == "Lwall.csv") r.body = std::move(sheet.csv);
     else r.body = std::move(sheet.svg);

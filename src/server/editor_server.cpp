@@ -313,7 +313,7 @@ void EditorServer::Impl::routes() {
     http.Post("/api/preview", [](const httplib::Request& req, httplib::Response& res, const httplib::ContentReader& reader) {
         if (const auto texts = wall_texts(req, res, reader)) send(res, preview_reply(*texts));
     });
-    http.Post(R"(/api/file/([A-Za-z.]+))",
+    http.Post(R"(/api/file/([A-Za-z0-9.-]+))",
               [](const httplib::Request& req, httplib::Response& res, const httplib::ContentReader& reader) {
                   const std::string name = req.matches[1];
                   if (const auto texts = wall_texts(req, res, reader)) send(res, file_reply(name, *texts));

@@ -13,6 +13,7 @@
 #include "input/wall_file.hpp"
 #include "output/csv/quantities_csv.hpp"
 #include "output/dxf/dxf_document.hpp"
+#include "output/sfc/sfc_sheets.hpp"
 #include "schedule/schedule_input_checks.hpp"
 #include "sheet/sheet_set.hpp"
 #include "sheet/work_bound.hpp"
@@ -113,15 +114,17 @@ SheetResult run_sheet(std::string_view wall_text, std::string_view layer_text, s
                       const SheetRequest& request) {
     SheetResult result;
     auto ctx = std::make_unique<RunContext>();
+    SfcSheets sheets;
     // Frame 1 rarely has a view to move: where only the two files take the sheet, it goes straight
     // to them on trial, and in the rare case the run starts over with the files emptied.
-    const bool trial = !request.picture && request.observer == nullptr;
+    const bool trial = !request.picture && !request.sheets && request.observer == nullptr;
     const auto start = [&] {
         ctx = std::make_unique<RunContext>();
         Canvas& cv = ctx->canvas;
         cv.dxf_out.attach(request.dxf_file);
         cv.scr_out.attach(request.scr_file);
         if (request.picture) cv.entities.add(ctx->picture);
+        if (request.sheets) cv.entities.add(sheets);
         if (request.observer != nullptr) cv.entities.add(*request.observer);
     };
     start();
@@ -159,6 +162,14 @@ SheetResult run_sheet(std::string_view wall_text, std::string_view layer_text, s
     // The picture shows what was drawn and the spreadsheet what was printed, even after a failure.
     if (request.picture) result.svg = ctx->picture.document(kPictureWidth);
     if (request.quantities) result.csv = quantities_csv(ctx->printed);
+    // Like the picture, the sheets show what was drawn on each frame, also after a stop.
+    if (request.sheets) {
+        try {
+            result.sfc = sheets.files(result.frames, ctx->declared_layers, ctx->title);
+        } catch (const RunFailure& f) {
+            if (result.status == kExitOk) take_failure(result, f);
+        }
+    }
     return result;
 }
 

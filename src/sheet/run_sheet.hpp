@@ -21,6 +21,7 @@ namespace lwall {
 struct SheetRequest {
     bool picture = false;     // also draw Lwall.svg
     bool quantities = false;  // also write Lwall.csv
+    bool sheets = false;      // also write Lwall-1.sfc ... Lwall-N.sfc, an SXF sheet per frame
     // When set, the drawing file and the script stream to these open files in large blocks
     // instead of staying in memory, so that a run's memory does not grow with the wall.
     std::FILE* dxf_file = nullptr;
@@ -47,11 +48,12 @@ struct SheetResult {
     SheetFrames frames;             // the frames drawn, left to right; empty when the run stopped before
                                     // the footing drawing (the first two when it stopped there)
     // The outputs: what was written before a failure stays written. dxf and scr stay empty when
-    // streamed to files; svg and csv are empty unless asked for.
+    // streamed to files; svg, csv and the sheets are empty unless asked for.
     std::string dxf;
     std::string scr;
     std::string svg;
     std::string csv;
+    std::vector<std::string> sfc;  // per frame drawn, Lwall-1.sfc ... (core/sheet_frames.hpp)
 };
 
 SheetResult run_sheet(std::string_view wall_text, std::string_view layer_text, std::string_view title_text = {},

@@ -28,6 +28,13 @@ protected:
     void use_example(const std::string& name) { use(std::string(LWALL_SOURCE_DIR) + "/examples/" + name); }
     void use_faulty() { use(std::string(LWALL_SOURCE_DIR) + "/tests/checks/faulty"); }
     std::string file(const char* name) const { return test::read_file((dir_ / name).string()); }
+    // The level example's wall with one piece of its text replaced.
+    static std::string level_with(std::string_view piece, std::string_view replacement) {
+        std::string text = test::example_file("level", "PlenkL.dat");
+        const std::size_t at = text.find(piece);
+        EXPECT_NE(at, std::string::npos) << piece;
+        return at == std::string::npos ? text : text.replace(at, piece.size(), replacement);
+    }
     test::ProgramRun run(const std::string& args = "") { return test::run_program(dir_.path().string(), args); }
 
     test::TempFolder dir_;
@@ -313,12 +320,6 @@ TEST_F(CommandLine, ExplainOfARefusedFileShowsWhatWasReadThenTheRefusal) {
 // written before the stop.
 TEST_F(CommandLine, NoSpreadsheetIsLeftAfterAStop) {
     const std::string level = test::example_file("level", "PlenkL.dat");
-    const auto level_with = [&](std::string_view line, std::string_view replacement) {
-        std::string text = level;
-        const std::size_t at = text.find(line);
-        EXPECT_NE(at, std::string::npos) << line;
-        return text.replace(at, line.size(), replacement);
-    };
     struct Stop {
         const char* what;
         std::string wall;  // empty: no layer file
@@ -356,6 +357,41 @@ TEST_F(CommandLine, NoSpreadsheetIsLeftAfterAStop) {
     EXPECT_TRUE(fs::is_directory(dir_ / "Lwall.csv"));
 }
 
+// One SXF sheet per frame, the drawing unchanged; the set in the folder is always this run's: the
+// sheets an earlier run left beyond it go, a stop keeps the frames it drew (none when it drew
+// none), and a sheet that cannot be written is status 9.
+TEST_F(CommandLine, SheetsAreThisRunsFramesOnly) {
+    use_example("sloped");
+    ASSERT_EQ(run().status, 0);
+    const std::string dxf = file("Lwall.dxf");
+    for (const char* stale : {"Lwall-4.sfc", "Lwall-5.sfc"}) std::ofstream(dir_ / stale) << "another wall";
+    const auto r = run("--sfc");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.console + r.errors, "");
+    EXPECT_EQ(file("Lwall.dxf"), dxf);
+    for (const char* name : {"Lwall-1.sfc", "Lwall-2.sfc", "Lwall-3.sfc"}) {
+        EXPECT_TRUE(file(name).starts_with("ISO-10303-21;\r\n")) << name;
+    }
+    EXPECT_FALSE(fs::exists(dir_ / "Lwall-4.sfc"));
+    EXPECT_FALSE(fs::exists(dir_ / "Lwall-5.sfc"));
+
+    std::ofstream(dir_ / "PlenkL.dat", std::ios::binary) << level_with("100,100,12000", "100,100,4000");
+    EXPECT_EQ(run("--sfc").status, 5);
+    EXPECT_TRUE(fs::exists(dir_ / "Lwall-2.sfc"));
+    EXPECT_FALSE(fs::exists(dir_ / "Lwall-3.sfc"));
+    std::ofstream(dir_ / "PlenkL.dat", std::ios::binary) << level_with("4\n16,0", "7\n16,0");
+    EXPECT_EQ(run("--sfc").status, 6);
+    EXPECT_FALSE(fs::exists(dir_ / "Lwall-1.sfc"));
+
+    // A sheet that cannot be written: the others are.
+    use_example("sloped");
+    fs::create_directory(dir_ / "Lwall-2.sfc");
+    const auto blocked = run("--sfc");
+    EXPECT_EQ(blocked.status, 9);
+    EXPECT_EQ(blocked.console, "can't create Lwall-2.sfc\n");
+    EXPECT_TRUE(fs::exists(dir_ / "Lwall-3.sfc"));
+}
+
 TEST_F(CommandLine, HelpVersionAndUnknownOptions) {
     const auto help = run("--help --lang en");
     EXPECT_EQ(help.status, 0);
@@ -366,7 +402,7 @@ TEST_F(CommandLine, HelpVersionAndUnknownOptions) {
     EXPECT_TRUE(version.console.starts_with("lwall ")) << version.console;
     const auto unknown = run("--dwg --lang en");
     EXPECT_EQ(unknown.status, 8);
-    EXPECT_EQ(unknown.console, "lwall: unknown option --dwg; usage: lwall [--svg] [--csv] [--pdf] | --check | --explain | --help | --version | "
+    EXPECT_EQ(unknown.console, "lwall: unknown option --dwg; usage: lwall [--svg] [--csv] [--pdf] [--sfc] | --check | --explain | --help | --version | "
               "serve [--port N] [--host ADDR] [--dir DIR] [--open]  (--lang ja|en)\n");
     EXPECT_EQ(run("--lang fr").status, 8);
     EXPECT_EQ(run("--check --csv").status, 8);

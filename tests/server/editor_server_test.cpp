@@ -223,6 +223,16 @@ TEST_F(EditorServerTest, RefusesForeignHostsForeignWritersAndMalformedBodies) {
     // Only the fixed names are handed out.
     expect_refusal(c.Post("/api/file/..%2FPlenkL.dat", body, "application/json"), 404);
     expect_refusal(c.Post("/api/file/GasouL.dat", body, "application/json"), 404);
+    // The SXF sheets by their exact names, as many as the set has frames (three of the example).
+    const std::string layers = test::example_file("level", "GasouL.dat");
+    const std::string drawn = wall_body(test::example_file("sloped", "PlenkL.dat"), &layers);
+    const auto sheet = c.Post("/api/file/Lwall-3.sfc", drawn, "application/json");
+    ASSERT_TRUE(sheet);
+    EXPECT_EQ(sheet->status, 200);
+    EXPECT_TRUE(sheet->body.starts_with("ISO-10303-21;\r\n"));
+    for (const char* name : {"Lwall-0.sfc", "Lwall-01.sfc", "Lwall-4.sfc", "Lwall-1.sfc%2F..", "Lwall-x.sfc"}) {
+        expect_refusal(c.Post(std::string("/api/file/") + name, drawn, "application/json"), 404);
+    }
     expect_refusal(c.Get("/../PlenkL.dat"), 404);
 }
 
@@ -512,7 +522,7 @@ TEST_F(EditorServerTest, FilesAreTheCommandLinesOnTheExamplesAndOnRandomWalls) {
     int refused = 0;
     for (std::size_t n = 0; n < walls.size(); ++n) {
         SCOPED_TRACE("wall " + std::to_string(n) + ":\n" + walls[n]);
-        const auto cli = command_line(walls[n], &layers, "--svg --csv");
+        const auto cli = command_line(walls[n], &layers, "--svg --csv --sfc");
         const std::string body = wall_body(walls[n], &layers);
         const json preview = json::parse(c.Post("/api/preview", body, "application/json")->body);
         EXPECT_EQ(preview["status"], cli.status);
@@ -520,7 +530,7 @@ TEST_F(EditorServerTest, FilesAreTheCommandLinesOnTheExamplesAndOnRandomWalls) {
         if (cli.status == 0) {
             EXPECT_EQ(preview["svg"], cli_file("Lwall.svg"));
         }
-        for (const char* name : {"Lwall.dxf", "plenk.scr", "Lwall.csv", "Lwall.svg", "PlenkL.dat"}) {
+        for (const char* name : {"Lwall.dxf", "plenk.scr", "Lwall.csv", "Lwall.svg", "Lwall-2.sfc", "PlenkL.dat"}) {
             const auto r = c.Post(std::string("/api/file/") + name, body, "application/json");
             ASSERT_TRUE(r);
             if (cli.status != 0 && std::string(name) != "PlenkL.dat") {

@@ -29,8 +29,13 @@ env = dict(os.environ, WINEDEBUG="-all", LANG="C.UTF-8")
 OUTPUTS = ("Lwall.dxf", "plenk.scr", "Lwall.svg", "Lwall.csv")
 
 
+def outputs(folder):
+    """The fixed outputs and the SXF sheets, one per frame."""
+    return list(OUTPUTS) + sorted(p.name for p in folder.glob("Lwall-*.sfc"))
+
+
 def run(program, folder, args, exe=None):
-    for name in OUTPUTS:
+    for name in outputs(folder):
         (folder / name).unlink(missing_ok=True)
     command = ([linux] if program == "linux" else [wine, exe or windows]) + args
     # Like with like: a Windows console speaks Shift_JIS, and so does the Linux program in the C
@@ -41,7 +46,7 @@ def run(program, folder, args, exe=None):
     with open(console, "wb") as out, open(errors, "wb") as err:
         status = subprocess.run(command, cwd=folder, env=run_env, stdin=subprocess.DEVNULL, stdout=out, stderr=err,
                                 timeout=120).returncode
-    files = {name: (folder / name).read_bytes() for name in OUTPUTS if (folder / name).exists()}
+    files = {name: (folder / name).read_bytes() for name in outputs(folder) if (folder / name).exists()}
     # The console's lines, each as it is: Windows ends a console line in CR LF, Linux in LF.
     return status, console.read_bytes().replace(b"\r\n", b"\n"), errors.read_bytes().replace(b"\r\n", b"\n"), files
 
@@ -52,11 +57,11 @@ def walls(tmp):
     found = []
     for wall in sorted(source.glob("examples/*/PlenkL.dat")) + sorted(source.glob("tests/**/PlenkL.dat")) + \
             sorted(source.glob("bench/*/PlenkL.dat")):
-        found.append((wall.parent, [[], ["--svg", "--csv"], ["--check"], ["--explain"]]))
+        found.append((wall.parent, [[], ["--svg", "--csv", "--sfc"], ["--check"], ["--explain"]]))
     subprocess.run([write_walls, "20261207", "300", str(tmp / "random")], check=True)
     for folder in sorted((tmp / "random").iterdir()):
         shutil.copy(layers, folder / "GasouL.dat")
-        found.append((folder, [["--svg", "--csv"], ["--check"]]))
+        found.append((folder, [["--svg", "--csv", "--sfc"], ["--check"]]))
     # Refusals and stops: malformed text, the size limits, the member length, a missing layer file.
     level = (source / "examples/level/PlenkL.dat").read_text().split("\n")
     refused = {"letter": (1, "500,3x0,1000"), "wide": (0, "1500,300,1000"), "member": (5, "100,100,4000"),

@@ -28,10 +28,6 @@ public:
         : frame_(f), mm_per_unit_(1 / f.scale), paper_height_(f.height / f.scale),
           left_((kPdfPageWidth - f.width / f.scale) / 2), top_((kPdfPageHeight - paper_height_) / 2) {}
 
-    bool usable() const { return frame_.scale > 0 && std::isfinite(mm_per_unit_); }
-    bool holds(double x, double y) const {
-        return x >= frame_.x && x <= frame_.x + frame_.width && y >= frame_.y && y <= frame_.y + frame_.height;
-    }
     double x(double v) const { return left_ + (v - frame_.x) * mm_per_unit_; }
     double y(double v) const { return top_ + paper_height_ - (v - frame_.y) * mm_per_unit_; }
     double length(double v) const { return v * mm_per_unit_; }
@@ -43,14 +39,6 @@ private:
     double left_;
     double top_;
 };
-
-// The page of the frame that holds (x, y), or -1.
-int page_of(const std::vector<PageMap>& maps, double x, double y) {
-    for (std::size_t i = 0; i < maps.size(); ++i) {
-        if (maps[i].usable() && maps[i].holds(x, y)) return static_cast<int>(i);
-    }
-    return -1;
-}
 
 }  // namespace
 
@@ -77,19 +65,19 @@ PdfDocument PdfPages::layout(const SheetFrames& frames) const {
     PdfDocument doc;
     doc.pages_.resize(frames.size());
     for (const Line& l : lines_) {
-        const int p = page_of(maps, (l.x1 + l.x2) / 2, (l.y1 + l.y2) / 2);
+        const int p = frame_holding(frames, (l.x1 + l.x2) / 2, (l.y1 + l.y2) / 2);
         if (p < 0) continue;
         const PageMap& m = maps[p];
         doc.pages_[p].lines.push_back({m.x(l.x1), m.y(l.y1), m.x(l.x2), m.y(l.y2), l.width});
     }
     for (const Circle& c : circles_) {
-        const int p = page_of(maps, c.x, c.y);
+        const int p = frame_holding(frames, c.x, c.y);
         if (p < 0) continue;
         const PageMap& m = maps[p];
         doc.pages_[p].circles.push_back({m.x(c.x), m.y(c.y), m.length(c.radius), c.width});
     }
     for (const Text& t : texts_) {
-        const int p = page_of(maps, t.x, t.y);
+        const int p = frame_holding(frames, t.x, t.y);
         if (p < 0) continue;
         const PageMap& m = maps[p];
         doc.pages_[p].texts.push_back({m.x(t.x), m.y(t.y), m.length(t.height), t.rotation, t.utf8.c_str()});

@@ -16,8 +16,8 @@
 
 namespace lwall {
 
-inline constexpr double kPdfPageWidth = 841;   // A1 landscape, mm
-inline constexpr double kPdfPageHeight = 594;  // mm
+inline constexpr double kPdfPageWidth = kPlotSheetWidth;    // A1 landscape, mm
+inline constexpr double kPdfPageHeight = kPlotSheetHeight;  // mm
 // A pen width of 0 is the plotter's thinnest pen: drawn at the thinnest of the drafting series.
 inline constexpr double kThinnestPen = 0.13;  // mm
 
