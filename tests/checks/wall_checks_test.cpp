@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,64 @@ TEST(WallChecks, EveryPlantedFaultIsNamedWithItsLineFieldAndSize) {
         "tables",
     };
     EXPECT_EQ(messages(w), expected);
+}
+
+std::vector<std::string> fields(const WallInput& w) {
+    std::vector<std::string> out;
+    for (const Finding& f : check_wall(w)) out.push_back(f.field);
+    return out;
+}
+
+// Each check exactly at its limit says nothing, and one millimetre past it names its field. Covers,
+// end covers and the zones of each mark all differ, so that a check reading another's shows.
+TEST(WallChecks, EachCheckIsSilentAtItsLimitAndSpeaksOneMillimetrePast) {
+    struct Case {
+        const char* what;
+        std::function<void(WallInput&, double)> set;  // the wall at its limit plus `past` mm
+        std::vector<std::string> fields;
+    };
+    const Case cases[] = {
+        {"the wall's covers and bars take its thickness", [](WallInput& w, double past) {
+             w.cover3 = 70, w.cover5 = 110, w.cover6 = 90;  // 70 + 90 + 16 + 13 = 189
+             w.wall_thickness = 190 - past;
+             w.footing_right_width = 1110 + past;
+         }, {"cover6"}},
+        {"the footing's covers take its thickness", [](WallInput& w, double past) {
+             w.cover1 = 60, w.cover2 = 85;
+             w.W3.count[1] = w.W4.count[1] = 6;
+             w.footing_thickness = 146 - past;
+         }, {"cover2"}},
+        {"W1 toward the left end", [](WallInput& w, double past) {
+             w.W1.pitch[1] = 200, w.W1.count[1] = 9, w.W1.pitch[2] = 320, w.W1.count[2] = 10;  // 5000
+             w.end_cover_left = 37, w.end_cover_right = 63;
+             w.length_left = 5037 - past;
+         }, {"W1.count[1]"}},
+        {"W5 toward the right end", [](WallInput& w, double past) {
+             w.W5.count[3] = 11, w.W5.pitch[3] = 210, w.W5.count[4] = 7, w.W5.pitch[4] = 370;  // 4900
+             w.end_cover_left = 37, w.end_cover_right = 63;
+             w.length_right = 4963 - past;
+         }, {"W5.count[4]"}},
+        {"F1 toward the right end", [](WallInput& w, double past) {
+             w.F1.pitch[1] = 180, w.F1.count[1] = 9, w.F1.pitch[2] = 270, w.F1.count[2] = 12;  // 4860
+             w.end_cover_left = 160, w.end_cover_right = 140 + past;
+         }, {"F1.count[1]"}},
+        {"F2 toward the right end", [](WallInput& w, double past) {
+             w.F2.pitch[3] = 230, w.F2.count[3] = 8, w.F2.pitch[4] = 296, w.F2.count[4] = 10;  // 4800
+             w.end_cover_left = 120, w.end_cover_right = 200 + past;
+         }, {"F2.count[4]"}},
+        {"the rows under a level top", [](WallInput& w, double past) {
+             w.cover2 = 85;  // rows from 315; the top less cover_wall_top 2335
+             for (BarGroup* g : {&w.W3, &w.W4}) g->count[1] = 6, g->pitch[1] = 270, g->count[2] = 2, g->pitch[2] = 200;
+             w.cover_wall_top = 65 + past;
+         }, {"W3.count[1]", "W4.count[1]"}},
+    };
+    for (const Case& c : cases) {
+        WallInput w = example("level");
+        c.set(w, 0);
+        EXPECT_EQ(fields(w), std::vector<std::string>{}) << c.what;
+        c.set(w, 1);
+        EXPECT_EQ(fields(w), c.fields) << c.what;
+    }
 }
 
 TEST(WallChecks, LevelTopFacesWithCountsThatDifferOrderOtherRowsThanAreDrawn) {

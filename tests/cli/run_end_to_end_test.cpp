@@ -5,7 +5,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -120,74 +122,47 @@ TEST_F(EndToEnd, ExamplesDrawAWholeDocument) {
     }
 }
 
-TEST_F(EndToEnd, DrawingFileThatCannotBeCreated) {
-    use_example("level");
-    fs::create_directory(dir_ / "Lwall.dxf");
-    const Outcome o = run();
-    EXPECT_EQ(o.status, 1);
-    EXPECT_EQ(o.console, "can't create Lwall.dxf\n");
-    EXPECT_FALSE(fs::exists(dir_ / "plenk.scr"));
-}
-
-TEST_F(EndToEnd, ScriptFileThatCannotBeCreated) {
-    use_example("level");
-    fs::create_directory(dir_ / "plenk.scr");
-    const Outcome o = run();
-    EXPECT_EQ(o.status, 2);
-    EXPECT_EQ(o.console, "can't create plenk.scr\n");
-    EXPECT_TRUE(fs::exists(dir_ / "Lwall.dxf"));
-    EXPECT_EQ(o.dxf(), "");
-}
-
-TEST_F(EndToEnd, MissingWallInputFile) {
-    write("GasouL.dat", test::example_file("level", "GasouL.dat"));
-    const Outcome o = run();
-    EXPECT_EQ(o.status, 3);
-    EXPECT_EQ(o.console, "can't create PlenkL.dat\n");
-    EXPECT_EQ(o.dxf(), "");
-    EXPECT_EQ(o.scr(), "");
-}
-
-TEST_F(EndToEnd, MissingLayerFileLeavesBothOutputsCreatedAndEmpty) {
-    write("PlenkL.dat", test::example_file("level", "PlenkL.dat"));
-    const Outcome o = run();
-    EXPECT_EQ(o.status, 4);
-    EXPECT_EQ(o.console, "can't create GasouL.dat\n");
-    EXPECT_TRUE(fs::exists(dir_ / "Lwall.dxf"));
-    EXPECT_TRUE(fs::exists(dir_ / "plenk.scr"));
-    EXPECT_EQ(o.dxf(), "");
-    EXPECT_EQ(o.scr(), "");
-}
-
-TEST_F(EndToEnd, WidthAndHeightExactlyAtTheirLimitsAreDrawn) {
-    use_level_with_lines({{1, "1000,300,1200"}, {2, "2600,400,2600,2600"}});
-    const Outcome o = run();
-    EXPECT_EQ(o.status, 0) << o.console;
-    EXPECT_EQ(o.console, "");
-}
-
-TEST_F(EndToEnd, TooWideStopsAfterTheTablesWithStatusOne) {
-    use_level_with_lines({{1, "1000,300,1200.5"}});
-    const Outcome o = run();
-    EXPECT_EQ(o.status, 1);
-    EXPECT_EQ(o.console, std::string(u8"幅の制限を超えています。"_sj) + "\n");
-    EXPECT_EQ(o.dxf(), expected_tables());
-    EXPECT_EQ(o.scr(), "");
-}
-
-TEST_F(EndToEnd, TooHighStopsWithTheHeightMessage) {
-    use_level_with_lines({{2, "2600.5,400,2000,2000"}});
-    const Outcome o = run();
-    EXPECT_EQ(o.status, 1);
-    EXPECT_EQ(o.console, std::string(u8"高さの制限を超えています。"_sj) + "\n");
-    EXPECT_EQ(o.dxf(), expected_tables());
-}
-
-TEST_F(EndToEnd, WidthIsCheckedBeforeHeight) {
-    use_level_with_lines({{1, "1000,300,1300"}, {2, "3000,400,3000,3000"}});
-    const Outcome o = run();
-    EXPECT_EQ(o.status, 1);
-    EXPECT_EQ(o.console, std::string(u8"幅の制限を超えています。"_sj) + "\n");
+// Each way a run ends before or after drawing: its status, its one console line and what stays in
+// the two files ("-": no file; nothing: not looked at).
+TEST_F(EndToEnd, EachStopHasItsStatusItsLineAndLeavesWhatWasWritten) {
+    const std::string tables = expected_tables();
+    const std::string wide = std::string(u8"幅の制限を超えています。"_sj) + "\n";
+    struct Case {
+        const char* what;
+        std::function<void()> setup;
+        int status;
+        std::string console;
+        std::optional<std::string> dxf, scr;
+    };
+    const Case cases[] = {
+        {"no drawing file", [&] { use_example("level"), fs::create_directory(dir_ / "Lwall.dxf"); }, 1,
+         "can't create Lwall.dxf\n", std::nullopt, "-"},
+        {"no script", [&] { use_example("level"), fs::create_directory(dir_ / "plenk.scr"); }, 2,
+         "can't create plenk.scr\n", "", std::nullopt},
+        {"no wall file", [&] { write("GasouL.dat", test::example_file("level", "GasouL.dat")); }, 3,
+         "can't create PlenkL.dat\n", "", ""},
+        {"no layer file", [&] { write("PlenkL.dat", test::example_file("level", "PlenkL.dat")); }, 4,
+         "can't create GasouL.dat\n", "", ""},
+        {"width and height at their limits", [&] { use_level_with_lines({{1, "1000,300,1200"}, {2, "2600,400,2600,2600"}}); },
+         0, "", std::nullopt, std::nullopt},
+        {"too wide", [&] { use_level_with_lines({{1, "1000,300,1200.5"}}); }, 1, wide, tables, ""},
+        {"too high", [&] { use_level_with_lines({{2, "2600.5,400,2000,2000"}}); }, 1,
+         std::string(u8"高さの制限を超えています。"_sj) + "\n", tables, std::nullopt},
+        {"the width before the height", [&] { use_level_with_lines({{1, "1000,300,1300"}, {2, "3000,400,3000,3000"}}); },
+         1, wide, std::nullopt, std::nullopt},
+    };
+    const auto left = [&](const char* name) {
+        return fs::exists(dir_ / name) ? test::read_file((dir_ / name).string()) : std::string("-");
+    };
+    for (const Case& c : cases) {
+        for (const auto& e : fs::directory_iterator(dir_.path())) fs::remove_all(e.path());
+        c.setup();
+        const Outcome o = run();
+        EXPECT_EQ(o.status, c.status) << c.what;
+        EXPECT_EQ(o.console, c.console) << c.what;
+        EXPECT_TRUE(!c.dxf || left("Lwall.dxf") == *c.dxf) << c.what;
+        EXPECT_TRUE(!c.scr || left("plenk.scr") == *c.scr) << c.what;
+    }
 }
 
 TEST_F(EndToEnd, MalformedWallInputIsRefusedBeforeAnythingIsDrawn) {

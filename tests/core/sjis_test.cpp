@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace lwall {
@@ -82,6 +84,38 @@ TEST(ShiftJis, TextMadeWhileRunningConvertsLikeTheLiterals) {
     EXPECT_EQ(utf8_to_sjis("\x95\x5C"), std::nullopt);
     EXPECT_EQ(utf8_to_sjis("\xE8\xA1"), std::nullopt);
     EXPECT_EQ(utf8_to_sjis("한"), std::nullopt);
+}
+
+// The characters the code page holds twice (three times for ￢ and ∵) read as the same character
+// from every code, and are written back in one of them: NEC's copy of the IBM extensions in the
+// same order, and NEC's row 13 and IBM's symbols beside the standard's own codes.
+TEST(ShiftJis, EveryCodeOfACharacterHeldTwiceReadsAsThatCharacter) {
+    const auto text = [](unsigned code) { return std::string{static_cast<char>(code >> 8), static_cast<char>(code)}; };
+    const auto codes = [](unsigned from, unsigned to) {
+        std::vector<unsigned> out;
+        for (unsigned c = from; c <= to; ++c) {
+            const unsigned trail = c & 0xFF;
+            if (trail >= 0x40 && trail <= 0xFC && trail != 0x7F) out.push_back(c);
+        }
+        return out;
+    };
+    std::vector<std::pair<unsigned, unsigned>> twins = {
+        {0x81BE, 0x879C}, {0x81BF, 0x879B}, {0x81CA, 0xEEF9}, {0x81CA, 0xFA54}, {0x81DA, 0x8797}, {0x81DB, 0x8796},
+        {0x81DF, 0x8791}, {0x81E0, 0x8790}, {0x81E3, 0x8795}, {0x81E6, 0x879A}, {0x81E6, 0xFA5B}, {0x81E7, 0x8792},
+        {0x8782, 0xFA59}, {0x8784, 0xFA5A}, {0x878A, 0xFA58}, {0xEEFA, 0xFA55}, {0xEEFB, 0xFA56}, {0xEEFC, 0xFA57}};
+    for (unsigned k = 0; k < 10; ++k) twins.push_back({0x8754 + k, 0xFA4A + k});  // Ⅰ to Ⅹ
+    for (unsigned k = 0; k < 10; ++k) twins.push_back({0xEEEF + k, 0xFA40 + k});  // ⅰ to ⅹ
+    const std::vector<unsigned> nec = codes(0xED40, 0xEEEC);
+    const std::vector<unsigned> ibm = codes(0xFA5C, 0xFC4B);
+    ASSERT_EQ(nec.size(), ibm.size());
+    for (std::size_t k = 0; k < nec.size(); ++k) twins.push_back({nec[k], ibm[k]});
+    for (const auto& [a, b] : twins) {
+        const std::string character = sjis_to_utf8(text(a));
+        ASSERT_NE(character, "\xEF\xBF\xBD") << std::hex << a;
+        EXPECT_EQ(sjis_to_utf8(text(b)), character) << std::hex << a << " " << b;
+        const std::optional<std::string> written = utf8_to_sjis(character);
+        EXPECT_TRUE(written == text(a) || written == text(b)) << std::hex << a << " " << b;
+    }
 }
 
 }  // namespace

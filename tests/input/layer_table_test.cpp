@@ -55,6 +55,15 @@ TEST(LayerFile, MalformedRowsAreRefused) {
     EXPECT_EQ(refusal("1\n7 1 inf D-STR\n"), "GasouL.dat line 2, row 1 pen width: expected a finite number, found \"inf\"");
     EXPECT_EQ(refusal("1.0\n"), "GasouL.dat line 1, layer count: expected a whole number without a decimal point, found \"1.0\"");
     EXPECT_TRUE(read_layer_table("").rows.empty());
+    EXPECT_TRUE(read_layer_table("0\n7 1 0.5 D-STR\n").rows.empty());
+    // A value on a later line than its row begins is named with its own line; a row the file cuts
+    // short, with the line the row began on.
+    EXPECT_EQ(refusal("\n\n-2\n"), "GasouL.dat line 3, layer count: must be 0 or more, found -2");
+    EXPECT_EQ(refusal("2\n7 1 0.5 D-STR\n\n3\n1\n0,25\nD-STR-DIM\n"),
+              "GasouL.dat line 6, row 2 pen width: expected a number, found \"0,25\"");
+    EXPECT_EQ(refusal("2\n7 1 0.5 D-STR\n3\n\n1.5 0.25 D-STR-DIM\n"),
+              "GasouL.dat line 5, row 2 line type: expected a whole number without a decimal point, found \"1.5\"");
+    EXPECT_EQ(refusal("1\n\n7 1\n\n"), "GasouL.dat line 3, row 1 pen width: the file ends in the middle of a layer row");
 }
 
 TEST(PenSelection, ByLayerNameTakesColourAndWidthOfTheFirstExactMatch) {

@@ -100,32 +100,41 @@ TEST(WallInput, FileEndingEarlyLeavesTheRestZero) {
     EXPECT_EQ(w.S1.dia, 0);
     EXPECT_EQ(w.S2.dia, 0);
     const WallInput empty = read_wall_input("");
-    EXPECT_EQ(empty.wall_thickness, 0);
+    for (const WallField& f : wall_fields()) EXPECT_EQ(wall_field_value(empty, f), 0) << f.name;
 }
 
+// Each refusal names the line its value stands on: the row's own number, and three times it when
+// two blank lines stand before every row.
 TEST(WallInput, MalformedLinesAreRefusedNamingFileLineAndField) {
-    EXPECT_EQ(refusal(with_line(1, "500,abc,1000")),
-              "PlenkL.dat line 1, wall_thickness: expected a number, found \"abc\"");
-    EXPECT_EQ(refusal(with_line(3, "5000,5000,100")), "PlenkL.dat line 3, length_right: more values than the 2 this line holds");
-    EXPECT_EQ(refusal(with_line(8, "16.0,0,0,0,0")),
-              "PlenkL.dat line 8, F1.dia: expected a whole number without a decimal point, found \"16.0\"");
-    EXPECT_EQ(refusal(with_line(5, "nan")), "PlenkL.dat line 5, cover_wall_top: expected a finite number, found \"nan\"");
-    EXPECT_EQ(refusal(with_line(5, "1e999")), "PlenkL.dat line 5, cover_wall_top: expected a finite number, found \"1e999\"");
-    EXPECT_EQ(refusal(with_line(3, "-inf,5000")), "PlenkL.dat line 3, length_left: expected a finite number, found \"-inf\"");
-    EXPECT_EQ(refusal(with_line(1, "500 ,300,1000")),
-              "PlenkL.dat line 1, footing_left_width: a blank stands before the comma");
-    EXPECT_EQ(refusal(with_line(1, "500 300,1000")),
-              "PlenkL.dat line 1, footing_left_width: expected ',' or the line end after the value, found \"300,1000\"");
-    EXPECT_EQ(refusal(with_line(1, "500,300,")), "PlenkL.dat line 1, footing_right_width: expected a number after ','");
-    EXPECT_EQ(refusal(with_line(2, "2000;400")),
-              "PlenkL.dat line 2, wall_height: expected a number, found \"2000;400\"");
-    EXPECT_EQ(refusal(with_line(42, "9,10,10,9,0 mm")),
-              "PlenkL.dat line 42, W5.count[5]: expected the line end after the value, found \"mm\"");
-}
-
-TEST(WallInput, ZoneCountOutsideZeroToFiveIsRefused) {
-    EXPECT_EQ(refusal(with_line(31, "6")), "PlenkL.dat line 31, W3.zones: must be 0 to 5, found 6");
-    EXPECT_EQ(refusal(with_line(7, "-1")), "PlenkL.dat line 7, F1.zones: must be 0 to 5, found -1");
+    struct Case {
+        int line;
+        const char* replacement;
+        const char* message;  // after "PlenkL.dat line N, "
+    };
+    const Case cases[] = {
+        {1, "500,abc,1000", "wall_thickness: expected a number, found \"abc\""},
+        {3, "5000,5000,100", "length_right: more values than the 2 this line holds"},
+        {8, "16.0,0,0,0,0", "F1.dia: expected a whole number without a decimal point, found \"16.0\""},
+        {5, "nan", "cover_wall_top: expected a finite number, found \"nan\""},
+        {5, "1e999", "cover_wall_top: expected a finite number, found \"1e999\""},
+        {3, "-inf,5000", "length_left: expected a finite number, found \"-inf\""},
+        {1, "500 ,300,1000", "footing_left_width: a blank stands before the comma"},
+        {1, "500 300,1000", "footing_left_width: expected ',' or the line end after the value, found \"300,1000\""},
+        {1, "500,300,", "footing_right_width: expected a number after ','"},
+        {2, "2000;400", "wall_height: expected a number, found \"2000;400\""},
+        {42, "9,10,10,9,0 mm", "W5.count[5]: expected the line end after the value, found \"mm\""},
+        {31, "6", "W3.zones: must be 0 to 5, found 6"},
+        {7, "-1", "F1.zones: must be 0 to 5, found -1"},
+        {39, "6", "W5.zones: must be 0 to 5, found 6"},
+    };
+    for (const Case& c : cases) {
+        const std::string text = with_line(c.line, c.replacement);
+        EXPECT_EQ(refusal(text), "PlenkL.dat line " + std::to_string(c.line) + ", " + c.message);
+        std::string spaced;
+        for (const char ch : "\n" + text) spaced += ch == '\n' ? std::string("\n \r\n\t\n") : std::string(1, ch);
+        spaced.erase(0, 1);
+        EXPECT_EQ(refusal(spaced), "PlenkL.dat line " + std::to_string(3 * c.line) + ", " + c.message);
+    }
     EXPECT_EQ(read_wall_input(with_line(7, "0")).F1.zones, 0);
     EXPECT_EQ(read_wall_input(with_line(7, "5")).F1.zones, 5);
 }
@@ -137,11 +146,6 @@ TEST(WallInput, ValuesFarOutsideAnyWallAreRefused) {
               "PlenkL.dat line 10, F1.count[4]: expected a whole number between -1000000 and 1000000, found "
               "\"99999999999\"");
     EXPECT_EQ(read_wall_input(with_line(3, "1e6,-1000000")).length_right, -1000000);
-}
-
-TEST(WallInput, LineNumbersCountBlankLines) {
-    std::string text = "\n\n" + with_line(1, "x,300,1000");
-    EXPECT_EQ(refusal(text), "PlenkL.dat line 3, footing_left_width: expected a number, found \"x\"");
 }
 
 TEST(WallInput, RefusalOfAnAcceptedValueNamesTheLineItWasReadFrom) {

@@ -10,13 +10,17 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
+#include <cctype>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "core/sjis.hpp"
@@ -80,10 +84,19 @@ public:
         while ((n = ::recv(fd_, buf, sizeof buf, 0)) > 0) out.append(buf, static_cast<std::size_t>(n));
         return out;
     }
-    // The status of the answer.
+    // The status of the answer; -1 when its status line is not HTTP's, with the standard's phrase.
     int status() {
         const std::string a = answer();
-        return a.starts_with("HTTP/1.1 ") ? std::stoi(a.substr(9, 3)) : -1;
+        if (!a.starts_with("HTTP/1.1 ")) return -1;
+        const int status = std::stoi(a.substr(9, 3));
+        return a.starts_with(status_line(status)) ? status : -1;
+    }
+    static std::string status_line(int status) {
+        static const std::map<int, std::string> phrases = {
+            {200, "OK"}, {400, "Bad Request"}, {403, "Forbidden"}, {404, "Not Found"}, {405, "Method Not Allowed"},
+            {408, "Request Timeout"}, {411, "Length Required"}, {413, "Payload Too Large"}, {414, "URI Too Long"},
+            {415, "Unsupported Media Type"}, {431, "Request Header Fields Too Large"}};
+        return "HTTP/1.1 " + std::to_string(status) + " " + (phrases.contains(status) ? phrases.at(status) : "") + "\r\n";
     }
 
 private:
@@ -181,15 +194,9 @@ TEST_F(EditorServerTest, RefusesForeignHostsForeignWritersAndMalformedBodies) {
     const std::string level = test::example_file("level", "PlenkL.dat");
     const std::string body = wall_body(level, nullptr);
 
-    // DNS rebinding: a name that resolves here is not the served address.
+    // A refusal of the guard is one line of JSON too; nothing is written.
     expect_refusal(c.Get("/api/fields", {{"Host", "attacker.example:" + std::to_string(server_->port())}}), 403);
-    expect_refusal(c.Post("/api/preview", {{"Host", "localhost.attacker.example"}}, body, "application/json"), 403);
-    EXPECT_EQ(c.Get("/api/fields", {{"Host", "localhost:" + std::to_string(server_->port())}})->status, 200);
-
-    // Writing needs the page's token; without it, or with another, nothing is written.
     expect_refusal(c.Put("/api/wall", body, "application/json"), 403);
-    expect_refusal(c.Put("/api/wall", {{"X-Lwall-Token", std::string(32, '0')}}, body, "application/json"), 403);
-    expect_refusal(c.Put("/api/wall", {{"X-Lwall-Token", server_->token() + "0"}}, body, "application/json"), 403);
     EXPECT_TRUE(fs::is_empty(served_));
 
     // The body limit, read and refused in Japanese unless English is asked for.
@@ -228,6 +235,58 @@ TEST_F(EditorServerTest, RefusesForeignHostsForeignWritersAndMalformedBodies) {
         expect_refusal(c.Post(std::string("/api/file/") + name, drawn, "application/json"), 404);
     }
     expect_refusal(c.Get("/../PlenkL.dat"), 404);
+}
+
+// The guard of every request: the served address in Host (DNS rebinding names another), a writer's
+// Origin that is the served address itself, and the page's token for a save, whole and exact.
+TEST_F(EditorServerTest, GuardsHostOriginAndToken) {
+    const std::string port = std::to_string(server_->port());
+    const std::string h = "Host: " + host() + "\r\n";
+    const std::string foreign = "Origin: http://attacker.example" + std::string("\r\n");
+    const std::string token = server_->token();
+    const std::string empty_json = "Content-Type: application/json\r\nContent-Length: 2\r\nConnection: close\r\n\r\n{}";
+    const std::string read = "GET /api/fields HTTP/1.1\r\n";
+    const std::string preview = "POST /api/preview HTTP/1.1\r\n" + h;
+    const std::string save = "PUT /api/wall HTTP/1.1\r\n" + h;
+    const std::string with_token = save + "X-Lwall-Token: " + token + "\r\n";
+    std::string upper = token;
+    for (char& ch : upper) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+    // 400: past the guard, refused for its empty body.
+    const std::pair<std::string, int> cases[] = {
+        {read + h, 200},
+        {read + "Host: LOCALHOST:" + port + "\r\n", 200},
+        {read + "Host: [::1]:" + port + "\r\n", 200},
+        {read + "Host: attacker.example:" + port + "\r\n", 403},
+        {read + "Host: localhost.attacker.example\r\n", 403},
+        {read + "Host: 127.0.0.1\r\n", 403},
+        {read + "Host: 127.0.0.1:" + std::to_string(server_->port() + 1) + "\r\n", 403},
+        {read, 403},
+        {read + h + h, 403},
+        {read + h + foreign, 200},  // a read another site cannot see
+        {preview + empty_json, 400},
+        {preview + "Origin: http://" + host() + "\r\n" + empty_json, 400},
+        {preview + "Origin: HTTP://" + host() + "\r\n" + empty_json, 400},
+        {preview + foreign + empty_json, 403},
+        {preview + "Origin: http://localhost:" + port + "\r\n" + empty_json, 403},
+        {preview + "Origin: https://" + host() + "\r\n" + empty_json, 403},
+        {preview + "Origin: http://" + host() + ".attacker.example\r\n" + empty_json, 403},
+        {with_token + empty_json, 400},
+        {with_token + "Origin: http://" + host() + "\r\n" + empty_json, 400},
+        {with_token + "Origin: null\r\n" + empty_json, 403},
+        {save + empty_json, 403},
+        {save + "X-Lwall-Token: \r\n" + empty_json, 403},
+        {save + "X-Lwall-Token: " + token + "0\r\n" + empty_json, 403},
+        {save + "X-Lwall-Token: " + token.substr(1) + "\r\n" + empty_json, 403},
+        {save + "X-Lwall-Token: " + std::string(32, '0') + "\r\n" + empty_json, 403},
+        {save + "X-Lwall-Token: " + upper + "\r\n" + empty_json, 403},
+    };
+    for (const auto& [request, status] : cases) {
+        RawClient raw(server_->port());
+        ASSERT_TRUE(raw.connected());
+        raw.send(request + (request.ends_with("}") ? "" : "Connection: close\r\n\r\n"));
+        EXPECT_EQ(raw.status(), status) << request;
+    }
+    EXPECT_TRUE(fs::is_empty(served_));
 }
 
 TEST_F(EditorServerTest, SavesWhatTheReaderTakesWholeAndRefusesTheRest) {
@@ -424,6 +483,35 @@ TEST_F(EditorServerTest, StaleSavesAreRefused) {
     EXPECT_EQ(save(json{{"wall", wall}, {"version", load()["version"]}}.dump())->status, 200);
 }
 
+// Two pages saving at once over the same loaded files: one save wins whole, the other is turned
+// away, and the folder never holds one page's wall beside the other's layers.
+TEST_F(EditorServerTest, TwoSavesAtOnceOneWinsWholeTheOtherIsTurnedAway) {
+    write_file(served_ / "PlenkL.dat", test::example_file("level", "PlenkL.dat"));
+    for (int round = 0; round < 8; ++round) {
+        const json version = load()["version"];
+        std::string walls[2], layers[2];
+        int status[2] = {0, 0};
+        for (int k = 0; k < 2; ++k) {
+            const std::string blank(static_cast<std::size_t>(2 * round + k + 1), '\n');  // a file of this save's own
+            walls[k] = test::example_file(k == 0 ? "level" : "sloped", "PlenkL.dat") + blank;
+            layers[k] = test::example_file("level", "GasouL.dat") + blank;
+        }
+        std::thread pages[2];
+        for (int k = 0; k < 2; ++k) {
+            pages[k] = std::thread([&, k] {
+                const auto r = save(wall_body(walls[k], &layers[k], version));
+                status[k] = r ? r->status : -1;
+            });
+        }
+        for (std::thread& t : pages) t.join();
+        ASSERT_EQ(std::min(status[0], status[1]), 200) << status[0] << " " << status[1];
+        ASSERT_EQ(std::max(status[0], status[1]), 409) << status[0] << " " << status[1];
+        const int won = status[0] == 200 ? 0 : 1;
+        EXPECT_EQ(served("PlenkL.dat"), walls[won]);
+        EXPECT_EQ(served("GasouL.dat"), layers[won]);
+    }
+}
+
 // A folder without GasouL.dat previews as the command line runs there (status 4), and a save
 // without layers writes none.
 TEST_F(EditorServerTest, AFolderWithoutLayersEndsAsTheCommandLineDoes) {
@@ -559,10 +647,6 @@ TEST_F(EditorServerTest, RequestsRefusedByTheirHead) {
         int status;
     };
     const Case cases[] = {
-        {"a foreign Origin",
-         "POST /api/preview HTTP/1.1\r\n" + h + "Origin: http://attacker.example" + std::string("\r\n") + json_body, 403},
-        {"a foreign Origin saving", "PUT /api/wall HTTP/1.1\r\n" + h + "Origin: null\r\nX-Lwall-Token: " +
-                                        server_->token() + "\r\n" + json_body, 403},
         {"a form", "POST /api/preview HTTP/1.1\r\n" + h + "Content-Type: text/plain\r\nContent-Length: 2\r\n\r\n{}", 415},
         {"no type", "POST /api/file/Lwall.dxf HTTP/1.1\r\n" + h + "Content-Length: 2\r\n\r\n{}", 415},
         {"an unknown method", "PATCH /api/wall HTTP/1.1\r\n" + h + "\r\n", 405},
@@ -576,14 +660,20 @@ TEST_F(EditorServerTest, RequestsRefusedByTheirHead) {
              return s;
          }() + "\r\n", 431},
         {"17 KiB of headers", "GET /api/fields HTTP/1.1\r\n" + h + "X-Long: " + std::string(17 * 1024, 'a') + "\r\n\r\n", 431},
+        {"an address of 8 KiB", "GET /" + std::string(8 * 1024, 'a') + " HTTP/1.1\r\n" + h + "\r\n", 414},
     };
+    // The limits a refusal states, as the server keeps them.
+    const std::map<int, std::string> limits = {{431, "100 行か 16 KiB の上限"}, {414, "8 KiB の上限"}};
     for (const Case& c : cases) {
         RawClient raw(server_->port());
         ASSERT_TRUE(raw.connected());
         raw.send(c.request);
         const std::string a = raw.answer();  // ends with the close
-        EXPECT_TRUE(a.starts_with("HTTP/1.1 " + std::to_string(c.status) + " ")) << c.what << ":\n" << a;
+        EXPECT_TRUE(a.starts_with(RawClient::status_line(c.status))) << c.what << ":\n" << a;
         EXPECT_NE(a.find("Connection: close\r\n"), std::string::npos) << c.what;
+        if (limits.contains(c.status)) {
+            EXPECT_NE(a.find(limits.at(c.status)), std::string::npos) << a;
+        }
         EXPECT_LT(preview_seconds(), 3) << c.what;
     }
     // 100 header lines, and 16 KiB of them, are still a request.

@@ -28,6 +28,8 @@ constexpr int kSizes[] = {13, 16, 19, 22, 25, 29, 32, 35, 38, 41, 51};
 //   mark's counts on a level wall and with the lower end's counts on a sloped one, so they share
 //   their pitches, and their counts differ only on a sloped wall, where one of them reaches the
 //   higher end;
+// - W1 and W2 have a second size, and W3 and W4 a zone-2 size, picked apart from their first, so
+//   that a bar drawn or counted in the other size shows;
 // - the face covers leave at least 60 between the bars of the two faces, where the cap bar's
 //   leader and the section's tie indicator stand.
 class WallMaker {
@@ -91,8 +93,8 @@ public:
             const int d = size();
             group(f, 3, d, {chance(0.2) ? 0 : size(), size()}, z.pitch, z.count);
         }
-        along_wall(f, 4, Ll - el, Lr - er, {});  // W1
-        along_wall(f, 4, Ll - el, Lr - er, {});  // W2
+        along_wall(f, 4, Ll - el, Lr - er, {size()});  // W1, with a second size of its own
+        along_wall(f, 4, Ll - el, Lr - er, {size()});  // W2
         up_wall(f, Hf, hl, hr, c2, ct);          // W3, W4
         const bool shifted = chance(0.3);  // W5's first bars moved off the grid of its zones
         along_wall(f, 4, Ll - el, Lr - er, {shift(shifted), shift(shifted), shift(shifted)});  // W5
@@ -189,8 +191,8 @@ private:
             const int most = static_cast<int>(std::floor(low / p1));
             const int n1 = std::max(5, most / 2 + roll(most / 2));
             const int n2 = not_three(static_cast<int>(std::floor((low - n1 * p1) / p2)));
-            group(f, 2, d3, {d3}, {p1, p2}, {n1, n2});
-            group(f, 2, d4, {d4}, {p1, p2}, {n1, n2});
+            group(f, 2, d3, {size()}, {p1, p2}, {n1, n2});
+            group(f, 2, d4, {size()}, {p1, p2}, {n1, n2});
             return;
         }
         // Sloped: the lower end's mark has zone 1 only, up to the lower end; the other mark's
@@ -199,8 +201,8 @@ private:
         const int higher = lower + roll(static_cast<int>((high - low) / p1) + 1);
         const int second = not_three(static_cast<int>(std::floor((high - higher * p1) / p2)));
         const bool w3_lower = hl > hr;
-        group(f, 1, d3, {d3}, {p1, p2}, {w3_lower ? lower : higher, w3_lower ? 0 : second});
-        group(f, 1, d4, {d4}, {p1, p2}, {w3_lower ? higher : lower, w3_lower ? second : 0});
+        group(f, 1, d3, {size()}, {p1, p2}, {w3_lower ? lower : higher, w3_lower ? 0 : second});
+        group(f, 1, d4, {size()}, {p1, p2}, {w3_lower ? higher : lower, w3_lower ? second : 0});
     }
 
     std::mt19937 rng_;
