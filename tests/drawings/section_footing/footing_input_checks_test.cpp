@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "core/run_failure.hpp"
+#include "core/wall_fields.hpp"
 #include "drawings/section_footing/footing_views.hpp"
 #include "drawings/section_footing/section_view.hpp"
 #include "footing_fixture.hpp"
@@ -25,6 +28,33 @@ TEST(FootingInputChecks, BarThickerThanAnyBarIsRefused) {
               "PlenkL.dat line 16, F3.opt[1]: a bar diameter of 130 mm, more than any bar (100)");
     EXPECT_EQ(refusal(fitting_wall({{36, "1300,13,0,0,0"}})),
               "PlenkL.dat line 36, W4.dia: a bar diameter of 1300 mm, more than any bar (100)");
+}
+
+// Every diameter the section draws end-on, exactly at the largest bar and one past it, each in its
+// own place on its line: the refusal names that field and its line, never a neighbour.
+TEST(FootingInputChecks, EveryEndOnDiameterIsRefusedOnePastTheLargestBarByItsOwnName) {
+    std::vector<std::string> lines;
+    std::stringstream base(fitting_wall());
+    for (std::string l; std::getline(base, l);) lines.push_back(l);
+    for (const char* name : {"W4.dia", "W4.opt[1]", "W3.dia", "W3.opt[1]", "F3.dia", "F3.opt[1]", "F3.opt[2]",
+                             "F4.dia", "F4.opt[1]", "F4.opt[2]"}) {
+        const WallField* f = find_wall_field(name);
+        ASSERT_NE(f, nullptr) << name;
+        for (const int d : {100, 101}) {
+            std::vector<std::string> values;
+            std::stringstream row(lines[static_cast<std::size_t>(f->line - 1)]);
+            for (std::string v; std::getline(row, v, ',');) values.push_back(v);
+            values.resize(std::max<std::size_t>(values.size(), static_cast<std::size_t>(f->position)), "0");
+            values[static_cast<std::size_t>(f->position - 1)] = std::to_string(d);
+            std::string joined;
+            for (const std::string& v : values) joined += (joined.empty() ? "" : ",") + v;
+            const std::string wall = fitting_wall({{f->line, joined}});
+            const std::string expected = d == 100 ? "<accepted>"
+                                                  : "PlenkL.dat line " + std::to_string(f->line) + ", " + name +
+                                                        ": a bar diameter of 101 mm, more than any bar (100)";
+            EXPECT_EQ(refusal(wall), expected) << name;
+        }
+    }
 }
 
 TEST(FootingInputChecks, MoreS2TiesThanAnyFootingHoldsAreRefused) {
