@@ -180,5 +180,26 @@ TEST_F(PdfOutput, TheFrameLandsAtItsTrueScaleTheRightWayUp) {
     EXPECT_NEAR(attribute(word, "yMax") - attribute(word, "yMin"), size, 1) << word;
 }
 
+// A program that cannot make a PDF (copied without its module beside it, or the Windows program)
+// refuses --pdf in one line with status 11 before it touches any file: the drawing an earlier run
+// left stays as it was, and no Lwall.pdf appears.
+TEST(PdfRefusal, WithoutItsModuleOneLineStatus11AndNoFileTouched) {
+    const test::TempFolder bin, dir;
+    const char* other = std::getenv("LWALL_PROGRAM");
+    if (other == nullptr) {
+        fs::copy_file(LWALL_EXE, bin / "lwall");
+        setenv("LWALL_PROGRAM", ("'" + (bin / "lwall").string() + "'").c_str(), 1);
+    }
+    for (const char* f : {"PlenkL.dat", "GasouL.dat"}) std::ofstream(dir / f, std::ios::binary) << test::example_file("level", f);
+    std::ofstream(dir / "Lwall.dxf", std::ios::binary) << "an earlier run's drawing";
+    const test::ProgramRun run = test::run_program(dir.path().string(), "--pdf --lang en");
+    if (other == nullptr) unsetenv("LWALL_PROGRAM");
+    EXPECT_EQ(run.status, 11);
+    EXPECT_EQ(std::count(run.console.begin(), run.console.end(), '\n'), 1) << run.console;
+    EXPECT_EQ(test::read_file((dir / "Lwall.dxf").string()), "an earlier run's drawing");
+    EXPECT_FALSE(fs::exists(dir / "Lwall.pdf"));
+    EXPECT_FALSE(fs::exists(dir / "plenk.scr"));
+}
+
 }  // namespace
 }  // namespace lwall
