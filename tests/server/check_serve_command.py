@@ -106,6 +106,18 @@ with tempfile.TemporaryDirectory() as tmp:
         check(opened.exists() and opened.read_text() == url, "--open hands the page's address to xdg-open")
         check(call(url, "/api/wall")[0] == 200, "the editor serves on after opening the browser")
         stop(p)
+        said = p.stderr.read().decode("utf-8", "replace")
+        check(said == "", f"a browser that opens leaves standard error quiet: {said!r}")
+
+        # No opener on the PATH: one line says so, naming the program, and the editor serves on.
+        empty_bin = tmp / "no-opener"
+        empty_bin.mkdir()
+        p, url = start(["--open"], dict(env, PATH=str(empty_bin)), folder)
+        check(call(url, "/api/wall")[0] == 200, "the editor serves on when no browser can be opened")
+        stop(p)
+        said = p.stderr.read().decode("utf-8", "replace")
+        check(said.startswith("lwall serve: can't open a browser: can't run xdg-open") and said.count("\n") == 1,
+              f"without an opener, one line names xdg-open: {said!r}")
 
 if failures:
     sys.exit(1)

@@ -244,6 +244,12 @@ TEST(FootingPlan, SpacingIndicatorsAcrossTheFootingTickEveryBar) {
     for (const Segment& s : along_wall(p)) (s.y1 + s.y2 > 0 ? top : bottom).insert(s.x1);
     EXPECT_TRUE(std::includes(top.begin(), top.end(), f3.begin(), f3.end()));
     EXPECT_EQ(bottom, f4);
+
+    // A zone left empty between used ones: F3 4 x 250, none of 150, 5 x 200. The heel zone's
+    // chain still stands, from one of its spacings past the toe zone's end; the empty zone's two
+    // chains of no step leave one tick each where they start (300, and 450 on no bar).
+    const DrawnPlan gap = draw_plan(fitting_wall({{18, "4,0,5,0,0"}}));
+    EXPECT_EQ(ticks_across(gap, 875), (std::set<double>{-700, -450, -200, 50, 300, 450, 500, 700, 900, 1100, 1300}));
 }
 
 TEST(FootingPlan, S2TiesStaggeredInColumnsAndCountedForTheSchedule) {

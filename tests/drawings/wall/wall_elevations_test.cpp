@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <set>
+#include <string>
 
 #include "drawings/wall/wall_test_support.hpp"
 
@@ -61,6 +63,18 @@ TEST(WallElevations, EveryMarkDrawsAsManyBarsAsTheBarListCounts) {
         EXPECT_EQ(static_cast<int>(front.hanging.size()), cap_bars(w));
         EXPECT_EQ(static_cast<int>(front.tie_strokes.size()) / 2, ctx->bar_list.fixed(BarList::kS1).count);
         EXPECT_TRUE(back.tie_strokes.empty());
+        // Each length class has its call-out, on the face of its mark: the bare mark for one class.
+        std::set<std::string> scheduled, called_out;
+        for (int row = 1; row <= 6; ++row) {
+            if (ctx->bar_list.fixed(row).count > 0) scheduled.insert(ctx->bar_list.fixed(row).mark);
+        }
+        for (const test::DxfEntity& e : test::entities(ctx->canvas)) {
+            if (e.type != "TEXT" || e.get(8) != "D-STR-HTXT") continue;
+            const std::string m = e.get(1);
+            if (m.starts_with("W1") || m.starts_with("W2")) called_out.insert(m);
+        }
+        EXPECT_EQ(called_out, scheduled);
+        EXPECT_EQ(static_cast<int>(scheduled.size()), 2 * c.classes);
     }
 }
 
