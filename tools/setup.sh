@@ -41,6 +41,7 @@ if [ "${1:-}" = "--test" ]; then
   want chromium command -v chromium
   want chromium-driver command -v chromedriver
   want poppler-utils command -v pdfinfo
+  want nodejs sh -c 'command -v node || command -v nodejs'
 fi
 
 if [ ${#need[@]} -gt 0 ]; then

@@ -1,0 +1,149 @@
+// The page's own logic, without a browser: how the form splices edited values into the engineer's
+// files (bytes kept wherever nothing changed), undo and redo, full-width input made ASCII, and the
+// page's two languages. The browser test sees these only through a few saves; here every case of a
+// file's shape is tried. Usage: LWALL_WEB_DIR=web node --test page_logic_test.mjs.
+import {test} from 'node:test';
+import assert from 'node:assert/strict';
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
+
+// The page's scripts are browser modules with a plain .js name; a folder of their own that says so
+// lets node load them as they are.
+const webDir = path.resolve(process.env.LWALL_WEB_DIR ?? 'web');
+const copy = fs.mkdtempSync(path.join(os.tmpdir(), 'lwall-page-'));
+for (const f of fs.readdirSync(webDir)) if (f.endsWith('.js')) fs.copyFileSync(path.join(webDir, f), path.join(copy, f));
+fs.writeFileSync(path.join(copy, 'package.json'), '{"type": "module"}');
+process.on('exit', () => fs.rmSync(copy, {recursive: true, force: true}));
+const load = (name) => import(path.join(copy, name));
+const {WallText, LayerText, TitleText} = await load('wall_text.js');
+const {EditHistory} = await load('history.js');
+const {narrow} = await load('wall_form.js');
+const {t, pick} = await load('messages.js');
+
+// Three lines of the wall file's kind: three values, one, two.
+const field = (name) => ({name});
+const BY_LINE = {1: ['a', 'b', 'c'].map(field), 2: [field('d')], 3: ['e', 'f'].map(field)};
+const wall = (text) => new WallText(text, BY_LINE, 3);
+const edited = (text, changes) => {
+  const w = wall(text);
+  const v = w.values();
+  return w.text((name) => (name in changes ? changes[name] : v.get(name)));
+};
+
+test('a wall file keeps every byte where no value changed', () => {
+  const texts = ['1,2,3\r\n\r\n 4 \r\n5,6\r\n', '1 , 2,3\n4\n5,6', '1,2,\n4\n5,6\n', '1,2,3\n4\n5,6\n\n\nafter the last line\n',
+    '1,2\n', '', '1,2,3,extra\n4\n5,6,7\n'];
+  for (const text of texts) assert.equal(edited(text, {}), text, JSON.stringify(text));
+  const w = wall('1,2,3,extra\n\n4\n5\n');
+  assert.deepEqual([...w.values()], [['a', '1'], ['b', '2'], ['c', '3,extra'], ['d', '4'], ['e', '5'], ['f', '']]);
+});
+
+test('a changed value takes the old one\'s place, with its blanks and its line end', () => {
+  assert.equal(edited('1, 2 ,3\r\n\r\n 4 \r\n5,6\r\n', {b: '20'}), '1, 20 ,3\r\n\r\n 4 \r\n5,6\r\n');
+  assert.equal(edited('1,2,3\r\n\r\n 4 \t\r\n5,6\r\n', {d: '40'}), '1,2,3\r\n\r\n 40 \t\r\n5,6\r\n');
+  assert.equal(edited('1,2,3\n4\n5,6', {f: '60'}), '1,2,3\n4\n5,60');
+  assert.equal(edited('1, ,3\n4\n5,6\n', {b: '20'}), '1, 20,3\n4\n5,6\n');
+  assert.equal(edited('1,2,3   \n4\n5,6  \t\n', {d: '40'}), '1,2,3   \n40\n5,6  \t\n');
+  // Values emptied at a line's end are left out; a line with none left holds 0.
+  assert.equal(edited('1,2,3\n4\n5,6\n', {b: '', c: ''}), '1\n4\n5,6\n');
+  assert.equal(edited('1,2,3\n4\n5,6\n', {b: ''}), '1,,3\n4\n5,6\n');
+  assert.equal(edited('1,2,3\n4\n5,6\n', {d: ''}), '1,2,3\n0\n5,6\n');
+  // Values beyond the line's values are added after them.
+  assert.equal(edited('1\n4\n5,6\n', {c: '3'}), '1,,3\n4\n5,6\n');
+});
+
+test('values on lines a short file does not reach go after its last line, in its line ends', () => {
+  assert.equal(edited('1,2,3\r\n', {e: '5'}), '1,2,3\r\n0\r\n5\r\n');
+  assert.equal(edited('1,2,3\n\n\n', {d: '4'}), '1,2,3\n4\n\n\n');
+  assert.equal(edited('1,2,3', {d: '4'}), '1,2,3\n4\n');
+  assert.equal(edited('', {a: '1'}), '1\n');
+  assert.equal(edited('1,2,3\n', {d: '', e: '', f: ''}), '1,2,3\n');
+});
+
+test('the layer file comes back as read unless edited, then in its own line ends', () => {
+  const crlf = new LayerText('2\r\n1,1,1,A\r\n');
+  assert.equal(crlf.text(crlf.shown), '2\r\n1,1,1,A\r\n');
+  assert.equal(crlf.shown, '2\n1,1,1,A\n');
+  assert.equal(crlf.text('2\n1,1,1,B\n'), '2\r\n1,1,1,B\r\n');
+  const lf = new LayerText('2\n1,1,1,A\n');
+  assert.equal(lf.text('2\n1,1,1,B\n'), '2\n1,1,1,B\n');
+  const none = new LayerText(null);
+  assert.equal(none.text(''), null);
+});
+
+test('the title file: values without their blanks, changes in place, new lines in its line ends', () => {
+  const title = new TitleText(' 工事A \t\r\n\r\n路線\r\n', 7);
+  assert.deepEqual([1, 2, 3, 4].map((n) => title.value(n)), ['工事A', '', '路線', '']);
+  const same = (n) => title.value(n);
+  assert.equal(title.text(same), ' 工事A \t\r\n\r\n路線\r\n');
+  assert.equal(title.text((n) => (n === 1 ? '工事B' : same(n))), ' 工事B \t\r\n\r\n路線\r\n');
+  assert.equal(title.text((n) => (n === 5 ? '5' : same(n))), ' 工事A \t\r\n\r\n路線\r\n\r\n5\r\n');
+  assert.equal(title.text((n) => (n === 4 ? '4' : same(n))), ' 工事A \t\r\n\r\n路線\r\n4\r\n');
+  assert.equal(title.text((n) => (n === 7 ? '設計者' : same(n))), ' 工事A \t\r\n\r\n路線\r\n\r\n\r\n\r\n設計者\r\n');
+  assert.equal(new TitleText('a\r\nb\r', 7).value(2), 'b');
+  const open = new TitleText('a\nb', 7);
+  assert.equal(open.text((n) => (n === 3 ? 'c' : open.value(n))), 'a\nb\nc\n');
+  const none = new TitleText(null, 7);
+  assert.equal(none.text(() => ''), null);
+  assert.equal(none.text((n) => (n === 2 ? '路線' : '')), '\r\n路線\r\n');
+});
+
+test('undo and redo: keys typed into one field without a pause are one step', () => {
+  const h = new EditHistory();
+  const texts = (wall) => ({wall, layers: 'L', title: 'T'});
+  h.reset(texts('0'));
+  assert.ok(!h.canUndo() && !h.canRedo());
+  h.record(texts('1'), 'a', 10000);
+  assert.ok(h.canUndo());
+  h.record(texts('12'), 'a', 10999);  // the same field within a second: the same step
+  h.record(texts('12'), 'b', 11500);  // nothing changed: no step
+  h.record(texts('123'), 'a', 11999); // a second after the last key: a step of its own
+  h.record(texts('1234'), 'b', 12100); // another field: a step of its own
+  h.record(texts('x'), null, 12200);   // opening a file: its own step, never extended
+  h.record(texts('xy'), null, 12300);
+  assert.ok(h.canUndo() && !h.canRedo());
+  const walls = [];
+  for (let s; (s = h.undo());) walls.push([h.current.wall, s.field]);
+  assert.deepEqual(walls, [['x', null], ['1234', null], ['123', 'b'], ['12', 'a'], ['0', 'a']]);
+  assert.ok(!h.canUndo() && h.canRedo());
+  assert.equal(h.redo().field, 'a');
+  assert.equal(h.current.wall, '12');
+  h.record(texts('9'), 'c', 5000);  // an edit after undo ends the redo
+  assert.ok(!h.canRedo());
+  assert.equal(h.undo().field, 'c');
+  assert.equal(h.current.wall, '12');
+  // Only the last 500 steps are kept.
+  h.reset(texts(''));
+  for (let i = 1; i <= 501; i++) h.record(texts(String(i)), null, i);
+  let steps = 0;
+  while (h.undo()) steps++;
+  assert.equal(steps, 500);
+  assert.equal(h.current.wall, '1');
+});
+
+test('full-width digits, signs and points become ASCII; a full-width comma stays', () => {
+  assert.equal(narrow('１２３４．５'), '1234.5');
+  assert.equal(narrow('－５\u2212６\u30fc７\u2010８\u2011９\uff70０'), '-5-6-7-8-9-0');
+  assert.equal(narrow('\u3000１\u3002５'), ' 1.5');
+  assert.equal(narrow('１，２'), '1，2');
+  assert.equal(narrow('擁壁 abc 1,2'), '擁壁 abc 1,2');
+});
+
+test('the page speaks Japanese first and has every text in both languages', () => {
+  assert.equal(t('line.title', {line: 26, file: 'PlenkL.dat'}), 'PlenkL.dat の 26行目');
+  assert.equal(t('line.title', {line: 0}), '{file} の 0行目');
+  assert.equal(t('no.such.text'), 'no.such.text');
+  assert.deepEqual(pick('日本語', 'English'), ['日本語', 'English']);
+  const source = fs.readFileSync(path.join(webDir, 'messages.js'), 'utf8');
+  const table = (lang) => {
+    const body = source.slice(source.indexOf(`  ${lang}: {`), source.indexOf('\n  },', source.indexOf(`  ${lang}: {`)));
+    return new Map([...body.matchAll(/^ {4}'([\w.]+)': ['`](.*)['`],?$/gm)].map((m) => [m[1], m[2]]));
+  };
+  const ja = table('ja');
+  const en = table('en');
+  assert.ok(ja.size > 50);
+  assert.deepEqual([...ja.keys()].sort(), [...en.keys()].sort());
+  const holes = (s) => [...s.matchAll(/\{(\w+)\}/g)].map((m) => m[1]).sort();
+  for (const [key, text] of ja) assert.deepEqual(holes(en.get(key)), holes(text), key);
+});
