@@ -97,6 +97,7 @@ export class SheetView {
     if (!p) return;
     const k = this.zoom * (window.devicePixelRatio || 1);
     ctx.setTransform(k, 0, 0, k, -this.vx * k, -this.vy * k);
+    this.pane.dataset.view = `${this.vx} ${this.vy} ${this.zoom}`;  // the view as painted, for the tests to read
     ctx.lineCap = 'round';
     for (const s of p.strokes.values()) {
       ctx.strokeStyle = s.colour;

@@ -196,6 +196,7 @@ def main():
             try:
                 driver.execute_cdp_cmd("Page.setDownloadBehavior", {"behavior": "allow", "downloadPath": str(downloads)})
                 use_the_editor(Editor(driver), exe, url, catalogue, served, downloads, cli, example, check)
+                the_page_keeps_its_own_state(Editor(driver), exe, url, served, tmp, check)
                 never_saves_over_what_it_could_not_open(Editor(driver), exe, tmp, check)
             finally:
                 driver.quit()
@@ -386,6 +387,164 @@ def use_the_editor(e, exe, url, catalogue, served, downloads, cli, example, chec
     e.save()
     check(not (served / "HyodaiL.dat").exists() and (served / "PlenkL.dat").read_bytes() == wall and e.value("project") == "",
           "an unedited save of a folder without HyodaiL.dat writes none")
+
+
+# Spies set before the page's own scripts: the lines and circles put into the sheet's paths, each
+# text painted with the screen point it lands on (from the last painting of the sheet), and the
+# script errors nothing caught.
+SPIES = """
+window.__drawn = {line: 0, circle: 0, texts: [], errors: 0};
+const lineTo = Path2D.prototype.lineTo, arc = Path2D.prototype.arc;
+Path2D.prototype.lineTo = function (...a) { window.__drawn.line++; return lineTo.apply(this, a); };
+Path2D.prototype.arc = function (...a) { window.__drawn.circle++; return arc.apply(this, a); };
+const fillRect = CanvasRenderingContext2D.prototype.fillRect, fillText = CanvasRenderingContext2D.prototype.fillText;
+CanvasRenderingContext2D.prototype.fillRect = function (...a) {
+  if (this.canvas.parentElement?.id === 'sheet-view') window.__drawn.texts = [];
+  return fillRect.apply(this, a);
+};
+CanvasRenderingContext2D.prototype.fillText = function (text, x, y, ...rest) {
+  const p = this.getTransform().transformPoint(new DOMPoint(x, y));
+  window.__drawn.texts.push([text, p.x, p.y]);
+  return fillText.call(this, text, x, y, ...rest);
+};
+addEventListener('error', () => window.__drawn.errors++);
+addEventListener('unhandledrejection', () => window.__drawn.errors++);
+"""
+
+# Holds the answer to the next preview until window.__release() is called.
+HOLD_NEXT_PREVIEW = """
+const real = window.__realFetch = window.__realFetch || window.fetch;
+window.__previews = 0;
+window.fetch = (url, options) => {
+  const answer = real(url, options);
+  if (!String(url).startsWith('/api/preview') || window.__previews++ > 0) return answer;
+  return new Promise((ok, no) => { window.__release = () => answer.then((r) => ok(window.__held = r), no); });
+};
+"""
+
+
+def the_page_keeps_its_own_state(e, exe, url, served, tmp, check):
+    """What the page alone gets right or wrong: the sheet as painted against the command line's and
+    the display list, the fitted view and the wheel's zoom about the pointer, a refusal marking and
+    focusing only its own field, an error answer shown without losing the last sheet, and a late
+    answer never drawn over a newer one."""
+    d = e.d
+    spies = d.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": SPIES})["identifier"]
+    d.get(url)
+    e.wait.until(lambda _: e.seq() >= 1 and d.execute_script("return document.body.dataset.busy") == "false")
+    pane = d.find_element(By.ID, "sheet-view")
+    view = lambda: list(map(float, pane.get_attribute("data-view").split()))
+    texts = {n: (served / n).read_bytes().decode("cp932") if (served / n).exists() else None
+             for n in ("PlenkL.dat", "GasouL.dat", "HyodaiL.dat")}
+
+    # Every line and circle goes into the painted sheet, as many as the command line's picture has.
+    cli = tmp / "state"
+    cli.mkdir()
+    for name, text in texts.items():
+        if text is not None:
+            (cli / name).write_bytes((served / name).read_bytes())
+    subprocess.run([exe, "--svg"], cwd=cli, capture_output=True, check=True)
+    svg = (cli / "Lwall.svg").read_text()
+    expected = [len(re.findall(f"<{tag}[ >]", svg)) for tag in ("line", "circle", "text")]
+    drawn = d.execute_script("return window.__drawn")
+    check([drawn["line"], drawn["circle"]] == expected[:2] and pane.get_attribute("data-elements") == "%d %d %d" % tuple(expected),
+          f"the sheet paints every line and circle of the command line's picture: {drawn['line']} {drawn['circle']} "
+          f"{pane.get_attribute('data-elements')!r}, picture {expected}")
+
+    # Fitted whole: the frame centred in the pane, filling it one way.
+    w, h = d.execute_script("return [arguments[0].clientWidth, arguments[0].clientHeight]", pane)
+    fx, fy, fw, fh = map(float, pane.get_attribute("data-viewbox").split())
+    vx, vy, zoom = view()
+    left, top, right, bottom = (fx - vx) * zoom, (fy - vy) * zoom, (fx + fw - vx) * zoom, (fy + fh - vy) * zoom
+    check(abs(left - (w - right)) < 1e-6 * w and abs(top - (h - bottom)) < 1e-6 * h and abs(min(left, top)) < 1e-6 * w,
+          f"the sheet is fitted whole, in the middle of the pane: {left:.4f} {top:.4f} {right:.4f} {bottom:.4f} in {w} x {h}")
+
+    # Each text painted stands at its own insertion point, upright and turned ones alike.
+    display = json.load(urllib.request.urlopen(urllib.request.Request(
+        url + "api/preview", method="POST", headers={"Content-Type": "application/json"},
+        data=json.dumps({"wall": texts["PlenkL.dat"], "layers": texts["GasouL.dat"], "title": texts["HyodaiL.dat"]}).encode())))["display"]
+    at = {}
+    for g in display["texts"]:
+        for i, text in enumerate(g["strings"]):
+            at.setdefault(text, []).append(tuple(g["at"][3 * i:3 * i + 3]))
+    k = zoom * d.execute_script("return window.devicePixelRatio || 1")
+    painted = d.execute_script("return window.__drawn.texts")
+    off = [(t, vx + px / k, vy + py / k) for t, px, py in painted
+           if not any(abs(vx + px / k - x) < 0.25 and abs(vy + py / k - y) < 0.25 for x, y, _ in at.get(t, []))]
+    turned = [t for t, _, _ in painted if any(a for _, _, a in at.get(t, []))]
+    check(painted and turned and not off,
+          f"each of {len(painted)} texts painted ({len(turned)} turned) stands at its insertion point: {off[:3]}")
+
+    # The wheel zooms about the pointer: the drawing point under it stays under it.
+    r = d.execute_script("const r = arguments[0].getBoundingClientRect(); return [r.left, r.top]", pane)
+    cx, cy = round(r[0] + 0.3 * w), round(r[1] + 0.6 * h)  # a pointer stands on whole pixels
+    px, py = cx - r[0], cy - r[1]
+    wx, wy = vx + px / zoom, vy + py / zoom
+    d.execute_script("arguments[0].dispatchEvent(new WheelEvent('wheel', {clientX: arguments[1], clientY: arguments[2], "
+                     "deltaY: -400, bubbles: true, cancelable: true}))", pane, cx, cy)
+    e.wait.until(lambda _: view()[2] > zoom * 1.5)
+    vx2, vy2, zoom2 = view()
+    check(abs((wx - vx2) * zoom2 - px) < 0.01 and abs((wy - vy2) * zoom2 - py) < 0.01,
+          f"the wheel keeps the point under the pointer: {(wx - vx2) * zoom2:.3f} {(wy - vy2) * zoom2:.3f} for {px} {py}")
+    d.find_element(By.ID, "fit").click()
+    check(view() == [vx, vy, zoom], "全体 fits the sheet as it was first shown")
+
+    # A refusal marks its own field only, and its line in the list takes the cursor there.
+    invalid = lambda: d.execute_script("return [...document.querySelectorAll('[aria-invalid], .refused')].map(i => i.name)")
+    pitch = e.value("W2.pitch[1]")
+    e.type_into("W2.pitch[1]", pitch + "x")
+    d.execute_script("document.activeElement.blur()")
+    d.find_element(By.CSS_SELECTOR, "#findings li.refusal button").click()
+    focused = d.execute_script("return document.activeElement.name")
+    check(invalid() == ["W2.pitch[1]"] and focused == "W2.pitch[1]",
+          f"a refusal marks its own field only and its line in the list focuses it: {invalid()} {focused!r}")
+    e.type_into("W2.pitch[1]", pitch)
+    check(e.status_code() == "0" and invalid() == [] and not d.find_elements(By.CSS_SELECTOR, "#findings li.refusal"),
+          f"a sheet drawn marks no field: {invalid()}")
+
+    # An error answer (a character Shift_JIS lacks) is shown as the server words it; the last
+    # sheet stays, greyed.
+    picture, status = e.picture(), e.status_code()
+    e.field("wall_height").send_keys("é")
+    e.wait.until(lambda _: d.execute_script("return document.body.dataset.busy") == "false")
+    message = e.status()[1]
+    check("é" in message and "PlenkL.dat" in message and "wall_height" in invalid() and "stale" in pane.get_attribute("class")
+          and e.picture() == picture and e.status_code() == status,
+          f"an error answer is shown as the server words it, beside its field, the last sheet kept greyed: {message!r}")
+    e.field("wall_height").send_keys(Keys.BACKSPACE)
+    e.wait.until(lambda _: "stale" not in pane.get_attribute("class"))
+
+    # A late answer never covers a newer one: the first preview is held until the next is asked
+    # for (and, where the page asks before the first answer, drawn), then let through; the texts
+    # painted tell one sheet from the other.
+    words = lambda: sorted(t for t, _, _ in d.execute_script("return window.__drawn.texts"))
+    e.type_into("wall_height", "2000")
+    older = words()
+    e.type_into("wall_height", "2600")
+    newer = words()
+    before = e.seq()
+    d.execute_script(HOLD_NEXT_PREVIEW)
+    e.field("wall_height").send_keys(Keys.CONTROL, "a")
+    e.field("wall_height").send_keys("2000")
+    e.field("wall_height").send_keys(Keys.CONTROL, "a")
+    e.field("wall_height").send_keys("2600")
+    if d.execute_script("return window.__previews") > 1:
+        e.wait.until(lambda _: e.seq() > before)
+    d.execute_script("window.__release()")
+    e.settle(before)
+    e.wait.until(lambda _: d.execute_script("return window.__held?.bodyUsed && document.body.dataset.busy === 'false'"))
+    d.execute_async_script("requestAnimationFrame(() => setTimeout(arguments[0], 0))")
+    last = words()
+    check(last == newer != older and e.value("wall_height") == "2600",
+          f"a late answer to an older preview never replaces the sheet of a newer one: {last == newer} {last == older} "
+          f"{e.value('wall_height')!r} {e.status()}")
+    d.execute_script("window.fetch = window.__realFetch")
+    before = e.seq()
+    d.find_element(By.ID, "revert").click()
+    e.settle(before)
+    errors = d.execute_script("return window.__drawn.errors")
+    check(errors == 0 and not e.unsaved(), f"no script error on the way: {errors}")
+    d.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument", {"identifier": spies})
 
 
 def never_saves_over_what_it_could_not_open(e, exe, tmp, check):
