@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/command_line.hpp"
 #include "core/sjis.hpp"
 #include "test_support.hpp"
 
@@ -407,6 +408,30 @@ TEST_F(CommandLine, HelpVersionAndUnknownOptions) {
     EXPECT_EQ(run("--lang fr").status, 8);
     EXPECT_EQ(run("--check --csv").status, 8);
     EXPECT_FALSE(fs::exists(dir_ / "Lwall.dxf"));
+}
+
+// `lwall serve` hands the editor the arguments after "serve" (--lang taken out, its language
+// passed on); a build without the editor says why, with the usage status.
+TEST(CommandLineDoor, ServeGoesToTheEditorOrSaysWhyItIsMissing) {
+    static std::vector<std::string> handed;
+    static Lang handed_lang = Lang::ja;
+    const ServeDoor editor{[](int argc, const char* const* argv, std::FILE*, std::FILE*, const ConsoleStyle& style) {
+                               handed.assign(argv, argv + argc);
+                               handed_lang = style.lang;
+                               return 42;
+                           },
+                           ""};
+    const char* args[] = {"lwall", "serve", "--port", "0", "--lang", "en", "--open"};
+    test::TempFolder dir;
+    const std::string out = (dir.path() / "console").string();
+    std::FILE* console = std::fopen(out.c_str(), "wb");
+    ASSERT_NE(console, nullptr);
+    EXPECT_EQ(run_command_line(7, args, console, console, ConsoleStyle{}, editor), 42);
+    EXPECT_EQ(handed, (std::vector<std::string>{"--port", "0", "--open"}));
+    EXPECT_EQ(handed_lang, Lang::en);
+    EXPECT_EQ(run_command_line(6, args, console, console, ConsoleStyle{}, ServeDoor{nullptr, "no HTTP library"}), 8);
+    std::fclose(console);
+    EXPECT_EQ(test::read_file(out), "lwall: serve is not in this build of lwall: no HTTP library\n");
 }
 
 TEST_F(CommandLine, APictureThatCannotBeCreatedIsReported) {
