@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "server/display_list.hpp"
 #include "server/editor_api.hpp"
 #include "sheet/run_sheet.hpp"
 #include "test_support.hpp"
@@ -126,6 +127,16 @@ TEST(DisplayList, IsThePictureEntityForEntity) {
     EXPECT_TRUE(std::binary_search(listed.begin(), listed.end(), std::string("text 37030 -51850 400 #00ffff 0 た　て　壁")));
     // The title file's first value in the title block of the tables' frame, at its 1:50.
     EXPECT_TRUE(std::binary_search(listed.begin(), listed.end(), std::string("text 197100 -3425 125 #ffffff 0 県道")));
+}
+
+// A text reaches the page as JSON whatever it holds: quotes, backslashes, line ends, tabs and the
+// other control characters escaped, everything else (Japanese too) as it is.
+TEST(DisplayList, TextsAreEscapedAsJsonStrings) {
+    std::string out = "[";
+    append_json_string(out, std::string("a\"b\\c\n\r\t\x01\x1f\x7f", 11) + std::string(1, '\0') + "擁壁");
+    EXPECT_EQ(out, "[a\\\"b\\\\c\\n\\r\\t\\u0001\\u001f\x7f\\u0000擁壁");
+    EXPECT_EQ(json::parse("\"" + out.substr(1) + "\"").get<std::string>(),
+              std::string("a\"b\\c\n\r\t\x01\x1f\x7f", 11) + std::string(1, '\0') + "擁壁");
 }
 
 }  // namespace

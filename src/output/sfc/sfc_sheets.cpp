@@ -94,24 +94,6 @@ Rgb cad_colour(int aci) {
             static_cast<int>(std::lround((b + m) * 255))};
 }
 
-// The nearest predefined colour of a CAD colour number (code 1-16). CAD's white (7) is white.
-int colour_code(int aci) {
-    static constexpr int kDirect[10] = {8, 2, 5, 3, 7, 4, 6, 8, 16, 15};
-    if (aci >= 0 && aci <= 9) return kDirect[aci];
-    const Rgb c = cad_colour(aci);
-    int best = 0;
-    long best_d = -1;
-    for (int i = 0; i < 16; ++i) {
-        const Rgb p = kColours[i].rgb;
-        const long d = static_cast<long>(c.r - p.r) * (c.r - p.r) + static_cast<long>(c.g - p.g) * (c.g - p.g) +
-                       static_cast<long>(c.b - p.b) * (c.b - p.b);
-        if (best_d < 0 || d < best_d) {
-            best = i;
-            best_d = d;
-        }
-    }
-    return best + 1;
-}
 
 // The layer file's line type (1 CONTINUOUS, 2 HIDDEN, 3 CENTER, 4 PHANTOM, 5 DOT) as a code.
 int line_type_code(int linetype) {
@@ -328,6 +310,25 @@ bool on_title_layer(std::string_view layer) { return layer.starts_with("D-TTL-")
 
 }  // namespace
 
+// The nearest predefined colour of a CAD colour number (code 1-16). CAD's white (7) is white.
+int sfc_colour_code(int aci) {
+    static constexpr int kDirect[10] = {8, 2, 5, 3, 7, 4, 6, 8, 16, 15};
+    if (aci >= 0 && aci <= 9) return kDirect[aci];
+    const Rgb c = cad_colour(aci);
+    int best = 0;
+    long best_d = -1;
+    for (int i = 0; i < 16; ++i) {
+        const Rgb p = kColours[i].rgb;
+        const long d = static_cast<long>(c.r - p.r) * (c.r - p.r) + static_cast<long>(c.g - p.g) * (c.g - p.g) +
+                       static_cast<long>(c.b - p.b) * (c.b - p.b);
+        if (best_d < 0 || d < best_d) {
+            best = i;
+            best_d = d;
+        }
+    }
+    return best + 1;
+}
+
 std::string sfc_file_name(int number) { return "Lwall-" + std::to_string(number) + ".sfc"; }
 
 int sfc_file_number(std::string_view name) {
@@ -428,7 +429,7 @@ std::vector<std::string> SfcSheets::files(const SheetFrames& frames, const Layer
     const auto pen_colour = [&](const Item& it) {
         const LayerRow* row = rows[static_cast<std::size_t>(code_of[static_cast<std::size_t>(it.layer)] - 1)];
         const int aci = it.colour == 0 || it.colour == 256 ? (row != nullptr ? row->colour : 7) : it.colour;
-        return colour_code(aci);
+        return sfc_colour_code(aci);
     };
     const auto pen_type = [&](const Item& it) {
         const LayerRow* row = rows[static_cast<std::size_t>(code_of[static_cast<std::size_t>(it.layer)] - 1)];

@@ -49,6 +49,10 @@ std::string sfc_file_name(int number);
 // exact form, without leading zeros.
 int sfc_file_number(std::string_view name);
 
+// The predefined SFC colour (1 black ... 16 darkgray) nearest a CAD colour number: 0-9 as CAD
+// shows them, 10-249 by hue and shade, 250-255 the greys.
+int sfc_colour_code(int aci);
+
 class SfcSheets final : public EntitySink {
 public:
     void line(const LineEntity& e) override;

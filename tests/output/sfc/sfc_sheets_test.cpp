@@ -253,5 +253,19 @@ TEST(SfcSheets, FileNamesAreExact) {
     }
 }
 
+// A layer's CAD colour goes to the predefined colour nearest it: every sixth of the hue circle and
+// the halves between, a darker shade, the greys, and numbers past the table.
+TEST(SfcSheets, CadColoursGoToTheNearestPredefinedColour) {
+    enum { black = 1, red, green, blue, yellow, magenta, cyan, white, deeppink, brown, orange, lightgreen,
+           lightblue, lavender, lightgray, darkgray };
+    const std::pair<int, int> expected[] = {
+        {1, red},       {2, yellow},    {3, green},    {4, cyan},       {5, blue},     {6, magenta},
+        {7, white},     {8, darkgray},  {9, lightgray}, {10, red},      {30, orange},  {50, yellow},
+        {90, green},    {130, cyan},    {150, lightblue}, {170, blue},  {190, lavender}, {210, magenta},
+        {230, deeppink}, {14, red},     {18, black},   {250, black},    {252, darkgray}, {254, lightgray},
+        {255, white},   {256, white}};
+    for (const auto& [aci, code] : expected) EXPECT_EQ(sfc_colour_code(aci), code) << "colour " << aci;
+}
+
 }  // namespace
 }  // namespace lwall
