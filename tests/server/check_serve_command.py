@@ -71,6 +71,13 @@ with tempfile.TemporaryDirectory() as tmp:
     p, url = start(["--dir", str(folder)], env, tmp)
     status, wall = call(url, "/api/wall")
     check(status == 200 and wall["wall"] == (folder / "PlenkL.dat").read_text(), "the wall read from 擁壁 設計")
+    # A --dir that is not a folder: one line and the usage status, nothing served.
+    if not runner:
+        missing = subprocess.run([lwall, "serve", "--port", "0", "--lang", "en", "--dir", str(folder / "PlenkL.dat")],
+                                 cwd=tmp, env=env, capture_output=True, timeout=20)
+        said = missing.stdout.decode("utf-8", "replace")
+        check(missing.returncode == 8 and said == f"lwall serve: --dir {folder / 'PlenkL.dat'} is not a folder\n",
+              f"--dir naming a file ends with status 8 and says so: {missing.returncode} {said!r}")
     # The member-length stop answers at once, with no message box.
     level = (examples / "level" / "PlenkL.dat").read_text().split("\n")
     level[5] = "100,100,4000"

@@ -71,6 +71,22 @@ public:
         }
         return true;
     }
+    // One answer, read up to the end of its body (its Content-Length); "" when the server closed.
+    std::string one_answer() {
+        std::string out;
+        char buf[4096];
+        for (;;) {
+            const std::size_t head_end = out.find("\r\n\r\n");
+            if (head_end != std::string::npos) {
+                const std::size_t at = out.find("Content-Length: ");
+                const std::size_t length = at < head_end ? std::stoul(out.substr(at + 16)) : 0;
+                if (out.size() >= head_end + 4 + length) return out;
+            }
+            const ssize_t n = ::recv(fd_, buf, sizeof buf, 0);
+            if (n <= 0) return "";
+            out.append(buf, static_cast<std::size_t>(n));
+        }
+    }
     // Whether an answer has come in.
     bool answered() {
         char c = 0;
@@ -739,6 +755,18 @@ TEST_F(EditorServerTest, OverLimitBodiesAndHeadsAreRefusedWhileAPreviewAnswers) 
 
 // Idle connections and a client that sends a byte at a time hold up no preview; the slow client is
 // cut off when its head has taken 10 s.
+// A browser's connection left idle for a while, with no one else waiting, is still there for its
+// next request.
+TEST_F(EditorServerTest, AnIdleConnectionServesItsNextRequest) {
+    RawClient raw(server_->port());
+    const std::string request = "GET /api/wall HTTP/1.1\r\nHost: " + host() + "\r\n\r\n";
+    ASSERT_TRUE(raw.send(request));
+    EXPECT_TRUE(raw.one_answer().starts_with("HTTP/1.1 200 OK\r\n"));
+    std::this_thread::sleep_for(std::chrono::milliseconds(900));
+    ASSERT_TRUE(raw.send(request));
+    EXPECT_TRUE(raw.one_answer().starts_with("HTTP/1.1 200 OK\r\n"));
+}
+
 TEST_F(EditorServerTest, IdleAndSlowClientsHoldUpNoPreview) {
     std::vector<std::unique_ptr<RawClient>> idle;
     for (int i = 0; i < 64; ++i) idle.push_back(std::make_unique<RawClient>(server_->port()));
