@@ -119,6 +119,8 @@ TEST(WallInput, MalformedLinesAreRefusedNamingFileLineAndField) {
         {5, "1e999", "cover_wall_top: expected a finite number, found \"1e999\""},
         {3, "-inf,5000", "length_left: expected a finite number, found \"-inf\""},
         {1, "500 ,300,1000", "footing_left_width: a blank stands before the comma"},
+        {1, "500,300\t,1000", "wall_thickness: a blank stands before the comma"},
+        {1, "500 \f\v\t,300,1000", "footing_left_width: a blank stands before the comma"},
         {1, "500 300,1000", "footing_left_width: expected ',' or the line end after the value, found \"300,1000\""},
         {1, "500,300,", "footing_right_width: expected a number after ','"},
         {2, "2000;400", "wall_height: expected a number, found \"2000;400\""},
@@ -135,6 +137,11 @@ TEST(WallInput, MalformedLinesAreRefusedNamingFileLineAndField) {
         spaced.erase(0, 1);
         EXPECT_EQ(refusal(spaced), "PlenkL.dat line " + std::to_string(3 * c.line) + ", " + c.message);
     }
+    // Blanks of every kind may stand after a comma and at the line's end.
+    const WallInput blanks = read_wall_input(with_line(1, "500,\t\f\v 300, \t1000 \t\f\v"));
+    EXPECT_EQ(blanks.footing_left_width, 500);
+    EXPECT_EQ(blanks.wall_thickness, 300);
+    EXPECT_EQ(blanks.footing_right_width, 1000);
     EXPECT_EQ(read_wall_input(with_line(7, "0")).F1.zones, 0);
     EXPECT_EQ(read_wall_input(with_line(7, "5")).F1.zones, 5);
 }

@@ -71,13 +71,16 @@ with tempfile.TemporaryDirectory() as tmp:
     p, url = start(["--dir", str(folder)], env, tmp)
     status, wall = call(url, "/api/wall")
     check(status == 200 and wall["wall"] == (folder / "PlenkL.dat").read_text(), "the wall read from 擁壁 設計")
-    # A --dir that is not a folder: one line and the usage status, nothing served.
+    # Options it cannot take: one line each and the usage status, nothing served.
     if not runner:
-        missing = subprocess.run([lwall, "serve", "--port", "0", "--lang", "en", "--dir", str(folder / "PlenkL.dat")],
-                                 cwd=tmp, env=env, capture_output=True, timeout=20)
-        said = missing.stdout.decode("utf-8", "replace")
-        check(missing.returncode == 8 and said == f"lwall serve: --dir {folder / 'PlenkL.dat'} is not a folder\n",
-              f"--dir naming a file ends with status 8 and says so: {missing.returncode} {said!r}")
+        for args, first in ((["--dir", str(folder / "PlenkL.dat")], f"lwall serve: --dir {folder / 'PlenkL.dat'} is not a folder"),
+                            (["--port", "65536"], "lwall serve: --port takes a number from 0 to 65535, found 65536"),
+                            (["--port", "8o"], "lwall serve: --port takes a number from 0 to 65535, found 8o"),
+                            (["--port"], "lwall serve: --port needs a value"), (["--colour", "red"], "lwall serve: unknown option --colour")):
+            refused = subprocess.run([lwall, "serve", "--lang", "en"] + args, cwd=tmp, env=env, capture_output=True, timeout=20)
+            said = refused.stdout.decode("utf-8", "replace")
+            check(refused.returncode == 8 and said.startswith(first) and said.count("\n") == 1,
+                  f"serve {' '.join(args)} ends with status 8 in one line: {refused.returncode} {said!r}")
     # The member-length stop answers at once, with no message box.
     level = (examples / "level" / "PlenkL.dat").read_text().split("\n")
     level[5] = "100,100,4000"

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <string>
 
+#include "core/run_failure.hpp"
 #include "input/wall_file.hpp"
 #include "sheet/run_sheet.hpp"
 #include "sheet/work_bound.hpp"
@@ -38,6 +39,17 @@ TEST(WorkBound, AWallFarBeyondAnyRealOneIsRefusedAtOnceNamingWhatDrivesIt) {
     EXPECT_EQ(r.fields, (std::vector<std::string>{"length_left", "length_right", "W2.count[1]"}));
     EXPECT_TRUE(r.message.en.starts_with("PlenkL.dat line 30, W2.count[1]: the sheet would draw about ")) << r.message;
     EXPECT_TRUE(r.dxf.find("ENTITIES") != std::string::npos && r.dxf.find("\r\nLINE\r\n") == std::string::npos);
+}
+
+// The bound is 200 000 bars, as the README gives it: a sheet of exactly that many is drawn, one bar
+// more is refused.
+TEST(WorkBound, ASheetAtTheBoundIsDrawnOneBarMoreIsRefused) {
+    WallInput w = read_wall_input(long_wall(50000, 100, 249));
+    w.W5.count[4] += static_cast<int>(200'000 - estimate_sheet_work(w).bars);  // one W5 bar a count
+    ASSERT_EQ(estimate_sheet_work(w).bars, 200'000);
+    EXPECT_NO_THROW(check_work_bound(w));
+    ++w.W5.count[4];
+    EXPECT_THROW(check_work_bound(w), RunFailure);
 }
 
 TEST(WorkBound, TheLargestRealWallsStayFarBelowTheBound) {
