@@ -120,6 +120,7 @@ TEST(WallInput, MalformedLinesAreRefusedNamingFileLineAndField) {
         {3, "-inf,5000", "length_left: expected a finite number, found \"-inf\""},
         {1, "500 ,300,1000", "footing_left_width: a blank stands before the comma"},
         {1, "500,300\t,1000", "wall_thickness: a blank stands before the comma"},
+        {1, "500,300\r,1000", "wall_thickness: a blank stands before the comma"},
         {1, "500 \f\v\t,300,1000", "footing_left_width: a blank stands before the comma"},
         {1, "500 300,1000", "footing_left_width: expected ',' or the line end after the value, found \"300,1000\""},
         {1, "500,300,", "footing_right_width: expected a number after ','"},
