@@ -221,6 +221,12 @@ def use_the_editor(e, exe, url, catalogue, served, downloads, cli, example, chec
           (None, "", "0 0 0"), f"the page shows the sheet of the folder's wall: {e.status()}")
     check(len(d.find_elements(By.CSS_SELECTOR, "#wall-form input")) == len(catalogue["fields"]) + 7 == 172,
           "every field of PlenkL.dat and HyodaiL.dat has its input")
+    kinds = {f["name"]: f["kind"] for f in catalogue["fields"]}
+    said = d.execute_script("return Object.fromEntries([...document.querySelectorAll('#wall-form input')]"
+                            ".map(i => [i.name, i.title.includes('(整数)')]))")
+    wrong = [n for n, k in kinds.items() if said.get(n) != (k == "whole")]
+    check(not wrong and said["F1.zones"] and said["F1.count[1]"] and not said["wall_height"],
+          f"a field's tooltip says (整数) exactly where it takes a whole number: {wrong[:5]}")
     shown = d.find_element(By.ID, "folder-bar").text
     check(str(served.resolve()) in shown and "PlenkL.dat あり" in shown and "GasouL.dat あり" in shown and
           "HyodaiL.dat あり" in shown and e.value("project") == "県道改良工事" and e.value("drawing_number") == "S-3",
@@ -284,8 +290,10 @@ def use_the_editor(e, exe, url, catalogue, served, downloads, cli, example, chec
     # A title value is text: too long for its box, refused beside it; full-width digits stay.
     e.type_into("drawing_number", "図" * 40)
     note = e.notes("drawing_number")
-    check(e.status_code() == "6" and "HyodaiL.dat" in note and "drawing_number" in note and "バイト" in note,
-          f"a title value too long for its box is refused beside its field, in Japanese: {note!r}")
+    check(e.status_code() == "6" and e.status()[0] == "終了コード 6" and "HyodaiL.dat" in note and
+          "drawing_number" in note and "バイト" in note,
+          f"a title value too long for its box is refused beside its field, in Japanese, with status 6: "
+          f"{e.status()[0]!r} {note!r}")
     e.type_into("drawing_number", "S-3")
     e.type_into("date", "２０２６年１２月")
     check(e.value("date") == "２０２６年１２月" and e.status_code() == "0", "a title value is taken as typed")
@@ -460,9 +468,10 @@ def the_page_keeps_its_own_state(e, exe, url, served, tmp, check):
           f"the sheet is fitted whole, in the middle of the pane: {left:.4f} {top:.4f} {right:.4f} {bottom:.4f} in {w} x {h}")
 
     # Each text painted stands at its own insertion point, upright and turned ones alike.
-    display = json.load(urllib.request.urlopen(urllib.request.Request(
+    ask = lambda wall: json.load(urllib.request.urlopen(urllib.request.Request(
         url + "api/preview", method="POST", headers={"Content-Type": "application/json"},
-        data=json.dumps({"wall": texts["PlenkL.dat"], "layers": texts["GasouL.dat"], "title": texts["HyodaiL.dat"]}).encode())))["display"]
+        data=json.dumps({"wall": wall, "layers": texts["GasouL.dat"], "title": texts["HyodaiL.dat"]}).encode())))
+    display = ask(texts["PlenkL.dat"])["display"]
     at = {}
     for g in display["texts"]:
         for i, text in enumerate(g["strings"]):
@@ -501,6 +510,20 @@ def the_page_keeps_its_own_state(e, exe, url, served, tmp, check):
     e.type_into("W2.pitch[1]", pitch)
     check(e.status_code() == "0" and invalid() == [] and not d.find_elements(By.CSS_SELECTOR, "#findings li.refusal"),
           f"a sheet drawn marks no field: {invalid()}")
+
+    # A finding on a zone's value stands in its zone's row of the grid only; the list words each
+    # finding as the server does. F3's counts are the file's line 18 (19th, after the blank line).
+    lines = texts["PlenkL.dat"].split("\r\n")
+    assert lines[18] == "3,2,4,0,0"
+    lines[18] = "3,2,0,0,0"
+    answer = ask("\r\n".join(lines))
+    e.type_into("F3.count[3]", "0")
+    listed = d.execute_script("return [...document.querySelectorAll('#findings li:not(.refusal) button')].map(b => b.textContent)")
+    rows = d.execute_script("return [...document.querySelectorAll('tr.notes')].filter(r => r.textContent.includes("
+                            "'F3.count[3]')).map(r => r.previousElementSibling.dataset.zone)")
+    check("F3.count[3]" in [f["field"] for f in answer["findings"]] and listed == [f["message"] for f in answer["findings"]]
+          and rows == ["3"], f"a finding on zone 3 shows in zone 3's row only, listed as the server words it: {rows} {listed}")
+    e.type_into("F3.count[3]", "4")
 
     # An error answer (a character Shift_JIS lacks) is shown as the server words it; the last
     # sheet stays, greyed.
