@@ -48,6 +48,10 @@ TEST(Messages, RefusalsAndFindingsReadInBothLanguages) {
         std::string en;
     };
     const Row rows[] = {
+        {msg::member_too_long_detail(3500, 3000, 6800),
+         "F3 (底版上側配力筋) の2本目の部材が 3500 mm で、最大部材長 3000 mm より 500 mm 長い (壁沿いの 6800 mm を2本を継いで作る)",
+         "the second piece of F3 (top longitudinal footing bars) is 3500 mm, 500 mm longer than the maximum member length "
+         "of 3000 mm (the 6800 mm run along the wall is made of two lapped pieces)"},
         {refusal([] { read_wall_input(level_with_line(1, *utf8_to_sjis("500,２３００,1000"))); }),
          "たて壁厚 (wall_thickness, PlenkL.dat 1行目): 数値でない「２３００」",
          "PlenkL.dat line 1, wall_thickness: expected a number, found \"２３００\""},

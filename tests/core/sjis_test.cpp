@@ -53,6 +53,13 @@ TEST(ShiftJis, ConsoleMessagesOfTheSizeLimits) {
                  0x82, 0xA2, 0x82, 0xDC, 0x82, 0xB7, 0x81, 0x42}));
 }
 
+// A console line may carry bytes that are not UTF-8 (a folder's name, say): each becomes one '?',
+// as a character Shift_JIS lacks does, and the rest of the line is kept.
+TEST(ShiftJis, ConsoleLinesMarkWhatTheyCannotShow) {
+    EXPECT_EQ(utf8_to_sjis_marked("a\xff" "b\xe6\x93 \xe2\x82\xac " + std::string("擁壁")),
+              "a?b?? ? " + *utf8_to_sjis("擁壁"));
+}
+
 TEST(ShiftJis, ReadsBackAsUtf8ForThePictureOfTheSheet) {
     EXPECT_EQ(sjis_to_utf8(u8"鉄 筋 質 量 表"_sj), "鉄 筋 質 量 表");
     EXPECT_EQ(sjis_to_utf8(u8"均しｺﾝｸﾘｰﾄ t=10cm"_sj), "均しｺﾝｸﾘｰﾄ t=10cm");
