@@ -71,9 +71,11 @@ WallExplanation explain_wall(std::string_view wall_text, Lang lang) {
         const std::size_t name_at = out.size();
         out += f.name;
         pad_to(out, name_at, kNameWidth);
-        const bool refused_here = reading.refusal && !reading.given[k] && f.name == reading.refusal->field;
+        // A refused value that was read (a zone count out of range, a line with more after it) shows
+        // as read; one that could not be read shows as "?". Either way it is marked refused.
+        const bool refused_here = reading.refusal && f.name == reading.refusal->field;
         std::string value;
-        if (refused_here) value = "?";
+        if (refused_here && !reading.given[k]) value = "?";
         else value = std::string(TextBuf().plain(wall_field_value(reading.input, f)).view());
         out.append(value.size() < kValueWidth ? kValueWidth - value.size() : 1, ' ');
         out += value;

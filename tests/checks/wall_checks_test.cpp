@@ -100,6 +100,13 @@ TEST(WallChecks, EachCheckIsSilentAtItsLimitAndSpeaksOneMillimetrePast) {
              for (BarGroup* g : {&w.W3, &w.W4}) g->count[1] = 6, g->pitch[1] = 270, g->count[2] = 2, g->pitch[2] = 200;
              w.cover_wall_top = 65 + past;
          }, {"W3.count[1]", "W4.count[1]"}},
+        {"the rows under a sloped top, each to its own end", [](WallInput& w, double past) {
+             w = example("sloped");  // tops less cover_wall_top at 260: 2190 left (lower), 2790 right
+             w.W4.zones = 2, w.W4.count[1] = 8, w.W4.pitch[1] = 230, w.W4.count[2] = 3, w.W4.pitch[2] = 170;
+             w.W3.zones = 3, w.W3.count[1] = 7, w.W3.pitch[1] = 220, w.W3.count[2] = 3, w.W3.pitch[2] = 300;
+             w.W3.count[3] = 4, w.W3.pitch[3] = 190;  // rows from 350: W4 to 2190, W3 to 2790
+             w.cover_wall_top = 260 + past;
+         }, {"W3.count[1]", "W4.count[1]"}},
     };
     for (const Case& c : cases) {
         WallInput w = example("level");

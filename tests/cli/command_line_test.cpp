@@ -302,6 +302,15 @@ TEST_F(CommandLine, ExplainOfARefusedFileShowsWhatWasReadThenTheRefusal) {
     EXPECT_TRUE(lines[8].starts_with("line 3   length_right                ? mm  ")) << lines[8];
     EXPECT_TRUE(r.console.ends_with("(refused)\nPlenkL.dat line 3, length_right: expected a number, found \"5x00\"\n"))
         << r.console;
+    // A value read but refused shows as read, marked refused.
+    std::ofstream(dir_ / "PlenkL.dat", std::ios::binary) << "500,300,1000\n2000,400,2000,2100\n5000,5000\n"
+                                                            "60,70,80,90,110,120\n130\n140,150,9000\n7\n";
+    r = run("--explain --lang en");
+    EXPECT_EQ(r.status, 6);
+    EXPECT_TRUE(r.console.ends_with("line 7   F1.zones                    7 -   " + std::string(u8"区間数"_sj) +
+                                    " / zones in use  (refused)  (not used)\n"
+                                    "PlenkL.dat line 7, F1.zones: must be 0 to 5, found 7\n"))
+        << r.console;
     // A wall read whole but refused afterwards: every field, then the refusal.
     use_example("level");
     std::string wide = file("PlenkL.dat");
