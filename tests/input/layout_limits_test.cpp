@@ -76,6 +76,13 @@ TEST(LayoutLimits, ZonesSpanningMoreThanTwiceTheConcreteAreRefused) {
     EXPECT_EQ(refusal(w),
               "PlenkL.dat line 22, F4.count[2]: the zones of F4 span 21200 mm, more than twice the footing width of "
               "1800 mm");
+    // Zones of equal span: the refusal names the first of them.
+    w = example("level");
+    w.W5.count = {0, 40, 50, 4, 0, 0};
+    w.W5.pitch = {0, 250, 200, 250, 0, 0};  // 10000 + 10000 + 1000
+    EXPECT_EQ(refusal(w),
+              "PlenkL.dat line 42, W5.count[1]: the zones of W5 span 21000 mm, more than twice the wall length of "
+              "10000 mm");
 }
 
 TEST(LayoutLimits, TheLargestCountsTheReaderAcceptsAreRefusedAtOnce) {
