@@ -99,13 +99,14 @@ struct Drawn {
     std::vector<std::string> sheets;
 };
 
-Drawn draw(const std::string& wall, const std::string& title) {
+Drawn draw(const std::string& wall, const std::string& title,
+           const std::string& layers = test::example_file("level", "GasouL.dat")) {
     auto ctx = std::make_unique<RunContext>();
     SfcSheets sheets;
     ctx->canvas.entities.add(sheets);
     Drawn d;
     try {
-        draw_whole_sheet(*ctx, wall, test::example_file("level", "GasouL.dat"), title);
+        draw_whole_sheet(*ctx, wall, layers, title);
     } catch (const RunFailure& f) {
         d.status = f.status;
     }
@@ -194,6 +195,27 @@ TEST(SfcSheets, TheTitleFilesValuesGoIntoTheDrawingAttribute) {
         EXPECT_NE(r.header[3].find(*utf8_to_sjis("'2026-12-07T00:00:00',('山田'),('山田設計')")), std::string::npos)
             << r.header[3];
     }
+}
+
+// A layer name longer than a feature holds ends within 256 bytes at a character's end: 表 (second
+// byte 0x5C) after an odd number of single bytes ends one byte short, after an even number at 256.
+TEST(SfcSheets, LongLayerNamesEndAtACharacterWithin256Bytes) {
+    std::string odd = "D-STR", even = "D-ST";
+    for (int i = 0; i < 130; ++i) odd += u8"表"_sj, even += u8"表"_sj;
+    std::string layers = test::example_file("level", "GasouL.dat");
+    layers.replace(layers.find("D-STR-STR1"), 10, even);
+    layers.replace(layers.find("D-STR"), 5, odd);
+    const Drawn d = draw(test::example_file("level", "PlenkL.dat"), "", layers);
+    ASSERT_EQ(d.status, kExitOk);
+    const test::SfcReading r = test::read_sfc(d.sheets.front());
+    ASSERT_TRUE(r.faults.empty()) << show(r.faults);
+    std::vector<std::string> names;
+    for (const auto& f : r.features) {
+        if (f.name == "layer_feature") names.push_back(f.str(0));
+    }
+    ASSERT_GE(names.size(), 2u);
+    EXPECT_EQ(names[0], odd.substr(0, 255));
+    EXPECT_EQ(names[1], even.substr(0, 256));
 }
 
 // Each fault a reader refuses, planted in a sound sheet, is found.
