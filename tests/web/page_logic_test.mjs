@@ -147,3 +147,13 @@ test('the page speaks Japanese first and has every text in both languages', () =
   const holes = (s) => [...s.matchAll(/\{(\w+)\}/g)].map((m) => m[1]).sort();
   for (const [key, text] of ja) assert.deepEqual(holes(en.get(key)), holes(text), key);
 });
+
+test('a sheet of no width or no height is not painted (no fit can divide by it)', async () => {
+  globalThis.Path2D ??= class { moveTo() {} lineTo() {} arc() {} };
+  const {preparePicture} = await load('sheet_view.js');
+  const display = (frame) => ({frame, ground: '#fff', strokes: [], texts: [], counts: [0, 0, 0]});
+  for (const frame of [[0, 0, 0, 40], [0, 0, 30, 0], [0, 0, -30, 40], [0, 0, NaN, 40]]) {
+    assert.equal(preparePicture(display(frame)), null, String(frame));
+  }
+  assert.deepEqual(preparePicture(display([5, 6, 30, 40])).frame, {x: 5, y: 6, w: 30, h: 40});
+});
