@@ -161,6 +161,19 @@ std::string read_file(const std::string& path) {
     return s.str();
 }
 
+::testing::AssertionResult same_text(const std::string& got, const std::string& want) {
+    if (got == want) return ::testing::AssertionSuccess();
+    const auto [g, w] = std::mismatch(got.begin(), got.end(), want.begin(), want.end());
+    const std::size_t at = static_cast<std::size_t>(g - got.begin());
+    const std::size_t begin = got.rfind('\n', at == 0 ? 0 : at - 1);
+    const std::size_t from = begin == std::string::npos ? 0 : begin + 1;
+    const auto line_at = [&](const std::string& s) { return s.substr(from, s.find('\n', from) - from); };
+    return ::testing::AssertionFailure()
+           << got.size() << " bytes against " << want.size() << "; first difference at line "
+           << std::count(got.begin(), got.begin() + static_cast<std::ptrdiff_t>(from), '\n') + 1 << ":\n  got:  "
+           << line_at(got) << "\n  want: " << line_at(want);
+}
+
 TempFolder::TempFolder() {
     std::string name = "lwall_";
     if (const auto* info = ::testing::UnitTest::GetInstance()->current_test_info()) {

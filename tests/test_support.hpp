@@ -3,6 +3,8 @@
 // with an in-memory canvas, reading example files, and folders of their own for the files a test
 // writes.
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -51,6 +53,10 @@ std::vector<DxfEntity> file_entities(std::string_view dxf_file);
 Point table_origin(const std::vector<DxfEntity>& e, std::string_view title, int height, Point title_at);
 
 std::string read_file(const std::string& path);
+
+// Two whole outputs byte for byte; on a difference, the first line that differs and its number.
+// (EXPECT_EQ on two drawings of a hundred thousand lines would spend minutes on its diff.)
+::testing::AssertionResult same_text(const std::string& got, const std::string& want);
 
 // A folder of its own under the temporary folder (GoogleTest's, TEST_TMPDIR where set), made with
 // mkdtemp and named after the running test, removed with everything in it when the object goes.
