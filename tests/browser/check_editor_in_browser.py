@@ -294,6 +294,11 @@ def use_the_editor(e, exe, url, catalogue, served, downloads, cli, example, chec
           "drawing_number" in note and "バイト" in note,
           f"a title value too long for its box is refused beside its field, in Japanese, with status 6: "
           f"{e.status()[0]!r} {note!r}")
+    # A character Shift_JIS lacks is refused beside the title field of its line, not a wall field's.
+    e.type_into("drawing_number", "S-한")
+    note = e.notes("drawing_number")
+    check("U+D55C" in note and "Shift_JIS" in note and "U+D55C" not in e.notes("cover1"),
+          f"a character without a Shift_JIS form is refused beside its title field: {note!r}")
     e.type_into("drawing_number", "S-3")
     e.type_into("date", "２０２６年１２月")
     check(e.value("date") == "２０２６年１２月" and e.status_code() == "0", "a title value is taken as typed")
