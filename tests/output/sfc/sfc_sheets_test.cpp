@@ -167,6 +167,11 @@ TEST(SfcSheets, EveryFrameOfRandomWallsIsAStrictSheetHoldingExactlyItsEntities) 
     ASSERT_EQ(large.frames.front().scale, 210);
     ASSERT_EQ(large.frames.back().scale, 50);
     expect_sheets_hold_the_drawing(large);
+    // A layer file of fewer rows than the drawing uses: the entities on layers it does not list keep
+    // their own layers on the sheets.
+    const Drawn few = draw(test::example_file("sloped", "PlenkL.dat"), "", "2\r\n7 1 0.5 D-STR\r\n3 1 0.25 D-DIM\r\n");
+    ASSERT_EQ(few.status, kExitOk);
+    expect_sheets_hold_the_drawing(few);
 }
 
 std::string title_file(const std::vector<std::string>& lines) {
