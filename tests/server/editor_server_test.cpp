@@ -14,10 +14,13 @@
 #include <atomic>
 #include <cctype>
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <string>
 #include <thread>
 #include <utility>
@@ -26,6 +29,7 @@
 #include "core/sjis.hpp"
 #include "server/editor_api.hpp"
 #include "server/editor_server.hpp"
+#include "server/http_connection.hpp"
 #include "sheet/random_walls.hpp"
 #include "test_support.hpp"
 
@@ -72,19 +76,23 @@ public:
         return true;
     }
     // One answer, read up to the end of its body (its Content-Length); "" when the server closed.
+    // What came after it stays for the next answer.
     std::string one_answer() {
-        std::string out;
         char buf[4096];
         for (;;) {
-            const std::size_t head_end = out.find("\r\n\r\n");
+            const std::size_t head_end = unread_.find("\r\n\r\n");
             if (head_end != std::string::npos) {
-                const std::size_t at = out.find("Content-Length: ");
-                const std::size_t length = at < head_end ? std::stoul(out.substr(at + 16)) : 0;
-                if (out.size() >= head_end + 4 + length) return out;
+                const std::size_t at = unread_.find("Content-Length: ");
+                const std::size_t end = head_end + 4 + (at < head_end ? std::stoul(unread_.substr(at + 16)) : 0);
+                if (unread_.size() >= end) {
+                    std::string out = unread_.substr(0, end);
+                    unread_.erase(0, end);
+                    return out;
+                }
             }
             const ssize_t n = ::recv(fd_, buf, sizeof buf, 0);
             if (n <= 0) return "";
-            out.append(buf, static_cast<std::size_t>(n));
+            unread_.append(buf, static_cast<std::size_t>(n));
         }
     }
     // Whether an answer has come in.
@@ -94,7 +102,7 @@ public:
     }
     // Everything the server sends until it closes (or 20 s pass).
     std::string answer() {
-        std::string out;
+        std::string out = std::exchange(unread_, "");
         char buf[4096];
         ssize_t n = 0;
         while ((n = ::recv(fd_, buf, sizeof buf, 0)) > 0) out.append(buf, static_cast<std::size_t>(n));
@@ -118,6 +126,7 @@ public:
 private:
     int fd_;
     bool connected_ = false;
+    std::string unread_;
 };
 
 long resident_kib() {
@@ -195,6 +204,22 @@ protected:
     std::thread thread_;
 };
 
+// A query parameter by its whole key, wherever it stands.
+TEST(RequestHead, FindsAQueryParameterByItsWholeKeyWhereverItStands) {
+    const std::pair<const char*, std::optional<std::string_view>> cases[] = {
+        {"/api/wall", std::nullopt},           {"/api/wall?", std::nullopt},
+        {"/api/wall?lang=en", "en"},           {"/api/wall?v=2&lang=en", "en"},
+        {"/api/wall?v=2&x&lang=", ""},         {"/api/wall?v=2&lang", ""},
+        {"/api/wall?language=ja&lang=en", "en"}, {"/api/wall?language=ja", std::nullopt},
+        {"/api/wall?v=lang&w=1", std::nullopt}, {"/api/wall?lang=en&lang=ja", "en"},
+    };
+    for (const auto& [target, value] : cases) {
+        RequestHead head;
+        head.target = target;
+        EXPECT_EQ(head.query("lang"), value) << target;
+    }
+}
+
 // Each refusal answers one line of JSON with an "error".
 void expect_refusal(const httplib::Result& r, int status) {
     ASSERT_TRUE(r) << httplib::to_string(r.error());
@@ -218,7 +243,7 @@ TEST_F(EditorServerTest, RefusesForeignHostsForeignWritersAndMalformedBodies) {
     // The body limit, read and refused in Japanese unless English is asked for.
     std::string limit(kMaxRequestBody, ' ');
     expect_refusal(c.Post("/api/preview", limit, "application/json"), 400);  // read, and not JSON
-    const auto over = c.Post("/api/preview?lang=en", limit + " ", "application/json");
+    const auto over = c.Post("/api/preview?v=2&lang=en", limit + " ", "application/json");
     expect_refusal(over, 413);
     EXPECT_EQ(json::parse(over->body)["error"], "the request body is larger than 7168 KiB");
 
@@ -587,6 +612,7 @@ TEST_F(EditorServerTest, FilesAreTheCommandLinesOnTheExamplesAndOnRandomWalls) {
     for (int n = 0; n < 40; ++n) walls.push_back(maker.next());
     walls.push_back(test::example_file("level", "PlenkL.dat").replace(0, 3, "2500"));  // too wide: status 1
     int refused = 0;
+    int unlaid = 0;
     for (std::size_t n = 0; n < walls.size(); ++n) {
         SCOPED_TRACE("wall " + std::to_string(n) + ":\n" + walls[n]);
         const auto cli = command_line(walls[n], &layers, "--svg --csv --sfc");
@@ -594,6 +620,10 @@ TEST_F(EditorServerTest, FilesAreTheCommandLinesOnTheExamplesAndOnRandomWalls) {
         const json preview = json::parse(c.Post("/api/preview", body, "application/json")->body);
         EXPECT_EQ(preview["status"], cli.status);
         EXPECT_EQ(preview["message"], cli.status == 0 ? "" : sjis_to_utf8(cli.console.substr(0, cli.console.size() - 1)));
+        // The sheet, where one was laid out (a wall stopped at the member length has its first frames).
+        EXPECT_EQ(preview["sheet"].is_null(), preview["frames"].empty()) << preview["sheet"];
+        EXPECT_TRUE(preview["sheet"].is_null() || preview["sheet"].value("scale", 0) > 0) << preview["sheet"];
+        unlaid += preview["sheet"].is_null();
         if (cli.status == 0) {
             // The sheet on the page holds every line, circle and text of the command line's picture.
             const std::string svg = cli_file("Lwall.svg");
@@ -619,6 +649,7 @@ TEST_F(EditorServerTest, FilesAreTheCommandLinesOnTheExamplesAndOnRandomWalls) {
         refused += cli.status != 0;
     }
     EXPECT_GT(refused, 0);  // the refusals were met too
+    EXPECT_GT(unlaid, 0);   // one of them before the sheet was laid out
     // and many walls were drawn: the random walls stop at the member length about one time in three.
     EXPECT_GT(static_cast<int>(walls.size()) - refused, static_cast<int>(walls.size()) / 3);
 }
@@ -765,6 +796,52 @@ TEST_F(EditorServerTest, AnIdleConnectionServesItsNextRequest) {
     std::this_thread::sleep_for(std::chrono::milliseconds(900));
     ASSERT_TRUE(raw.send(request));
     EXPECT_TRUE(raw.one_answer().starts_with("HTTP/1.1 200 OK\r\n"));
+}
+
+// With every thread held by an idle browser connection, a further client is answered at once: the
+// idle connections make way rather than sit out their keep-alive time.
+TEST_F(EditorServerTest, IdleConnectionsMakeWayWhenEveryThreadIsTaken) {
+    const std::string request = "GET /api/example HTTP/1.1\r\nHost: " + host() + "\r\n\r\n";
+    std::vector<std::unique_ptr<RawClient>> idle;
+    for (std::size_t i = 0; i < kMaxConnectionThreads; ++i) {
+        idle.push_back(std::make_unique<RawClient>(server_->port()));
+        ASSERT_TRUE(idle.back()->send(request));
+        ASSERT_TRUE(idle.back()->one_answer().starts_with("HTTP/1.1 200 OK\r\n")) << i;
+    }
+    const auto began = Clock::now();
+    RawClient late(server_->port());
+    ASSERT_TRUE(late.send(request));
+    EXPECT_TRUE(late.one_answer().starts_with("HTTP/1.1 200 OK\r\n"));
+    EXPECT_LT(std::chrono::duration<double>(Clock::now() - began).count(), 0.5 * kKeepAlive.count());
+}
+
+// The server closes its side as soon as a connection's last request is answered: one that asked to
+// close, one whose body came in chunks, and the last of the requests a connection may carry.
+TEST_F(EditorServerTest, AConnectionEndsWithItsLastRequest) {
+    const std::string get = "GET /api/example HTTP/1.1\r\nHost: " + host() + "\r\n";
+    const std::string layers = test::example_file("level", "GasouL.dat");
+    const std::string body = wall_body(test::example_file("level", "PlenkL.dat"), &layers);
+    char size[16];
+    std::snprintf(size, sizeof size, "%zx", body.size());
+    std::string many;
+    for (std::size_t i = 0; i < kKeepAliveRequests; ++i) many += get + "\r\n";
+    const std::pair<std::string, std::size_t> cases[] = {
+        {get + "Connection: close\r\n\r\n", 1},
+        {"POST /api/preview HTTP/1.1\r\nHost: " + host() +
+             "\r\nContent-Type: application/json\r\nTransfer-Encoding: chunked\r\n\r\n" + size + "\r\n" + body +
+             "\r\n0\r\n\r\n",
+         1},
+        {many, kKeepAliveRequests},
+    };
+    for (const auto& [requests, answers] : cases) {
+        RawClient raw(server_->port());
+        ASSERT_TRUE(raw.send(requests));
+        for (std::size_t i = 0; i < answers; ++i) ASSERT_TRUE(raw.one_answer().starts_with("HTTP/1.1 200 OK\r\n")) << i;
+        const auto answered = Clock::now();
+        EXPECT_EQ(raw.answer(), "") << requests.substr(0, 80);  // the server's close, and nothing more
+        EXPECT_LT(std::chrono::duration<double>(Clock::now() - answered).count(), 0.5 * kKeepAlive.count())
+            << requests.substr(0, 80);
+    }
 }
 
 TEST_F(EditorServerTest, IdleAndSlowClientsHoldUpNoPreview) {
