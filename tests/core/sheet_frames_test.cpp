@@ -73,5 +73,33 @@ TEST(SheetFrames, TablesOfALargeScaleSheetGoToAFrameAt1To50AndTooLargeABlockToAL
     EXPECT_EQ(p.frame[0], 3);
 }
 
+// A view of frame 1 across its border moves in by the least whole units that leave it 2 paper mm
+// inside, along the axis it crosses only; one too large to fit, or inside already, stays.
+TEST(SheetFrames, ViewsAcrossTheFirstFramesBorderMoveInByTheLeastWholeUnits) {
+    const SheetFrame f = frame_at(1, 0, 50);  // 40000 x 27500, 100 units clear
+    const auto view = [](double x0, double y0, double x1, double y1) {
+        FirstFrameView v;
+        v.extent.cover(x0, y0);
+        v.extent.cover(x1, y1);
+        return v;
+    };
+    const std::vector<FirstFrameView> views = {
+        view(-30.4, 5000, 2000, 6000),       // across the left edge
+        view(10000, 27000, 12000, 27560.2),  // across the top
+        view(-10, -20, 500, 300),            // across the lower left corner
+        view(0, -50, 3000, 400),             // on the left edge, across the bottom
+        view(37000, 27000, 40000, 27600),    // on the right edge, across the top
+        view(-1, 8000, 39900, 9000),         // wider than the frame less its clearances
+        view(20000, 10000, 21000, 11000),    // inside
+    };
+    const std::vector<ViewMove> m = mend_first_frame(views, f);
+    ASSERT_EQ(m.size(), views.size());
+    const double want[][2] = {{131, 0}, {0, -161}, {110, 120}, {0, 150}, {0, -200}, {0, 0}, {0, 0}};
+    for (std::size_t i = 0; i < views.size(); ++i) {
+        EXPECT_EQ(m[i].dx, want[i][0]) << "view " << i;
+        EXPECT_EQ(m[i].dy, want[i][1]) << "view " << i;
+    }
+}
+
 }  // namespace
 }  // namespace lwall
