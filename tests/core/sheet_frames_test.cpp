@@ -90,11 +90,13 @@ TEST(SheetFrames, ViewsAcrossTheFirstFramesBorderMoveInByTheLeastWholeUnits) {
         view(0, -50, 3000, 400),             // on the left edge, across the bottom
         view(37000, 27000, 40000, 27600),    // on the right edge, across the top
         view(-1, 8000, 39900, 9000),         // wider than the frame less its clearances
+        view(-50, 12000, 39750, 13000),      // as wide as that exactly
+        view(15000, -10, 16000, 27290),      // as high as that exactly
         view(20000, 10000, 21000, 11000),    // inside
     };
     const std::vector<ViewMove> m = mend_first_frame(views, f);
     ASSERT_EQ(m.size(), views.size());
-    const double want[][2] = {{131, 0}, {0, -161}, {110, 120}, {0, 150}, {0, -200}, {0, 0}, {0, 0}};
+    const double want[][2] = {{131, 0}, {0, -161}, {110, 120}, {0, 150}, {0, -200}, {0, 0}, {150, 0}, {0, 110}, {0, 0}};
     for (std::size_t i = 0; i < views.size(); ++i) {
         EXPECT_EQ(m[i].dx, want[i][0]) << "view " << i;
         EXPECT_EQ(m[i].dy, want[i][1]) << "view " << i;
