@@ -180,6 +180,18 @@ TEST(WallVerticalRows, NoClassStandsIntoTheTopCover) {
     // x = 250, where the top less cover is 1980.
     EXPECT_EQ(ctx->bar_list.fixed(4).len1, 1805);
     EXPECT_EQ(ctx->bar_list.fixed(3).len1, 1760);
+
+    // The reference point far right of the middle: class 2 stands on the right side, whose lowest
+    // bar's top lies well above the mean height; the mean height is what class 2 is fitted to.
+    std::swap(w.length_left, w.length_right);
+    w.wall_height = 1455 + 1200.0 * 10500 / 12000;
+    for (BarGroup* g : {&w.W1, &w.W2}) g->count = {0, 0, 41, 5, 0, 0};
+    const auto right = laid_out(w, &bars);
+    ASSERT_EQ(bars.classes, 2);
+    // The mean height less cover, 2405, gives W1 2260 and W2 2305; the top over the lowest bar of
+    // class 2 (at 250 right of the reference point: 2530 + 450 - 100 = 2880) would give W1 2760.
+    EXPECT_EQ(right->bar_list.fixed(3).len1, 2260);
+    EXPECT_EQ(right->bar_list.fixed(4).len1, 2305);
 }
 
 }  // namespace
