@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "core/bar_rules.hpp"
 #include "drawings/wall/wall_test_support.hpp"
 
@@ -144,6 +146,13 @@ TEST(WallVerticalRows, SteepSlopeHasThreeClasses) {
     EXPECT_EQ(bars.w1.right_class[9], 2);
     EXPECT_EQ(bars.w1.right_class[10], 3);
     for (int c = 1; c <= 3; ++c) EXPECT_EQ(ctx->handed.wall_bar_classes.w2[c].piece, ctx->bar_list.fixed(2 * c).len1);
+    // The shared totals in slots 1, 3 and 5: leg plus piece of the three trial classes. Slot 1 from
+    // the lower end (1350: 1250 + 240 -> 1000); slot 5 from the top at m x s2 = 2000 toward the lower
+    // side of the reference point (1850: 1750 + 240 -> 1500).
+    const auto& totals = ctx->handed.wall_bar_classes.wall_bar_totals;
+    EXPECT_EQ(totals[0], 0);
+    EXPECT_EQ(totals[1], 1000);
+    EXPECT_EQ(totals[5], 1500);
 
     // Falling to the right: class 1 on the right side, class 3 on the left. The top less cover is
     // 2100 - x / 8; class 2 stands under it at its rightmost bar, W1 at 8 x 250 + 2 x 150 = 2300
@@ -154,6 +163,9 @@ TEST(WallVerticalRows, SteepSlopeHasThreeClasses) {
                                             {"W1-2", 21, 1260, 240, 1500}, {"W2-2", 29, 1305, 195, 1500},
                                             {"W1-3", 13, 2260, 240, 2500}, {"W2-3", 19, 1805, 195, 2000}};
     EXPECT_EQ(vertical_rows(*reversed), reversed_rows);
+    // Falling: slot 3 from the top at J = 3900 from the left end (1837.5 -> 1500), slot 5 at 2000 the
+    // other way from the reference point (2350 -> 2000).
+    EXPECT_EQ(reversed->handed.wall_bar_classes.wall_bar_totals, (std::array<double, 6>{0, 1000, 0, 1500, 0, 2000}));
     EXPECT_EQ(reversed->handed.wall_vertical_row_kinds, 4);
 }
 
