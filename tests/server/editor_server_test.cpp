@@ -253,6 +253,13 @@ TEST_F(EditorServerTest, RefusesForeignHostsForeignWritersAndMalformedBodies) {
     const auto layers_number = c.Post("/api/preview", "{\"wall\": \"\", \"layers\": 9}", "application/json");
     expect_refusal(layers_number, 400);
     EXPECT_EQ(json::parse(layers_number->body)["error"], "\"layers\" (GasouL.dat) が文字列ではありません");
+    // A "lang" that is not a language's name is passed over: the answer keeps the request's language.
+    for (const char* lang : {"7", "null", "\"xx\""}) {
+        const auto odd = c.Post("/api/preview", std::string("{\"wall\": \"\", \"layers\": 9, \"lang\": ") + lang + "}",
+                                "application/json");
+        ASSERT_TRUE(odd) << lang;
+        EXPECT_EQ(odd->body, layers_number->body) << lang;
+    }
 
     // A character Shift_JIS lacks is named with its line.
     const auto euro = c.Post("/api/preview",
