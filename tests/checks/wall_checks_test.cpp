@@ -127,6 +127,9 @@ TEST(WallChecks, LevelTopFacesWithCountsThatDifferOrderOtherRowsThanAreDrawn) {
                                "PlenkL.dat line 38, W4.count[2]: on a level top the back face is drawn with W4's "
                                "counts and the front face with W3's; W3.count[2] is 1 and W4.count[2] is 2, so the "
                                "schedule orders other numbers of W3 and W4 bars than the elevations draw"}));
+    w.W4.count[2] = 1;
+    w.W3.count[5] = 2;  // the last zone too
+    EXPECT_EQ(fields(w), std::vector<std::string>{"W4.count[5]"});
     w.height_left += 100;  // a sloped top lays each face out with the lower end's counts
     w.height_right -= 100;
     for (const std::string& m : messages(w)) EXPECT_EQ(m.find("level top"), std::string::npos) << m;

@@ -460,12 +460,22 @@ TEST(CommandLineDoor, ServeGoesToTheEditorOrSaysWhyItIsMissing) {
     EXPECT_EQ(test::read_file(out), "lwall: serve is not in this build of lwall: no HTTP library\n");
 }
 
-TEST_F(CommandLine, APictureThatCannotBeCreatedIsReported) {
+// Each extra file that cannot be created (a folder stands in its place) is named, with status 9.
+TEST_F(CommandLine, AnExtraFileThatCannotBeCreatedIsReported) {
     use_example("level");
-    fs::create_directory(dir_ / "Lwall.svg");
-    const auto r = run("--svg");
-    EXPECT_EQ(r.status, 9);
-    EXPECT_EQ(r.console, "can't create Lwall.svg\n");
+#ifdef LWALL_PDF_BUILT
+    const std::vector<const char*> options = {"svg", "csv", "pdf"};
+#else
+    const std::vector<const char*> options = {"svg", "csv"};
+#endif
+    for (const char* option : options) {
+        const std::string name = std::string("Lwall.") + option;
+        fs::create_directory(dir_ / name);
+        const auto r = run(std::string("--") + option);
+        EXPECT_EQ(r.status, 9) << name;
+        EXPECT_EQ(r.console, "can't create " + name + "\n");
+        fs::remove(dir_ / name);
+    }
 }
 
 }  // namespace

@@ -31,6 +31,7 @@ TEST(SheetFrames, RowsFromTheTopLeftClearOfEachOtherAndOfTheTitleBlock) {
         block(BlockRole::heading, 100.5, -7, 3000, 400),     // alone on the first row
         block(BlockRole::drawing, -5000, 3000, 20000, 6000),
         block(BlockRole::drawing, 0, 0, 17000, 4000),         // beside it
+        BlockToPlace{},                                       // drew nothing: stays, takes no room
         block(BlockRole::drawing, 0, 0, 30000, 20000),        // too high for what is left: frame 3
         block(BlockRole::drawing, 0, 0, 30000, 3000),         // a row of its own, beside the title block
         block(BlockRole::drawing, 0, 0, 5000, 3000),          // over it, or below the margin: frame 4
@@ -39,16 +40,19 @@ TEST(SheetFrames, RowsFromTheTopLeftClearOfEachOtherAndOfTheTitleBlock) {
     ASSERT_EQ(p.frames.size(), 3u);
     EXPECT_EQ(p.frames[1].number, 3);
     EXPECT_EQ(p.frames[1].x, 42000 + 40000 + 2000);
-    EXPECT_EQ(p.frame, (std::vector<int>{2, 2, 2, 3, 3, 4}));
+    EXPECT_EQ(p.frame, (std::vector<int>{2, 2, 2, 0, 3, 3, 4}));
+    EXPECT_EQ(p.dx[3], 0);
+    EXPECT_EQ(p.dy[3], 0);
     // Whole offsets; the heading's corner rounded outward lands on the margin.
     EXPECT_EQ(p.dx[0], 42500 - 100);
     EXPECT_EQ(p.dy[0], 27000 - 400 + 7);
     EXPECT_EQ(moved(blocks[1], p, 1).x0, 42500);
     EXPECT_EQ(moved(blocks[1], p, 1).y1, 27000 - 400 - 500);
     EXPECT_EQ(moved(blocks[2], p, 2).x0, 42500 + 20000 + 500);
-    EXPECT_EQ(moved(blocks[4], p, 4).x0, 84500);
-    EXPECT_EQ(moved(blocks[4], p, 4).y1, 27000 - 20000 - 500);
+    EXPECT_EQ(moved(blocks[5], p, 5).x0, 84500);
+    EXPECT_EQ(moved(blocks[5], p, 5).y1, 27000 - 20000 - 500);
     for (std::size_t i = 0; i < blocks.size(); ++i) {
+        if (blocks[i].extent.empty) continue;
         const SheetFrame& f = p.frames[static_cast<std::size_t>(p.frame[i] - 2)];
         EXPECT_FALSE(moved(blocks[i], p, i).overlaps(title_block_area(f))) << i;
         for (std::size_t k = 0; k < i; ++k) EXPECT_FALSE(p.placed[k].overlaps(p.placed[i])) << k << " " << i;
