@@ -592,6 +592,9 @@ def never_saves_over_what_it_could_not_open(e, exe, tmp, check):
         values = d.execute_script("return [...document.querySelectorAll('#wall-form input')].map(i => i.value).join('')")
         check("PlenkL.dat" in failure.text and values == "" and d.find_element(By.ID, "save").get_attribute("disabled"),
               f"a file the editor cannot open is named with the reason, no wall shown, saving off: {failure.text!r}")
+        shown = d.find_element(By.ID, "folder-bar").text
+        check("GasouL.dat なし" in shown and "HyodaiL.dat なし" in shown and "PlenkL.dat あり" not in shown and
+              "PlenkL.dat なし" not in shown, f"the folder bar tells each file's own state: {shown!r}")
         e.keys(Keys.CONTROL, "s")
         time.sleep(0.5)
         check((folder / "PlenkL.dat").read_bytes() == wall and not (folder / "GasouL.dat").exists() and
