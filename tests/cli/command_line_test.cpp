@@ -463,10 +463,10 @@ TEST(CommandLineDoor, ServeGoesToTheEditorOrSaysWhyItIsMissing) {
 // Each extra file that cannot be created (a folder stands in its place) is named, with status 9.
 TEST_F(CommandLine, AnExtraFileThatCannotBeCreatedIsReported) {
     use_example("level");
+    std::vector<const char*> options = {"svg", "csv"};
 #ifdef LWALL_PDF_BUILT
-    const std::vector<const char*> options = {"svg", "csv", "pdf"};
-#else
-    const std::vector<const char*> options = {"svg", "csv"};
+    // Only this build's own program is known to have the pages (a Windows build run under Wine has not).
+    if (std::getenv("LWALL_PROGRAM") == nullptr) options.push_back("pdf");
 #endif
     for (const char* option : options) {
         const std::string name = std::string("Lwall.") + option;
