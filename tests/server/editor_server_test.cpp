@@ -579,32 +579,45 @@ TEST_F(EditorServerTest, AFolderWithoutLayersEndsAsTheCommandLineDoes) {
 }
 
 // Both files are replaced or neither: when the second cannot be, the first gets its old bytes back.
+// When the first cannot be put back either, the answer says it was saved, as it now stands.
 TEST_F(EditorServerTest, ASaveThatStopsHalfWayPutsTheFirstFileBack) {
     const std::string wall = test::example_file("level", "PlenkL.dat");
     const std::string layers = test::example_file("level", "GasouL.dat");
-    write_file(served_ / "PlenkL.dat", wall);
-    write_file(served_ / "GasouL.dat", layers);
-    const json folder = load();
-    std::string edited = wall;
-    edited.replace(0, 3, "600");
-    WallTexts texts;
-    texts.wall = edited;
-    texts.layers = layers + "\n";
-    texts.version = folder["version"];
-    const EditorReply r = save_reply(served_, texts, [&](const std::string& name) {
-        if (name != "GasouL.dat") return;
-        EXPECT_EQ(served("PlenkL.dat"), edited);  // the first is in place
-        fs::remove(served_ / "GasouL.dat");
-        fs::create_directories(served_ / "GasouL.dat" / "in the way");  // the second rename fails
-    });
-    EXPECT_EQ(r.http_status, 500) << r.body;
-    const json answer = json::parse(r.body);
-    EXPECT_EQ(answer["saved"], json::array());
-    EXPECT_EQ(answer["unchanged"], (json{"PlenkL.dat", "GasouL.dat"}));
-    EXPECT_TRUE(answer["error"].get<std::string>().starts_with("GasouL.dat を置き換えられません")) << answer["error"];
-    EXPECT_EQ(served("PlenkL.dat"), wall);
-    for (const auto& e : fs::directory_iterator(served_)) {
-        EXPECT_FALSE(e.path().filename().string().ends_with(".tmp")) << e.path();
+    for (const bool first_blocked : {false, true}) {
+        SCOPED_TRACE(first_blocked ? "the first cannot be put back" : "the first is put back");
+        fs::remove_all(served_ / "PlenkL.dat");
+        fs::remove_all(served_ / "GasouL.dat");
+        write_file(served_ / "PlenkL.dat", wall);
+        write_file(served_ / "GasouL.dat", layers);
+        const json folder = load();
+        std::string edited = wall;
+        edited.replace(0, 3, "600");
+        WallTexts texts;
+        texts.wall = edited;
+        texts.layers = layers + "\n";
+        texts.version = folder["version"];
+        const EditorReply r = save_reply(served_, texts, [&](const std::string& name) {
+            if (name != "GasouL.dat") return;
+            EXPECT_EQ(served("PlenkL.dat"), edited);  // the first is in place
+            fs::remove(served_ / "GasouL.dat");
+            fs::create_directories(served_ / "GasouL.dat" / "in the way");  // the second rename fails
+            if (!first_blocked) return;
+            fs::remove(served_ / "PlenkL.dat");
+            fs::create_directories(served_ / "PlenkL.dat" / "in the way");  // and so does putting it back
+        });
+        EXPECT_EQ(r.http_status, 500) << r.body;
+        const json answer = json::parse(r.body);
+        const json saved = first_blocked ? json::array({"PlenkL.dat"}) : json::array();
+        const json unchanged = first_blocked ? json::array({"GasouL.dat"}) : json::array({"PlenkL.dat", "GasouL.dat"});
+        EXPECT_EQ(answer["saved"], saved);
+        EXPECT_EQ(answer["unchanged"], unchanged);
+        EXPECT_TRUE(answer["error"].get<std::string>().starts_with("GasouL.dat を置き換えられません")) << answer["error"];
+        if (!first_blocked) {
+            EXPECT_EQ(served("PlenkL.dat"), wall);
+        }
+        for (const auto& e : fs::directory_iterator(served_)) {
+            EXPECT_FALSE(e.path().filename().string().ends_with(".tmp")) << e.path();
+        }
     }
 }
 
