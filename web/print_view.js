@@ -17,7 +17,7 @@ const FONT = "IPAGothic, 'IPAexGothic', 'Noto Sans CJK JP', 'Yu Gothic', 'Hiragi
 const escape = (text) => text.replace(/[&<>"]/g, (c) => ({'&': '&amp;', '<': '&lt;', '>': '&gt;', '"': '&quot;'})[c]);
 
 // The sheet of a display list as SVG markup, in black: one path per pen width, every text.
-function printableDrawing(display) {
+export function printableDrawing(display) {
   const out = [`<g fill="none" stroke="#000" stroke-linecap="round" font-family="${FONT}">`];
   for (const s of display.strokes) {
     const d = [];

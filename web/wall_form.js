@@ -206,9 +206,7 @@ export class WallForm {
   showRefusedCharacter(answer) {
     const fields = answer.file === TITLE_FILE ? this.titleFields : this.catalogue.fields;
     const f = fields.find((x) => x.line === answer.line);
-    if (!f) return false;
-    this.showOutcome({status: 6, file: answer.file, field: f.name, message: answer.error, findings: []});
-    return true;
+    if (f) this.showOutcome({status: 6, file: answer.file, field: f.name, message: answer.error, findings: []});
   }
 
   showOutcome(result) {

@@ -227,6 +227,17 @@ def use_the_editor(e, exe, url, catalogue, served, downloads, cli, example, chec
     wrong = [n for n, k in kinds.items() if said.get(n) != (k == "whole")]
     check(not wrong and said["F1.zones"] and said["F1.count[1]"] and not said["wall_height"],
           f"a field's tooltip says (整数) exactly where it takes a whole number: {wrong[:5]}")
+    # Each zone's values stand in its row: a pitch or count of index k in row k, a diameter "zone n"
+    # in row n; and only the title group's legend names HyodaiL.dat.
+    labels = {f["name"]: f["label_en"] for f in catalogue["fields"]}
+    rows = d.execute_script("return [...document.querySelectorAll('#wall-form table.zones input')]"
+                            ".map(i => [i.name, i.closest('tr').dataset.zone])")
+    zone_of = lambda name: int((re.search(r"zone (\d)$", labels[name]) or re.search(r"\[(\d)\]$", name)).group(1))
+    misplaced = [(n, z) for n, z in rows if int(z) != zone_of(n)]
+    legends = d.execute_script("return [...document.querySelectorAll('#wall-form fieldset > legend')]"
+                               ".filter(l => l.textContent.includes('HyodaiL.dat')).map(l => l.parentNode.dataset.group)")
+    check(len(rows) > 100 and not misplaced and legends == [catalogue["title_file"]["group"]["key"]],
+          f"each zone's values stand in its row, HyodaiL.dat on the title group alone: {misplaced[:4]} {legends}")
     shown = d.find_element(By.ID, "folder-bar").text
     check(str(served.resolve()) in shown and "PlenkL.dat あり" in shown and "GasouL.dat あり" in shown and
           "HyodaiL.dat あり" in shown and e.value("project") == "県道改良工事" and e.value("drawing_number") == "S-3",

@@ -157,3 +157,16 @@ test('a sheet of no width or no height is not painted (no fit can divide by it)'
   }
   assert.deepEqual(preparePicture(display([5, 6, 30, 40])).frame, {x: 5, y: 6, w: 30, h: 40});
 });
+
+test('the print drawing holds each line, circle and text of the display list, and nothing more', async () => {
+  const {printableDrawing} = await load('print_view.js');
+  const display = {
+    strokes: [{width: 0.35, lines: [0, 0, 10, 0, 10, 0, 10, 5], circles: [4, 4, 1.5]}, {width: 0.18, lines: [], circles: []}],
+    texts: [{size: 2.5, strings: ['壁 <A>', 'B&C'], at: [1, 2, 0, 3, 4, 90]}],
+  };
+  const svg = printableDrawing(display);
+  assert.deepEqual([...svg.matchAll(/<path [^>]*>/g)].map((m) => m[0]),
+    ['<path stroke-width="0.35" d="M0 0L10 0M10 0L10 5M5.5 4A1.5 1.5 0 1 0 2.5 4A1.5 1.5 0 1 0 5.5 4"/>']);
+  assert.deepEqual([...svg.matchAll(/<text ([^>]*)>([^<]*)</g)].map((m) => [m[1].replace(/ font-size.*none"/, ''), m[2]]),
+    [['x="1" y="2"', '壁 &lt;A&gt;'], ['x="3" y="4" transform="rotate(90 3 4)"', 'B&amp;C']]);
+});
