@@ -1,6 +1,6 @@
 // The SXF sheets of a run: every frame's file passes the strict reader, holds the frame's lines,
 // circles and texts of the drawing file (the same place on paper after the part drawing's ratio,
-// the same layer, the same text) and nothing else, on an A1 landscape sheet at the frame's scale,
+// the same layer, the same text at the same angles) and nothing else, on an A1 landscape sheet at the frame's scale,
 // with the title file's values in its drawing attribute. And the strict reader refuses what a
 // reader would.
 
@@ -53,7 +53,17 @@ std::vector<std::vector<std::string>> drawn_per_frame(const std::string& dxf, co
             if (ax < fr.x || ax > fr.x + fr.width || ay < fr.y || ay > fr.y + fr.height) continue;
             if (e.type == "LINE") out[f].push_back(key("line", e.get(8), {e.num(10), e.num(20), e.num(11), e.num(21)}));
             if (e.type == "CIRCLE") out[f].push_back(key("circle", e.get(8), {e.num(10), e.num(20), e.num(40)}));
-            if (e.type == "TEXT") out[f].push_back(key("text", e.get(8), {e.num(10), e.num(20), e.num(40)}, e.get(1)));
+            if (e.type == "TEXT") {
+                // A text turns by its rotation (0 to 360) and leans by its oblique angle (-180 to 180),
+                // in hundredths of a degree; a simple text has no rotation, an aligned one no lean.
+                const auto angle = [&](int code) {
+                    const bool given = std::any_of(e.groups.begin(), e.groups.end(), [&](const auto& g) { return g.first == code; });
+                    const double a = given ? std::fmod(e.num(code), 360.0) : 0;
+                    return a < 0 ? a + 360 : a;
+                };
+                const double lean = angle(51) > 180 ? angle(51) - 360 : angle(51);
+                out[f].push_back(key("text", e.get(8), {e.num(10), e.num(20), e.num(40), angle(50) * 100, lean * 100}, e.get(1)));
+            }
             break;
         }
     }
@@ -87,7 +97,9 @@ std::vector<std::string> shown_on_sheet(const test::SfcReading& r, const SheetFr
         const std::string& layer = layers.at(static_cast<std::size_t>(f.num(0)) - 1);
         if (f.name == "line_feature") out.push_back(key("line", layer, {X(4), Y(5), X(6), Y(7)}));
         if (f.name == "circle_feature") out.push_back(key("circle", layer, {X(4), Y(5), L(6)}));
-        if (f.name == "text_string_feature") out.push_back(key("text", layer, {X(4), Y(5), L(6)}, f.str(3)));
+        if (f.name == "text_string_feature") {
+            out.push_back(key("text", layer, {X(4), Y(5), L(6), f.num(9) * 100, f.num(10) * 100}, f.str(3)));
+        }
     }
     return out;
 }
