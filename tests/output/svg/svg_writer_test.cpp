@@ -39,6 +39,18 @@ TEST(SvgWriter, EntitiesAsTheDrawingFileHoldsThemWithYUpsideDown) {
     EXPECT_NE(doc.find("fill=\"#ffffff\">a&lt;b&amp;c</text>"), std::string::npos) << doc;
 }
 
+// Picture numbers: whole ones bare, others to two places without trailing zeros.
+TEST(SvgWriter, PictureNumbersTakeAtMostTwoPlaces) {
+    const std::pair<double, std::string_view> cases[] = {{12, "12"},      {-7, "-7"},       {0.5, "0.5"},
+                                                        {-3.25, "-3.25"}, {2.3456, "2.35"}, {17.504, "17.5"},
+                                                        {1.996, "2"},     {-0.125, "-0.13"}};
+    for (const auto& [v, want] : cases) {
+        std::string out = "x";
+        append_picture_number(out, v);
+        EXPECT_EQ(out, "x" + std::string(want)) << v;
+    }
+}
+
 TEST(SvgWriter, DocumentFramesEverythingDrawnWithAMargin) {
     SvgWriter svg;
     svg.line({"L", 3, 0.25, 0, 0, 10000, 5000});
