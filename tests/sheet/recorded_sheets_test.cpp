@@ -43,6 +43,15 @@ TEST(RecordedSheets, EveryFileOfEveryWallIsTheRecordedOne) {
         {"faulty", test::read_file(source + "/tests/checks/faulty/PlenkL.dat")},
         {"fitting", test::fitting_wall()},
     };
+    // The sloped example with its top falling to 1000 at the left end: three length classes of
+    // wall bars, the middle one named above the reference point.
+    std::string three = test::example_file("sloped", "PlenkL.dat");
+    for (const auto& [line, text] : {std::pair<int, const char*>{2, "1750,450,1000,2500"}, {38, "4,0,0,0,0"}}) {
+        std::size_t at = 0;
+        for (int n = 1; n < line; ++n) at = three.find('\n', at) + 1;
+        three.replace(at, three.find('\n', at) - at, text);
+    }
+    walls["three classes"] = three;
     test::WallMaker maker(1907);
     for (int n = 1; n <= 6; ++n) walls["random" + std::to_string(n)] = maker.next();
     const std::string layers = test::example_file("level", "GasouL.dat");

@@ -300,6 +300,10 @@ TEST(FootingPlan, S2TiesByTheF1Pitch) {
     EXPECT_FALSE(std::any_of(dim.begin(), dim.end(),
                              [](const Segment& s) { return s.x2 - s.x1 == 500 && s.y2 - s.y1 == 1000; }));
     EXPECT_EQ(p200.ctx->bar_list.fixed(BarList::kS2).count, 2 * 4 * 6);
+    // With few bars in F1 zones 1 and 2 the rows they hold bound the count before the length does:
+    // (10 + 2) / (2 x 2) + 2 = 5 ties a column, where 10 x 250 + 18 x 250 would hold seven.
+    const DrawnPlan few = draw_plan(fitting_wall({{9, "250,200,250,250,0"}, {10, "10,2,18,9,0"}}));
+    EXPECT_EQ(few.ctx->bar_list.fixed(BarList::kS2).count, 2 * 4 * 5);
 
     // Neither pitch carries ties: none are counted (the count's step would be zero).
     const DrawnPlan none = draw_plan(fitting_wall({{9, "200,200,200,200,0"}}));
