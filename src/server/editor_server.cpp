@@ -33,13 +33,10 @@ void send(httplib::Response& res, EditorReply&& reply) {
     res.body = std::move(reply.body);  // a picture of 2 MB is not copied
 }
 
-// The page's files by their names under web/, with their types; nothing else is served.
+// The page's scripts and its style sheet by their names under web/, with their types; nothing else
+// is served from there (the page itself comes with its token from "/").
 const char* content_type_of(std::string_view name) {
-    if (name.ends_with(".html")) return "text/html; charset=utf-8";
-    if (name.ends_with(".css")) return "text/css; charset=utf-8";
-    if (name.ends_with(".js")) return "text/javascript; charset=utf-8";
-    if (name.ends_with(".png")) return "image/png";
-    return "application/octet-stream";
+    return name.ends_with(".css") ? "text/css; charset=utf-8" : "text/javascript; charset=utf-8";
 }
 
 // Listening sockets may take a port again right after an earlier server left it, but never a port
@@ -293,7 +290,7 @@ void EditorServer::Impl::routes() {
                        "frame-ancestors 'none'");
         res.set_content(page, "text/html; charset=utf-8");
     });
-    http.Get(R"(/([a-z_]+\.(js|css|png)))", [](const httplib::Request& req, httplib::Response& res) {
+    http.Get(R"(/([a-z_]+\.(js|css)))", [](const httplib::Request& req, httplib::Response& res) {
         const std::string name = req.matches[1];
         const EmbeddedFile* f = find_embedded_file("web/" + name);
         if (f == nullptr) {

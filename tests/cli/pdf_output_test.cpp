@@ -196,6 +196,14 @@ TEST(PdfRefusal, WithoutItsModuleOneLineStatus11AndNoFileTouched) {
     if (other == nullptr) unsetenv("LWALL_PROGRAM");
     EXPECT_EQ(run.status, 11);
     EXPECT_EQ(std::count(run.console.begin(), run.console.end(), '\n'), 1) << run.console;
+#ifdef LWALL_PDF_BUILT
+    // The line passes on the loader's own reason, which names the module it looked for.
+    if (other == nullptr) {
+        EXPECT_TRUE(run.console.starts_with("lwall --pdf: can't load the PDF writer: " + (bin / "").string()))
+            << run.console;
+        EXPECT_NE(run.console.find("No such file"), std::string::npos) << run.console;
+    }
+#endif
     EXPECT_EQ(test::read_file((dir / "Lwall.dxf").string()), "an earlier run's drawing");
     EXPECT_FALSE(fs::exists(dir / "Lwall.pdf"));
     EXPECT_FALSE(fs::exists(dir / "plenk.scr"));

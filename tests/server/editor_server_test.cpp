@@ -283,6 +283,15 @@ TEST_F(EditorServerTest, RefusesForeignHostsForeignWritersAndMalformedBodies) {
         expect_refusal(c.Post(std::string("/api/file/") + name, drawn, "application/json"), 404);
     }
     expect_refusal(c.Get("/../PlenkL.dat"), 404);
+    // The page's own files, each with the type a browser runs it as (a module must be JavaScript).
+    for (const auto& [path, type] : {std::pair<const char*, const char*>{"/", "text/html; charset=utf-8"},
+                                     {"/editor.css", "text/css; charset=utf-8"},
+                                     {"/wall_form.js", "text/javascript; charset=utf-8"}}) {
+        const auto r = c.Get(path);
+        ASSERT_TRUE(r) << path;
+        EXPECT_EQ(r->status, 200) << path;
+        EXPECT_EQ(r->get_header_value("Content-Type"), type) << path;
+    }
 }
 
 // The guard of every request: the served address in Host (DNS rebinding names another), a writer's
