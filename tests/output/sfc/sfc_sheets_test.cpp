@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <map>
 #include <memory>
 #include <string>
@@ -15,6 +16,7 @@
 
 #include "core/run_failure.hpp"
 #include "core/sjis.hpp"
+#include "input/layer_file.hpp"
 #include "output/sfc/sfc_checker.hpp"
 #include "output/sfc/sfc_sheets.hpp"
 #include "sheet/random_walls.hpp"
@@ -281,6 +283,48 @@ TEST(SfcChecker, FindsWhatAReaderRefuses) {
     for (const auto& [what, text] : faulty) {
         EXPECT_FALSE(test::read_sfc(text).faults.empty()) << what;
     }
+}
+
+// An entity no reader could place or size (a number that is not finite, a circle of no radius, a
+// text of no height) is left off the sheet, and the sheet is as it would be without it.
+TEST(SfcSheets, EntitiesWithoutAPlaceOrASizeAreLeftOff) {
+    const double nan = std::nan("");
+    const double inf = std::numeric_limits<double>::infinity();
+    TextEntity text;
+    text.layer = "D-STR-HTXT";
+    text.height = 250;
+    text.text = "A-1";
+    text.x1 = 2000;
+    text.y1 = 3000;
+    const auto sound = [&](SfcSheets& sink) {
+        sink.line({"D-STR", 7, 0.25, 0, 0, 1000, 500});
+        sink.circle({"D-STR", 0.25, 100, 100, 50});
+        sink.text(text);
+    };
+    SfcSheets plain, with_faults;
+    sound(plain);
+    sound(with_faults);
+    with_faults.line({"D-STR", 7, 0.25, 0, nan, 1000, 500});
+    with_faults.line({"D-STR", 7, inf, 0, 0, 1000, 500});
+    with_faults.circle({"D-STR", 0.25, 100, 100, 0});
+    with_faults.circle({"D-STR", 0.25, inf, 100, 50});
+    for (int fault = 0; fault < 4; ++fault) {
+        TextEntity t = text;
+        if (fault == 0) t.height = 0;
+        if (fault == 1) t.x1 = nan;
+        if (fault == 2) t.angle = inf;
+        if (fault == 3) t.width = nan;
+        with_faults.text(t);
+    }
+    const SheetFrames frames = {{1, -1000, -1000, 800 * 50, 550 * 50, 50}};
+    const LayerTable layers = read_layer_table(test::example_file("level", "GasouL.dat"));
+    const std::vector<std::string> files = with_faults.files(frames, layers, TitleInput{});
+    ASSERT_EQ(files.size(), 1u);
+    const test::SfcReading r = test::read_sfc(files[0]);
+    EXPECT_TRUE(r.faults.empty()) << show(r.faults);
+    EXPECT_TRUE(std::any_of(r.features.begin(), r.features.end(),
+                            [](const auto& f) { return f.name == "text_string_feature" && f.str(3) == "A-1"; }));
+    EXPECT_EQ(files, plain.files(frames, layers, TitleInput{}));
 }
 
 TEST(SfcSheets, FileNamesAreExact) {
