@@ -150,8 +150,10 @@ export class SheetView {
     this.later();
   }
 
+  // Like the wheel, a drag waits for a sheet: before the first there is no view to move, and the
+  // first sheet is fitted whole.
   drag(e) {
-    if (e.button !== 0 || e.target.closest('button')) return;
+    if (e.button !== 0 || !this.picture || e.target.closest('button')) return;
     const start = {x: e.clientX, y: e.clientY, vx: this.vx, vy: this.vy};
     this.pane.setPointerCapture(e.pointerId);
     this.pane.classList.add('dragging');

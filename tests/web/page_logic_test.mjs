@@ -170,3 +170,23 @@ test('the print drawing holds each line, circle and text of the display list, an
   assert.deepEqual([...svg.matchAll(/<text ([^>]*)>([^<]*)</g)].map((m) => [m[1].replace(/ font-size.*none"/, ''), m[2]]),
     [['x="1" y="2"', '壁 &lt;A&gt;'], ['x="3" y="4" transform="rotate(90 3 4)"', 'B&amp;C']]);
 });
+
+test('a drag or a wheel turn before the first sheet leaves that sheet to be fitted whole', async () => {
+  globalThis.Path2D ??= class { moveTo() {} lineTo() {} arc() {} };
+  globalThis.ResizeObserver ??= class { observe() {} };
+  globalThis.requestAnimationFrame ??= (f) => setTimeout(f, 0);
+  globalThis.window ??= {devicePixelRatio: 1};
+  const canvas2d = new Proxy({}, {get: (o, k) => (k in o ? o[k] : () => {})});
+  globalThis.document ??= {createElement: () => ({getContext: () => canvas2d})};
+  const on = {};
+  const pane = {clientWidth: 400, clientHeight: 300, dataset: {}, classList: {add() {}, remove() {}}, prepend() {},
+    setPointerCapture() {}, addEventListener: (type, f) => { on[type] = f; }, removeEventListener() {},
+    getBoundingClientRect: () => ({left: 0, top: 0})};
+  const {SheetView} = await load('sheet_view.js');
+  const view = new SheetView(pane);
+  on.pointerdown({button: 0, target: {closest: () => null}, clientX: 10, clientY: 10, pointerId: 1});
+  on.pointermove?.({clientX: 60, clientY: 40});
+  on.wheel({preventDefault() {}, clientX: 5, clientY: 5, deltaY: 100, deltaMode: 0});
+  await view.show({frame: [0, 0, 800, 600], ground: '#fff', strokes: [], texts: [], counts: [0, 0, 0]});
+  assert.equal(pane.dataset.view, '0 0 0.5');  // 400 / 800 and 300 / 600 pixels a unit, the sheet whole
+});
