@@ -95,6 +95,36 @@ TEST(WallChecks, EachCheckIsSilentAtItsLimitAndSpeaksOneMillimetrePast) {
              w.F2.pitch[3] = 230, w.F2.count[3] = 8, w.F2.pitch[4] = 296, w.F2.count[4] = 10;  // 4800
              w.end_cover_left = 120, w.end_cover_right = 200 + past;
          }, {"F2.count[4]"}},
+        // Every other side of every mark, so that a side that reads another's zones or names
+        // another's field shows.
+        {"W1 toward the right end", [](WallInput& w, double past) {
+             w.W1.count[3] = 12, w.W1.pitch[3] = 190, w.W1.count[4] = 8, w.W1.pitch[4] = 320;  // 4840
+             w.end_cover_left = 41, w.end_cover_right = 59;
+             w.length_right = 4899 - past;
+         }, {"W1.count[4]"}},
+        {"W2 toward the left end", [](WallInput& w, double past) {
+             w.W2.pitch[1] = 170, w.W2.count[1] = 14, w.W2.pitch[2] = 330, w.W2.count[2] = 8;  // 5020
+             w.end_cover_left = 33, w.end_cover_right = 67;
+             w.length_left = 5053 - past;
+         }, {"W2.count[1]"}},
+        {"W2 toward the right end", [](WallInput& w, double past) {
+             w.W2.count[3] = 9, w.W2.pitch[3] = 260, w.W2.count[4] = 11, w.W2.pitch[4] = 230;  // 4870
+             w.end_cover_left = 47, w.end_cover_right = 53;
+             w.length_right = 4923 - past;
+         }, {"W2.count[4]"}},
+        {"W5 toward the left end", [](WallInput& w, double past) {
+             w.W5.pitch[1] = 310, w.W5.count[1] = 6, w.W5.pitch[2] = 245, w.W5.count[2] = 12;  // 4800
+             w.end_cover_left = 29, w.end_cover_right = 71;
+             w.length_left = 4829 - past;
+         }, {"W5.count[1]"}},
+        {"F1's other half toward the left end", [](WallInput& w, double past) {
+             w.F1.pitch[3] = 190, w.F1.count[3] = 10, w.F1.pitch[4] = 296, w.F1.count[4] = 10;  // 4860
+             w.end_cover_left = 140 + past, w.end_cover_right = 160;
+         }, {"F1.count[4]"}},
+        {"F2 toward the left end", [](WallInput& w, double past) {
+             w.F2.pitch[1] = 230, w.F2.count[1] = 8, w.F2.pitch[2] = 296, w.F2.count[2] = 10;  // 4800
+             w.end_cover_left = 200 + past, w.end_cover_right = 120;
+         }, {"F2.count[1]"}},
         {"the rows under a level top", [](WallInput& w, double past) {
              w.cover2 = 85;  // rows from 315; the top less cover_wall_top 2335
              for (BarGroup* g : {&w.W3, &w.W4}) g->count[1] = 6, g->pitch[1] = 270, g->count[2] = 2, g->pitch[2] = 200;
