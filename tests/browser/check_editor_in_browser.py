@@ -197,6 +197,7 @@ def main():
                 driver.execute_cdp_cmd("Page.setDownloadBehavior", {"behavior": "allow", "downloadPath": str(downloads)})
                 use_the_editor(Editor(driver), exe, url, catalogue, served, downloads, cli, example, check)
                 the_page_keeps_its_own_state(Editor(driver), exe, url, served, tmp, check)
+                opens_files_from_the_disk(Editor(driver), url, tmp, example, check)
                 never_saves_over_what_it_could_not_open(Editor(driver), exe, tmp, check)
             finally:
                 driver.quit()
@@ -584,6 +585,31 @@ def the_page_keeps_its_own_state(e, exe, url, served, tmp, check):
     errors = d.execute_script("return window.__drawn.errors")
     check(errors == 0 and not e.unsaved(), f"no script error on the way: {errors}")
     d.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument", {"identifier": spies})
+
+
+def opens_files_from_the_disk(e, url, tmp, example, check):
+    """Files picked with 開く fill the form, each by its name: the wall, the layers and the title."""
+    d = e.d
+    d.get(url)
+    e.wait.until(lambda _: e.seq() >= 1)
+    disk = tmp / "disk"
+    disk.mkdir()
+    wall = (example / "PlenkL.dat").read_text().splitlines()
+    wall[1] = "2150" + wall[1][wall[1].index(","):]
+    layers = (example / "GasouL.dat").read_text().replace("2  1  0.35 D-STR-STR1", "5  1  0.35 D-STR-STR1")
+    (disk / "PlenkL.dat").write_text("\r\n".join(wall + [""]))
+    (disk / "GasouL.dat").write_text(layers)
+    (disk / "HyodaiL.dat").write_bytes("開いた工事\r\n".encode("cp932"))
+    before = e.seq()
+    picker = d.find_element(By.ID, "open-files")
+    d.execute_script("arguments[0].hidden = false", picker)
+    picker.send_keys("\n".join(str(disk / n) for n in ("PlenkL.dat", "GasouL.dat", "HyodaiL.dat")))
+    e.settle(before)
+    shown_layers = d.find_element(By.NAME, "layers").get_attribute("value")
+    check(e.value("wall_height") == "2150" and "5  1  0.35 D-STR-STR1" in shown_layers and
+          e.value("project") == "開いた工事" and e.status_code() == "0" and e.unsaved(),
+          f"files opened from the disk fill the wall, the layers and the title, unsaved: {e.value('wall_height')!r} "
+          f"{e.value('project')!r} {shown_layers[:60]!r}")
 
 
 def never_saves_over_what_it_could_not_open(e, exe, tmp, check):
