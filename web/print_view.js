@@ -10,6 +10,7 @@ const FRAME_W = 800;  // the sheet's frame, paper mm
 const FRAME_H = 550;
 
 import {t} from './messages.js';
+import {eachText} from './sheet_view.js';
 
 const SVG_NS = 'http://www.w3.org/2000/svg';
 const FONT = "IPAGothic, 'IPAexGothic', 'Noto Sans CJK JP', 'Yu Gothic', 'Hiragino Sans', 'MS Gothic', sans-serif";
@@ -31,8 +32,7 @@ export function printableDrawing(display) {
     if (d.length) out.push(`<path stroke-width="${s.width}" d="${d.join('')}"/>`);
   }
   for (const g of display.texts) {
-    g.strings.forEach((text, i) => {
-      const [x, y, angle] = g.at.slice(3 * i, 3 * i + 3);
+    eachText(g, (text, x, y, angle) => {
       const turn = angle ? ` transform="rotate(${angle} ${x} ${y})"` : '';
       out.push(`<text x="${x}" y="${y}" font-size="${g.size}" fill="#000" stroke="none"${turn}>${escape(text)}</text>`);
     });

@@ -8,6 +8,13 @@
 
 const nextPaint = () => new Promise((done) => requestAnimationFrame(() => setTimeout(done, 0)));
 
+// Calls f(text, x, y, angle) for each string of a text group, whose `at` holds x, y and the angle
+// of each string in turn.
+export function eachText(group, f) {
+  const at = group.at;
+  group.strings.forEach((text, i) => f(text, at[3 * i], at[3 * i + 1], at[3 * i + 2]));
+}
+
 // The display list as the canvas paints it: one path per stroke, the texts as they came.
 export function preparePicture(display) {
   const [x, y, w, h] = display.frame;
@@ -115,11 +122,7 @@ export class SheetView {
       if (size * k < 1) continue;
       ctx.font = `${size}px ${FONT}`;
       ctx.fillStyle = group.colour;
-      const at = group.at;
-      group.strings.forEach((text, i) => {
-        const x = at[3 * i];
-        const y = at[3 * i + 1];
-        const angle = at[3 * i + 2];
+      eachText(group, (text, x, y, angle) => {
         const reach = size * (text.length + 1);
         if (x + reach < left || x - reach > right || y + reach < top || y - reach > bottom) return;
         if (angle) {
