@@ -522,7 +522,7 @@ std::vector<std::string> SfcSheets::files(const SheetFrames& frames, const Layer
 
         const std::string part_name = std::string(u8"部分図"_sj) + std::to_string(frame.number);
         for (const Item* it : members) write(*it, frame.x, frame.y, 1, 0, 0);
-        file.feature("sfig_org_feature", {quoted(part_name), param(1)});
+        file.feature("sfig_org_feature", {quoted(part_name), param(1)});  // kind 1: a part drawing
         file.feature("sfig_locate_feature", {param(0), quoted(part_name), param(kSheetX), param(kSheetY), param(0),
                                              param(1 / frame.scale, 14), param(1 / frame.scale, 14)});
 

@@ -138,6 +138,9 @@ void expect_sheets_hold_the_drawing(const Drawn& d) {
         const test::SfcReading r = test::read_sfc(d.sheets[f]);
         ASSERT_TRUE(r.faults.empty()) << r.faults.size() << " faults:" << show(r.faults);
         for (const auto& x : r.features) {
+            if (x.name == "sfig_org_feature") {
+                EXPECT_EQ(x.num(1), 1);  // of the kind 1, a part drawing
+            }
             if (x.name == "sfig_locate_feature") {
                 // 1/scale to fifteen digits
                 EXPECT_NEAR(x.num(5) * d.frames[f].scale, 1, 1e-11);
