@@ -59,6 +59,18 @@ TEST(SheetFrames, RowsFromTheTopLeftClearOfEachOtherAndOfTheTitleBlock) {
     }
 }
 
+// A block that would stand beside the title block closer than the gap goes on: here it would end
+// 200 short of the title block's left side (73500 at 1:50) and reach below its top.
+TEST(SheetFrames, ABlockBesideTheTitleBlockKeepsTheGap) {
+    const std::vector<BlockToPlace> blocks = {
+        block(BlockRole::drawing, 0, 0, 20000, 22600),  // down to 4400
+        block(BlockRole::drawing, 0, 0, 10300, 22800),  // from 63000 to 73300, down to 4200
+    };
+    EXPECT_EQ(place_blocks(blocks, frame_at(2, 42000, 50)).frame, (std::vector<int>{2, 3}));
+    const std::vector<BlockToPlace> narrower = {blocks[0], block(BlockRole::drawing, 0, 0, 10000, 22800)};
+    EXPECT_EQ(place_blocks(narrower, frame_at(2, 42000, 50)).frame, (std::vector<int>{2, 2}));  // ends at the gap
+}
+
 TEST(SheetFrames, TablesOfALargeScaleSheetGoToAFrameAt1To50AndTooLargeABlockToALargerScale) {
     const std::vector<BlockToPlace> blocks = {block(BlockRole::drawing, 0, 0, 1000, 1000),
                                               block(BlockRole::table, 0, 0, 9400, 9000),
