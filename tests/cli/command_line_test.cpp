@@ -478,5 +478,28 @@ TEST_F(CommandLine, AnExtraFileThatCannotBeCreatedIsReported) {
     }
 }
 
+// A file the disk will not take (/dev/full refuses every byte) fails the run that drew it: the file
+// is named, with its status, and no other file reports it.
+TEST_F(CommandLine, AFileTheDiskWillNotTakeFailsTheRunWithItsStatus) {
+    if (!fs::exists("/dev/full") || std::getenv("LWALL_PROGRAM") != nullptr) GTEST_SKIP() << "needs /dev/full";
+    std::vector<std::pair<std::string, int>> files = {{"Lwall.dxf", 1},  {"plenk.scr", 2},  {"Lwall.svg", 9},
+                                                      {"Lwall.csv", 9},  {"Lwall-1.sfc", 9}};
+#ifdef LWALL_PDF_BUILT
+    files.emplace_back("Lwall.pdf", 9);
+    const std::string options = "--svg --csv --sfc --pdf --lang en";
+#else
+    const std::string options = "--svg --csv --sfc --lang en";
+#endif
+    for (const auto& [name, status] : files) {
+        use_example("level");
+        fs::remove(dir_ / name);
+        fs::create_symlink("/dev/full", dir_ / name);
+        const auto r = run(options);
+        EXPECT_EQ(r.status, status) << name;
+        EXPECT_EQ(r.console, "can't write " + name + "\n") << name;
+        fs::remove(dir_ / name);
+    }
+}
+
 }  // namespace
 }  // namespace lwall
