@@ -712,6 +712,16 @@ TEST_F(EditorServerTest, ManyClientsAtOnceEachGetTheirOwnSheet) {
     EXPECT_EQ(wrong.load(), 0);
 }
 
+// Each method an address takes, the last of its list as well as the first, is answered.
+TEST_F(EditorServerTest, EveryMethodAnAddressTakesIsAnswered) {
+    write_file(served_ / "PlenkL.dat", test::example_file("level", "PlenkL.dat"));
+    for (const char* path : {"/", "/api/wall", "/api/fields", "/api/example", "/editor.js"}) {
+        const auto head = client().Head(path);
+        ASSERT_TRUE(head) << path;
+        EXPECT_EQ(head->status, 200) << path;
+    }
+}
+
 // Requests refused by their head alone, each answered at once and the connection closed, with a
 // preview answering meanwhile.
 TEST_F(EditorServerTest, RequestsRefusedByTheirHead) {
