@@ -55,7 +55,8 @@ struct WallField {
     std::string unit;  // "mm", or empty for a number of zones or spacings and for a value not used
     std::string label_ja;
     std::string label_en;
-    std::string meaning;  // one line, English
+    std::string meaning;     // one line, English
+    std::string meaning_ja;  // the same line in Japanese (empty: not yet written)
     int group = 0;        // index into field_groups()
     // Where the value lives: a length of the outline, the covers or the member length; or a value of
     // a bar mark (its zone or opt index 1 ... 5); or a tie's diameter; or a title value (its index
