@@ -37,6 +37,7 @@ public:
         zones_across_the_footing();
         covers();
         pieces_longer_than_the_maximum();
+        longer_than_stock_bars();
         bars_without_unit_mass();
         zones_in_use_without_spacings();
         std::stable_sort(found_.begin(), found_.end(),
@@ -49,20 +50,33 @@ private:
         found_.push_back({wall_field_line(w_, field), field, what, wall_field_message(w_, field, what)});
     }
 
-    // Zones laid from the reference point toward one end, against the wall there.
+    // Zones laid from the reference point toward one end, against the wall there: past the end
+    // cover; and for the bars of the wall itself (`to_the_end`), short of it by more than one
+    // spacing of the outer zone (of the inner one where the outer has no bars), which leaves wall
+    // without bars. The transverse footing bars are laid out near the reference point and stop
+    // short of the ends by design.
     void side(const char* mark, const BarGroup& g, std::initializer_list<int> zones, int named_zone,
-              msg::WallEnd end, double room) {
+              msg::WallEnd end, double room, bool to_the_end = false) {
         const double span = zone_span(g, zones);
-        if (span <= room) return;
-        add(zone_field(mark, "count", named_zone), msg::zones_past_end_cover(std::vector<int>(zones), end, span, room));
+        const std::vector<int> list(zones);
+        if (span > room) {
+            add(zone_field(mark, "count", named_zone), msg::zones_past_end_cover(list, end, span, room));
+            return;
+        }
+        if (!to_the_end) return;
+        const int outer = list.back();
+        const double pitch = g.count[outer] > 0 || g.pitch[list.front()] <= 0 ? g.pitch[outer] : g.pitch[list.front()];
+        if (pitch > 0 && room - span > pitch) {
+            add(zone_field(mark, "count", named_zone), msg::zones_short_of_end(list, end, room - span, pitch));
+        }
     }
 
     void zones_along_the_wall() {
         const double left = w_.length_left - w_.end_cover_left;
         const double right = w_.length_right - w_.end_cover_right;
         for (const auto& [mark, g] : {std::pair{"W1", &w_.W1}, {"W2", &w_.W2}, {"W5", &w_.W5}}) {
-            side(mark, *g, {2, 1}, 1, msg::WallEnd::left, left);
-            side(mark, *g, {3, 4}, 4, msg::WallEnd::right, right);
+            side(mark, *g, {2, 1}, 1, msg::WallEnd::left, left, true);
+            side(mark, *g, {3, 4}, 4, msg::WallEnd::right, right, true);
         }
         // The plan draws F1 toward the right end and F2 toward the left; zones 3 and 4 are the other half.
         side("F1", w_.F1, {2, 1}, 1, msg::WallEnd::right, right);
@@ -155,6 +169,13 @@ private:
         longer_than_maximum(msg::LongBar::f4, run, w_.F4.dia);
     }
 
+    // Stock bars end at 12 m: a longer maximum member length orders bars no mill supplies.
+    void longer_than_stock_bars() {
+        if (w_.max_bar_length > kLongestStockBar) {
+            add("max_bar_length", msg::longer_than_stock_bars(w_.max_bar_length, kLongestStockBar));
+        }
+    }
+
     void without_unit_mass(const std::string& field, int dia) {
         if (bar_unit_mass(dia) != 0) return;
         add(field, msg::no_unit_mass(dia));
@@ -189,5 +210,25 @@ private:
 }  // namespace
 
 std::vector<Finding> check_wall(const WallInput& w) { return Checker(w).run(); }
+
+std::vector<Finding> check_laps(const WallInput& w, const std::vector<BarLap>& laps) {
+    std::vector<Finding> found;
+    for (const BarLap& lap : laps) {
+        // As the sheet prints it: a lap that rounds to its rule holds.
+        const double overlap = round_half_away(lap.overlap);
+        if (!(overlap < lap.required)) continue;
+        const bool cap = lap.kind == BarLap::Kind::cap;
+        const std::string field = cap ? "W5.dia" : "max_bar_length";
+        const Message what = cap ? msg::cap_lap_too_short(lap.first, lap.x, overlap, lap.dia, lap.required)
+                                 : msg::splice_shorter_than_stated(lap.first, lap.second, overlap, lap.required);
+        found.push_back({wall_field_line(w, field), field, what, wall_field_message(w, field, what)});
+    }
+    return found;
+}
+
+void add_findings(std::vector<Finding>& to, std::vector<Finding> more) {
+    to.insert(to.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
+    std::stable_sort(to.begin(), to.end(), [](const Finding& a, const Finding& b) { return a.line < b.line; });
+}
 
 }  // namespace lwall

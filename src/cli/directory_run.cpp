@@ -178,6 +178,7 @@ int draw_in_directory(const std::filesystem::path& dir, const RunOptions& option
     const SheetResult sheet = run_sheet(wall_text, layer_text, title_text, request);
     for (const Finding& f : sheet.findings) print_line(errors, msg::warning_line(f.message));
     if (sheet.status != kExitOk) {
+        for (const Message& m : sheet.disagreements) print_line(console, m);
         print_line(console, sheet.message);
         if (!sheet.box_caption.empty()) {
             show_message_box(sheet.box_caption, sheet.box_text, is_interactive_console(console), errors, style);
@@ -244,11 +245,16 @@ int check_in_directory(const std::filesystem::path& dir, std::FILE* console, con
     std::string text;
     if (!read_wall_file_in(dir, console, style, text)) return kExitWallInput;
     const WallCheck check = check_wall_text(text);
-    if (check.status != kExitOk) {
+    if (check.status != kExitOk && check.status != kExitAudit) {
         print_console_line(console, style, check.message.in(style.lang));
         return check.status;
     }
     for (const Finding& f : check.findings) print_console_line(console, style, f.message.in(style.lang));
+    if (check.status == kExitAudit) {
+        for (const Message& m : check.disagreements) print_console_line(console, style, m.in(style.lang));
+        print_console_line(console, style, check.message.in(style.lang));
+        return kExitAudit;
+    }
     return check.findings.empty() ? kExitOk : kExitFindings;
 }
 

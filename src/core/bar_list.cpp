@@ -12,6 +12,14 @@ bool is_fixed_row(int row) {
 
 }  // namespace
 
+std::array<int, 3> shape_leg_multiplicity(std::string_view shape_code) {
+    if (shape_code == "1") return {1, 1, 0};
+    if (shape_code == "2" || shape_code == "6") return {2, 1, 0};
+    if (shape_code == "3") return {2, 2, 1};
+    if (shape_code == "4") return {1, 1, 1};
+    return {1, 0, 0};
+}
+
 ScheduleRow& BarList::fixed(int row) {
     if (!is_fixed_row(row)) throw std::out_of_range("bar list: row " + std::to_string(row) + " is not a fixed row");
     return fixed_[row];

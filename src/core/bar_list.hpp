@@ -9,6 +9,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace lwall {
@@ -26,6 +27,11 @@ struct ScheduleRow {
 
     bool used() const { return !mark.empty(); }
 };
+
+// How often each leg Ｌ１, Ｌ２, Ｌ３ of a bar shape ("1" ... "6") is bent into the bar: both legs of
+// a U (2) and of a cap (6), the sides and hooks of a hoop (3). A shape of another code counts Ｌ１
+// once, like a straight bar.
+std::array<int, 3> shape_leg_multiplicity(std::string_view shape_code);
 
 class BarList {
 public:
@@ -87,6 +93,20 @@ struct SlopedRows {
     std::vector<int> pieces;     // 1 or 2 pieces per row
 };
 
+// A lap as the drawings lay it out: two pieces of one bar (a splice, against the lap the bending
+// drawings state for the bar's size), or the legs of the cap bar W5 over the vertical bars of one
+// face (against 20 diameters of W5). The checks compare each with its rule.
+struct BarLap {
+    enum class Kind { splice, cap };
+    Kind kind = Kind::splice;
+    std::string first;   // "W3-1", or the vertical bar's mark ("W1-2") for a cap lap
+    std::string second;  // "W3-2", or "W5"
+    double overlap = 0;  // mm, the shortest of the kind where there are several
+    double required = 0;  // mm
+    double x = 0;         // a cap lap: where along the wall the shortest overlap lies
+    int dia = 0;          // the diameter of the rule (the bar's; W5's for a cap lap)
+};
+
 // Values one drawing computes and a later one reads; zero at the start of the run.
 struct HandedValues {
     WallBarClasses wall_bar_classes;
@@ -102,8 +122,13 @@ struct HandedValues {
     double w1_foot_length = 0;
     double w2_rise_length = 0;
     double w2_foot_length = 0;
+    // The marks of the W1 and W2 rows those lengths were picked from, which the section and the
+    // arrangement view name in their call-outs ("W1", "W1-2").
+    std::string w1_picked_mark = "W1";
+    std::string w2_picked_mark = "W2";
     double f1_anchorage_extension = 0;
     int wall_horizontal_drawn_rows = 0;
+    std::vector<BarLap> laps;  // every lap the drawings laid out, in drawing order
 };
 
 // Steel mass per bar size and in total, from the mass table to the material table.

@@ -36,6 +36,10 @@ double bar_length_by_rule(int diameter, int rule) {
     return 0.0;
 }
 
+double stated_lap_length(int diameter) { return std::floor(bar_length_by_rule(diameter, kRuleLap) / 10) * 10; }
+
+double cap_bar_lap_length(int cap_diameter) { return 20.0 * cap_diameter; }
+
 double bar_extension_length(double diameter) {
     if (diameter == 13.0) return 15 * diameter;
     if (diameter == 19.0) return 22 * diameter;

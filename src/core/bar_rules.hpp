@@ -25,6 +25,18 @@ double bar_unit_mass(int diameter);
 inline constexpr int kRuleLap = 1;      // 31.25 d: lap of two pieces of one bar
 inline constexpr int kRuleBentLeg = 2;  // 15 d: bent leg at a bar end
 
+// The lap the bending drawings state for two pieces of a bar ("400以上" for D13): 31.25 d rounded
+// down to 10 mm.
+double stated_lap_length(int diameter);
+
+// How far the legs of the cap bar W5 reach past the top of the vertical bars below them: 20
+// diameters of W5. The cap bar ties the two faces over the top of the wall, where the vertical bars
+// carry next to nothing; its legs are anchored, not spliced, so this is its rule and not the lap.
+double cap_bar_lap_length(int cap_diameter);
+
+// The longest deformed bar a mill supplies from stock, mm.
+inline constexpr double kLongestStockBar = 12000;
+
 // Length by rule code (kRuleLap or kRuleBentLeg); 0 for any other code.
 double bar_length_by_rule(int diameter, int rule);
 

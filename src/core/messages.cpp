@@ -415,6 +415,118 @@ Message zone_without_spacings(int zone, std::string_view mark, int zones) {
                 "zone " + str(zone) + " is in use (" + m + ".zones is " + str(zones) + ") but has no spacings");
 }
 
+Message zones_short_of_end(const std::vector<int>& zones, WallEnd end, double bare, double pitch) {
+    std::string list_ja;
+    std::string list_en;
+    for (int z : zones) {
+        list_ja += (list_ja.empty() ? "" : ", ") + str(z);
+        list_en += (list_en.empty() ? "" : " and ") + str(z);
+    }
+    const bool left = end == WallEnd::left;
+    return both("区間 " + list_ja + " が" + (left ? "左端" : "右端") + "の端部かぶりの " + mm(bare) +
+                    " 手前で終わり、1 間隔 (" + mm(pitch) + ") を超えて鉄筋のない壁が残る",
+                "zones " + list_en + " stop " + mm(bare) + " short of the " + (left ? "left" : "right") +
+                    " end cover, leaving more than one spacing (" + mm(pitch) + ") of wall without bars");
+}
+
+Message longer_than_stock_bars(double max_length, double longest) {
+    return both("最大部材長 " + mm(max_length) + " が定尺鉄筋の最長 " + mm(longest) + " を " + mm(max_length - longest) +
+                    " 超え、その長さの鉄筋は手に入らない",
+                "a maximum member length of " + mm(max_length) + " is " + mm(max_length - longest) +
+                    " beyond the longest stock bar, " + mm(longest) + ": no mill supplies such bars");
+}
+
+Message splice_shorter_than_stated(std::string_view first, std::string_view second, double overlap, double stated) {
+    const std::string a(first), b(second);
+    return both(a + " と " + b + " の重ねが " + mm(overlap) + " で、加工図の重ね継手長 " + num(stated) + "以上 に " +
+                    mm(stated - overlap) + " 足りない",
+                a + " and " + b + " overlap by " + mm(overlap) + ", " + mm(stated - overlap) +
+                    " short of the lap the bending drawings state (" + num(stated) + " or more)");
+}
+
+Message cap_lap_too_short(std::string_view bar, double x, double overlap, int cap_dia, double rule) {
+    const std::string b(bar);
+    return both(b + " と天端筋 W5 の重ねが x = " + num(x) + " で " + mm(overlap) + " しかなく、W5 の 20 × D" +
+                    str(cap_dia) + " = " + mm(rule) + " に " + mm(rule - overlap) + " 足りない",
+                b + " overlaps the cap bar W5 by only " + mm(overlap) + " at x = " + num(x) + ", " +
+                    mm(rule - overlap) + " short of 20 × D" + str(cap_dia) + " = " + mm(rule));
+}
+
+Message audit_label_without_row(std::string_view label) {
+    const std::string l(label);
+    return both("加工図のラベル「" + l + "」の記号が加工表にない",
+                "the bending-drawing label \"" + l + "\" names a mark the bending schedule does not list");
+}
+
+Message audit_label_against_row(std::string_view mark, std::string_view what_ja, std::string_view what_en,
+                                std::string_view drawn, std::string_view listed) {
+    const std::string m(mark);
+    return both("加工図の " + m + " の" + std::string(what_ja) + "「" + std::string(drawn) + "」が加工表の「" +
+                    std::string(listed) + "」と違う",
+                "the bending drawing of " + m + " gives its " + std::string(what_en) + " as \"" + std::string(drawn) +
+                    "\", the bending schedule as \"" + std::string(listed) + "\"");
+}
+
+Message audit_row_not_drawn(std::string_view mark) {
+    const std::string m(mark);
+    return both("加工表の " + m + " に加工図がない", "the bending schedule lists " + m + ", which no bending drawing shows");
+}
+
+Message audit_legs_against_length(SheetPart where, std::string_view mark, double legs, double length) {
+    const std::string m(mark);
+    const bool drawing = where == SheetPart::bending_drawing;
+    return both(std::string(drawing ? "加工図" : "加工表") + "の " + m + " の脚長の和 " + mm(legs) + " が切断長 " +
+                    mm(length) + " と違う",
+                "the legs of " + m + " in the " + (drawing ? "bending drawing" : "bending schedule") + " add up to " +
+                    mm(legs) + ", its cut length is " + mm(length));
+}
+
+Message audit_lap_against_stated(std::string_view first, std::string_view second, double overlap, double stated) {
+    const std::string a(first), b(second);
+    return both("加工図の " + a + " と " + b + " は " + mm(overlap) + " しか重ならないのに、重ねを " + num(stated) + "以上 としている",
+                "the bending drawing of " + a + " and " + b + " overlaps them by " + mm(overlap) + " and states a lap of " +
+                    num(stated) + " or more");
+}
+
+Message audit_callout_without_row(std::string_view mark) {
+    const std::string m(mark);
+    return both("図の引出し " + m + " が加工表にない", "the call-out " + m + " names no row of the bending schedule");
+}
+
+Message audit_callout_size(std::string_view mark, std::string_view drawn, std::string_view listed) {
+    const std::string m(mark);
+    return both("図の引出し " + m + " の径 " + std::string(drawn) + " が加工表の " + std::string(listed) + " と違う",
+                "the call-out " + m + " gives " + std::string(drawn) + ", the bending schedule " + std::string(listed));
+}
+
+Message audit_mass_row(std::string_view mark, std::string_view what_ja, std::string_view what_en,
+                       std::string_view printed, std::string_view expected) {
+    const std::string m(mark);
+    return both("鉄筋質量表の " + m + " の" + std::string(what_ja) + "が「" + std::string(printed) + "」で、「" +
+                    std::string(expected) + "」のはず",
+                "the bar mass table gives " + m + " a " + std::string(what_en) + " of \"" + std::string(printed) +
+                    "\" where \"" + std::string(expected) + "\" is due");
+}
+
+Message audit_steel_total(std::string_view size, std::string_view printed, std::string_view expected) {
+    const std::string s(size);
+    return both("材料表の鉄筋 " + s + " の全延長が " + std::string(printed) + " kg で、鉄筋質量表の和 " +
+                    std::string(expected) + " kg と違う",
+                "the material table gives the whole wall's steel " + s + " as " + std::string(printed) +
+                    " kg, the bar mass table adds up to " + std::string(expected) + " kg");
+}
+
+Message audit_table_missing(std::string_view title) {
+    const std::string t(title);
+    return both("シートに「" + t + "」の表が見つからない", "the sheet holds no table titled \"" + t + "\"");
+}
+
+Message audit_failed(int disagreements) {
+    return both("シートの自己点検で食い違いが " + str(disagreements) + " 件見つかった (上の行)",
+                "the sheet read back disagrees with itself in " + str(disagreements) + " place" +
+                    (disagreements == 1 ? "" : "s") + " (see above)");
+}
+
 Message warning_line(const Message& finding) { return both("警告: " + finding.ja, "warning: " + finding.en); }
 
 // ---- The command line ----------------------------------------------------------------------------

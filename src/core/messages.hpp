@@ -151,7 +151,30 @@ enum class LongBar { w3_full, w4_full, w3_along_slope, w4_along_slope, f3, f4 };
 Message second_piece_too_long(LongBar bar, double second, double max_length);
 Message no_unit_mass(int diameter);
 Message zone_without_spacings(int zone, std::string_view mark, int zones);
+Message zones_short_of_end(const std::vector<int>& zones, WallEnd end, double bare, double pitch);
+Message longer_than_stock_bars(double max_length, double longest);
+// A lap as the drawings lay it out, shorter than the sheet's rule for it: two pieces of one bar
+// against the lap the bending drawings state ("400以上"), or a vertical bar against the legs of the
+// cap bar W5 (20 diameters of W5).
+Message splice_shorter_than_stated(std::string_view first, std::string_view second, double overlap, double stated);
+Message cap_lap_too_short(std::string_view bar, double x, double overlap, int cap_dia, double rule);
 Message warning_line(const Message& finding);  // "警告: …" / "warning: …"
+
+// ---- The sheet read back: a label, a leg or a table that disagrees with the rest of the sheet ----
+Message audit_label_without_row(std::string_view label);
+Message audit_label_against_row(std::string_view mark, std::string_view what_ja, std::string_view what_en,
+                                std::string_view drawn, std::string_view listed);
+Message audit_row_not_drawn(std::string_view mark);
+enum class SheetPart { bending_drawing, bending_schedule };
+Message audit_legs_against_length(SheetPart where, std::string_view mark, double legs, double length);
+Message audit_lap_against_stated(std::string_view first, std::string_view second, double overlap, double stated);
+Message audit_callout_without_row(std::string_view mark);
+Message audit_callout_size(std::string_view mark, std::string_view drawn, std::string_view listed);
+Message audit_mass_row(std::string_view mark, std::string_view what_ja, std::string_view what_en,
+                       std::string_view printed, std::string_view expected);
+Message audit_steel_total(std::string_view size, std::string_view printed, std::string_view expected);
+Message audit_table_missing(std::string_view title);
+Message audit_failed(int disagreements);  // the run's console line
 
 // ---- The command line ----------------------------------------------------------------------------
 Message usage();

@@ -26,6 +26,8 @@ enum ExitStatus : int {
     kExitListen = 10,       // lwall serve cannot listen on its address and port
     kExitNoPdf = 11,        // lwall --pdf where no PDF can be made: no PDF writer in the build or beside
                             // the program (the Windows program), or no font for Japanese text
+    kExitAudit = 12,        // the sheet, read back once drawn, disagrees with itself: a label, a leg,
+                            // a call-out or a table against the bending schedule
 };
 
 struct RunFailure {

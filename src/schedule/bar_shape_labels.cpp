@@ -48,8 +48,10 @@ struct LegDim {
 };
 
 // Dimensions the leg a-b on `side`: first the script command, then the drawn dimension. The
-// script's line point lies beside the leg's second point, as for the foot of a type-1 bar.
+// script's line point lies beside the leg's second point, as for the foot of a type-1 bar. A leg
+// without a text (a leg of length 0) is not dimensioned.
 void dimension_leg(Canvas& cv, Point a, Point b, Side side, std::string_view text, LegDim d = {}) {
+    if (text.empty()) return;
     const double gap = cv.state.dim_ext_gap;
     if (side == Side::left || side == Side::right) {
         const double sign = side == Side::right ? 1 : -1;
@@ -105,8 +107,10 @@ void label_shape_1(Canvas& cv, const ShapePoints& s, std::string_view text1, std
                    const ScheduleRow& bar) {
     const double gap = cv.state.dim_ext_gap;
     // The vertical leg is measured from its top to the end of the foot, with the line right of the foot.
-    scr_dimlinear_text(cv, s[1], s[3], text1, {s[3].x + kDimDistance, s[3].y});
-    dxf_vertical(cv, {s[3].x + gap, s[3].y}, {s[1].x + gap, s[1].y}, s[3].x + kDimDistance, text1);
+    if (!text1.empty()) {
+        scr_dimlinear_text(cv, s[1], s[3], text1, {s[3].x + kDimDistance, s[3].y});
+        dxf_vertical(cv, {s[3].x + gap, s[3].y}, {s[1].x + gap, s[1].y}, s[3].x + kDimDistance, text1);
+    }
     dimension_leg(cv, s[2], s[3], Side::below, text2);
     label_bar(cv, -700, bar);
 }
@@ -133,8 +137,10 @@ void label_shape_4(Canvas& cv, const ShapePoints& s, std::string_view text1, std
                    std::string_view text3, const ScheduleRow& bar) {
     const double gap = cv.state.dim_ext_gap;
     // The horizontal leg's extension at its right end starts below the end of the down leg.
-    dxf_horizontal(cv, {s[2].x, s[2].y - gap}, {s[3].x, s[4].y - gap}, s[2].y - kDimDistance, text2,
-                   kCrankTextOffset);
+    if (!text2.empty()) {
+        dxf_horizontal(cv, {s[2].x, s[2].y - gap}, {s[3].x, s[4].y - gap}, s[2].y - kDimDistance, text2,
+                       kCrankTextOffset);
+    }
     dimension_leg(cv, s[1], s[2], Side::left, text1, kDrawingOnly);
     dimension_leg(cv, s[3], s[4], Side::right, text3, kDrawingOnly);
     label_bar(cv, -200, bar);

@@ -19,8 +19,8 @@ namespace lwall {
 inline constexpr double kDimTextHeight = 125;
 inline constexpr double kDimDistance = 700;
 
-// Leg texts are printed unchanged: lengths as "%5.0lf", lap texts, or the leg names of the legend.
-// The label shows the mark, count, size text and total length of `bar`.
+// Leg texts are printed unchanged: lengths as "%5.0lf", lap texts, or the leg names of the legend;
+// an empty text is a leg of length 0, which is not dimensioned. The label shows the mark, count, size text and total length of `bar`.
 void label_shape_1(Canvas& cv, const ShapePoints& s, std::string_view text1, std::string_view text2,
                    const ScheduleRow& bar);
 void label_shape_2(Canvas& cv, const ShapePoints& s, std::string_view text1, std::string_view text2,
@@ -35,7 +35,8 @@ void label_shape_6(Canvas& cv, const ShapePoints& s, std::string_view text1, std
                    const ScheduleRow& bar);
 
 // A bar in two lapped pieces: text1 the whole bar, text2 piece 1, text3 the lap, text4 piece 2.
-// Label 1 names `bar` with text2, label 2 names `second_label` with text4.
+// Label 1 names `bar`, the row of piece 1, with text2; label 2 names `second_label`, the row of
+// piece 2, with text4: each piece carries the mark of the row whose length it is.
 void label_shape_5_lapped(Canvas& cv, const ShapePoints& first, const ShapePoints& second, std::string_view text1,
                           std::string_view text2, std::string_view text3, std::string_view text4,
                           const ScheduleRow& bar, const ScheduleRow& second_label);

@@ -3,7 +3,7 @@
 #include <initializer_list>
 
 #include "output/primitives/primitives.hpp"
-#include "schedule/printed_number.hpp"
+#include "core/printed_number.hpp"
 
 namespace lwall {
 

@@ -7,6 +7,7 @@
 #include "core/number_format.hpp"
 #include "core/sjis.hpp"
 #include "output/primitives/primitives.hpp"
+#include "schedule/bar_legs.hpp"
 #include "schedule/bar_shape_labels.hpp"
 #include "schedule/bar_shapes.hpp"
 
@@ -16,12 +17,10 @@ namespace {
 
 constexpr double kTrueSize = 1;
 
-double lap_length(int dia) { return bar_length_by_rule(dia, kRuleLap); }
-
 // The lap as the drawings state it: rounded down to 10 mm and followed by 以上 ("at least").
 TextBuf lap_text(int dia, int width) {
     TextBuf t;
-    t.fixed(std::floor(lap_length(dia) / 10) * 10, width, 0).text(u8"以上"_sj);
+    t.fixed(stated_lap_length(dia), width, 0).text(u8"以上"_sj);
     return t;
 }
 
@@ -46,18 +45,19 @@ void straight_bar(RunContext& ctx, Point origin, double length, std::string_view
     label_shape_5(ctx.canvas, s, text1, bar);
 }
 
-// Texts of a two-piece bar: the whole bar, piece 1, the lap and piece 2.
-struct LappedTexts {
-    TextBuf whole, piece1, lap, piece2;
-};
-
-void lapped_bar(RunContext& ctx, Point origin, double run, double piece1, const LappedTexts& t,
-                const ScheduleRow& bar, const ScheduleRow& second_label) {
+// A bar in two lapped pieces over `run`: piece 1 from its start, piece 2 to its end. Each piece is
+// dimensioned with the length of its own row and labelled with that row, so that its mark, count,
+// size and length are those the schedule lists for it.
+void lapped_bar(RunContext& ctx, Point origin, double run, const ScheduleRow& piece1, const ScheduleRow& piece2,
+                const TextBuf& lap) {
     ShapePoints first, second;
+    const TextBuf text1 = fmt_length(run);
+    const TextBuf text2 = fmt_length(piece1.len1);
+    const TextBuf text4 = fmt_length(piece2.len1);
     start_shape(ctx, origin);
-    draw_shape_5_lapped(ctx.canvas, first, second, run, piece1, t.piece2, kTrueSize);
+    draw_shape_5_lapped(ctx.canvas, first, second, run, piece1.len1, text4, kTrueSize);
     pen_select_layer(ctx, "D-STR-DIM");
-    label_shape_5_lapped(ctx.canvas, first, second, t.whole, t.piece1, t.lap, t.piece2, bar, second_label);
+    label_shape_5_lapped(ctx.canvas, first, second, text1, text2, lap, text4, piece1, piece2);
 }
 
 // The number of rows among `rows` that are in use; a drawing stands for these rows.
@@ -93,12 +93,13 @@ void draw_wall_vertical_bars(RunContext& ctx, Point base) {
         const WallBarClass& c = p.back_face ? classes.w1[index] : classes.w2[index];
         const double a = std::floor(c.piece);
         const double b = std::floor(c.leg);
+        const PrintedLegs legs = printed_legs(row);
         ShapePoints s;
         start_shape(ctx, {base.x + p.offset.x, base.y + p.offset.y});
         if (p.back_face) draw_shape_1(ctx.canvas, s, a, b, kTrueSize);
         else draw_shape_1_raised(ctx.canvas, s, a, b, kTrueSize);
         pen_select_layer(ctx, "D-STR-DIM");
-        label_shape_1(ctx.canvas, s, fmt_length(a), fmt_length(b), row);
+        label_shape_1(ctx.canvas, s, legs.text(1), legs.text(2), row);
     }
 }
 
@@ -136,10 +137,11 @@ int draw_horizontal_face(RunContext& ctx, const Face& face) {
         if (full.used()) straight_bar(ctx, face.base, run, fmt_length(full.len1), full);
         drawn_rows += used_rows({&full});
     } else {
-        const double piece1 = completing_piece(run, face.dia, max_length);
-        const LappedTexts t{fmt_length(run), fmt_length(piece1), lap_text(face.dia, 5), fmt_length(max_length)};
-        if (full.used()) lapped_bar(ctx, face.base, run, piece1, t, full, full);
-        drawn_rows += used_rows({&full, &list.piece(face.full_row + 1)});
+        // Row `full_row` is the piece of the maximum member length, the next row the piece that
+        // completes the bar; the drawing starts with the completing piece.
+        const ScheduleRow& completing = list.piece(face.full_row + 1);
+        if (full.used()) lapped_bar(ctx, face.base, run, completing, full, lap_text(face.dia, 5));
+        drawn_rows += used_rows({&full, &completing});
     }
     if (w.height_left == w.height_right) return face.full_row + full_pieces;
 
@@ -160,9 +162,7 @@ int draw_horizontal_face(RunContext& ctx, const Face& face) {
         } else {
             const ScheduleRow& second = list.piece(g + 1);
             const double length = face.sloped.length[k];
-            const LappedTexts t{fmt_length(length), fmt_length(first.len1), lap_text(face.dia, 5),
-                                fmt_length(second.len1)};
-            if (first.used()) lapped_bar(ctx, origin, length, first.len1, t, first, first);
+            if (first.used()) lapped_bar(ctx, origin, length, first, second, lap_text(face.dia, 5));
             drawn_rows += used_rows({&first, &second});
         }
         g += pieces;
@@ -185,16 +185,19 @@ int draw_horizontal_face(RunContext& ctx, const Face& face) {
         drawn_rows += used_rows({&top});
         return g + 1;
     }
+    // Row g is the piece of the maximum member length from the higher end, row g + 1 the piece that
+    // completes the bar; the drawing starts with the completing piece.
     const double piece1 = completing_piece(along_top, face.dia, max_length);
+    const ScheduleRow& completing = list.piece(g + 1);
     if (top.used()) {
         start_shape(ctx, origin);
         draw_shape_5_lapped_inclined(ctx.canvas, first, second, run, piece1, w.height_left, w.height_right,
                                      max_length, kTrueSize);
         pen_select_layer(ctx, "D-STR-DIM");
-        label_shape_5_lapped_inclined(ctx.canvas, first, second, fmt_length(along_top), fmt_length(piece1),
-                                      lap_text(face.dia, 4), fmt_length(max_length), top, top);
+        label_shape_5_lapped_inclined(ctx.canvas, first, second, fmt_length(along_top), fmt_length(completing.len1),
+                                      lap_text(face.dia, 4), fmt_length(top.len1), completing, top);
     }
-    drawn_rows += used_rows({&top, &list.piece(g + 1)});
+    drawn_rows += used_rows({&top, &completing});
     return g + 2;
 }
 
@@ -212,7 +215,8 @@ void draw_wall_horizontal_bars(RunContext& ctx) {
     draw_horizontal_face(ctx, {front_base, w.W4.dia, ctx.handed.sloped_front, front_row, front_row + front_pieces});
 }
 
-// Straight footing bars F3, F4: one bar of Ｌ１, or two lapped pieces labelled from two rows.
+// Straight footing bars F3, F4: one bar of Ｌ１, or two lapped pieces: the row's own first piece
+// and the completing piece of the next row, drawn completing piece first.
 void draw_footing_bar(RunContext& ctx, Point origin, int row, int second_row, int dia) {
     const WallInput& w = ctx.input;
     const ScheduleRow& bar = ctx.bar_list.fixed(row);
@@ -222,9 +226,7 @@ void draw_footing_bar(RunContext& ctx, Point origin, int row, int second_row, in
         straight_bar(ctx, origin, bar.len1, fmt_length(bar.len1), bar);
         return;
     }
-    const double piece1 = completing_piece(run, dia, w.max_bar_length);
-    const LappedTexts t{fmt_length(run), fmt_length(piece1), lap_text(dia, 4), fmt_length(w.max_bar_length)};
-    lapped_bar(ctx, origin, run, piece1, t, bar, ctx.bar_list.fixed(second_row));
+    lapped_bar(ctx, origin, run, ctx.bar_list.fixed(second_row), bar, lap_text(dia, 4));
 }
 
 void draw_other_bars(RunContext& ctx) {
@@ -239,45 +241,48 @@ void draw_other_bars(RunContext& ctx) {
     // W5: its count first, so that the schedule and the mass table print it.
     ScheduleRow& cap = list.fixed(BarList::kW5);
     cap.count = w.W5.count[1] + w.W5.count[2] + w.W5.count[3] + w.W5.count[4] + w.W5.count[5] + 1;
+    // The legs are dimensioned as the schedule prints them, adding up to the cut length.
     if (cap.used()) {
-        const double a = std::floor(cap.len1);
-        const double b = std::floor(cap.len2);
+        const PrintedLegs legs = printed_legs(cap);
         start_shape(ctx, {e, ey - 12000});
-        draw_shape_6(cv, p, a, b, kTrueSize);
+        draw_shape_6(cv, p, std::floor(cap.len1), std::floor(cap.len2), kTrueSize);
         pen_select_layer(ctx, "D-STR-DIM");
-        label_shape_6(cv, p, fmt_length(a), fmt_length(b), cap);
+        label_shape_6(cv, p, legs.text(1), legs.text(2), cap);
     }
 
     if (const ScheduleRow& f1 = list.fixed(BarList::kF1); f1.used()) {
+        const PrintedLegs legs = printed_legs(f1);
         start_shape(ctx, {e, ey + 4000});
         draw_shape_4(cv, p, f1.len1, f1.len2, f1.len3, kTrueSize);
         pen_select_layer(ctx, "D-STR-DIM");
-        label_shape_4(cv, p, fmt_length(f1.len1), fmt_length(f1.len2), fmt_length(f1.len3), f1);
+        label_shape_4(cv, p, legs.text(1), legs.text(2), legs.text(3), f1);
     }
 
     if (const ScheduleRow& f2 = list.fixed(BarList::kF2); f2.used()) {
+        const PrintedLegs legs = printed_legs(f2);
         start_shape(ctx, {e, ey});
         draw_shape_2(cv, p, f2.len1, f2.len2, f2.len1, kTrueSize);
         pen_select_layer(ctx, "D-STR-DIM");
-        label_shape_2(cv, p, fmt_length(f2.len1), fmt_length(f2.len2), fmt_length(f2.len1), f2);
+        label_shape_2(cv, p, legs.text(1), legs.text(2), legs.text(1), f2);
     }
 
     draw_footing_bar(ctx, {s.table_x - 5000, ey - 16000}, BarList::kF3, BarList::kF3Second, w.F3.dia);
     draw_footing_bar(ctx, {s.table_x - 5000, ey - 21000}, BarList::kF4, BarList::kF4Second, w.F4.dia);
 
     if (const ScheduleRow& s1 = list.fixed(BarList::kS1); s1.used()) {
+        const PrintedLegs legs = printed_legs(s1);
         start_shape(ctx, {e, ey - 4000});
         draw_shape_6(cv, p, s1.len1, s1.len2, kTrueSize);
         pen_select_layer(ctx, "D-STR-DIM");
-        label_shape_6(cv, p, fmt_length(std::floor(s1.len1)), fmt_length(std::floor(s1.len2)), s1);
+        label_shape_6(cv, p, legs.text(1), legs.text(2), s1);
     }
 
     if (const ScheduleRow& s2 = list.fixed(BarList::kS2); s2.used()) {
+        const PrintedLegs legs = printed_legs(s2);
         start_shape(ctx, {e, ey - 8000});
         draw_shape_3(cv, p, s2.len3, s2.len2, s2.len1, kTrueSize);
         pen_select_layer(ctx, "D-STR-DIM");
-        label_shape_3(cv, p, fmt_length(std::floor(s2.len1)), fmt_length(std::floor(s2.len2)),
-                      fmt_length(std::floor(s2.len3)), s2);
+        label_shape_3(cv, p, legs.text(1), legs.text(2), legs.text(3), s2);
     }
 }
 

@@ -3,6 +3,7 @@
 #include "core/number_format.hpp"
 #include "core/sjis.hpp"
 #include "output/primitives/primitives.hpp"
+#include "schedule/bar_legs.hpp"
 #include "schedule/bar_shape_labels.hpp"
 #include "schedule/bar_shapes.hpp"
 #include "schedule/quantity_basis.hpp"
@@ -109,10 +110,12 @@ void draw_bending_schedule(RunContext& ctx) {
         printed.cell(x0 + 800, row->shape_code);
         printed.cell(x0 + 2000, row->size_text);
         printed.cell(x0 + 3200, TextBuf().integer(row->count));
+        // The legs add up to the cut length as printed; a leg of length 0 leaves its cell empty.
+        const PrintedLegs legs = printed_legs(*row);
         printed.cell(x0 + 4000, fmt_length(row->total_length));
-        printed.cell(x0 + 5400, fmt_length(row->len1));
-        printed.cell(x0 + 6800, fmt_length(row->len2));
-        printed.cell(x0 + 8200, fmt_length(row->len3));
+        printed.cell(x0 + 5400, legs.text(1));
+        printed.cell(x0 + 6800, legs.text(2));
+        printed.cell(x0 + 8200, legs.text(3));
         pen_select_layer(ctx, "D-MTR-FRAM");
         draw_polyline(cv, {{0, y}, {kTableWidth, y}});
         ++k;

@@ -4,7 +4,7 @@
 #include "core/sjis.hpp"
 #include "output/primitives/primitives.hpp"
 #include "schedule/bar_shapes.hpp"
-#include "schedule/printed_number.hpp"
+#include "core/printed_number.hpp"
 #include "schedule/quantity_basis.hpp"
 #include "schedule/table_rows.hpp"
 

@@ -15,13 +15,14 @@ inline constexpr double kRowPitch = 300;
 inline constexpr int kRowTextHeight = 125;
 inline constexpr double kColumnLines[] = {0, 800, 2000, 3200, 4000, 5400, 6800, 8200, 9400};
 
-// One printed row at height y of the table: every cell drawn 50 above the row's line and kept.
+// One printed row at height y of the table: every cell drawn 50 above the row's line and kept; an
+// empty cell is kept empty and draws nothing.
 class PrintedRow {
 public:
     PrintedRow(Canvas& cv, double y, std::vector<std::string>& kept) : cv_(cv), text_y_(y + 50), kept_(kept) {}
 
     void cell(double x, std::string_view text) {
-        draw_text(cv_, x, text_y_, kRowTextHeight, 0, text);
+        if (!text.empty()) draw_text(cv_, x, text_y_, kRowTextHeight, 0, text);
         kept_.emplace_back(text);
     }
 

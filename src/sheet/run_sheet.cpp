@@ -3,6 +3,7 @@
 #include <exception>
 #include <memory>
 
+#include "checks/sheet_audit.hpp"
 #include "checks/wall_checks.hpp"
 #include "core/wall_fields.hpp"
 #include "drawings/section_footing/footing_input_checks.hpp"
@@ -114,12 +115,14 @@ SheetResult run_sheet(std::string_view wall_text, std::string_view layer_text, s
                       const SheetRequest& request) {
     SheetResult result;
     auto ctx = std::make_unique<RunContext>();
+    auto audit = std::make_unique<SheetAudit>();
     SfcSheets sheets;
     // Frame 1 rarely has a view to move: where only the two files take the sheet, it goes straight
     // to them on trial, and in the rare case the run starts over with the files emptied.
     const bool trial = !request.picture && !request.sheets && request.observer == nullptr;
     const auto start = [&] {
         ctx = std::make_unique<RunContext>();
+        audit = std::make_unique<SheetAudit>();
         Canvas& cv = ctx->canvas;
         cv.dxf_out.attach(request.dxf_file);
         cv.scr_out.attach(request.scr_file);
@@ -127,6 +130,8 @@ SheetResult run_sheet(std::string_view wall_text, std::string_view layer_text, s
         if (request.picture) cv.entities.add(ctx->picture);
         if (request.sheets) cv.entities.add(sheets);
         if (request.observer != nullptr) cv.entities.add(*request.observer);
+        // Every run reads its sheet back as it is made.
+        cv.entities.add(*audit);
     };
     start();
     ctx->first_frame_on_trial = trial;
@@ -145,6 +150,15 @@ SheetResult run_sheet(std::string_view wall_text, std::string_view layer_text, s
         take_failure(result, RunFailure(kExitBadInput, msg::internal_error(e.what())));
     }
     Canvas& cv = ctx->canvas;
+    // The laps as the drawings laid them out, also of a run that stopped in the footing plan.
+    add_findings(ctx->findings, check_laps(ctx->input, ctx->handed.laps));
+    // A sheet drawn whole is read back: any place it disagrees with itself fails the run.
+    if (result.status == kExitOk) {
+        result.disagreements = audit->disagreements();
+        if (!result.disagreements.empty()) {
+            take_failure(result, RunFailure(kExitAudit, msg::audit_failed(static_cast<int>(result.disagreements.size()))));
+        }
+    }
     result.findings = std::move(ctx->findings);
     result.layout = ctx->layout;
     result.frames = ctx->frames;
@@ -179,10 +193,20 @@ WallCheck check_wall_text(std::string_view wall_text) {
     try {
         const WallInput w = read_wall_input(wall_text);
         check_wall_input(w);
-        check.findings = check_wall(w);
     } catch (const RunFailure& f) {
         check.status = f.status;
         check.message = f.details();
+        return check;
+    }
+    // Drawn in memory, to find what only the drawings lay out (the laps) and to read the sheet back.
+    // A wall whose footing plan stops (a member too long) is checked as far as it was drawn; its
+    // findings say why.
+    const SheetResult sheet = run_sheet(wall_text, {}, {}, {.drawing_file = false});
+    check.findings = sheet.findings;
+    check.disagreements = sheet.disagreements;
+    if (sheet.status == kExitAudit) {
+        check.status = kExitAudit;
+        check.message = sheet.message;
     }
     return check;
 }

@@ -47,6 +47,9 @@ struct SheetResult {
     std::string field;   // ... and the name of the first ("W1.pitch[2]", "row 3 colour") ...
     std::vector<std::string> fields;  // ... and every one of them
     std::vector<Finding> findings;  // the checks' warnings, once the wall was read and accepted
+    // Where the sheet, read back once drawn, disagrees with itself (status kExitAudit); each names
+    // the mark and both values.
+    std::vector<Message> disagreements;
     SheetLayout layout;             // the sheet's scale and size; scale 0 when the run stopped before
     SheetFrames frames;             // the frames drawn, left to right; empty when the run stopped before
                                     // the footing drawing (the first two when it stopped there)
@@ -65,11 +68,14 @@ SheetResult run_sheet(std::string_view wall_text, std::string_view layer_text, s
 // The status, messages and values of a failure, into a result.
 void take_failure(SheetResult& r, const RunFailure& f);
 
-// What lwall --check reports: the wall read and refused or checked, nothing drawn.
+// What lwall --check reports: the wall read and refused, or checked and its sheet drawn in memory
+// (with no layer file: the pens do not matter to a check) and read back; no file is written.
 struct WallCheck {
-    int status = kExitOk;  // a refusal's status, else kExitOk (also with findings)
-    Message message;       // the refusal, with its fields and by how much
+    int status = kExitOk;  // a refusal's status, kExitAudit where the sheet disagrees with itself,
+                           // else kExitOk (also with findings)
+    Message message;       // the refusal, with its fields and by how much; or the audit's line
     std::vector<Finding> findings;
+    std::vector<Message> disagreements;
 };
 WallCheck check_wall_text(std::string_view wall_text);
 

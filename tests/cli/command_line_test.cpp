@@ -147,6 +147,8 @@ TEST_F(CommandLine, TheSpreadsheetHoldsTheNumbersTheTablesPrint) {
                 r.erase(r.begin());  // the table's name
                 EXPECT_EQ(r.back(), whole_wall) << example << " block " << block;
                 r.pop_back();
+                // A leg of length 0 is an empty cell, which the sheet leaves without a text.
+                std::erase(r, std::string());
             }
             EXPECT_EQ(rows, drawn_rows(e, origin.x, origin.x + 9400, origin.y - 20000, origin.y))
                 << example << " block " << block;

@@ -90,10 +90,11 @@ TEST_F(BendingDrawingsTest, LevelWallWithTwoPieceBarsUsesRowsSevenAndNine) {
     draw();
     EXPECT_EQ(ctx->handed.wall_horizontal_drawn_rows, 4);
     const auto t = label_texts();
-    // piece 1 = (floor((406.25 + 9800 - 7000) / 500) + 1) x 500 = 3500; piece 2 the maximum 7000.
-    EXPECT_EQ(t[2], label("W3-1 9-D13", " 3500"));
+    // piece 1 = (floor((406.25 + 9800 - 7000) / 500) + 1) x 500 = 3500, row W3-2; piece 2 the
+    // maximum 7000, row W3-1: each piece carries the mark of the row whose length it is.
+    EXPECT_EQ(t[2], label("W3-2 9-D13", " 3500"));
     EXPECT_EQ(t[3], label("W3-1 9-D13", " 7000", false));
-    EXPECT_EQ(t[4], label("W4-1 9-D13", " 3500"));
+    EXPECT_EQ(t[4], label("W4-2 9-D13", " 3500"));
     EXPECT_EQ(t[5], label("W4-1 9-D13", " 7000", false));
 }
 
@@ -106,7 +107,7 @@ TEST_F(BendingDrawingsTest, SplitOfARunOf7000WithAMaximumOf4500) {
     ctx->bar_list.piece(8) = test::bar_row("W3-2", "5", "D13", 9, 3000, 3000, 0, 0, 0.995);
     draw();
     const auto l = labels();
-    EXPECT_EQ(l[2].text, label("W3-1 9-D13", " 3000"));
+    EXPECT_EQ(l[2].text, label("W3-2 9-D13", " 3000"));
     EXPECT_EQ(l[3].text, label("W3-1 9-D13", " 4500", false));
     EXPECT_EQ(l[2].x, h3.x + 1500);       // under the middle of piece 1, 0 ... 3000
     EXPECT_EQ(l[3].x, h3.x + 4750);       // and of piece 2, 2500 ... 7000
@@ -129,7 +130,7 @@ TEST_F(BendingDrawingsTest, CapBarCountIsItsZoneCountsPlusOne) {
     draw();
     EXPECT_EQ(ctx->bar_list.fixed(BarList::kW5).count, 10);
     const auto t = label_texts();
-    EXPECT_NE(std::find(t.begin(), t.end(), label("W5 10-D13", "  100")), t.end());
+    EXPECT_NE(std::find(t.begin(), t.end(), label("W5 10-D13", " 1410")), t.end());
 }
 
 TEST_F(BendingDrawingsTest, SlopedRowsAreSpacedByTheirNumber) {
@@ -164,7 +165,7 @@ TEST_F(BendingDrawingsTest, SlopedRowsAreSpacedByTheirNumber) {
     EXPECT_EQ(t[8], label("W4-1 9-D13", " 9800"));
 }
 
-TEST_F(BendingDrawingsTest, TwoPieceSlopedWallLabelsEveryRowWithItsFirstPiece) {
+TEST_F(BendingDrawingsTest, TwoPieceSlopedWallLabelsEachPieceWithItsOwnRow) {
     test::fill_sloped_example(*ctx, 9000);
     draw();
     EXPECT_EQ(ctx->handed.wall_horizontal_drawn_rows, 14);
@@ -172,14 +173,14 @@ TEST_F(BendingDrawingsTest, TwoPieceSlopedWallLabelsEveryRowWithItsFirstPiece) {
     ASSERT_EQ(t.size(), 4u + 2 * (2 + 2 + 1 + 2) + 7 + 2);
     const std::vector<std::string> wall = {t.begin() + 4, t.begin() + 18};
     EXPECT_EQ(wall, (std::vector<std::string>{
-                        label("W3-1 9-D13", " 3500"), label("W3-1 9-D13", " 9000", false),  // full row
-                        label("W3-3 1-D13", " 3500"), label("W3-3 1-D13", " 4000", false),  // sloped row 1
+                        label("W3-2 9-D13", " 3500"), label("W3-1 9-D13", " 9000", false),  // full row
+                        label("W3-3 1-D13", " 3500"), label("W3-4 1-D13", " 4000", false),  // sloped row 1
                         label("W3-5 1-D13", " 1966"),                                       // sloped row 2
-                        label("W3-6 1-D13", " 3500"), label("W3-6 1-D13", " 9000", false),  // along the top
-                        label("W4-1 9-D13", " 3500"), label("W4-1 9-D13", " 9000", false),
-                        label("W4-3 1-D13", " 3500"), label("W4-3 1-D13", " 4000", false),
+                        label("W3-7 1-D13", " 3500"), label("W3-6 1-D13", " 9000", false),  // along the top
+                        label("W4-2 9-D13", " 3500"), label("W4-1 9-D13", " 9000", false),
+                        label("W4-3 1-D13", " 3500"), label("W4-4 1-D13", " 4000", false),
                         label("W4-5 1-D13", " 1966"),
-                        label("W4-6 1-D13", " 3500"), label("W4-6 1-D13", " 9000", false)}));
+                        label("W4-7 1-D13", " 3500"), label("W4-6 1-D13", " 9000", false)}));
 }
 
 TEST_F(BendingDrawingsTest, FrontFaceStartsOnItsFirstRowWhenOnlyTheBarAlongTheTopIsInTwoPieces) {
@@ -191,9 +192,9 @@ TEST_F(BendingDrawingsTest, FrontFaceStartsOnItsFirstRowWhenOnlyTheBarAlongTheTo
     const std::vector<std::string> wall = {t.begin() + 4, t.begin() + 14};
     EXPECT_EQ(wall, (std::vector<std::string>{
                         label("W3-1 9-D13", "11800"), label("W3-2 1-D13", " 6883"), label("W3-3 1-D13", " 1966"),
-                        label("W3-4 1-D13", "  500"), label("W3-4 1-D13", "11810", false),
+                        label("W3-5 1-D13", "  500"), label("W3-4 1-D13", "11810", false),
                         label("W4-1 9-D13", "11800"), label("W4-2 1-D13", " 6883"), label("W4-3 1-D13", " 1966"),
-                        label("W4-4 1-D13", "  500"), label("W4-4 1-D13", "11810", false)}));
+                        label("W4-5 1-D13", "  500"), label("W4-4 1-D13", "11810", false)}));
     // The front face's full bar is drawn at H4 with the length of row 13.
     ASSERT_EQ(bars_from(h4.x, h4.y).size(), 1u);
 }
@@ -228,12 +229,12 @@ TEST_F(BendingDrawingsTest, SplitFootingBarsNameBothRows) {
     test::fill_sloped_example(*ctx, 9000);
     draw();
     const auto t = label_texts();
-    // piece 1 = (floor((500 + 11800 - 9000) / 500) + 1) x 500 = 3500 (D16, lap 500); 15 F3 and
-    // 12 F4 bars.
-    for (const std::string bar : {"F3-1 15", "F4-1 12"}) {
+    // piece 1 = (floor((500 + 11800 - 9000) / 500) + 1) x 500 = 3500 (D16, lap 500), the row of the
+    // second piece; piece 2 the maximum, the row of the first; 15 F3 and 12 F4 bars.
+    for (const std::string bar : {"F3-2 15", "F4-2 12"}) {
         EXPECT_NE(std::find(t.begin(), t.end(), label(bar + "-D16", " 3500")), t.end()) << bar;
     }
-    for (const std::string bar : {"F3-2 15", "F4-2 12"}) {
+    for (const std::string bar : {"F3-1 15", "F4-1 12"}) {
         EXPECT_NE(std::find(t.begin(), t.end(), label(bar + "-D16", " 9000", false)), t.end()) << bar;
     }
     bool lap = false;
@@ -241,7 +242,7 @@ TEST_F(BendingDrawingsTest, SplitFootingBarsNameBothRows) {
     EXPECT_TRUE(lap);
 }
 
-TEST_F(BendingDrawingsTest, OtherBarsAtTheirPlacesWithFlooredLegs) {
+TEST_F(BendingDrawingsTest, OtherBarsAtTheirPlacesWithTheLegsOfTheSchedule) {
     test::fill_level_wall(*ctx);
     draw();
     const double e = 24800 + 15000, ey = 20750;  // elevation_x + 15000, elevation_y
@@ -253,9 +254,15 @@ TEST_F(BendingDrawingsTest, OtherBarsAtTheirPlacesWithFlooredLegs) {
     EXPECT_EQ(at["F2"].y, ey);
     EXPECT_EQ(at["S1"].y, ey - 4000);
     EXPECT_EQ(at["S2"].y, ey - 8000);
-    bool s2_leg = false;
-    for (const auto& x : drawn()) s2_leg = s2_leg || (x.type == "TEXT" && x.get(1) == "  101");  // floor(101.5)
-    EXPECT_TRUE(s2_leg);
+    // S2: hooks of 101.5 print as 102, so its width 329 prints as 990 - 2 x 102 - 2 x 229 = 328,
+    // as in the schedule.
+    bool s2_hook = false, s2_width = false;
+    for (const auto& x : drawn()) {
+        s2_hook = s2_hook || (x.type == "TEXT" && x.get(1) == "  102");
+        s2_width = s2_width || (x.type == "TEXT" && x.get(1) == "  328");
+    }
+    EXPECT_TRUE(s2_hook);
+    EXPECT_TRUE(s2_width);
     const auto title = drawn()[0];
     EXPECT_EQ(title.get(1), std::string(u8"鉄 筋 加 工 図"_sj));
     EXPECT_EQ(title.num(10), b.x + 5000);

@@ -55,14 +55,16 @@ TEST_F(BendingScheduleTest, RowsPrintInRowOrderWithEveryColumn) {
     draw_bending_schedule(*ctx);
     const auto rows = test::table_cells(drawn(), t.x, t.x + 9400);
     ASSERT_EQ(rows.size(), 11u);
-    EXPECT_EQ(rows[0], (std::vector<std::string>{"W1", "1", "D16", "45", " 2500", " 2196", "  304", "    0"}));
-    EXPECT_EQ(rows[2], (std::vector<std::string>{"W3-1", "5", "D13", "9", " 9800", " 9800", "    0", "    0"}));
+    // A leg of length 0 leaves its cell empty.
+    EXPECT_EQ(rows[0], (std::vector<std::string>{"W1", "1", "D16", "45", " 2500", " 2196", "  304"}));
+    EXPECT_EQ(rows[2], (std::vector<std::string>{"W3-1", "5", "D13", "9", " 9800", " 9800"}));
     // W5 (row 40) follows the last wall horizontal bar and precedes F1.
     EXPECT_EQ(rows[4][0], "W5");
-    EXPECT_EQ(rows[3], (std::vector<std::string>{"W4-1", "5", "D16", "9", " 9800", " 9800", "    0", "    0"}));
-    EXPECT_EQ(rows[5], (std::vector<std::string>{"F1", "4", "D16", "43", " 1920", "  320", " 1600", "    0"}));
-    EXPECT_EQ(rows[8], (std::vector<std::string>{"F4", "5", "D13", "11", " 9800", " 9800", "    0", "    0"}));
-    EXPECT_EQ(rows[10], (std::vector<std::string>{"S2", "3", "D13", "24", "  990", "  102", "  229", "  329"}));
+    EXPECT_EQ(rows[3], (std::vector<std::string>{"W4-1", "5", "D16", "9", " 9800", " 9800"}));
+    EXPECT_EQ(rows[5], (std::vector<std::string>{"F1", "4", "D16", "43", " 2120", "  320", " 1600", "  200"}));
+    EXPECT_EQ(rows[8], (std::vector<std::string>{"F4", "5", "D13", "11", " 9800", " 9800"}));
+    // The hooks of 101.5 print as 102 and the width takes up the rest: 990 - 2 x 102 - 2 x 229.
+    EXPECT_EQ(rows[10], (std::vector<std::string>{"S2", "3", "D13", "24", "  990", "  102", "  229", "  328"}));
     EXPECT_EQ(column_lines(400, 300 - 300 * 12), kColumns);
 }
 

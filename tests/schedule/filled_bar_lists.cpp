@@ -69,11 +69,13 @@ void fill_level_wall(RunContext& ctx) {
     b.piece(7) = bar_row("W3-1", "5", "D13", 9, 9800, 9800, 0, 0, d13);
     b.piece(8) = bar_row("W4-1", "5", "D16", 9, 9800, 9800, 0, 0, d16);
 
-    // Cap bars on a level top: no leg, 300 - 100 - 100 across; the bending drawings count them.
-    b.fixed(BarList::kW5) = bar_row("W5", "6", "D13", 0, 100, 0, 100, 0, d13);
-    // F1: anchorage 20 x 16, run 1800 - 200, no down leg (the cap has none), 14 + 8 + 10 + 11
-    // bars; F2: legs cut to 200, 20 + 6 + 12 + 10 bars.
-    b.fixed(BarList::kF1) = bar_row("F1", "4", "D16", 43, 1920, 320, 1600, 0, d16);
+    // Cap bars on a level top, 300 - 100 - 100 across, with legs as under a sloped top: W2 leaves
+    // 2300 - 100 - 1805 = 395 under the top, and the legs reach 20 x 13 below that, 655; the
+    // bending drawings count them.
+    b.fixed(BarList::kW5) = bar_row("W5", "6", "D13", 0, 1410, 655, 100, 0, d13);
+    // F1: anchorage 20 x 16, run 1800 - 200, its down leg the cap's leg cut to the footing less its
+    // covers, 400 - 200; 14 + 8 + 10 + 11 bars. F2: legs cut to 200, 20 + 6 + 12 + 10 bars.
+    b.fixed(BarList::kF1) = bar_row("F1", "4", "D16", 43, 2120, 320, 1600, 200, d16);
     b.fixed(BarList::kF2) = bar_row("F2", "2", "D16", 48, 2000, 200, 1600, 0, d16);
     // F3, F4 unsplit: 2 x (5000 - 100), 2 + 2 + 4 + 1 and 2 + 2 + 6 + 1 bars.
     b.fixed(BarList::kF3) = bar_row("F3", "5", "D13", 9, 9800, 9800, 0, 0, d13);

@@ -118,16 +118,16 @@ TEST_F(MaterialTableTest, SteelIsTheMassTablesWholeWallPerMetre) {
     draw_mass_table(*ctx);
     draw_material_table(*ctx);
     // The level wall: 300 x 2000 wall and 1800 x 400 footing, 10 m long; the steel of its mass
-    // table, D16 above D13, whole-wall 591.637 and 431.541 kg, so 59.164 and 43.154 per metre.
+    // table, D16 above D13, whole-wall 605.053 and 495.388 kg, so 60.505 and 49.539 per metre.
     const auto q = quantities();
     ASSERT_EQ(q.size(), 13u);
     EXPECT_EQ(q[0][0], "0.600");
     EXPECT_EQ(q[1][0], "0.720");
     EXPECT_EQ(q[2][0], "1.320");
     EXPECT_EQ(q[7], (std::vector<std::string>{"0.000"}));
-    EXPECT_EQ(q[8], (std::vector<std::string>{"59.164", std::string(u8"全延長 591.637"_sj)}));
-    EXPECT_EQ(q[9], (std::vector<std::string>{"43.154", std::string(u8"全延長 431.541"_sj)}));
-    EXPECT_EQ(q[10], (std::vector<std::string>{"102.318", std::string(u8"全延長 1023.178"_sj)}));
+    EXPECT_EQ(q[8], (std::vector<std::string>{"60.505", std::string(u8"全延長 605.053"_sj)}));
+    EXPECT_EQ(q[9], (std::vector<std::string>{"49.539", std::string(u8"全延長 495.388"_sj)}));
+    EXPECT_EQ(q[10], (std::vector<std::string>{"110.044", std::string(u8"全延長 1100.441"_sj)}));
     EXPECT_EQ(q[11][0], " 20.0");  // (1.8 + 0.2) x 10 m
     // Each quantity says what it counts over in the spreadsheet.
     const auto& kept = ctx->printed.material;

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <functional>
 #include <map>
@@ -52,10 +53,25 @@ TEST(ScheduleSheet, EveryPrintedRowIsOneBarOfTheList) {
         for (std::size_t i = 0; i < bars.size(); ++i) {
             const ScheduleRow& r = *bars[i];
             const std::string count = std::to_string(r.count);
-            EXPECT_EQ(schedule[i], (std::vector<std::string>{r.mark, r.shape_code, r.size_text, count,
-                                                             fixed(r.total_length, 5, 0), fixed(r.len1, 5, 0),
-                                                             fixed(r.len2, 5, 0), fixed(r.len3, 5, 0)}))
+            ASSERT_GE(schedule[i].size(), 6u) << ex.name;
+            EXPECT_EQ(std::vector<std::string>(schedule[i].begin(), schedule[i].begin() + 5),
+                      (std::vector<std::string>{r.mark, r.shape_code, r.size_text, count, fixed(r.total_length, 5, 0)}))
                 << ex.name;
+            // The legs are the row's, each within a millimetre, in whole millimetres that add up to the
+            // cut length as printed; a leg of length 0 is not printed.
+            const std::array<int, 3> times = shape_leg_multiplicity(r.shape_code);
+            const double legs[] = {r.len1, r.len2, r.len3};
+            double sum = 0;
+            std::size_t cell = 5;
+            for (std::size_t k = 0; k < 3; ++k) {
+                if (legs[k] == 0) continue;
+                ASSERT_LT(cell, schedule[i].size()) << ex.name << " " << r.mark;
+                const double printed = std::stod(schedule[i][cell++]);
+                EXPECT_NEAR(printed, legs[k], 1) << ex.name << " " << r.mark;
+                sum += times[k] * printed;
+            }
+            EXPECT_EQ(cell, schedule[i].size()) << ex.name << " " << r.mark;
+            EXPECT_EQ(fixed(sum, 5, 0), fixed(r.total_length, 5, 0)) << ex.name << " " << r.mark;
             ASSERT_EQ(mass[i].size(), 7u) << ex.name;
             EXPECT_EQ(mass[i][0], r.mark) << ex.name;
             EXPECT_EQ(mass[i][1], r.size_text) << ex.name;
@@ -107,12 +123,12 @@ TEST(ScheduleSheet, EachTableSaysWhatItsQuantitiesCountOver) {
     struct Case {
         double left, right;
         std::string_view basis;
-        const char* d16;    // 372.240 kg, the D16 rows of the mass table, per metre
-        const char* total;  // 855.618 kg per metre
+        const char* d16;    // 383.472 kg, the D16 rows of the mass table (152.100 + 119.052 + 112.320), per metre
+        const char* total;  // 917.667 kg per metre
         const char* base;   // (1.8 + 0.2) m times the length
     };
-    const Case cases[] = {{5000, 5000, u8"延長 10.0m当たり"_sj, "37.224", "85.562", " 20.0"},
-                          {2600, 4750, u8"延長 7.4m当たり"_sj, "50.645", "116.411", " 14.7"}};
+    const Case cases[] = {{5000, 5000, u8"延長 10.0m当たり"_sj, "38.347", "91.767", " 20.0"},
+                          {2600, 4750, u8"延長 7.4m当たり"_sj, "52.173", "124.853", " 14.7"}};
     for (const Case& c : cases) {
         auto ctx = std::make_unique<RunContext>();
         test::fill_by_drawing(*ctx, read_wall_input(test::example_file("level", "PlenkL.dat")));
@@ -133,9 +149,9 @@ TEST(ScheduleSheet, EachTableSaysWhatItsQuantitiesCountOver) {
         // The material table's quantities at x 95050 + 4000, its remarks at 95050 + 5300; three
         // steel rows above the total at 1000 - 4400.
         EXPECT_EQ(text_at(99050, -2600), c.d16) << c.left;
-        EXPECT_EQ(text_at(100350, -2600), std::string(u8"全延長 372.240"_sj)) << c.left;
+        EXPECT_EQ(text_at(100350, -2600), std::string(u8"全延長 383.472"_sj)) << c.left;
         EXPECT_EQ(text_at(99050, -3400), c.total) << c.left;
-        EXPECT_EQ(text_at(100350, -3400), std::string(u8"全延長 855.618"_sj)) << c.left;
+        EXPECT_EQ(text_at(100350, -3400), std::string(u8"全延長 917.667"_sj)) << c.left;
         EXPECT_EQ(text_at(99050, -3800), c.base) << c.left;
         EXPECT_EQ(ctx->printed.schedule_basis, c.basis) << c.left;
         EXPECT_EQ(ctx->printed.mass_basis, c.basis) << c.left;

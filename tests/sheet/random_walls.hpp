@@ -34,7 +34,9 @@ constexpr int kSizes[] = {13, 16, 19, 22, 25, 29, 32, 35, 38, 41, 51};
 //   leader and the section's tie indicator stand.
 class WallMaker {
 public:
-    explicit WallMaker(unsigned seed) : rng_(seed) {}
+    // A steep maker slopes every top, by 1000 to 1800 mm end to end, so that the vertical bars
+    // fall into two and three length classes; the plain one makes the walls it always made.
+    explicit WallMaker(unsigned seed, bool steep = false) : rng_(seed), steep_(steep) {}
 
     std::string next() {
         std::ostringstream f;
@@ -44,8 +46,8 @@ public:
         const double Hw = chance(0.1) ? 3000 - Hf : pick(1200, 3000 - Hf);
         double hl = Hw;
         double hr = Hw;
-        const int slope = roll(3);  // level, left higher, right higher
-        const double rise = pick(100, 700);
+        const int slope = steep_ ? 1 + roll(2) : roll(3);  // level, left higher, right higher
+        const double rise = steep_ ? pick(1000, std::clamp(2 * (Hw - 700), 1000.0, 1800.0)) : pick(100, 700);
         if (slope == 1) { hl = Hw + rise / 2; hr = Hw - rise / 2; }
         if (slope == 2) { hl = Hw - rise / 2; hr = Hw + rise / 2; }
         const double Ll = chance(0.05) ? 0 : pick(1500, 25000);
@@ -206,6 +208,7 @@ private:
     }
 
     std::mt19937 rng_;
+    bool steep_ = false;
 };
 
 }  // namespace lwall::test

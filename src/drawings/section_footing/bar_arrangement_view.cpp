@@ -32,6 +32,8 @@ void pick_wall_bar_legs(RunContext& ctx) {
         h.w1_foot_length = rows.fixed(w1_row).len2;
         h.w2_rise_length = rows.fixed(w2_row).len1;
         h.w2_foot_length = rows.fixed(w2_row).len2;
+        if (rows.fixed(w1_row).used()) h.w1_picked_mark = rows.fixed(w1_row).mark;
+        if (rows.fixed(w2_row).used()) h.w2_picked_mark = rows.fixed(w2_row).mark;
     };
     // None of the three tests holds only when the three classes are equally long; rows 1 and 2
     // then stand for them all (instead of the zero lengths the tests alone would leave).
@@ -95,7 +97,7 @@ void draw_bar_arrangement_view(RunContext& ctx) {
         pen_select_layer(ctx, "D-STR-DIM");
         const double ym = y + handed.w1_rise_length / 2;
         draw_arrow(cv, {x, ym}, {x + 2000, ym});
-        draw_footing_callout(cv, x + 500, ym, "W1", w.W1.dia);
+        draw_footing_callout(cv, x + 500, ym, handed.w1_picked_mark, w.W1.dia);
     }
 
     // 6. W2, front face.
@@ -107,7 +109,7 @@ void draw_bar_arrangement_view(RunContext& ctx) {
         pen_select_layer(ctx, "D-STR-DIM");
         const double ym = y + handed.w2_rise_length / 2;
         draw_arrow(cv, {x, ym}, {x - 2000, ym});
-        draw_footing_callout(cv, x - 2000, ym, "W2", w.W2.dia);
+        draw_footing_callout(cv, x - 2000, ym, handed.w2_picked_mark, w.W2.dia);
     }
 
     // 7. W5, the cap bar over the higher end of the wall top.

@@ -337,6 +337,11 @@ void draw_transverse_bars(RunContext& ctx, const PlanNames& p) {
     draw_line_repeat(cv, a, b, F2.pitch[1], F2.count[1], 0, -1);
 }
 
+// The lap of a split longitudinal bar, for the check against the lap the bending drawings state.
+void record_splice(RunContext& ctx, const char* first, const char* second, double overlap, int dia) {
+    ctx.handed.laps.push_back({BarLap::Kind::splice, first, second, overlap, stated_lap_length(dia), 0, dia});
+}
+
 // Steps 8 and 9: top longitudinal bars F3 in the upper half, from the heel toward the toe. A bar
 // longer than the maximum member length is made of two pieces whose laps alternate from bar to
 // bar: every second bar shows its lap in this half.
@@ -364,8 +369,10 @@ void draw_top_longitudinal_bars(RunContext& ctx, const PlanNames& p) {
         draw_polyline(cv, {{x, p.y_left + p.Lmax}, {x, 0}});
         draw_polyline(cv, {{x + F3.dia, p.y_right}, {x + F3.dia, p.y_right - second}});
     });
-    fill_longitudinal_row(ctx.bar_list.fixed(BarList::kF3), "F3-1", F3, std::fabs(p.Lmax - p.L / 2) + p.L / 2);
+    const double first = std::fabs(p.Lmax - p.L / 2) + p.L / 2;
+    fill_longitudinal_row(ctx.bar_list.fixed(BarList::kF3), "F3-1", F3, first);
     fill_longitudinal_row(ctx.bar_list.fixed(BarList::kF3Second), "F3-2", F3, second);
+    record_splice(ctx, "F3-1", "F3-2", first + second - p.L, F3.dia);
 }
 
 // Step 10: bottom longitudinal bars F4 in the lower half, mirrored: the first bar at the heel end
@@ -395,8 +402,10 @@ void draw_bottom_longitudinal_bars(RunContext& ctx, const PlanNames& p) {
         draw_polyline(cv, {{x, p.y_right - p.Lmax}, {x, 0}});
         draw_polyline(cv, {{x + F4.dia, p.y_left}, {x + F4.dia, p.y_left + second}});
     });
-    fill_longitudinal_row(ctx.bar_list.fixed(BarList::kF4), "F4-1", F4, std::fabs(p.L / 2 - p.Lmax) + p.L / 2);
+    const double first = std::fabs(p.L / 2 - p.Lmax) + p.L / 2;
+    fill_longitudinal_row(ctx.bar_list.fixed(BarList::kF4), "F4-1", F4, first);
     fill_longitudinal_row(ctx.bar_list.fixed(BarList::kF4Second), "F4-2", F4, second);
+    record_splice(ctx, "F4-1", "F4-2", first + second - p.L, F4.dia);
 }
 
 // Step 11: S2 ties in the upper half, in columns on the F3 bars, staggered; returns the point

@@ -144,7 +144,7 @@ void draw_section_view(RunContext& ctx) {
         const double ym = y2 + handed.w2_rise_length / 2;
         draw_arrow(cv, {x2, ym}, {x2 - 2000, ym});
         pen_select_layer(ctx, "D-STR-HTXT");
-        draw_footing_callout(cv, x2 - 2000, ym, "W2", w.W2.dia);
+        draw_footing_callout(cv, x2 - 2000, ym, ctx.handed.w2_picked_mark, w.W2.dia);
     }
 
     // 5. W1, back face.
@@ -157,7 +157,7 @@ void draw_section_view(RunContext& ctx) {
         const double ym = y1 + handed.w1_rise_length / 2;
         draw_arrow(cv, {x1, ym}, {x1 + 2000, ym});
         pen_select_layer(ctx, "D-STR-HTXT");
-        draw_footing_callout(cv, x1 + 700, ym, "W1", w.W1.dia);
+        draw_footing_callout(cv, x1 + 700, ym, ctx.handed.w1_picked_mark, w.W1.dia);
     }
 
     // 6. W5, the cap bar.

@@ -201,4 +201,8 @@ WallVerticalBars lay_out_wall_vertical_bars(RunContext& ctx) {
     return out;
 }
 
+std::string class_mark(std::string_view name, const VerticalBarLayout& v, int cls) {
+    return v.classes == 1 ? std::string(name) : std::string(name) + "-" + std::to_string(cls);
+}
+
 }  // namespace lwall

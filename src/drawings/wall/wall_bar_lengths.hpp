@@ -5,6 +5,8 @@
 
 #include <array>
 #include <functional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "drawings/wall/wall_geometry.hpp"
@@ -35,6 +37,9 @@ struct VerticalBarLayout {
     // Every bar with its x and class: the reference bar, the left side, the right side.
     void for_each_bar(const std::function<void(double x, int cls)>& f) const;
 };
+
+// Mark of a class of W1 or W2: the bare mark when the mark has one class ("W1", "W1-2").
+std::string class_mark(std::string_view name, const VerticalBarLayout& v, int cls);
 
 struct WallVerticalBars {
     bool sloped = false;

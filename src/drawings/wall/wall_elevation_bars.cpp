@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "core/bar_rules.hpp"
 #include "output/primitives/primitives.hpp"
 
 namespace lwall {
@@ -81,6 +82,44 @@ std::vector<double> bars_from_left(const VerticalBarLayout& v) {
     return x;
 }
 
+// The shortest lap of one face's vertical bars with the cap bar: each vertical bar against the
+// better of the two cap-bar legs nearest it, one on either side (one leg where it stands on the
+// bar). The middle bar at the reference point is not among the legs: it closes the step between the
+// class tops by a length rule of its own. No lap where the face has no legs.
+void record_cap_lap(RunContext& ctx, const VerticalBarLayout& v, std::string_view name,
+                    const std::vector<CapBar>& caps, double leg) {
+    const WallInput& w = ctx.input;
+    std::vector<double> legs;
+    for (const CapBar& b : caps) {
+        if (!b.middle) legs.push_back(b.x);
+    }
+    if (legs.empty()) return;
+    std::sort(legs.begin(), legs.end());
+    const auto overlap = [&](double bar_top, double x) {
+        return bar_top - std::max(cap_bar_top(w, x) - leg, w.cover1);
+    };
+    BarLap lap;
+    lap.kind = BarLap::Kind::cap;
+    lap.second = "W5";
+    lap.dia = w.W5.dia;
+    lap.required = cap_bar_lap_length(w.W5.dia);
+    bool found = false;
+    v.for_each_bar([&](double x, int c) {
+        const double top = w.cover1 + v.cls[static_cast<std::size_t>(c)].piece;
+        const auto right = std::lower_bound(legs.begin(), legs.end(), x);
+        double best = -std::numeric_limits<double>::infinity();
+        if (right != legs.end()) best = overlap(top, *right);
+        if (right != legs.begin()) best = std::max(best, overlap(top, *std::prev(right)));
+        if (!found || best < lap.overlap) {
+            found = true;
+            lap.overlap = best;
+            lap.x = x;
+            lap.first = class_mark(name, v, c);
+        }
+    });
+    if (found) ctx.handed.laps.push_back(lap);
+}
+
 void tie(Canvas& cv, double x, double y) { draw_polyline(cv, {{x - 50, y - 50}, {x, y}, {x + 50, y + 50}}); }
 
 }  // namespace
@@ -97,7 +136,9 @@ void draw_wall_vertical_bars(RunContext& ctx, const WallVerticalBars& bars) {
 }
 
 double wall_cap_bar_leg(const WallInput& w, const WallVerticalBars& bars) {
-    if (!bars.sloped) return 0;
+    // A level top is measured by the same rule: there every class meets the top at one height, and
+    // the leg reaches 20 diameters below the highest class top (a cap bar of real legs, not a
+    // stub of its top alone).
     // The gap between the cap-bar line and the top of a class is largest at the class's end
     // nearest the higher end of the wall. The class that reaches the higher end is measured at
     // cover6 from that end; every other class at its bar nearest the higher end.
@@ -121,7 +162,7 @@ double wall_cap_bar_leg(const WallInput& w, const WallVerticalBars& bars) {
             if (v->count[c] == 0) continue;
             const double x = c == end_class ? end - toward_higher * w.cover6 : nearest[c] * toward_higher;
             const double available = cap_bar_top(w, x) - w.cover1;
-            leg = std::max(leg, available - v->cls[c].piece + 20.0 * w.W5.dia);
+            leg = std::max(leg, available - v->cls[c].piece + cap_bar_lap_length(w.W5.dia));
         }
     }
     return leg;
@@ -131,13 +172,6 @@ void draw_wall_cap_bars(RunContext& ctx, const WallVerticalBars& bars) {
     const WallInput& w = ctx.input;
     Canvas& cv = ctx.canvas;
     pen_select_layer(ctx, "D-STR-STR1");
-    if (!bars.sloped) {
-        // A level top has no W5 legs: the front face gets zero-length lines on its W5 grid.
-        const Point front = wall_face_origin(ctx, WallFace::front);
-        set_origin(cv, front.x, front.y);
-        for (const CapBar& b : front_cap_bars(w.W5)) cap_bar(cv, w, b.x, 0);
-        return;
-    }
     const double leg = wall_cap_bar_leg(w, bars);
     ctx.handed.w5_leg_length = leg;
     // The middle bar reaches over the largest difference between the class tops and 260 more, in
@@ -150,6 +184,8 @@ void draw_wall_cap_bars(RunContext& ctx, const WallVerticalBars& bars) {
         set_origin(cv, origin.x, origin.y);
         const std::vector<CapBar> positions = face == WallFace::back ? back_cap_bars(w.W5) : front_cap_bars(w.W5);
         for (const CapBar& b : positions) cap_bar(cv, w, b.x, b.middle ? middle : leg);
+        if (face == WallFace::back) record_cap_lap(ctx, bars.w1, "W1", positions, leg);
+        else record_cap_lap(ctx, bars.w2, "W2", positions, leg);
     }
 }
 

@@ -24,11 +24,6 @@ void set_face_origin(RunContext& ctx, WallFace face) {
     set_origin(ctx.canvas, o.x, o.y);
 }
 
-// Mark of a class of W1 or W2: the bare mark when the mark has one class.
-std::string class_mark(const char* name, const VerticalBarLayout& v, int cls) {
-    return v.classes == 1 ? std::string(name) : std::string(name) + "-" + std::to_string(cls);
-}
-
 // 1. S1: arrows from the two anchors to a point 2500 left of and 1000 above the first, a line
 // 1000 on to the left and the call-out at its end.
 void tie_callout(RunContext& ctx, const TieAnchors& ties) {
@@ -118,7 +113,7 @@ void sloped_row_callouts(RunContext& ctx, const WallHorizontalBars& horizontal) 
     }
 }
 
-// 5. W5 on a sloped top, in the back-face view: chains over its zones on both sides, a leader up
+// 5. W5, in the back-face view: chains over its zones on both sides, a leader up
 // and to the right from the end of the right-hand chain and the call-out. The chains run under the
 // top of the first class; with two classes 250 under the top at the reference point (top rising to
 // the right) or at the lower right end; with three classes 250 under the lower end, so that they
@@ -159,7 +154,7 @@ void draw_wall_callouts(RunContext& ctx, const WallVerticalBars& vertical, const
     horizontal_bar_callout(ctx, WallFace::back);
     horizontal_bar_callout(ctx, WallFace::front);
     sloped_row_callouts(ctx, horizontal);
-    if (vertical.sloped) cap_bar_callout(ctx, vertical);
+    cap_bar_callout(ctx, vertical);
 }
 
 }  // namespace lwall

@@ -102,6 +102,7 @@ public:
         } else {
             put_row(name_ + "-1", count, std::floor(max_len));
             put_row(name_ + "-2", count, std::floor(f));
+            record_splice(name_ + "-1", name_ + "-2", max_len + f - run.length);
             counter_ = 3;
         }
 
@@ -139,8 +140,9 @@ public:
             const double low = r.y - g_.dia;
             line({r.x_start, r.y}, {r.x_start + dir * first, r.y});
             line({r.x_end, low}, {r.x_end - dir * second, low});
-            callout_row(std::floor(first), {r.x_start, r.y}, {r.x_start + dir * first, r.y});
-            callout_row(std::floor(second), {r.x_end, low}, {r.x_end - dir * second, low});
+            const std::string first_mark = callout_row(std::floor(first), {r.x_start, r.y}, {r.x_start + dir * first, r.y});
+            const std::string second_mark = callout_row(std::floor(second), {r.x_end, low}, {r.x_end - dir * second, low});
+            record_splice(first_mark, second_mark, first + second - r.length);
         }
 
         // 4. The bar along the sloped top, parallel to it under the top cover, starting at
@@ -157,8 +159,9 @@ public:
             const double xb = xf - (xf - xs) * std::min(1.0, second / ls);
             line({xs, top(xs)}, {xa, top(xa)});
             line({xf, top(xf) - g_.dia}, {xb, top(xb) - g_.dia});
-            callout_row(max_len, {xs, top(xs)}, {xa, top(xa)});
-            callout_row(second, {xf, top(xf) - g_.dia}, {xb, top(xb) - g_.dia});
+            const std::string first_mark = callout_row(max_len, {xs, top(xs)}, {xa, top(xa)});
+            const std::string second_mark = callout_row(second, {xf, top(xf) - g_.dia}, {xb, top(xb) - g_.dia});
+            record_splice(first_mark, second_mark, max_len + second - ls);
         } else {
             line({xs, top(xs)}, {xf, top(xf)});
             callout_row(ls, {xs, top(xs)}, {xf, top(xf)});
@@ -182,11 +185,19 @@ private:
         ++row_;
     }
 
-    // One piece under the sloped top: its own row and a call-out at the middle of its line.
-    void callout_row(double length, Point a, Point b) {
+    // One piece under the sloped top: its own row and a call-out at the middle of its line. Returns
+    // the piece's mark.
+    std::string callout_row(double length, Point a, Point b) {
         const std::string mark = name_ + "-" + std::to_string(counter_++);
         put_row(mark, 1, length);
         bars_.callouts.push_back({{(a.x + b.x) / 2 + origin_.x, (a.y + b.y) / 2 + origin_.y}, mark, size_});
+        return mark;
+    }
+
+    // Two pieces of one bar overlapping by `overlap`, for the check against the stated lap.
+    void record_splice(const std::string& first, const std::string& second, double overlap) {
+        ctx_.handed.laps.push_back(
+            {BarLap::Kind::splice, first, second, overlap, stated_lap_length(g_.dia), 0, g_.dia});
     }
 
     void finish() {

@@ -65,17 +65,25 @@ TEST(WallTies, ColumnsFollowTheSlopedTop) {
     EXPECT_EQ(ctx->bar_list.fixed(BarList::kS1).count, total);
 }
 
-TEST(WallCapBars, LevelTopHasNoLegsOnlyZeroLengthLinesInFront) {
+TEST(WallCapBars, LevelTopHasLegsByTheRuleOfASlopedTop) {
     const auto ctx = test::draw_elevations(test::level_wall());
-    EXPECT_EQ(ctx->handed.w5_leg_length, 0);
-    EXPECT_TRUE(test::face_bars(*ctx, WallFace::back).hanging.empty());
-    const auto front = test::face_bars(*ctx, WallFace::front).hanging;
-    ASSERT_EQ(front.size(), 14u + 7 + 16 + 11 + 1);
-    for (const test::Line& l : front) {
-        EXPECT_EQ(l.y1, 2300);
-        EXPECT_EQ(l.y2, 2300);
-        EXPECT_GE(l.x1, -4900);
-        EXPECT_LE(l.x1, 4900);
+    // The top less cover_wall_top at 2300, bars from cover1 = 100: W2 (piece 1805) leaves the most,
+    // 2300 - 100 - 1805 = 395, and the legs reach 20 x 13 below it. Each face has its W5 zones and
+    // the middle bar.
+    EXPECT_EQ(ctx->bar_list.fixed(2).len1, 1805);
+    EXPECT_EQ(ctx->handed.w5_leg_length, 395 + 260);
+    for (const auto face : {WallFace::back, WallFace::front}) {
+        const auto hanging = test::face_bars(*ctx, face).hanging;
+        ASSERT_EQ(hanging.size(), 14u + 7 + 16 + 11 + 1);
+        for (const test::Line& l : hanging) {
+            EXPECT_EQ(l.y1, 2300);
+            const bool middle = face == WallFace::back ? l.x1 == 0 : l.x1 == -ctx->input.W5.opt[1];
+            // The middle bar spans the difference of the W1 and W2 tops, (2296 - 1905) + 260, in
+            // whole 50 mm.
+            EXPECT_EQ(l.y1 - l.y2, middle ? 650 : 655) << l.x1;
+            EXPECT_GE(l.x1, -4900);
+            EXPECT_LE(l.x1, 4900);
+        }
     }
 }
 

@@ -59,7 +59,7 @@ TEST(WallElevations, EveryMarkDrawsAsManyBarsAsTheBarListCounts) {
         EXPECT_EQ(static_cast<int>(front.standing.size()) + 1, test::listed_bars(ctx->bar_list, "W2"));
         EXPECT_EQ(static_cast<int>(wall_rows(w, back.horizontal).size()), test::listed_bars(ctx->bar_list, "W3"));
         EXPECT_EQ(static_cast<int>(wall_rows(w, front.horizontal).size()), test::listed_bars(ctx->bar_list, "W4"));
-        EXPECT_EQ(static_cast<int>(back.hanging.size()), wall_top_slopes(w) ? cap_bars(w) : 0);
+        EXPECT_EQ(static_cast<int>(back.hanging.size()), cap_bars(w));
         EXPECT_EQ(static_cast<int>(front.hanging.size()), cap_bars(w));
         EXPECT_EQ(static_cast<int>(front.tie_strokes.size()) / 2, ctx->bar_list.fixed(BarList::kS1).count);
         EXPECT_TRUE(back.tie_strokes.empty());
