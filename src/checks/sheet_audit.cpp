@@ -368,11 +368,11 @@ private:
             for (const Text& s : texts_) {
                 if (s.layer == table_heading && is_size(s.text) && near(s.y, t.y) && near(t.x - s.x, 3350)) size = &s;
             }
-            const std::string name = size ? size->text : std::string("計");
+            const std::string name = size ? utf8(size->text) : std::string("計");
             const auto it = size ? by_size.find(size->text) : by_size.end();
             const long long expected = size ? (it == by_size.end() ? 0 : it->second) : all;
             if (!size) total_seen = true;
-            if (*kg != expected) out_.push_back(msg::audit_steel_total(utf8(name), fixed_kg(*kg), fixed_kg(expected)));
+            if (*kg != expected) out_.push_back(msg::audit_steel_total(name, fixed_kg(*kg), fixed_kg(expected)));
         }
         if (!total_seen) out_.push_back(msg::audit_table_missing("材 料 表"));
     }

@@ -446,10 +446,10 @@ Message splice_shorter_than_stated(std::string_view first, std::string_view seco
 
 Message cap_lap_too_short(std::string_view bar, double x, double overlap, int cap_dia, double rule) {
     const std::string b(bar);
-    return both(b + " と天端筋 W5 の重ねが x = " + num(x) + " で " + mm(overlap) + " しかなく、W5 の 20 × D" +
+    return both(b + " と天端筋 W5 の重ねが基準点から x = " + num(x) + " の位置で " + mm(overlap) + " しかなく、W5 の 20 × D" +
                     str(cap_dia) + " = " + mm(rule) + " に " + mm(rule - overlap) + " 足りない",
-                b + " overlaps the cap bar W5 by only " + mm(overlap) + " at x = " + num(x) + ", " +
-                    mm(rule - overlap) + " short of 20 × D" + str(cap_dia) + " = " + mm(rule));
+                b + " overlaps the cap bar W5 by only " + mm(overlap) + " at x = " + num(x) + " from the reference point, " +
+                    mm(rule - overlap) + " short of 20 x D" + str(cap_dia) + " = " + mm(rule));
 }
 
 Message audit_label_without_row(std::string_view label) {

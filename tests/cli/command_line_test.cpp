@@ -191,6 +191,55 @@ TEST_F(CommandLine, ChecksNameEveryPlantedFaultAndWriteNoFile) {
     EXPECT_EQ(clean.console, "");
 }
 
+// What a fabricator could not build as drawn is named with its field, line, value and limit, by
+// --check (status 7) and by a plain run's warnings, which draws the sheet all the same.
+TEST_F(CommandLine, ChecksNameWhatAFabricatorCouldNotBuild) {
+    struct Case {
+        const char* example;
+        std::map<int, std::string> lines;
+        std::vector<std::string> found;
+    };
+    const Case cases[] = {
+        {"level", {{6, "100,100,100000"}},
+         {"PlenkL.dat line 6, max_bar_length: a maximum member length of 100000 mm is 88000 mm beyond the longest "
+          "stock bar, 12000 mm: no mill supplies such bars"}},
+        // Cap bars only on the higher side: the lower side's bars reach them up the slope.
+        {"sloped", {{42, "0,0,11,12,0"}},
+         {"PlenkL.dat line 40, W5.dia: W1-1 overlaps the cap bar W5 by only 248 mm at x = 0 from the reference "
+          "point, 12 mm short of 20 x D13 = 260 mm",
+          "PlenkL.dat line 42, W5.count[1]: zones 2 and 1 stop 5900 mm short of the left end cover, leaving more "
+          "than one spacing (250 mm) of wall without bars"}},
+        // The level example 15 m long (1:60) with the bars of 10 m.
+        {"level", {{3, "7500,7500"}},
+         {"PlenkL.dat line 26, W1.count[1]: zones 2 and 1 stop 2650 mm short of the left end cover, leaving more "
+          "than one spacing (250 mm) of wall without bars",
+          "PlenkL.dat line 26, W1.count[4]: zones 3 and 4 stop 2650 mm short of the right end cover, leaving more "
+          "than one spacing (250 mm) of wall without bars",
+          "PlenkL.dat line 30, W2.count[1]: zones 2 and 1 stop 2650 mm short of the left end cover, leaving more "
+          "than one spacing (250 mm) of wall without bars",
+          "PlenkL.dat line 30, W2.count[4]: zones 3 and 4 stop 2650 mm short of the right end cover, leaving more "
+          "than one spacing (250 mm) of wall without bars",
+          "PlenkL.dat line 42, W5.count[1]: zones 2 and 1 stop 2650 mm short of the left end cover, leaving more "
+          "than one spacing (250 mm) of wall without bars",
+          "PlenkL.dat line 42, W5.count[4]: zones 3 and 4 stop 2650 mm short of the right end cover, leaving more "
+          "than one spacing (250 mm) of wall without bars"}},
+    };
+    use_example("level");
+    for (const Case& c : cases) {
+        std::ofstream(dir_ / "PlenkL.dat", std::ios::binary) << test::example_wall_with(c.example, c.lines);
+        const auto check = run("--check --lang en");
+        EXPECT_EQ(check.status, 7) << c.found[0];
+        std::string lines;
+        for (const std::string& f : c.found) lines += f + "\n";
+        EXPECT_EQ(check.console, lines);
+        const auto drawn = run("--lang en");
+        EXPECT_EQ(drawn.status, 0) << c.found[0];
+        std::string warnings;
+        for (const std::string& f : c.found) warnings += "warning: " + f + "\n";
+        EXPECT_EQ(drawn.errors, warnings);
+    }
+}
+
 TEST_F(CommandLine, APlainRunWarnsOnStandardErrorAndOtherwiseDrawsAsBefore) {
     use_faulty();
     const auto r = run("--lang en");

@@ -569,6 +569,30 @@ TEST_F(EditorServerTest, TwoSavesAtOnceOneWinsWholeTheOtherIsTurnedAway) {
     }
 }
 
+// What a fabricator could not build as drawn stands beside its field, in the page's language: a
+// maximum member length beyond stock bars, a cap bar that laps the vertical bars too little, wall
+// ends without bars.
+TEST_F(EditorServerTest, AFabricatorsFindingsStandBesideTheirFields) {
+    const std::string layers = test::example_file("level", "GasouL.dat");
+    const std::tuple<const char*, std::map<int, std::string>, std::vector<std::string>> walls[] = {
+        {"level", {{6, "100,100,100000"}}, {"max_bar_length"}},
+        {"sloped", {{42, "0,0,11,12,0"}}, {"W5.dia", "W5.count[1]"}},
+        {"level", {{3, "7500,7500"}}, {"W1.count[1]", "W1.count[4]", "W2.count[1]", "W2.count[4]", "W5.count[1]", "W5.count[4]"}},
+    };
+    for (const auto& [example, lines, fields] : walls) {
+        const std::string wall = test::example_wall_with(example, lines);
+        const json preview = json::parse(client().Post("/api/preview", wall_body(wall, &layers), "application/json")->body);
+        EXPECT_EQ(preview["status"], 0);
+        std::vector<std::string> named;
+        for (const json& f : preview["findings"]) {
+            named.push_back(f["field"]);
+            // Japanese unless asked otherwise, with the field's label and line.
+            EXPECT_NE(f["message"].get<std::string>().find(std::to_string(f["line"].get<int>()) + "行目"), std::string::npos);
+        }
+        EXPECT_EQ(named, fields);
+    }
+}
+
 // A folder without GasouL.dat previews as the command line runs there (status 4), and a save
 // without layers writes none.
 TEST_F(EditorServerTest, AFolderWithoutLayersEndsAsTheCommandLineDoes) {
