@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Two builds of lwall side by side, on a machine shared with other work: the two programs run in
 turn (A B, B A, ...), so that whatever else loads the machine weighs on both alike, and the median
-wall-clock and CPU time of each are printed, for the start-up (--version), the level example and the
-large wall. Prints; never fails on the figures.
+wall-clock and CPU time of each are printed, for the start-up (--version), the two example walls and
+the large wall. Prints; never fails on the figures.
 Usage: compare_builds.py OLD_LWALL NEW_LWALL [runs]"""
 import pathlib
 import resource
@@ -29,7 +29,7 @@ def timed(exe, folder, args):
 
 with tempfile.TemporaryDirectory() as tmp:
     cases = [("start-up", "examples/level", ["--version"]), ("level", "examples/level", []),
-             ("large", "bench/large", [])]
+             ("sloped", "examples/sloped", []), ("large", "bench/large", [])]
     print(f"{'case':<10} {'old wall':>10} {'new wall':>10} {'change':>8} {'old cpu':>10} {'new cpu':>10}")
     for name, source, args in cases:
         folder = pathlib.Path(tmp) / name

@@ -70,7 +70,7 @@ bool is_size(std::string_view s) { return s.size() >= 2 && s[0] == 'D' && whole_
 
 // A bending-drawing label "W3-1 9-D13 × 9000" (or "…×9000" for the second piece of a bar).
 struct Label {
-    std::string mark, size, text;
+    std::string mark, size, text;  // text as printed, Shift_JIS
     long long count = 0, length = 0;
     double x = 0;
 };
@@ -78,6 +78,7 @@ struct Label {
 std::optional<Label> parse_label(const Text& t) {
     static const std::string_view times = u8"×"_sj;
     const std::string_view s = t.text;
+    if (s.empty() || (s[0] != 'W' && s[0] != 'F' && s[0] != 'S')) return std::nullopt;
     const std::size_t blank = s.find(' ');
     const std::size_t dash = s.find('-', blank == s.npos ? 0 : blank);
     const std::size_t sign = s.find(times);
@@ -90,7 +91,7 @@ std::optional<Label> parse_label(const Text& t) {
     if (!is_mark(l.mark) || !is_size(l.size) || !count || !length) return std::nullopt;
     l.count = *count;
     l.length = *length;
-    l.text = utf8(s);
+    l.text = s;
     l.x = t.x;
     return l;
 }
@@ -272,7 +273,7 @@ private:
     void check_label(const Label& l) {
         const ScheduleLine* r = row_of(l.mark);
         if (r == nullptr) {
-            out_.push_back(msg::audit_label_without_row(l.text));
+            out_.push_back(msg::audit_label_without_row(utf8(l.text)));
             return;
         }
         if (l.count != r->count) {

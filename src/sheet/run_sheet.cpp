@@ -156,7 +156,13 @@ SheetResult run_sheet(std::string_view wall_text, std::string_view layer_text, s
     if (result.status == kExitOk) {
         result.disagreements = audit->disagreements();
         if (!result.disagreements.empty()) {
-            take_failure(result, RunFailure(kExitAudit, msg::audit_failed(static_cast<int>(result.disagreements.size()))));
+            RunFailure f(kExitAudit, msg::audit_failed(static_cast<int>(result.disagreements.size())));
+            // The editor shows the detail: every disagreement, one a line.
+            for (const Message& m : result.disagreements) {
+                f.detail.ja += (f.detail.ja.empty() ? "" : "\n") + m.ja;
+                f.detail.en += (f.detail.en.empty() ? "" : "\n") + m.en;
+            }
+            take_failure(result, f);
         }
     }
     result.findings = std::move(ctx->findings);
