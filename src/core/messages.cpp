@@ -335,13 +335,23 @@ Message internal_error(std::string_view what) {
 
 // ---- Findings of the checks ----------------------------------------------------------------------
 
-Message zones_past_end_cover(const std::vector<int>& zones, WallEnd end, double span, double room) {
-    std::string list_ja;
-    std::string list_en;
+namespace {
+
+// Zones as a message lists them: "2, 1" and "2 and 1".
+std::pair<std::string, std::string> zone_list(const std::vector<int>& zones) {
+    std::string ja;
+    std::string en;
     for (int z : zones) {
-        list_ja += (list_ja.empty() ? "" : ", ") + str(z);
-        list_en += (list_en.empty() ? "" : " and ") + str(z);
+        ja += (ja.empty() ? "" : ", ") + str(z);
+        en += (en.empty() ? "" : " and ") + str(z);
     }
+    return {ja, en};
+}
+
+}  // namespace
+
+Message zones_past_end_cover(const std::vector<int>& zones, WallEnd end, double span, double room) {
+    const auto [list_ja, list_en] = zone_list(zones);
     const bool left = end == WallEnd::left;
     return both("区間 " + list_ja + " が" + (left ? "左端" : "右端") + "へ " + mm(span) + " 延び、端部かぶりを " +
                     mm(span - room) + " 越える (そちらの壁は " + mm(room) + ")",
@@ -416,12 +426,7 @@ Message zone_without_spacings(int zone, std::string_view mark, int zones) {
 }
 
 Message zones_short_of_end(const std::vector<int>& zones, WallEnd end, double bare, double pitch) {
-    std::string list_ja;
-    std::string list_en;
-    for (int z : zones) {
-        list_ja += (list_ja.empty() ? "" : ", ") + str(z);
-        list_en += (list_en.empty() ? "" : " and ") + str(z);
-    }
+    const auto [list_ja, list_en] = zone_list(zones);
     const bool left = end == WallEnd::left;
     return both("区間 " + list_ja + " が" + (left ? "左端" : "右端") + "の端部かぶりの " + mm(bare) +
                     " 手前で終わり、1 間隔 (" + mm(pitch) + ") を超えて鉄筋のない壁が残る",
