@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "input/wall_file.hpp"
+#include "sheet/run_sheet.hpp"
 #include "test_support.hpp"
 
 namespace lwall {
@@ -29,6 +30,13 @@ void set_zones(BarGroup& g, std::array<double, 4> pitch, std::array<int, 4> coun
 TEST(WallChecks, TheExamplesHaveNothingToQuery) {
     EXPECT_TRUE(messages(example("level")).empty());
     EXPECT_TRUE(messages(example("sloped")).empty());
+    // Nor once drawn: their laps hold and their sheets agree with themselves.
+    for (const char* name : {"level", "sloped"}) {
+        const WallCheck c = check_wall_text(test::example_file(name, "PlenkL.dat"));
+        EXPECT_EQ(c.status, 0) << name;
+        EXPECT_TRUE(c.findings.empty()) << name << ": " << (c.findings.empty() ? "" : c.findings[0].message.en);
+        EXPECT_TRUE(c.disagreements.empty()) << name;
+    }
 }
 
 TEST(WallChecks, EveryPlantedFaultIsNamedWithItsLineFieldAndSize) {
