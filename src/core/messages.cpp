@@ -117,9 +117,10 @@ Message too_long_for_box(std::size_t bytes, std::size_t box) {
                     std::to_string(box / 2) + " double-byte characters)");
 }
 
-Message title_value_beyond_seventh(int line) {
-    return both("値は1行に1つ、7行まで。" + std::to_string(line) + "行目にもう1つある",
-                "the file holds seven values, one a line; line " + std::to_string(line) + " holds one more");
+Message title_value_beyond_last(int line, int values) {
+    return both("値は1行に1つ、" + std::to_string(values) + "行まで。" + std::to_string(line) + "行目にもう1つある",
+                "the file holds " + std::to_string(values) + " values, one a line; line " + std::to_string(line) +
+                    " holds one more");
 }
 
 std::string title_extra_value_label() { return "余分な値"; }

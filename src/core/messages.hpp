@@ -90,7 +90,7 @@ Message title_value_is_utf8();
 Message not_sjis_byte(unsigned byte, std::size_t at);
 Message control_character(unsigned byte, std::size_t at);
 Message too_long_for_box(std::size_t bytes, std::size_t box);
-Message title_value_beyond_seventh(int line);
+Message title_value_beyond_last(int line, int values);
 std::string title_extra_value_label();
 // lwall --explain of HyodaiL.dat
 Message explain_no_title_file(std::string_view default_name);

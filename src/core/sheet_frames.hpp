@@ -37,6 +37,7 @@ struct SheetFrame {
     double width = 0;      // kFramePaperWidth * scale
     double height = 0;     // kFramePaperHeight * scale
     double scale = 0;      // denominator: 1:scale
+    unsigned holds = 0;    // what it holds, flags of FrameHolds (core/title_block.hpp)
 };
 
 using SheetFrames = std::vector<SheetFrame>;

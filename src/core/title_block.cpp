@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <iterator>
+#include <utility>
 
 namespace lwall {
 
@@ -17,23 +18,25 @@ constexpr TitleBox value(double x0, double y0, double x1, double y1, int v, doub
 }
 
 constexpr TitleBox kBoxes[] = {
-    caption(0, 65, 30, 75, kProjectName),
-    value(30, 65, 170, 75, kProjectName),
-    caption(0, 55, 30, 65, kRouteAndPlace),
-    value(30, 55, 170, 65, kRouteAndPlace),
-    caption(0, 40, 30, 55, kDrawingName),
-    value(30, 40, 170, 55, kDrawingName, 3.5),
-    {0, 30, 30, 40, TitleBoxText::caption, -1, "縮尺"},
-    {30, 30, 55, 40, TitleBoxText::scale},
-    caption(55, 30, 85, 40, kDrawingNumber),
-    value(85, 30, 145, 40, kDrawingNumber),
-    {145, 30, 170, 40, TitleBoxText::sheet_number},
-    caption(0, 20, 30, 30, kDrawingDate),
-    value(30, 20, 170, 30, kDrawingDate),
-    caption(0, 10, 30, 20, kCompany),
-    value(30, 10, 170, 20, kCompany),
-    caption(0, 0, 30, 10, kDesigner),
-    value(30, 0, 170, 10, kDesigner),
+    caption(0, 75, 30, 85, kProjectName),
+    value(30, 75, 170, 85, kProjectName),
+    caption(0, 65, 30, 75, kRouteAndPlace),
+    value(30, 65, 170, 75, kRouteAndPlace),
+    caption(0, 50, 30, 65, kDrawingName),
+    value(30, 50, 170, 65, kDrawingName, 3.5),
+    {0, 40, 30, 50, TitleBoxText::caption, -1, "縮尺"},
+    {30, 40, 55, 50, TitleBoxText::scale},
+    caption(55, 40, 85, 50, kDrawingNumber),
+    value(85, 40, 145, 50, kDrawingNumber),
+    {145, 40, 170, 50, TitleBoxText::sheet_number},
+    caption(0, 30, 30, 40, kDrawingDate),
+    value(30, 30, 170, 40, kDrawingDate),
+    caption(0, 20, 30, 30, kCompany),
+    value(30, 20, 170, 30, kCompany),
+    caption(0, 10, 30, 20, kDesigner),
+    value(30, 10, 170, 20, kDesigner),
+    caption(0, 0, 30, 10, kOffice),
+    value(30, 0, 170, 10, kOffice),
 };
 
 }  // namespace
@@ -52,6 +55,24 @@ std::size_t title_box_bytes(const TitleBox& box) {
 }
 
 double title_text_x(const TitleBox& box) { return box.x0 + kTitleTextInset; }
+
+std::string frame_contents_name(unsigned holds) {
+    std::string name;
+    for (const auto& [flag, part] : {std::pair{kHoldsViews, u8"配筋図"_sj}, {kHoldsBendingDrawings, u8"加工図"_sj},
+                                     {kHoldsTables, u8"鉄筋表・材料表"_sj}}) {
+        if ((holds & flag) == 0) continue;
+        if (!name.empty()) name += u8"・"_sj;
+        name += part;
+    }
+    return name;
+}
+
+std::string frame_drawing_name(std::string_view drawing_name, unsigned holds) {
+    std::string name(drawing_name.empty() ? kDefaultDrawingName : drawing_name);
+    const std::string contents = frame_contents_name(holds);
+    if (!contents.empty()) name += std::string(u8"（"_sj) + contents + std::string(u8"）"_sj);
+    return name;
+}
 
 double title_text_y(const TitleBox& box) {
     return box.y0 + std::floor((box.y1 - box.y0 - box.text_height)) / 2;

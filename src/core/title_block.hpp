@@ -3,17 +3,21 @@
 //
 // After the national CAD drawing standard for civil works (土木 CAD製図基準): the title block
 // stands in the lower right corner of the drawing, inside its border, and measures 170 x 75 mm on
-// an A1 sheet; it names the works, the drawing, its scale and number, the date and who made it. It
-// is drawn at each frame's scale, so that it prints the same size on every frame. Its items, top to
-// bottom and left to right:
+// an A1 sheet; it names the works, the drawing, its scale and number, the date, who made it and the
+// client's office it goes to. Here it is 170 x 85 mm: the standard's 75 mm and a row for the office.
+// It is drawn at each frame's scale, so that it prints the same size on every frame. Its items, top
+// to bottom and left to right:
 //
 //   工事名      | the works                                       (HyodaiL.dat line 1)
 //   路線・箇所  | route and place                                 (line 2)
-//   図面名      | the drawing's name, "擁壁配筋図" when left empty  (line 3)
+//   図面名      | the drawing's name, "擁壁配筋図" when left empty,  (line 3)
+//               | and what this frame holds: （配筋図・加工図）
 //   縮尺 | 1:50 | 図面番号 | the project's number | n/N          (line 4; 縮尺 and n/N are the program's)
 //   年月日      | date                                            (line 5)
 //   会社名      | company                                         (line 6)
 //   設計者      | designer                                        (line 7)
+//   事務所名    | the client's office                             (line 8, added after the seven
+//               |                                                  lines files have always had)
 //
 // Sizes are paper millimetres from the block's lower left corner. Texts stand 2 mm in from the left
 // of their box; a value longer than its box (by the sheet's measure of text: each Shift_JIS byte as
@@ -29,7 +33,7 @@
 
 namespace lwall {
 
-inline constexpr int kTitleValueCount = 7;
+inline constexpr int kTitleValueCount = 8;
 
 // The values of HyodaiL.dat in file order (Shift_JIS, without line ends); empty when not given.
 struct TitleInput {
@@ -37,9 +41,11 @@ struct TitleInput {
 };
 
 // Indices into TitleInput::values.
-enum TitleValue : int { kProjectName, kRouteAndPlace, kDrawingName, kDrawingNumber, kDrawingDate, kCompany, kDesigner };
+enum TitleValue : int {
+    kProjectName, kRouteAndPlace, kDrawingName, kDrawingNumber, kDrawingDate, kCompany, kDesigner, kOffice
+};
 
-// The seven values as the field catalogue lists them: name, labels (UTF-8) and meaning.
+// The eight values as the field catalogue lists them: name, labels (UTF-8) and meaning.
 struct TitleItem {
     const char* name;
     const char* label_ja;
@@ -56,16 +62,17 @@ inline constexpr TitleItem kTitleItems[kTitleValueCount] = {
     {"date", "年月日", "date", "date of the drawing, as it is to be printed"},
     {"company", "会社名", "company", "company that made the drawing"},
     {"designer", "設計者", "designer", "who designed the wall"},
+    {"office", "事務所名", "client's office", "the client's office the drawing is delivered to"},
 };
 
 inline constexpr double kTitleBlockWidth = 170;   // paper millimetres
-inline constexpr double kTitleBlockHeight = 75;   // paper millimetres
+inline constexpr double kTitleBlockHeight = 85;   // paper millimetres
 inline constexpr double kTitleTextInset = 2;      // paper millimetres from the left of a box
 
 // What a box of the title block shows.
 enum class TitleBoxText {
     caption,      // the label of the value in the box beside it, or "縮尺"
-    value,        // one of the seven values of the file
+    value,        // one of the values of the file
     scale,        // "1:50", the frame's own
     sheet_number  // "n/N", the frame's place in the set
 };
@@ -94,5 +101,19 @@ double title_text_y(const TitleBox& box);
 
 // The drawing's name when the file leaves it empty (Shift_JIS).
 inline constexpr std::string_view kDefaultDrawingName = u8"擁壁配筋図"_sj;
+
+// What a frame of the sheet set holds, for the name of its drawing: flags of FrameHolds.
+enum FrameHolds : unsigned {
+    kHoldsViews = 1,             // the elevations, the plan, the section, the arrangement view
+    kHoldsBendingDrawings = 2,   // the true-size bending drawings
+    kHoldsTables = 4,            // the bending schedule, the bar mass table, the material table
+};
+
+// What a frame holds, as its name says it: "配筋図・加工図" (Shift_JIS); empty for nothing.
+std::string frame_contents_name(unsigned holds);
+
+// The name of the drawing on a frame: the file's 図面名 (or the default) and what the frame holds,
+// "擁壁配筋図（配筋図・加工図）" (Shift_JIS).
+std::string frame_drawing_name(std::string_view drawing_name, unsigned holds);
 
 }  // namespace lwall

@@ -1,5 +1,5 @@
 #pragma once
-// The catalogue of the input files: every one of the 165 fields of PlenkL.dat and the seven of the
+// The catalogue of the input files: every one of the 165 fields of PlenkL.dat and the eight of the
 // title file HyodaiL.dat, in file order, with the file and line it stands on, its name as every
 // message spells it ("footing_left_width", "W1.pitch[2]", "S2.dia", "project"), whether it is written
 // whole, may have decimals or is text, its unit, a short Japanese and English label and a one-line

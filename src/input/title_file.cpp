@@ -54,7 +54,7 @@ void read_lines(std::string_view text, TitleReading& r) {
             if (value.empty()) continue;
             const std::string label = msg::title_extra_value_label();
             throw input_refusal(FieldRef{kTitleFileName, line, "extra value", label},
-                                msg::title_value_beyond_seventh(line));
+                                msg::title_value_beyond_last(line, kTitleFileLines));
         }
         const WallField& f = fields[static_cast<std::size_t>(line - 1)];
         check_value(value, f, line);

@@ -22,7 +22,7 @@ struct TitleReading {
 TitleReading read_title_file(std::string_view text);
 
 // The same for a run: refuses (RunFailure, status 6, naming the file, the line and the field) a value that is not
-// Shift_JIS, holds a control character or is longer than its box, and a value after the seventh
+// Shift_JIS, holds a control character or is longer than its box, and a value after the eighth
 // line.
 TitleInput read_title_input(std::string_view text);
 

@@ -128,6 +128,13 @@ void draw_sheet_set(RunContext& ctx) {
     }
     ctx.frames = {frame_at(1, 0, sheet.scale)};
     ctx.frames.insert(ctx.frames.end(), placement.frames.begin(), placement.frames.end());
+    // What each frame holds names its drawing: frame 1 the views, the others their blocks.
+    ctx.frames.front().holds |= kHoldsViews;
+    for (const PlacedBlock& b : ctx.blocks) {
+        if (b.frame < 1 || b.frame > static_cast<int>(ctx.frames.size())) continue;
+        ctx.frames[static_cast<std::size_t>(b.frame - 1)].holds |= b.role == BlockRole::table ? kHoldsTables
+                                                                                             : kHoldsBendingDrawings;
+    }
     for (const SheetFrame& f : ctx.frames) {
         if (f.scale != sheet.scale) ctx.picture.set_frame_scale(f.x, f.x + f.width, f.scale);
     }

@@ -220,7 +220,7 @@ def use_the_editor(e, exe, url, catalogue, served, downloads, cli, example, chec
     e.wait.until(lambda _: e.seq() >= 1)
     check(e.status_code() == "0" and d.find_element(By.ID, "sheet-view").get_attribute("data-elements") not in
           (None, "", "0 0 0"), f"the page shows the sheet of the folder's wall: {e.status()}")
-    check(len(d.find_elements(By.CSS_SELECTOR, "#wall-form input")) == len(catalogue["fields"]) + 7 == 172,
+    check(len(d.find_elements(By.CSS_SELECTOR, "#wall-form input")) == len(catalogue["fields"]) + 8 == 173,
           "every field of PlenkL.dat and HyodaiL.dat has its input")
     kinds = {f["name"]: f["kind"] for f in catalogue["fields"]}
     said = d.execute_script("return Object.fromEntries([...document.querySelectorAll('#wall-form input')]"

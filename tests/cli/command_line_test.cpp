@@ -344,7 +344,7 @@ TEST_F(CommandLine, ExplainShowsTheTitleFileAfterTheWall) {
     r = run("--explain --lang en");
     EXPECT_EQ(r.status, 0);
     const auto lines = field_lines(r.console);
-    ASSERT_EQ(lines.size(), 165u + 7u) << r.console;
+    ASSERT_EQ(lines.size(), 165u + 8u) << r.console;
     EXPECT_NE(r.console.find("\n# HyodaiL.dat\n# " + std::string(u8"表題欄"_sj) + " / Title block\n"), std::string::npos);
     EXPECT_EQ(lines[165], "line 1   project             \"" + std::string(u8"○○擁壁工事\"  工事名"_sj) + " / project");
     EXPECT_EQ(lines[167], "line 3   drawing_name        (empty: " + std::string(u8"擁壁配筋図)  図面名"_sj) +

@@ -215,8 +215,13 @@ TEST_F(EndToEnd, TheTitleFileFillsTheTitleBlockOfEveryFrame) {
     ASSERT_EQ(o.status, 0) << o.console;
     std::map<std::string, int> texts = title_texts(o.dxf());
     for (const std::string_view value :
-         {u8"令和8年度 ○○地区擁壁工事(その2)"_sj, std::string_view("S-07"), u8"山田 太郎"_sj, u8"擁壁配筋図"_sj}) {
+         {u8"令和8年度 ○○地区擁壁工事(その2)"_sj, std::string_view("S-07"), u8"山田 太郎"_sj, u8"○○国道事務所"_sj}) {
         EXPECT_EQ(texts[std::string(value)], 3) << value;
+    }
+    // Each frame's drawing is named by what it holds.
+    for (const std::string_view name : {u8"擁壁配筋図（配筋図）"_sj, u8"擁壁配筋図（加工図）"_sj,
+                                        u8"擁壁配筋図（鉄筋表・材料表）"_sj}) {
+        EXPECT_EQ(texts[std::string(name)], 1) << name;
     }
     EXPECT_EQ(texts["1:70"], 2);
     EXPECT_EQ(texts["1:50"], 1);
@@ -227,7 +232,7 @@ TEST_F(EndToEnd, TheTitleFileFillsTheTitleBlockOfEveryFrame) {
     o = run();
     ASSERT_EQ(o.status, 0) << o.console;
     texts = title_texts(o.dxf());
-    EXPECT_EQ(texts[std::string(u8"擁壁配筋図"_sj)], 3);
+    EXPECT_EQ(texts[std::string(u8"擁壁配筋図（配筋図）"_sj)], 1);
     EXPECT_EQ(texts.count("S-07"), 0u);
 
     // A value too long for its box: nothing is drawn, as for a refused wall.

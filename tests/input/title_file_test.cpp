@@ -42,8 +42,11 @@ TEST(TitleFile, EachRefusalNamesTheLineAndTheField) {
               "HyodaiL.dat line 6, company: UTF-8 text; save HyodaiL.dat as Shift_JIS");
     EXPECT_EQ(refusal("\n\nA\tB\n"),
               "HyodaiL.dat line 3, drawing_name: holds the control character 0x09 at byte 2");
-    EXPECT_EQ(refusal("1\n2\n3\n4\n5\n6\n7\n8\n"),
-              "HyodaiL.dat line 8, extra value: the file holds seven values, one a line; line 8 holds one more");
+    // Eight values, the client's office the last: a file of seven keeps its meaning, a ninth is one too many.
+    EXPECT_EQ(read_title_input("1\n2\n3\n4\n5\n6\n7\n8\n").values[kOffice], "8");
+    EXPECT_EQ(read_title_input("1\n2\n3\n4\n5\n6\n7\n").values[kOffice], "");
+    EXPECT_EQ(refusal("1\n2\n3\n4\n5\n6\n7\n8\n9\n"),
+              "HyodaiL.dat line 9, extra value: the file holds 8 values, one a line; line 9 holds one more");
 }
 
 }  // namespace

@@ -42,7 +42,7 @@ std::string box_text(const RunContext& ctx, const TitleBox& box, const SheetFram
     case TitleBoxText::caption: return utf8_to_sjis(box.caption).value_or("");
     case TitleBoxText::value: {
         const std::string& v = ctx.title.values[static_cast<std::size_t>(box.value)];
-        if (box.value == kDrawingName && v.empty()) return std::string(kDefaultDrawingName);
+        if (box.value == kDrawingName) return frame_drawing_name(v, frame.holds);
         return v;
     }
     case TitleBoxText::scale: return std::string(TextBuf().text("1:").integer(std::llround(frame.scale)).view());
@@ -85,7 +85,20 @@ void draw_title_block(RunContext& ctx, const SheetFrame& frame, int frame_count)
         const std::string text = box_text(ctx, b, frame, frame_count);
         if (text.empty()) continue;
         const Point at{title_text_x(b) * s, title_text_y(b) * s};
-        draw_kanji_text(cv, at, at, static_cast<int>(std::lround(b.text_height * s)), text);
+        const int height = static_cast<int>(std::lround(b.text_height * s));
+        if (b.value == kDrawingName && text.size() > title_box_bytes(b)) {
+            // The file's name fills its box: what the frame holds goes on a line of its own below,
+            // at the height of the other values.
+            const std::string& given = ctx.title.values[kDrawingName];
+            const std::string contents = frame_contents_name(frame.holds);
+            const double low = title_text_y(b) - 2.5;
+            draw_kanji_text(cv, {at.x, (low + 5.5) * s}, {at.x, (low + 5.5) * s}, height,
+                            given.empty() ? std::string(kDefaultDrawingName) : given);
+            draw_kanji_text(cv, {at.x, low * s}, {at.x, low * s}, static_cast<int>(std::lround(2.5 * s)),
+                            std::string(u8"（"_sj) + contents + std::string(u8"）"_sj));
+            continue;
+        }
+        draw_kanji_text(cv, at, at, height, text);
     }
 }
 

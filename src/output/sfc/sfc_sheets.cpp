@@ -436,8 +436,6 @@ std::vector<std::string> SfcSheets::files(const SheetFrames& frames, const Layer
         return line_type_code(row != nullptr ? row->linetype : 1);
     };
 
-    const std::string drawing_name =
-        title.values[kDrawingName].empty() ? std::string(kDefaultDrawingName) : title.values[kDrawingName];
     const Date date = read_date(title.values[kDrawingDate]);
     std::string time_stamp;
     if (date.valid()) {
@@ -527,6 +525,8 @@ std::vector<std::string> SfcSheets::files(const SheetFrames& frames, const Layer
                                              param(1 / frame.scale, 14), param(1 / frame.scale, 14)});
 
         const std::string scale_text = "1:" + number(frame.scale, 0);
+        // Each sheet's own name: the file's, and what the frame holds.
+        const std::string drawing_name = frame_drawing_name(title.values[kDrawingName], frame.holds);
         std::string sheet_number = title.values[kDrawingNumber];
         if (!sheet_number.empty()) sheet_number += "-";
         sheet_number += std::to_string(frame.number) + "$$" + std::to_string(count);
@@ -534,7 +534,7 @@ std::vector<std::string> SfcSheets::files(const SheetFrames& frames, const Layer
                      {quoted(title.values[kRouteAndPlace]), quoted(title.values[kProjectName]), quoted(""),
                       quoted(drawing_name), quoted(sheet_number), quoted(u8"配筋図"_sj), quoted(scale_text),
                       param(date.valid() ? date.year : 0), param(date.valid() ? date.month : 1),
-                      param(date.valid() ? date.day : 1), quoted(title.values[kCompany]), quoted("")},
+                      param(date.valid() ? date.day : 1), quoted(title.values[kCompany]), quoted(title.values[kOffice])},
                      true);
         for (const Item* it : on_sheet) write(*it, frame.x, frame.y, frame.scale, kSheetX, kSheetY);
         file.feature("drawing_sheet_feature", {quoted(drawing_name), param(kSheetType), param(kLandscape),

@@ -33,7 +33,9 @@ TEST(TitleBlock, SecondOfThreeFramesAt1To60WithTheLayerFileLackingTheTitleLayers
     ctx->layers = read_layer_table(test::example_file("level", "GasouL.dat"));
     ctx->declared_layers = with_title_block_layers(ctx->layers);
     ctx->title = read_title_input(test::read_file(kFolder + "HyodaiL.dat"));
-    draw_title_block(*ctx, frame_at(2, 50000, 60), 3);
+    SheetFrame frame = frame_at(2, 50000, 60);
+    frame.holds = kHoldsBendingDrawings | kHoldsTables;
+    draw_title_block(*ctx, frame, 3);
     const std::string drawn = records(ctx->canvas);
     EXPECT_EQ(drawn, test::read_file(kFolder + "entities.txt")) << drawn;
 }

@@ -200,7 +200,8 @@ std::string title_file(const std::vector<std::string>& lines) {
 TEST(SfcSheets, TheTitleFilesValuesGoIntoTheDrawingAttribute) {
     // A backslash, and 表 whose second byte is a backslash's (0x5C): only the first is doubled.
     const Drawn d = draw(test::example_file("sloped", "PlenkL.dat"),
-                         title_file({"表示板\\改良工事", "国道1号 表町", "", "S-12", "令和８年１２月７日", "山田設計", "山田"}));
+                         title_file({"表示板\\改良工事", "国道1号 表町", "", "S-12", "令和８年１２月７日", "山田設計", "山田",
+                                     "○○河川国道事務所"}));
     ASSERT_EQ(d.status, kExitOk);
     ASSERT_GE(d.sheets.size(), 2u);
     for (std::size_t f = 0; f < d.sheets.size(); ++f) {
@@ -212,8 +213,11 @@ TEST(SfcSheets, TheTitleFilesValuesGoIntoTheDrawingAttribute) {
         std::vector<std::string> values;
         for (const auto& p : at->params) values.push_back(p.is_string ? sjis_to_utf8(p.text) : p.text);
         const std::string n = std::to_string(f + 1) + "$$" + std::to_string(d.sheets.size());
-        EXPECT_EQ(values, (std::vector<std::string>{"国道1号 表町", "表示板\\改良工事", " ", "擁壁配筋図", "S-12-" + n,
-                                                    "配筋図", "1:50", "2026", "12", "7", "山田設計", " "}));
+        // Each sheet names what it holds; the office is the file's eighth value.
+        const std::string name = std::string("擁壁配筋図") + (f == 0 ? "（配筋図）" : f == 1 ? "（加工図）" : "（鉄筋表・材料表）");
+        EXPECT_EQ(values, (std::vector<std::string>{"国道1号 表町", "表示板\\改良工事", " ", name, "S-12-" + n,
+                                                    "配筋図", "1:50", "2026", "12", "7", "山田設計",
+                                                    "○○河川国道事務所"}));
         EXPECT_NE(r.header[3].find(*utf8_to_sjis("'2026-12-07T00:00:00',('山田'),('山田設計')")), std::string::npos)
             << r.header[3];
     }
