@@ -37,9 +37,6 @@ struct RunContext {
     SheetFrames frames;               // the frames drawn, left to right, once the set is placed
     std::vector<PlacedBlock> blocks;  // the blocks of the final step, in drawing order
     std::vector<ViewMove> view_moves;  // how far frame 1's elevations, plan and section moved
-    // Frame 1 goes straight to the outputs, its views measured as they pass; where one of them has
-    // to move, draw_first_frame throws FirstFrameMoves and the run starts over without the trial.
-    bool first_frame_on_trial = false;
     BarList bar_list;
     HandedValues handed;
     RebarMassTotals mass_totals;

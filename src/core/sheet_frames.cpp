@@ -64,68 +64,139 @@ Extent outward(const Extent& e) {
     return r;
 }
 
-// One frame being filled: rows from the top left, left to right.
-class FrameFill {
+// One frame, or the room frame 1's views leave, being filled: each block at the highest place that
+// is clear, the leftmost there, never above the block before it nor left of it at its height, so
+// that the blocks read in their order, top to bottom and left to right. Blocks keep the gap from
+// each other, from what the room holds already (the title block, frame 1's views) and stay in it.
+class FrameRoom {
 public:
-    explicit FrameFill(const SheetFrame& f) : frame_(f) {
-        const double margin = kFrameMargin * f.scale;
-        gap_ = kBlockGap * f.scale;
-        left_ = f.x + margin;
-        right_ = f.x + f.width - margin;
-        bottom_ = f.y + margin;
-        top_ = f.y + f.height - margin;
-        keep_out_ = title_block_area(f);
-        row_top_ = top_;
-        row_bottom_ = top_;
-        x_ = left_;
-    }
+    FrameRoom(const SheetFrame& f, const Extent& room, std::vector<Extent> taken)
+        : frame_(f), room_(room), gap_(kBlockGap * f.scale), taken_(std::move(taken)), top_limit_(room.y1),
+          row_x_(room.x0) {}
 
     const SheetFrame& frame() const { return frame_; }
-    bool empty() const { return empty_; }
 
-    // Where the lower left corner of a block of size w x h goes, or false when the frame is full.
-    bool place(double w, double h, double& x, double& y) {
-        if (!row_closed_ && fits(x_, row_top_, w, h)) {
-            x = x_;
-        } else {
-            const double next_top = empty_ ? top_ : row_bottom_ - gap_;
-            if (!fits(left_, next_top, w, h)) return false;
-            row_top_ = next_top;
-            row_bottom_ = next_top;
-            x = left_;
-            row_closed_ = false;
+    // Where the lower left corner of a block of size w x h goes, or false when the room is full. A
+    // heading ends its row: what follows it starts below it.
+    bool place(double w, double h, bool heading, double& x, double& y) {
+        std::vector<double> tops{room_.y1};
+        for (const Extent& t : taken_) tops.push_back(t.y0 - gap_);
+        std::sort(tops.begin(), tops.end(), std::greater<>());
+        for (const double top : tops) {
+            if (top > top_limit_ + kSame || top > room_.y1 + kSame) continue;
+            const double bottom = top - h;
+            if (bottom < room_.y0 - kSame) break;
+            double at = std::fabs(top - top_limit_) <= kSame ? row_x_ : room_.x0;
+            // What stands in the band of the block, by its left edge.
+            std::vector<std::pair<double, double>> blocked;
+            for (const Extent& t : taken_) {
+                if (t.y0 - gap_ < top - kSame && t.y1 + gap_ > bottom + kSame) blocked.push_back({t.x0 - gap_, t.x1 + gap_});
+            }
+            std::sort(blocked.begin(), blocked.end());
+            for (const auto& [b0, b1] : blocked) {
+                if (b0 >= at + w - kSame) break;
+                at = std::max(at, b1);
+            }
+            if (at + w > room_.x1 + kSame) continue;
+            x = at;
+            y = bottom;
+            Extent placed;
+            placed.cover(x, y);
+            placed.cover(x + w, top);
+            taken_.push_back(placed);
+            top_limit_ = heading ? bottom - gap_ : top;
+            row_x_ = heading ? room_.x0 : x + w + gap_;
+            return true;
         }
-        y = row_top_ - h;
-        x_ = x + w + gap_;
-        row_bottom_ = std::min(row_bottom_, y);
-        empty_ = false;
-        return true;
+        return false;
     }
-
-    // The next block starts a new row.
-    void close_row() { row_closed_ = true; }
 
 private:
-    bool fits(double x, double top, double w, double h) const {
-        const double bottom = top - h;
-        if (x + w > right_ || bottom < bottom_) return false;
-        // Clear of the title block by the gap.
-        return !(x + w > keep_out_.x0 - gap_ && bottom < keep_out_.y1 + gap_);
-    }
-
+    static constexpr double kSame = 1e-6;
     SheetFrame frame_;
-    double gap_, left_, right_, bottom_, top_;
-    Extent keep_out_;
-    double row_top_, row_bottom_, x_;
-    bool empty_ = true;
-    bool row_closed_ = false;
+    Extent room_;
+    double gap_;
+    std::vector<Extent> taken_;
+    double top_limit_, row_x_;
 };
+
+// A frame inside its margin.
+Extent inside_margin(const SheetFrame& f) {
+    const double margin = kFrameMargin * f.scale;
+    Extent e;
+    e.cover(f.x + margin, f.y + margin);
+    e.cover(f.x + f.width - margin, f.y + f.height - margin);
+    return e;
+}
 
 }  // namespace
 
-BlockPlacement place_blocks(std::span<const BlockToPlace> blocks, const SheetFrame& first) {
+Extent largest_clear_room(const SheetFrame& frame, std::span<const Extent> taken) {
+    const Extent inside = inside_margin(frame);
+    const double gap = kBlockGap * frame.scale;
+    std::vector<Extent> grown;
+    for (const Extent& t : taken) {
+        if (t.empty) continue;
+        Extent g;
+        g.cover(t.x0 - gap, t.y0 - gap);
+        g.cover(t.x1 + gap, t.y1 + gap);
+        grown.push_back(g);
+    }
+    std::vector<double> xs{inside.x0, inside.x1}, ys{inside.y0, inside.y1};
+    for (const Extent& g : grown) {
+        for (const double x : {g.x0, g.x1}) {
+            if (x > inside.x0 && x < inside.x1) xs.push_back(x);
+        }
+        for (const double y : {g.y0, g.y1}) {
+            if (y > inside.y0 && y < inside.y1) ys.push_back(y);
+        }
+    }
+    std::sort(xs.begin(), xs.end());
+    std::sort(ys.begin(), ys.end());
+    Extent best;
+    double best_area = 0;
+    for (std::size_t a = 0; a < xs.size(); ++a) {
+        for (std::size_t b = a + 1; b < xs.size(); ++b) {
+            for (std::size_t c = 0; c < ys.size(); ++c) {
+                for (std::size_t d = c + 1; d < ys.size(); ++d) {
+                    const double area = (xs[b] - xs[a]) * (ys[d] - ys[c]);
+                    if (area <= best_area) continue;
+                    Extent r;
+                    r.cover(xs[a], ys[c]);
+                    r.cover(xs[b], ys[d]);
+                    if (std::any_of(grown.begin(), grown.end(), [&](const Extent& g) { return g.overlaps(r); })) continue;
+                    best = r;
+                    best_area = area;
+                }
+            }
+        }
+    }
+    return best;
+}
+
+BlockPlacement place_blocks(std::span<const BlockToPlace> blocks, const SheetFrame& next, const SheetFrame* first,
+                            std::span<const Extent> first_taken) {
     BlockPlacement out;
-    std::vector<FrameFill> fills{FrameFill(first)};
+    // The room frame 1 leaves, then `next` and the frames after it, each opened when the one before
+    // is full.
+    std::vector<FrameRoom> rooms;
+    if (first != nullptr) {
+        std::vector<Extent> taken(first_taken.begin(), first_taken.end());
+        taken.push_back(title_block_area(*first));
+        const Extent room = largest_clear_room(*first, taken);
+        if (!room.empty) rooms.emplace_back(*first, room, taken);
+    }
+    const double scale = next.scale;
+    const auto open = [&](double frame_scale) {
+        if (rooms.empty() || rooms.back().frame().number < next.number) {
+            SheetFrame f = frame_scale == next.scale ? next : frame_at(next.number, next.x, frame_scale);
+            rooms.emplace_back(f, inside_margin(f), std::vector<Extent>{title_block_area(f)});
+            return;
+        }
+        const SheetFrame& last = rooms.back().frame();
+        const SheetFrame f = frame_at(last.number + 1, last.x + last.width + kFrameGap, frame_scale);
+        rooms.emplace_back(f, inside_margin(f), std::vector<Extent>{title_block_area(f)});
+    };
     bool tables_started = false;
     for (const BlockToPlace& b : blocks) {
         const Extent e = outward(b.extent);
@@ -141,35 +212,31 @@ BlockPlacement place_blocks(std::span<const BlockToPlace> blocks, const SheetFra
         // The first table of a sheet drawn at a large scale opens a frame at the scale of tables.
         if (b.role == BlockRole::table && !tables_started) {
             tables_started = true;
-            if (first.scale > kLargestScaleForTables) {
-                const SheetFrame& last = fills.back().frame();
-                fills.emplace_back(frame_at(last.number + 1, last.x + last.width + kFrameGap, kTableScale));
-            }
+            if (scale > kLargestScaleForTables) open(kTableScale);
         }
+        const bool heading = b.role == BlockRole::heading;
         double x = 0, y = 0;
-        if (!fills.back().place(e.width(), e.height(), x, y)) {
+        if (rooms.empty() || !rooms.back().place(e.width(), e.height(), heading, x, y)) {
             // A new frame at the scale of the last; larger when even an empty one cannot hold the block.
-            const SheetFrame& last = fills.back().frame();
-            double scale = last.scale;
+            double frame_scale = rooms.empty() || rooms.back().frame().number < next.number ? scale : rooms.back().frame().scale;
             for (;;) {
-                FrameFill fresh(frame_at(last.number + 1, last.x + last.width + kFrameGap, scale));
-                if (fresh.place(e.width(), e.height(), x, y)) {
-                    fills.push_back(fresh);
-                    break;
-                }
-                scale += 10;
+                open(frame_scale);
+                if (rooms.back().place(e.width(), e.height(), heading, x, y)) break;
+                rooms.pop_back();
+                frame_scale += 10;
             }
         }
-        if (b.role == BlockRole::heading) fills.back().close_row();
         out.dx.push_back(x - e.x0);
         out.dy.push_back(y - e.y0);
         Extent placed;
         placed.cover(x, y);
         placed.cover(x + e.width(), y + e.height());
         out.placed.push_back(placed);
-        out.frame.push_back(fills.back().frame().number);
+        out.frame.push_back(rooms.back().frame().number);
     }
-    for (const FrameFill& f : fills) out.frames.push_back(f.frame());
+    for (const FrameRoom& r : rooms) {
+        if (first == nullptr || r.frame().number != first->number) out.frames.push_back(r.frame());
+    }
     return out;
 }
 

@@ -84,12 +84,21 @@ struct BlockPlacement {
     SheetFrames frames;          // the frames the blocks went into, from `first` on
 };
 
-// Packs the blocks, in the order given, into `first` and, when it is full, into new frames to its
-// right: rows from the top left, left to right, inside the margin, clear of each other and of the
-// title block. A heading ends its row. Tables go to frames of their own at 1:50 when `first` is at a
-// scale above 1:60. A block larger than an empty frame goes to a new frame of the smallest larger
-// scale that holds it. A block that drew nothing, or whose extent is not finite, is not moved.
-BlockPlacement place_blocks(std::span<const BlockToPlace> blocks, const SheetFrame& first);
+// Packs the blocks, in the order given: into the room frame 1 leaves (`first`, whose views and
+// title block are `first_taken`: the largest clear rectangle beside them), when `first` is given,
+// then into `next` and, when it is full, into new frames to its right. In a frame each block goes to
+// the highest place that is clear, the leftmost there, never above the block before it nor left of
+// it at its height, so that the blocks read in their order; inside the margin, clear of each other,
+// of the views and of the title block. A heading ends its row. Tables go to frames of their own at
+// 1:50 when the sheet is at a scale above 1:60. A block larger than an empty frame goes to a new frame
+// of the smallest larger scale that holds it. A block that drew nothing, or whose extent is not
+// finite, is not moved. `frames` lists the frames from `next` on that the blocks went into.
+BlockPlacement place_blocks(std::span<const BlockToPlace> blocks, const SheetFrame& next,
+                            const SheetFrame* first = nullptr, std::span<const Extent> first_taken = {});
+
+// The largest rectangle of a frame, inside its margin, that keeps the gap between blocks from
+// everything in `taken`; empty when there is none.
+Extent largest_clear_room(const SheetFrame& frame, std::span<const Extent> taken);
 
 // A view of frame 1 (the elevations, the footing plan, the section) where the layout drew it. The
 // layout places the views as if the wall were as long on both sides of its reference point; `even`

@@ -20,6 +20,7 @@
 #include "core/sheet_frames.hpp"
 #include "output/entity_sink.hpp"
 #include "output/output_sink.hpp"
+#include "output/overlap_pass.hpp"
 #include "output/script/script_command.hpp"
 
 namespace lwall {
@@ -41,8 +42,15 @@ public:
     // Where each block was drawn (empty for a block that drew nothing).
     std::vector<Extent> extents() const;
 
+    // Every entity, in drawing order, as the overlap pass sees it, moved by its block's offset; the
+    // texts and lines of layers starting with `fixed_prefix` never move.
+    void add_items(std::vector<SheetItem>& items, std::span<const double> dx, std::span<const double> dy,
+                   std::string_view fixed_prefix) const;
+    // Each entity's own move on top of its block's, in the order add_items listed them (empty: none).
+    void set_item_moves(std::span<const ItemMove> moves) { item_moves_.assign(moves.begin(), moves.end()); }
+
     // Every entity to `entities` and every command to `script`, in drawing order, each moved by its
-    // block's offset (whole drawing units).
+    // block's offset and its own (whole drawing units).
     void replay(EntitySink& entities, OutputSink& script, std::span<const double> dx, std::span<const double> dy) const;
 
 private:
@@ -64,6 +72,7 @@ private:
     };
 
     enum class Kind : std::uint8_t { line, text, circle };
+    void grow(int block, const Extent& e);
     struct Drawn {
         Kind kind;
         int block;
@@ -75,7 +84,11 @@ private:
     };
 
     int block();  // the current block, opening one when none is
-    std::string_view name(std::string_view s);  // s as kept in names_
+    // The name found last, as kept: one for layers, one for styles.
+    struct NameCache {
+        std::string_view kept;
+    };
+    std::string_view name(std::string_view s, NameCache& cache);  // s as kept in names_
     std::string_view keep(std::string_view s);  // s as kept in the text store
 
     template <typename Visit>
@@ -88,10 +101,12 @@ private:
     Store<TextEntity> texts_;
     Store<CircleEntity> circles_;
     std::deque<std::string> names_;  // layer and style names
-    std::string_view last_name_;     // the name found last, as kept in names_
+    NameCache layer_cache_, style_cache_;
+    std::vector<Extent> extents_;    // per block, grown as it is drawn
     std::vector<std::unique_ptr<char[]>> text_chunks_;
     std::size_t text_size_ = 0, text_used_ = 0;  // of the last text chunk
     std::vector<Command> commands_;
+    std::vector<ItemMove> item_moves_;
 };
 
 }  // namespace lwall

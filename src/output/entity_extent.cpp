@@ -19,9 +19,16 @@ Extent extent_of(const LineEntity& e) {
 Extent extent_of(const TextEntity& e) {
     const double along = text_length(e.text, e.height, e.width_factor);
     const double across = e.height;
-    const double turn = e.form == TextForm::aligned ? e.angle * std::numbers::pi / 180 : 0;
-    const double c = std::cos(turn);
-    const double s = std::sin(turn);
+    const double angle = e.form == TextForm::aligned ? e.angle : 0;
+    // Most texts stand upright or turned a quarter: no sine for them.
+    double c = 1, s = 0;
+    if (angle == 90) {
+        c = 0, s = 1;
+    } else if (angle != 0) {
+        const double turn = angle * std::numbers::pi / 180;
+        c = std::cos(turn);
+        s = std::sin(turn);
+    }
     Extent x;
     x.cover(e.x1, e.y1);
     x.cover(e.x1 + along * c, e.y1 + along * s);

@@ -2,12 +2,6 @@
 
 #include <string>
 
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
-
 namespace lwall {
 
 File open_file(const std::filesystem::path& path, const char* mode) {
@@ -17,15 +11,6 @@ File open_file(const std::filesystem::path& path, const char* mode) {
     return File(_wfopen(path.c_str(), wide.c_str()));
 #else
     return File(std::fopen(path.c_str(), mode));
-#endif
-}
-
-bool start_over(std::FILE* f) {
-    if (std::fflush(f) != 0 || std::fseek(f, 0, SEEK_SET) != 0) return false;
-#ifdef _WIN32
-    return _chsize_s(_fileno(f), 0) == 0;
-#else
-    return ftruncate(fileno(f), 0) == 0;
 #endif
 }
 

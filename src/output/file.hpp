@@ -19,8 +19,4 @@ using File = std::unique_ptr<std::FILE, FileCloser>;
 // `mode` as std::fopen takes it ("rb", "wb"); an empty File when it cannot be opened.
 File open_file(const std::filesystem::path& path, const char* mode);
 
-// Empties an open file that is being written, so that it is written again from its start; false
-// when the system refuses.
-bool start_over(std::FILE* f);
-
 }  // namespace lwall

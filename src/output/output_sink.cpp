@@ -11,9 +11,4 @@ bool OutputSink::flush() {
     return !failed_;
 }
 
-void OutputSink::start_over() {
-    buf_.clear();
-    if (file_ != nullptr && !lwall::start_over(file_)) failed_ = true;
-}
-
 }  // namespace lwall

@@ -30,8 +30,6 @@ public:
 
     // Hands the buffered bytes to the file; false when the file refused them.
     bool flush();
-    // Forgets everything written, in memory and in the file, to be written again from the start.
-    void start_over();
     bool failed() const { return failed_; }
 
     // Everything written so far when no file is attached.

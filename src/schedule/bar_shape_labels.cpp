@@ -1,5 +1,8 @@
 #include "schedule/bar_shape_labels.hpp"
 
+#include <algorithm>
+#include <cmath>
+
 #include "core/number_format.hpp"
 #include "core/sjis.hpp"
 #include "output/primitives/primitives.hpp"
@@ -64,16 +67,37 @@ void dimension_leg(Canvas& cv, Point a, Point b, Side side, std::string_view tex
     }
 }
 
-// A call-out label at (x, y) with a circle ringing the mark at its start.
-void callout(Canvas& cv, double x, double y, std::string_view text) {
-    draw_text_styled(cv, {x, y}, {x + 500, y}, kLabelHeight, 0, text, "KANJI");
-    draw_circle(cv, x + 0.8 * kLabelCircle, y + kLabelCircle / 2, kLabelCircle);
+// A text's glyphs run half its height a byte (a double-byte character as wide as it is high).
+constexpr double kLabelByte = kLabelHeight / 2.0;
+
+// The circle that rings a mark of `bytes` at the start of a label at x: 150 about x + 120, which
+// holds a mark of up to four bytes ("W3-7"); about the middle of a longer mark, 40 clear of its ends.
+struct Ring {
+    double centre, radius;
+};
+Ring ring_of(std::size_t bytes) {
+    const double w = static_cast<double>(bytes) * kLabelByte;
+    if (w + 20 <= 0.8 * kLabelCircle + kLabelCircle) return {0.8 * kLabelCircle, kLabelCircle};
+    return {w / 2, w / 2 + 40};
 }
 
-// "mark count-size" followed by `separator` and the length text.
+// A call-out label at (x, y) with a circle ringing the mark at its start.
+void callout(Canvas& cv, double x, double y, std::string_view text, std::size_t mark_bytes) {
+    const Ring r = ring_of(mark_bytes);
+    draw_text_styled(cv, {x, y}, {x + 500, y}, kLabelHeight, 0, text, "KANJI");
+    draw_circle(cv, x + r.centre, y + kLabelCircle / 2, r.radius);
+}
+
+// "mark count-size" followed by `separator` and the length text. The count stands clear of the
+// circle that rings the mark: as many blanks after the mark as keep it 25 beyond the circle.
 TextBuf label_text(const ScheduleRow& bar, std::string_view separator, std::string_view length) {
+    const Ring r = ring_of(bar.mark.size());
+    const double mark_end = static_cast<double>(bar.mark.size()) * kLabelByte;
+    const auto blanks = static_cast<int>(std::max(1.0, std::ceil((r.centre + r.radius + 25 - mark_end) / kLabelByte)));
     TextBuf t;
-    t.text(bar.mark).text(" ").integer(bar.count).text("-").text(bar.size_text).text(separator).text(length);
+    t.text(bar.mark);
+    for (int i = 0; i < blanks; ++i) t.text(" ");
+    t.integer(bar.count).text("-").text(bar.size_text).text(separator).text(length);
     return t;
 }
 
@@ -82,7 +106,7 @@ void label_bar(Canvas& cv, double x0, const ScheduleRow& bar) {
     const TextBuf length = fmt_length(bar.total_length);
     TextBuf separator;
     separator.text(" ").text(kTimes);
-    callout(cv, x0, kLabelY, label_text(bar, separator, length));
+    callout(cv, x0, kLabelY, label_text(bar, separator, length), bar.mark.size());
 }
 
 // The two labels of a lapped bar, each under the middle of its piece.
@@ -90,8 +114,8 @@ void label_pieces(Canvas& cv, const ShapePoints& first, const ShapePoints& secon
                   std::string_view text4, const ScheduleRow& bar, const ScheduleRow& second_label, double y) {
     TextBuf separator;
     separator.text(" ").text(kTimes);
-    callout(cv, (first[1].x + first[2].x) / 2, y, label_text(bar, separator, text2));
-    callout(cv, (second[1].x + second[2].x) / 2, y, label_text(second_label, kTimes, text4));
+    callout(cv, (first[1].x + first[2].x) / 2, y, label_text(bar, separator, text2), bar.mark.size());
+    callout(cv, (second[1].x + second[2].x) / 2, y, label_text(second_label, kTimes, text4), second_label.mark.size());
 }
 
 void caption(Canvas& cv, double y, std::string_view text) {

@@ -100,8 +100,7 @@ void start_sheet(RunContext& ctx, std::string_view wall_file_text, std::string_v
 }
 
 void draw_sheet(RunContext& ctx) {
-    draw_first_frame(ctx);
-    draw_sheet_set(ctx);
+    draw_sheet_frames(ctx);
     dxf_document_end(ctx.canvas.dxf);
 }
 
@@ -115,46 +114,29 @@ SheetResult run_sheet(std::string_view wall_text, std::string_view layer_text, s
                       const SheetRequest& request) {
     SheetResult result;
     auto ctx = std::make_unique<RunContext>();
-    auto audit = std::make_unique<SheetAudit>();
+    SheetAudit audit;
     SfcSheets sheets;
-    // Frame 1 rarely has a view to move: where only the two files take the sheet, it goes straight
-    // to them on trial, and in the rare case the run starts over with the files emptied.
-    const bool trial = !request.picture && !request.sheets && request.observer == nullptr;
-    const auto start = [&] {
-        ctx = std::make_unique<RunContext>();
-        audit = std::make_unique<SheetAudit>();
-        Canvas& cv = ctx->canvas;
-        cv.dxf_out.attach(request.dxf_file);
-        cv.scr_out.attach(request.scr_file);
-        if (!request.drawing_file) cv.entities = EntityFanOut();  // without the drawing file's entities
-        if (request.picture) cv.entities.add(ctx->picture);
-        if (request.sheets) cv.entities.add(sheets);
-        if (request.observer != nullptr) cv.entities.add(*request.observer);
-        // Every run reads its sheet back as it is made.
-        cv.entities.add(*audit);
-    };
-    start();
-    ctx->first_frame_on_trial = trial;
+    Canvas& cv = ctx->canvas;
+    cv.dxf_out.attach(request.dxf_file);
+    cv.scr_out.attach(request.scr_file);
+    if (!request.drawing_file) cv.entities = EntityFanOut();  // without the drawing file's entities
+    if (request.picture) cv.entities.add(ctx->picture);
+    if (request.sheets) cv.entities.add(sheets);
+    if (request.observer != nullptr) cv.entities.add(*request.observer);
+    // Every run reads its sheet back as it is made.
+    cv.entities.add(audit);
     try {
-        try {
-            draw_whole_sheet(*ctx, wall_text, layer_text, title_text);
-        } catch (const FirstFrameMoves&) {
-            start();
-            ctx->canvas.dxf_out.start_over();
-            ctx->canvas.scr_out.start_over();
-            draw_whole_sheet(*ctx, wall_text, layer_text, title_text);
-        }
+        draw_whole_sheet(*ctx, wall_text, layer_text, title_text);
     } catch (const RunFailure& f) {
         take_failure(result, f);
     } catch (const std::exception& e) {
         take_failure(result, RunFailure(kExitBadInput, msg::internal_error(e.what())));
     }
-    Canvas& cv = ctx->canvas;
     // The laps as the drawings laid them out, also of a run that stopped in the footing plan.
     add_findings(ctx->findings, check_laps(ctx->input, ctx->handed.laps));
     // A sheet drawn whole is read back: any place it disagrees with itself fails the run.
     if (result.status == kExitOk) {
-        result.disagreements = audit->disagreements();
+        result.disagreements = audit.disagreements();
         if (!result.disagreements.empty()) {
             RunFailure f(kExitAudit, msg::audit_failed(static_cast<int>(result.disagreements.size())));
             // The editor shows the detail: every disagreement, one a line.
@@ -169,9 +151,8 @@ SheetResult run_sheet(std::string_view wall_text, std::string_view layer_text, s
     result.layout = ctx->layout;
     result.frames = ctx->frames;
     if (result.status == kExitMemberLength) {
-        // Stopped in the footing drawing, which had drawn the first two frames.
-        const SheetLayout& s = ctx->layout;
-        result.frames = {frame_at(1, 0, s.scale), frame_at(2, s.sheet_width + kFrameGap, s.scale)};
+        // Stopped in the footing drawing, which had drawn frame 1.
+        result.frames = {frame_at(1, 0, ctx->layout.scale)};
     }
     // What was written before a failure stays written.
     const bool dxf_ok = cv.dxf_out.flush();

@@ -7,8 +7,8 @@
 #include "drawings/section_footing/section_view.hpp"
 #include "drawings/sheet_set/title_block.hpp"
 #include "drawings/wall/wall_elevations.hpp"
-#include "output/entity_extent.hpp"
 #include "output/block_recording.hpp"
+#include "output/overlap_pass.hpp"
 #include "schedule/schedule_drawings.hpp"
 
 namespace lwall {
@@ -21,7 +21,7 @@ void draw_first_frame_views(RunContext& ctx, const std::function<void(std::size_
     next_view(elevations);
     draw_wall_elevations(ctx);
     next_view(arrangement);
-    draw_bar_arrangement_view(ctx);  // with the borders of frames 1 and 2: never moved
+    draw_bar_arrangement_view(ctx);
     next_view(plan);
     draw_footing_plan(ctx);
     next_view(section);
@@ -37,96 +37,91 @@ std::vector<ViewMove> first_frame_moves(const RunContext& ctx, const std::vector
     return mend_first_frame(movable, frame_at(1, 0, ctx.layout.scale));
 }
 
-// Where each view lies, measured as it passes.
-class ViewExtents final : public EntitySink {
+// Recorded while drawn; when the drawing stops, what was drawn is written where it was drawn.
+class Recorded {
 public:
-    std::vector<Extent> at = std::vector<Extent>(view_count);
-    std::size_t view = 0;
+    explicit Recorded(Canvas& cv) : cv_(cv) { cv_.recording = &rec; }
+    ~Recorded() { cv_.recording = nullptr; }
+    Recorded(const Recorded&) = delete;
+    Recorded& operator=(const Recorded&) = delete;
 
-    void line(const LineEntity& e) override { at[view].cover(extent_of(e)); }
-    void text(const TextEntity& e) override { at[view].cover(extent_of(e)); }
-    void circle(const CircleEntity& e) override { at[view].cover(extent_of(e)); }
+    void write_unmoved() {
+        cv_.recording = nullptr;
+        const std::vector<double> none(static_cast<std::size_t>(rec.block_count()));
+        rec.replay(cv_.entities, cv_.scr_out, none, none);
+    }
+
+    BlockRecording rec;
+
+private:
+    Canvas& cv_;
 };
+
+Extent moved_extent(Extent e, double dx, double dy) {
+    if (e.empty) return e;
+    e.x0 += dx, e.x1 += dx, e.y0 += dy, e.y1 += dy;
+    return e;
+}
 
 }  // namespace
 
-void draw_first_frame(RunContext& ctx) {
-    Canvas& cv = ctx.canvas;
-    if (ctx.first_frame_on_trial) {
-        ViewExtents measure;
-        cv.entities.add(measure);
-        struct Remove {
-            Canvas& cv;
-            const EntitySink& sink;
-            ~Remove() { cv.entities.remove(sink); }
-        } remove{cv, measure};
-        draw_first_frame_views(ctx, [&](std::size_t v) { measure.view = v; });
-        ctx.view_moves = first_frame_moves(ctx, measure.at);
-        for (const ViewMove& m : ctx.view_moves) {
-            if (m.dx != 0 || m.dy != 0) throw FirstFrameMoves{};
-        }
-        return;
-    }
-
-    BlockRecording views;
-    cv.recording = &views;
-    try {
-        draw_first_frame_views(ctx, [&](std::size_t) { views.open_block(BlockRole::drawing); });
-    } catch (...) {
-        cv.recording = nullptr;
-        const std::vector<double> none(static_cast<std::size_t>(views.block_count()));
-        views.replay(cv.entities, cv.scr_out, none, none);
-        throw;
-    }
-    cv.recording = nullptr;
-
-    ctx.view_moves = first_frame_moves(ctx, views.extents());
-    std::vector<double> dx(view_count), dy(view_count);
-    std::size_t k = 0;
-    for (const std::size_t v : {elevations, plan, section}) {
-        dx[v] = ctx.view_moves[k].dx;
-        dy[v] = ctx.view_moves[k].dy;
-        ++k;
-    }
-    views.replay(cv.entities, cv.scr_out, dx, dy);
-}
-
-void draw_sheet_set(RunContext& ctx) {
+void draw_sheet_frames(RunContext& ctx) {
     Canvas& cv = ctx.canvas;
     const SheetLayout& sheet = ctx.layout;
-    BlockRecording blocks;
-    {
-        // Recorded while drawn, also when the drawing stops.
-        struct Stop {
-            Canvas& cv;
-            ~Stop() { cv.recording = nullptr; }
-        } stop{cv};
-        cv.recording = &blocks;
-        draw_schedule_sheet(ctx);
-    }
+    const SheetFrame frame1 = frame_at(1, 0, sheet.scale);
 
-    // The title of the bending drawings and the drawings in drawing order, then the tables.
-    const std::vector<Extent> extents = blocks.extents();
-    std::vector<int> order;
+    // 1. Frame 1: the views, each moved whole where it would cross the border, reach into the title
+    //    block or lie over another view.
+    Recorded views(cv);
+    try {
+        draw_first_frame_views(ctx, [&](std::size_t) { views.rec.open_block(BlockRole::drawing); });
+    } catch (...) {
+        views.write_unmoved();
+        throw;
+    }
+    const std::vector<Extent> drawn_at = views.rec.extents();
+    ctx.view_moves = first_frame_moves(ctx, drawn_at);
+    std::vector<double> vx(view_count), vy(view_count);
+    std::size_t k = 0;
+    for (const std::size_t v : {elevations, plan, section}) {
+        vx[v] = ctx.view_moves[k].dx;
+        vy[v] = ctx.view_moves[k].dy;
+        ++k;
+    }
+    std::vector<Extent> view_extents;
+    for (std::size_t v = 0; v < view_count; ++v) view_extents.push_back(moved_extent(drawn_at[v], vx[v], vy[v]));
+
+    // 2. The final step, drawn into blocks: the room frame 1's views leave first, then frame 2 and the
+    //    frames after it.
+    Recorded blocks(cv);
+    try {
+        draw_schedule_sheet(ctx);
+    } catch (...) {
+        views.write_unmoved();
+        blocks.write_unmoved();
+        throw;
+    }
+    const std::vector<Extent> extents = blocks.rec.extents();
+    std::vector<int> order;  // the title of the bending drawings and the drawings in drawing order, then the tables
     for (const bool tables : {false, true}) {
-        for (int b = 0; b < blocks.block_count(); ++b) {
-            if ((blocks.role(b) == BlockRole::table) == tables) order.push_back(b);
+        for (int b = 0; b < blocks.rec.block_count(); ++b) {
+            if ((blocks.rec.role(b) == BlockRole::table) == tables) order.push_back(b);
         }
     }
     std::vector<BlockToPlace> to_place;
-    for (const int b : order) to_place.push_back({blocks.role(b), extents[static_cast<std::size_t>(b)]});
-    const BlockPlacement placement = place_blocks(to_place, frame_at(2, sheet.sheet_width + kFrameGap, sheet.scale));
-
-    const auto n = static_cast<std::size_t>(blocks.block_count());
-    std::vector<double> dx(n), dy(n);
+    for (const int b : order) to_place.push_back({blocks.rec.role(b), extents[static_cast<std::size_t>(b)]});
+    const BlockPlacement placement =
+        place_blocks(to_place, frame_at(2, sheet.sheet_width + kFrameGap, sheet.scale), &frame1, view_extents);
+    const auto n = static_cast<std::size_t>(blocks.rec.block_count());
+    std::vector<double> bx(n), by(n);
     ctx.blocks.assign(n, {});
-    for (std::size_t k = 0; k < order.size(); ++k) {
-        const auto b = static_cast<std::size_t>(order[k]);
-        dx[b] = placement.dx[k];
-        dy[b] = placement.dy[k];
-        ctx.blocks[b] = {blocks.role(order[k]), dx[b], dy[b], placement.placed[k], placement.frame[k]};
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        const auto b = static_cast<std::size_t>(order[i]);
+        bx[b] = placement.dx[i];
+        by[b] = placement.dy[i];
+        ctx.blocks[b] = {blocks.rec.role(order[i]), bx[b], by[b], placement.placed[i], placement.frame[i]};
     }
-    ctx.frames = {frame_at(1, 0, sheet.scale)};
+    ctx.frames = {frame1};
     ctx.frames.insert(ctx.frames.end(), placement.frames.begin(), placement.frames.end());
     // What each frame holds names its drawing: frame 1 the views, the others their blocks.
     ctx.frames.front().holds |= kHoldsViews;
@@ -138,11 +133,26 @@ void draw_sheet_set(RunContext& ctx) {
     for (const SheetFrame& f : ctx.frames) {
         if (f.scale != sheet.scale) ctx.picture.set_frame_scale(f.x, f.x + f.width, f.scale);
     }
-    blocks.replay(cv.entities, cv.scr_out, dx, dy);
 
+    // 3. Nothing over anything: what collides moves clear, with its leaders.
+    std::vector<SheetItem> items;
+    views.rec.add_items(items, vx, vy, "D-TTL-");
+    const std::size_t first_block_item = items.size();
+    blocks.rec.add_items(items, bx, by, "D-TTL-");
+    const OverlapOutcome cleared = clear_overlaps(items, ctx.frames);
+    if (!cleared.moves.empty()) {
+        const std::span<const ItemMove> all(cleared.moves);
+        views.rec.set_item_moves(all.first(first_block_item));
+        blocks.rec.set_item_moves(all.subspan(first_block_item));
+    }
+
+    // 4. Everything written in drawing order, then the borders and the title blocks of the frames.
+    cv.recording = nullptr;
+    views.rec.replay(cv.entities, cv.scr_out, vx, vy);
+    blocks.rec.replay(cv.entities, cv.scr_out, bx, by);
     const int count = static_cast<int>(ctx.frames.size());
     for (const SheetFrame& f : ctx.frames) {
-        if (f.number > 2) draw_frame_border(ctx, f);
+        draw_frame_border(ctx, f);
         draw_title_block(ctx, f, count);
     }
 }

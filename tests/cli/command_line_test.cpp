@@ -442,32 +442,33 @@ TEST_F(CommandLine, SheetsAreThisRunsFramesOnly) {
     use_example("sloped");
     ASSERT_EQ(run().status, 0);
     const std::string dxf = file("Lwall.dxf");
-    for (const char* stale : {"Lwall-4.sfc", "Lwall-5.sfc"}) std::ofstream(dir_ / stale) << "another wall";
+    for (const char* stale : {"Lwall-3.sfc", "Lwall-4.sfc"}) std::ofstream(dir_ / stale) << "another wall";
     const auto r = run("--sfc");
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.console + r.errors, "");
     EXPECT_TRUE(test::same_text(file("Lwall.dxf"), dxf));
-    for (const char* name : {"Lwall-1.sfc", "Lwall-2.sfc", "Lwall-3.sfc"}) {
+    for (const char* name : {"Lwall-1.sfc", "Lwall-2.sfc"}) {
         EXPECT_TRUE(file(name).starts_with("ISO-10303-21;\r\n")) << name;
     }
+    EXPECT_FALSE(fs::exists(dir_ / "Lwall-3.sfc"));
     EXPECT_FALSE(fs::exists(dir_ / "Lwall-4.sfc"));
-    EXPECT_FALSE(fs::exists(dir_ / "Lwall-5.sfc"));
 
+    // The member-length stop drew frame 1 only.
     std::ofstream(dir_ / "PlenkL.dat", std::ios::binary) << level_with("100,100,12000", "100,100,4000");
     EXPECT_EQ(run("--sfc").status, 5);
-    EXPECT_TRUE(fs::exists(dir_ / "Lwall-2.sfc"));
-    EXPECT_FALSE(fs::exists(dir_ / "Lwall-3.sfc"));
+    EXPECT_TRUE(fs::exists(dir_ / "Lwall-1.sfc"));
+    EXPECT_FALSE(fs::exists(dir_ / "Lwall-2.sfc"));
     std::ofstream(dir_ / "PlenkL.dat", std::ios::binary) << level_with("4\n16,0", "7\n16,0");
     EXPECT_EQ(run("--sfc").status, 6);
     EXPECT_FALSE(fs::exists(dir_ / "Lwall-1.sfc"));
 
     // A sheet that cannot be written: the others are.
     use_example("sloped");
-    fs::create_directory(dir_ / "Lwall-2.sfc");
+    fs::create_directory(dir_ / "Lwall-1.sfc");
     const auto blocked = run("--sfc");
     EXPECT_EQ(blocked.status, 9);
-    EXPECT_EQ(blocked.console, "can't create Lwall-2.sfc\n");
-    EXPECT_TRUE(fs::exists(dir_ / "Lwall-3.sfc"));
+    EXPECT_EQ(blocked.console, "can't create Lwall-1.sfc\n");
+    EXPECT_TRUE(fs::exists(dir_ / "Lwall-2.sfc"));
 }
 
 TEST_F(CommandLine, HelpVersionAndUnknownOptions) {

@@ -82,11 +82,12 @@ TEST(SheetFrames, TablesOfALargeScaleSheetGoToAFrameAt1To50AndTooLargeABlockToAL
     // At 1:60 the tables stay beside the drawings.
     p = place_blocks(blocks, frame_at(2, 50000, 60));
     EXPECT_EQ(p.frame, (std::vector<int>{2, 2, 2}));
-    // A drawing wider than a frame at 1:50 gets a frame at the first scale that holds it.
+    // A drawing wider than a frame at 1:50 gets a frame at the first scale that holds it; no frame is
+    // left empty.
     p = place_blocks(std::vector{block(BlockRole::drawing, 0, 0, 50000, 1000)}, frame_at(2, 42000, 50));
-    ASSERT_EQ(p.frames.size(), 2u);
-    EXPECT_EQ(p.frames[1].scale, 70);  // 780 mm inside the margins: 1:70 gives 54600
-    EXPECT_EQ(p.frame[0], 3);
+    ASSERT_EQ(p.frames.size(), 1u);
+    EXPECT_EQ(p.frames[0].scale, 70);  // 780 mm inside the margins: 1:70 gives 54600
+    EXPECT_EQ(p.frame[0], 2);
 }
 
 // A view of frame 1 across its border moves in by the least whole units that leave it 2 paper mm

@@ -74,9 +74,10 @@ TEST_F(BarShapeTest, TypeOneBarIsTwoLinesWithItsDimensionsRightOfAndBelowTheFoot
     expect_line(e[11], 1000, 500 - 700, 1400, 500 - 700);
     EXPECT_EQ(e[17].get(1), "  400");
     EXPECT_EQ(e[17].num(20), 500 - 650);
-    // The call-out label at x -700 with its circle about the mark.
+    // The call-out label at x -700 with its circle about the mark; the count stands clear of the
+    // circle, 3 blanks (187.5) after the mark, where the circle ends 145 past it.
     const auto label = e[18];
-    EXPECT_EQ(label.get(1), "W1 5-D16 " + kTimes + " 3500");
+    EXPECT_EQ(label.get(1), "W1   5-D16 " + kTimes + " 3500");
     EXPECT_EQ(label.get(7), "KANJI");
     EXPECT_EQ(label.get(40), "125");
     EXPECT_EQ(label.num(10), 300);

@@ -66,10 +66,10 @@ TEST_F(BendingDrawingsTest, LevelWallWithOnePieceBarsUsesRowsSevenAndEight) {
     const auto l = labels();
     ASSERT_EQ(l.size(), 2u + 2 + 7);
     // The vertical bars first, W1 at B + (3500, -1000) and W2 at B + (1000, -1000), labelled at x -700.
-    EXPECT_EQ(l[0].text, label("W1 45-D16", " 2500"));
+    EXPECT_EQ(l[0].text, label("W1   45-D16", " 2500"));
     EXPECT_EQ(l[0].x, b.x + 3500 - 700);
     EXPECT_EQ(l[0].y, b.y - 1000 - 1000);
-    EXPECT_EQ(l[1].text, label("W2 48-D13", " 2000"));
+    EXPECT_EQ(l[1].text, label("W2   48-D13", " 2000"));
     EXPECT_EQ(bars_from(b.x + 1000, b.y - 1000 + 50 + 1805).size(), 1u);  // W2 raised by 50
     EXPECT_EQ(l[2].text, label("W3-1 9-D13", " 9800"));
     EXPECT_EQ(l[2].x, h3.x - 200);
@@ -130,7 +130,7 @@ TEST_F(BendingDrawingsTest, CapBarCountIsItsZoneCountsPlusOne) {
     draw();
     EXPECT_EQ(ctx->bar_list.fixed(BarList::kW5).count, 10);
     const auto t = label_texts();
-    EXPECT_NE(std::find(t.begin(), t.end(), label("W5 10-D13", " 1410")), t.end());
+    EXPECT_NE(std::find(t.begin(), t.end(), label("W5   10-D13", " 1410")), t.end());
 }
 
 TEST_F(BendingDrawingsTest, SlopedRowsAreSpacedByTheirNumber) {
@@ -222,7 +222,7 @@ TEST_F(BendingDrawingsTest, StraightFootingBarsAreDrawnFromTheirFirstLeg) {
     ASSERT_EQ(bar.size(), 1u);
     EXPECT_EQ(bar[0].num(11), f3.x + 9700);
     const auto t = label_texts();
-    EXPECT_NE(std::find(t.begin(), t.end(), label("F3 9-D13", " 9800")), t.end());
+    EXPECT_NE(std::find(t.begin(), t.end(), label("F3   9-D13", " 9800")), t.end());
 }
 
 TEST_F(BendingDrawingsTest, SplitFootingBarsNameBothRows) {

@@ -126,7 +126,7 @@ TEST(DisplayList, IsThePictureEntityForEntity) {
     // y downward.
     EXPECT_TRUE(std::binary_search(listed.begin(), listed.end(), std::string("text 37030 -51850 400 #00ffff 0 た　て　壁")));
     // The title file's first value in the title block of the tables' frame, at its 1:50.
-    EXPECT_TRUE(std::binary_search(listed.begin(), listed.end(), std::string("text 197100 -3925 125 #ffffff 0 県道")));
+    EXPECT_TRUE(std::binary_search(listed.begin(), listed.end(), std::string("text 115100 -3925 125 #ffffff 0 県道")));
 }
 
 // A text reaches the page as JSON whatever it holds: quotes, backslashes, line ends, tabs and the

@@ -272,14 +272,14 @@ TEST_F(EditorServerTest, RefusesForeignHostsForeignWritersAndMalformedBodies) {
     // Only the fixed names are handed out.
     expect_refusal(c.Post("/api/file/..%2FPlenkL.dat", body, "application/json"), 404);
     expect_refusal(c.Post("/api/file/GasouL.dat", body, "application/json"), 404);
-    // The SXF sheets by their exact names, as many as the set has frames (three of the example).
+    // The SXF sheets by their exact names, as many as the set has frames (two of the example).
     const std::string layers = test::example_file("level", "GasouL.dat");
     const std::string drawn = wall_body(test::example_file("sloped", "PlenkL.dat"), &layers);
-    const auto sheet = c.Post("/api/file/Lwall-3.sfc", drawn, "application/json");
+    const auto sheet = c.Post("/api/file/Lwall-2.sfc", drawn, "application/json");
     ASSERT_TRUE(sheet);
     EXPECT_EQ(sheet->status, 200);
     EXPECT_TRUE(sheet->body.starts_with("ISO-10303-21;\r\n"));
-    for (const char* name : {"Lwall-0.sfc", "Lwall-01.sfc", "Lwall-4.sfc", "Lwall-1.sfc%2F..", "Lwall-x.sfc"}) {
+    for (const char* name : {"Lwall-0.sfc", "Lwall-01.sfc", "Lwall-3.sfc", "Lwall-1.sfc%2F..", "Lwall-x.sfc"}) {
         expect_refusal(c.Post(std::string("/api/file/") + name, drawn, "application/json"), 404);
     }
     expect_refusal(c.Get("/../PlenkL.dat"), 404);

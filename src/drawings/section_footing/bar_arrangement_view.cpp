@@ -67,14 +67,7 @@ void draw_bar_arrangement_view(RunContext& ctx) {
     const double ct = w.cover_wall_top;
     cv.state.dim_ext_gap = 100;
 
-    // 1. The sheet frame, and the frame of the second sheet (schedule and tables) to its right.
-    set_origin(cv, 0, 0);
-    pen_select_layer(ctx, "D-TTL-FRAM");
-    const Point frame[] = {{0, 0}, {0, sheet.sheet_height}, {sheet.sheet_width, sheet.sheet_height},
-                           {sheet.sheet_width, 0}, {0, 0}};
-    draw_polyline(cv, frame);
-    set_origin(cv, sheet.sheet_width + kFrameGap, 0);
-    draw_polyline(cv, frame);
+    // 1. The sheet frames are drawn with the sheet set, once it is known what each holds.
 
     // 2. The view, without a concrete outline.
     pen_select_layer(ctx, "D-STR");

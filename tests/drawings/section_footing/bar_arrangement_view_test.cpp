@@ -119,28 +119,23 @@ TEST(BarArrangementView, FramesTitleAndBarsInTheirOrder) {
     const SheetLayout& s = ctx->layout;
     draw_bar_arrangement_view(*ctx);
     const auto e = test::entities(ctx->canvas);
-    ASSERT_GE(e.size(), 13u);
-    // Two frames, the second 2000 right of the first.
-    for (int k = 0; k < 8; ++k) EXPECT_EQ(e[k].get(8), "D-TTL-FRAM");
-    EXPECT_EQ(e[1].num(10), 0);
-    EXPECT_EQ(e[1].num(20), s.sheet_height);
-    EXPECT_EQ(e[2].num(10), s.sheet_width);
-    EXPECT_EQ(e[4].num(10), s.sheet_width + 2000);
-    EXPECT_EQ(e[6].num(10), 2 * s.sheet_width + 2000);
+    ASSERT_GE(e.size(), 5u);
+    // The frames are the sheet set's, drawn once it is known what each holds.
+    for (const auto& x : e) EXPECT_NE(x.get(8), "D-TTL-FRAM");
     // Title over the view.
-    EXPECT_EQ(e[8].type, "TEXT");
-    EXPECT_EQ(e[8].get(1), u8"鉄 筋 組 立 図"_sj);
-    EXPECT_EQ(e[8].get(7), "KANJI");
-    EXPECT_EQ(e[8].num(40), 400);
-    EXPECT_EQ(e[8].num(10), s.footing_view1_x + 200 - 1500);
-    EXPECT_EQ(e[8].num(20), s.footing_view1_y + 500 + 2400 + 1500);
+    EXPECT_EQ(e[0].type, "TEXT");
+    EXPECT_EQ(e[0].get(1), u8"鉄 筋 組 立 図"_sj);
+    EXPECT_EQ(e[0].get(7), "KANJI");
+    EXPECT_EQ(e[0].num(40), 400);
+    EXPECT_EQ(e[0].num(10), s.footing_view1_x + 200 - 1500);
+    EXPECT_EQ(e[0].num(20), s.footing_view1_y + 500 + 2400 + 1500);
     // W1 on the back face, cover4 in from it (200 - 80): foot 240 and rise 2260 from 100 + 16
     // above the underside.
     const Point o{s.footing_view1_x, s.footing_view1_y};
-    EXPECT_EQ(e[9].num(10) - o.x, 120 + 240);
-    EXPECT_EQ(e[9].num(20) - o.y, 116);
-    EXPECT_EQ(e[10].num(11) - o.x, 120);
-    EXPECT_EQ(e[10].num(21) - o.y, 116 + 2260);
+    EXPECT_EQ(e[1].num(10) - o.x, 120 + 240);
+    EXPECT_EQ(e[1].num(20) - o.y, 116);
+    EXPECT_EQ(e[2].num(11) - o.x, 120);
+    EXPECT_EQ(e[2].num(21) - o.y, 116 + 2260);
     // The pen the half leaves behind.
     EXPECT_EQ(ctx->canvas.pen.layer, "D-STR-HTXT");
     EXPECT_EQ(ctx->canvas.pen.colour, 4);
