@@ -863,6 +863,144 @@ Message save_stopped(const Message& why, const std::vector<std::string>& written
                     "; files as they were: " + joined(unchanged, "none"));
 }
 
+// ---- The design conditions (SekkeiL.dat) and the design checks ------------------------------------
+
+namespace {
+
+std::string plain(double v) { return std::string(TextBuf().plain(v).view()); }
+std::string fixed(double v, int decimals) { return std::string(TextBuf().fixed(v, 0, decimals).view()); }
+
+}  // namespace
+
+Message condition_out_of_range(double low, double high, bool low_open, bool high_open, std::string_view unit) {
+    const std::string u = unit.empty() ? "" : " " + std::string(unit);
+    return both(plain(low) + (low_open ? " より大きく " : " 以上 ") + plain(high) + (high_open ? " 未満" : " 以下") + u +
+                    "であること",
+                "must be " + std::string(low_open ? "more than " : "at least ") + plain(low) + " and " +
+                    (high_open ? "less than " : "at most ") + plain(high) + u);
+}
+
+Message unknown_steel_grade(std::string_view shown) {
+    return both("鉄筋の材質は SD295 か SD345 (" + quoted_ja(shown) + "は許容応力度の表にない)",
+                "the steel grade must be SD295 or SD345 (no allowable stresses for " + quoted_en(shown) + ")");
+}
+
+Message slope_not_below_friction(double beta, double phi) {
+    return both("地表面勾配 " + plain(beta) + "° がせん断抵抗角 " + plain(phi) + "° 以上で、裏込め土が斜面として立たない",
+                "a backfill slope of " + plain(beta) + "° is not below the friction angle of " + plain(phi) +
+                    "°: the backfill cannot stand at it");
+}
+
+Message seismic_slope_too_steep(double beta, double theta, double phi) {
+    return both("地表面勾配 " + plain(beta) + "° と地震合成角 " + fixed(theta, 2) + "° の和がせん断抵抗角 " + plain(phi) +
+                    "° 以上で、地震時の主働土圧が定まらない",
+                "the backfill slope " + plain(beta) + "° and the seismic angle " + fixed(theta, 2) +
+                    "° add up to the friction angle " + plain(phi) + "° or more: no active pressure in the seismic case");
+}
+
+Message conditions_value_beyond_last(int line, int last) {
+    return both(str(line) + "行目に値がある。SekkeiL.dat の値は " + str(last) + " 行目まで",
+                "a value on line " + str(line) + "; SekkeiL.dat holds " + str(last) + " values");
+}
+
+Message no_conditions_file() {
+    return both("SekkeiL.dat (設計条件) がないため計算書を作れません",
+                "lwall --report: no SekkeiL.dat (design conditions) in this folder");
+}
+
+Message explain_no_conditions_file() {
+    return both("SekkeiL.dat がない: 設計照査はしない", "no SekkeiL.dat: no design checks");
+}
+
+Message explain_default(std::string_view default_text) {
+    return both("(既定値 " + std::string(default_text) + ")", "(default " + std::string(default_text) + ")");
+}
+
+Message report_pdf_not_written(const Message& why) {
+    return both("Lwall-calc.csv は書いたが Lwall-calc.pdf は書けない: " + why.ja,
+                "wrote Lwall-calc.csv but not Lwall-calc.pdf: " + why.en);
+}
+
+Message load_case_name(LoadCase lc) { return lc == LoadCase::seismic ? both("地震時", "seismic") : both("常時", "normal"); }
+
+Message design_section_name(double height_m, bool lowest) {
+    const std::string h = fixed(height_m, 3);
+    return lowest ? both("最低断面 H=" + h + "m", "lowest section, H = " + h + " m")
+                  : both("最高断面 H=" + h + "m", "highest section, H = " + h + " m");
+}
+
+Message design_member_name(Member m) {
+    switch (m) {
+    case Member::heel: return both("かかと版", "heel");
+    case Member::toe: return both("つま先版", "toe");
+    default: return both("たて壁", "stem");
+    }
+}
+
+Message design_force_name(ForceKind f) {
+    switch (f) {
+    case ForceKind::stem: return both("たて壁 自重", "stem, own weight");
+    case ForceKind::footing: return both("底版 自重", "footing, own weight");
+    case ForceKind::soil_block: return both("かかと上の土", "soil over the heel");
+    case ForceKind::soil_wedge: return both("かかと上の土 (盛土三角部)", "soil over the heel, sloping part");
+    case ForceKind::surcharge: return both("かかと上の上載荷重", "surcharge over the heel");
+    case ForceKind::pressure_h: return both("土圧 水平成分 PH", "earth pressure, horizontal PH");
+    case ForceKind::pressure_v: return both("土圧 鉛直成分 PV", "earth pressure, vertical PV");
+    }
+    return {};
+}
+
+Message design_check_name(CheckKind k) {
+    switch (k) {
+    case CheckKind::eccentricity: return both("転倒 偏心量 |e|", "overturning, eccentricity |e|");
+    case CheckKind::sliding: return both("滑動 安全率 Fs", "sliding factor Fs");
+    case CheckKind::moment_ratio: return both("転倒 モーメント比 Mr/Mo", "moment ratio Mr/Mo");
+    case CheckKind::bearing_toe: return both("地盤反力 つま先 q1", "base pressure at the toe q1");
+    case CheckKind::bearing_heel: return both("地盤反力 かかと q2", "base pressure at the heel q2");
+    case CheckKind::sigma_c: return both("コンクリート圧縮応力度 σc", "concrete compressive stress σc");
+    case CheckKind::sigma_s: return both("鉄筋引張応力度 σs", "steel tensile stress σs");
+    case CheckKind::tau: return both("平均せん断応力度 τm", "mean shear stress τm");
+    }
+    return {};
+}
+
+Message design_result(const Message& name, const Message& where, std::string_view value, std::string_view limit,
+                      bool at_most, bool ok, const Message& why) {
+    const std::string head_ja = name.ja + " (" + where.ja + "): ";
+    const std::string head_en = name.en + " (" + where.en + "): ";
+    if (value.empty()) return both(head_ja + why.ja + "  " + (ok ? "OK" : "NG"), head_en + why.en + "  " + (ok ? "OK" : "NG"));
+    if (limit.empty()) return both(head_ja + std::string(value) + "  (参考値)", head_en + std::string(value) + "  (for reference)");
+    const std::string v(value), l(limit);
+    return both(head_ja + v + (at_most ? " ≦ " : " ≧ ") + l + "  " + (ok ? "OK" : "NG"),
+                head_en + v + (at_most ? " <= " : " >= ") + l + "  " + (ok ? "OK" : "NG"));
+}
+
+Message design_check_failed(const Message& name, const Message& where, std::string_view value,
+                            std::string_view limit, bool at_most, const Message& why) {
+    const std::string head_ja = "設計照査 (SekkeiL.dat): " + name.ja + " (" + where.ja + "): ";
+    const std::string head_en = "design check (SekkeiL.dat): " + name.en + ", " + where.en + ": ";
+    if (value.empty()) return both(head_ja + why.ja, head_en + why.en);
+    const std::string v(value), l(limit);
+    return at_most ? both(head_ja + v + " が許容値 " + l + " を超える", head_en + v + " exceeds the limit " + l)
+                   : both(head_ja + v + " が必要値 " + l + " を下回る", head_en + v + " is below the required " + l);
+}
+
+Message design_no_value(CheckKind k) {
+    switch (k) {
+    case CheckKind::sliding:
+    case CheckKind::moment_ratio: return both("水平力がない", "no horizontal force");
+    case CheckKind::sigma_c:
+    case CheckKind::sigma_s:
+    case CheckKind::tau: return both("引張側の鉄筋か有効高さがなく計算できない", "no tension bars or no effective depth to compute with");
+    default: return both("合力の作用位置が底版の外にある", "the resultant acts outside the base");
+    }
+}
+
+Message design_conditions_heading(bool with_file) {
+    return with_file ? both("# 設計照査 (SekkeiL.dat)", "# design checks (SekkeiL.dat)")
+                     : both("# 設計照査: SekkeiL.dat がないため行わない", "# design checks: none, no SekkeiL.dat");
+}
+
 }  // namespace msg
 
 }  // namespace lwall
