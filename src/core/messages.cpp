@@ -43,7 +43,7 @@ std::string joined(const std::vector<std::string>& names, std::string_view none)
 }
 
 constexpr std::string_view kUsageLine =
-    "lwall [--svg] [--csv] [--pdf] [--sfc] | --check | --explain | --help | --version | serve [--port N] [--host ADDR] "
+    "lwall [--svg] [--csv] [--pdf] [--sfc] | --check | --explain | --report | --help | --version | serve [--port N] [--host ADDR] "
     "[--dir DIR] [--open]  (--lang ja|en)";
 constexpr std::string_view kServeUsageLine = "lwall serve [--port N] [--host ADDR] [--dir DIR] [--open] [--lang ja|en]";
 
@@ -551,6 +551,8 @@ Message help() {
         "  --check    照査する技術者のように PlenkL.dat を調べ、見つけたことをすべて出す。ファイルは書かない\n"
         "  --explain  lwall の読んだとおりに PlenkL.dat を出す: 値ごとに行、名前、値、単位、名称。\n"
         "             受け付けないファイルでは、拒否までに読んだ値と拒否の理由\n"
+        "  --report   SekkeiL.dat (設計条件) による安定計算と部材の照査を Lwall-calc.pdf (計算書) と\n"
+        "             Lwall-calc.csv に書く。SekkeiL.dat があれば --check も照査の結果を出す\n"
         "  --lang L   メッセージの言語: ja (日本語、既定) か en (英語)。LANG=en_US などでも英語になる\n"
         "  --help     この説明を出す\n"
         "  --version  版を出す\n"
@@ -562,9 +564,10 @@ Message help() {
         "\n"
         "終了状態: 0 作図した (--check では何も見つからない); 1 Lwall.dxf を書けない、または壁の幅が 2500 か\n"
         "高さが 3000 を超える; 2 plenk.scr を書けない; 3 PlenkL.dat か 4 GasouL.dat を開けない; 5 底版の鉄筋が\n"
-        "最大部材長より長い; 6 入力を受け付けない; 7 --check が何か見つけた; 8 知らないオプション;\n"
+        "最大部材長より長い; 6 入力を受け付けない; 7 --check が何か見つけた (満たさない設計照査も); 8 知らないオプション;\n"
         "9 Lwall.svg、Lwall.csv、Lwall.pdf か Lwall-n.sfc を書けない; 10 lwall serve がポートで待ち受けられない;\n"
-        "11 --pdf で PDF を作れない (この版に PDF を書く部分がない (Windows など)、または日本語のフォントがない)。\n",
+        "11 --pdf か --report で PDF を作れない (この版に PDF を書く部分がない (Windows など)、または日本語の\n"
+        "フォントがない。--report は Lwall-calc.csv だけ書く)。\n",
         "Draws the reinforcement of the L-shaped retaining wall described by PlenkL.dat (dimensions,\n"
         "covers, bar spacings) and GasouL.dat (layers) in the current folder into Lwall.dxf (the sheet)\n"
         "and plenk.scr (its dimensions as a CAD command script).\n"
@@ -576,6 +579,9 @@ Message help() {
         "  --check    check PlenkL.dat as a checking engineer would and print every finding; writes no file\n"
         "  --explain  print PlenkL.dat as lwall reads it: every field with its line, name, value, unit and\n"
         "             label; on a refused file, the fields read up to the refusal, then the refusal\n"
+        "  --report   write the stability and member checks with the design conditions of SekkeiL.dat as\n"
+        "             Lwall-calc.pdf (a calculation report) and Lwall-calc.csv; with SekkeiL.dat, --check\n"
+        "             prints the checks too\n"
         "  --lang L   the language of the messages: ja (Japanese, the default) or en (English); LANG=en_US\n"
         "             and the like also give English\n"
         "  --help     print this help\n"
@@ -589,9 +595,9 @@ Message help() {
         "Exit status: 0 drawn (with --check: nothing found); 1 Lwall.dxf cannot be written, or the wall is\n"
         "wider than 2500 or higher than 3000; 2 plenk.scr cannot be written; 3 PlenkL.dat or 4 GasouL.dat\n"
         "cannot be opened; 5 a footing bar longer than the maximum member length; 6 input refused;\n"
-        "7 --check found something; 8 unknown option; 9 Lwall.svg, Lwall.csv, Lwall.pdf or Lwall-n.sfc cannot\n"
-        "be written; 10 lwall serve cannot listen on its port; 11 --pdf where no PDF can be made (no PDF writer\n"
-        "in this build, as on Windows, or no Japanese font).\n");
+        "7 --check found something (a design check that fails too); 8 unknown option; 9 Lwall.svg, Lwall.csv, Lwall.pdf or Lwall-n.sfc cannot\n"
+        "be written; 10 lwall serve cannot listen on its port; 11 --pdf or --report where no PDF can be made (no\n"
+        "PDF writer in this build, as on Windows, or no Japanese font; --report then writes Lwall-calc.csv only).\n");
 }
 
 Message unknown_option(std::string_view option) {
@@ -602,6 +608,10 @@ Message unknown_option(std::string_view option) {
 
 Message option_alone(std::string_view option) {
     const Message u = usage();
+    if (option == "--report") {
+        return both("lwall: --report はほかのオプションと一緒には使えません; " + u.ja,
+                    "lwall: --report takes no other option; " + u.en);
+    }
     return both("lwall: " + std::string(option) + " はファイルを書かず、ほかのオプションと一緒には使えません; " + u.ja,
                 "lwall: " + std::string(option) + " writes no file and takes no other option; " + u.en);
 }

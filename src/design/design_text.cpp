@@ -48,12 +48,6 @@ std::string bars_text(const MemberCase& m) {
     return s + " d=" + fixed(m.depth, 0) + "mm";
 }
 
-std::string condition_value(const DesignConditions& c, const WallField& f) {
-    if (f.part == FieldPart::condition_grade) return std::string(steel_grade_name(c.steel_grade));
-    if (f.part == FieldPart::condition_method) return std::to_string(static_cast<int>(c.method));
-    return std::string(TextBuf().plain(c.*f.condition).view());
-}
-
 std::string json_string(std::string_view s) {
     std::string out = "\"";
     for (char ch : s) {
@@ -141,6 +135,12 @@ std::string pressure_json(const EarthPressure& p) {
 
 }  // namespace
 
+std::string condition_value_text(const DesignConditions& c, const WallField& f) {
+    if (f.part == FieldPart::condition_grade) return std::string(steel_grade_name(c.steel_grade));
+    if (f.part == FieldPart::condition_method) return std::to_string(static_cast<int>(c.method));
+    return std::string(TextBuf().plain(c.*f.condition).view());
+}
+
 CheckText check_text(const DesignReport& r, const DesignCheck& c) {
     CheckText t;
     const DesignSection& sec = r.sections[static_cast<std::size_t>(c.section)];
@@ -199,7 +199,7 @@ std::string design_csv(const DesignReport& r) {
     row({"表", "項目", "名称", "値", "単位", "既定値"});
     for (const WallField& f : condition_fields()) {
         const bool given = r.conditions.given[static_cast<std::size_t>(f.index)];
-        row({"設計条件", f.name, f.label_ja, condition_value(r.conditions, f), f.unit, given ? "" : "既定値"});
+        row({"設計条件", f.name, f.label_ja, condition_value_text(r.conditions, f), f.unit, given ? "" : "既定値"});
     }
     out += "\r\n";
     row({"表", "断面", "ケース", "荷重", "V(kN/m)", "H(kN/m)", "x(m)", "y(m)", "V・x(kN・m/m)", "H・y(kN・m/m)"});
@@ -240,8 +240,8 @@ std::string design_json(const DesignReport& r, Lang lang) {
     for (const WallField& f : condition_fields()) {
         Object o;
         o.str("name", f.name).str("label", lang == Lang::en ? f.label_en : f.label_ja);
-        if (f.part == FieldPart::condition_grade) o.str("value", condition_value(r.conditions, f));
-        else o.raw("value", condition_value(r.conditions, f));
+        if (f.part == FieldPart::condition_grade) o.str("value", condition_value_text(r.conditions, f));
+        else o.raw("value", condition_value_text(r.conditions, f));
         o.str("unit", f.unit).flag("default", !r.conditions.given[static_cast<std::size_t>(f.index)]);
         conditions.push_back(o.done());
     }

@@ -8,9 +8,13 @@
 
 #include "core/findings.hpp"
 #include "core/messages.hpp"
+#include "core/wall_fields.hpp"
 #include "design/wall_design.hpp"
 
 namespace lwall {
+
+// A design condition's value as the file would hold it ("19", "SD345", "1").
+std::string condition_value_text(const DesignConditions& c, const WallField& f);
 
 // The parts of one result as every listing prints it.
 struct CheckText {

@@ -27,7 +27,7 @@ struct EarthPressure {
 };
 
 // Coulomb's wedge behind a face of height `h`, with wall friction `delta` and seismic coefficient
-// `kh`: P(ω) = (W + Q)·(sin(ω − φ) + kh·cos(ω − φ)) − c·L·cos φ) / cos(ω − φ − δ), the largest
+// `kh`: P(ω) = ((W + Q)·(sin(ω − φ) + kh·cos(ω − φ)) − c·L·cos φ) / cos(ω − φ − δ), the largest
 // over the slip angle ω. The soil's share acts at h/3, the surcharge's at h/2.
 EarthPressure trial_wedge(const Backfill& soil, double h, double delta, double kh);
 

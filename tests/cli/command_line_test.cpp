@@ -480,7 +480,7 @@ TEST_F(CommandLine, HelpVersionAndUnknownOptions) {
     EXPECT_TRUE(version.console.starts_with("lwall ")) << version.console;
     const auto unknown = run("--dwg --lang en");
     EXPECT_EQ(unknown.status, 8);
-    EXPECT_EQ(unknown.console, "lwall: unknown option --dwg; usage: lwall [--svg] [--csv] [--pdf] [--sfc] | --check | --explain | --help | --version | "
+    EXPECT_EQ(unknown.console, "lwall: unknown option --dwg; usage: lwall [--svg] [--csv] [--pdf] [--sfc] | --check | --explain | --report | --help | --version | "
               "serve [--port N] [--host ADDR] [--dir DIR] [--open]  (--lang ja|en)\n");
     EXPECT_EQ(run("--lang fr").status, 8);
     EXPECT_EQ(run("--check --csv").status, 8);
