@@ -885,7 +885,7 @@ std::string fixed(double v, int decimals) { return std::string(TextBuf().fixed(v
 Message condition_out_of_range(double low, double high, bool low_open, bool high_open, std::string_view unit) {
     const std::string u = unit.empty() ? "" : " " + std::string(unit);
     return both(plain(low) + (low_open ? " より大きく " : " 以上 ") + plain(high) + (high_open ? " 未満" : " 以下") + u +
-                    "であること",
+                    " であること",
                 "must be " + std::string(low_open ? "more than " : "at least ") + plain(low) + " and " +
                     (high_open ? "less than " : "at most ") + plain(high) + u);
 }
