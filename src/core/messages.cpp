@@ -919,7 +919,7 @@ Message no_conditions_file() {
 }
 
 Message explain_no_conditions_file() {
-    return both("SekkeiL.dat がない: 設計照査はしない", "no SekkeiL.dat: no design checks");
+    return both("フォルダになし。設計照査はしない", "not in the folder; no design checks");
 }
 
 Message explain_default(std::string_view default_text) {
