@@ -166,6 +166,19 @@ TEST(WallDesign, CasesSectionsLimitsAndFindings) {
 // their moment about the toe to ΣV·(B/2 − e); the trial wedge with a level backfill and no wall
 // friction is Rankine's; and every number of the record prints.
 TEST(WallDesign, PropertiesOverRandomWalls) {
+    // The base pressure, summed in narrow strips, gives ΣV and its moment about the toe ΣV·(B/2 − e).
+    const auto integrates = [](const StabilityCase& s, double B) {
+        double force = 0, moment = 0;
+        const int steps = 2000;
+        for (int i = 0; i < steps; ++i) {
+            const double x = (i + 0.5) * B / steps;
+            force += base_pressure_at(s.base, B, x) * B / steps;
+            moment += base_pressure_at(s.base, B, x) * x * B / steps;
+        }
+        EXPECT_NEAR(force, s.sum_v, 1e-3 * s.sum_v);
+        EXPECT_NEAR(moment, s.sum_v * (B / 2 - s.eccentricity), 1e-3 * s.sum_v * B);
+    };
+    int triangular = 0;
     test::WallMaker maker(2029);
     for (int n = 0; n < 60; ++n) {
         const std::string text = maker.next();
@@ -183,6 +196,16 @@ TEST(WallDesign, PropertiesOverRandomWalls) {
         WallInput taller = wall;
         for (double* h : {&taller.height_left, &taller.height_right, &taller.wall_height}) *h += 120 + 5 * n;
         const DesignReport t = design_wall(taller, c);
+        // A narrow base, whose resultant leaves the middle third: the triangular pressure.
+        WallInput narrow = wall;
+        narrow.footing_right_width = 150 + n;
+        narrow.footing_left_width = 100;
+        const DesignReport nr = design_wall(narrow, c);
+        for (const StabilityCase& s : nr.sections[0].cases) {
+            if (s.base.outside) continue;
+            triangular += s.base.triangular;
+            integrates(s, nr.geometry.base);
+        }
         for (std::size_t k = 0; k < r.sections[0].cases.size(); ++k) {
             const StabilityCase& s = r.sections[0].cases[k];
             // The seismic case weighs the wider heel's soil into the inertia too: normal case only.
@@ -190,17 +213,7 @@ TEST(WallDesign, PropertiesOverRandomWalls) {
                 EXPECT_GE(w.sections[0].cases[k].sliding, s.sliding - 1e-9);
             }
             EXPECT_GE(t.sections[0].cases[k].pressure.force, s.pressure.force - 1e-9);
-            if (s.base.outside) continue;
-            const double B = r.geometry.base;
-            double force = 0, moment = 0;
-            const int steps = 2000;
-            for (int i = 0; i < steps; ++i) {
-                const double x = (i + 0.5) * B / steps;
-                force += base_pressure_at(s.base, B, x) * B / steps;
-                moment += base_pressure_at(s.base, B, x) * x * B / steps;
-            }
-            EXPECT_NEAR(force, s.sum_v, 1e-3 * s.sum_v);
-            EXPECT_NEAR(moment, s.sum_v * (B / 2 - s.eccentricity), 1e-3 * s.sum_v * B);
+            if (!s.base.outside) integrates(s, r.geometry.base);
         }
         const Backfill level{19, c.friction_angle, 0, 0, 0, 0};
         const double h = wall.wall_height / 1000;
@@ -208,6 +221,7 @@ TEST(WallDesign, PropertiesOverRandomWalls) {
         EXPECT_NO_THROW(design_csv(r));
         EXPECT_NO_THROW(design_json(r, Lang::en));
     }
+    EXPECT_GT(triangular, 5);  // both forms of the base pressure were integrated
 }
 
 }  // namespace
