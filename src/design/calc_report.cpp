@@ -161,8 +161,9 @@ void draw_section(ReportDocument& doc, double top, const DesignReport& r, const 
     const double rise = g.heel * std::tan(r.conditions.backfill_slope * std::numbers::pi / 180);
     const double beyond = std::max(0.4, 0.35 * g.base);  // backfill drawn behind the virtual face
     const double total_h = g.footing + H + rise + beyond * std::tan(r.conditions.backfill_slope * std::numbers::pi / 180);
-    const double scale = std::min((kRight - kLeft - 75) / (g.base + beyond), (110.0 - 45) / std::max(total_h, 0.1));
-    Figure f(doc, kLeft + 28, top + 12 + scale * total_h, scale);
+    // Room above for the surcharge's arrows and below for the base pressure and the widths.
+    const double scale = std::min((kRight - kLeft - 75) / (g.base + beyond), 60 / std::max(total_h, 0.1));
+    Figure f(doc, kLeft + 28, top + 22 + scale * total_h, scale);
     // The concrete.
     const double xs = g.toe, xb = g.toe + g.thickness, B = g.base, Hf = g.footing;
     f.line(0, 0, B, 0);
@@ -179,7 +180,7 @@ void draw_section(ReportDocument& doc, double top, const DesignReport& r, const 
     for (double y = 0; y < s.face_height; y += 3.5 / scale) {
         f.line(B, y, B, std::min(s.face_height, y + 2 / scale), kThin);
     }
-    f.text(f.X(B) + 1, f.Y(s.face_height) - 1, "仮想背面");
+    f.text(f.X(B) + 1, f.Y(Hf) - 1.5, "仮想背面");
     // Dimensions: the widths below, the heights on the left.
     const double below = f.Y(0);
     f.dim_h(0, xs, below + 16);
@@ -215,7 +216,8 @@ void draw_section(ReportDocument& doc, double top, const DesignReport& r, const 
                 const double y = Hf + H + (x - xb) * t;
                 f.arrow(f.X(x), f.Y(y) - 5, f.X(x), f.Y(y));
             }
-            f.text(f.X(from), f.Y(Hf + H + (from - xb) * t) - 6, "q=" + fx(r.conditions.surcharge, 1) + " kN/m2", 2.4);
+            const std::string label = "q=" + fx(r.conditions.surcharge, 1) + " kN/m2";
+            f.text(f.X(to) - text_width(label, 2.4), f.Y(Hf + H + (to - xb) * t) - 6, label, 2.4);
         }
     }
     // The earth pressure on the virtual face: its two components at the point of action.
@@ -278,15 +280,16 @@ void stability_text(Flow& flow, const DesignReport& r, const StabilityCase& s) {
     const std::string lim = seismic ? "B/3" : "B/6";
     flow.line("偏心量 e = B/2 − (Mr − Mo)/ΣV = " + fx(B / 2, 3) + " − (" + fx(s.resisting, 2) + " − " +
               fx(s.overturning, 2) + ")/" + fx(s.sum_v, 2) + " = " + fx(s.eccentricity, 3) + " m");
-    flow.line("|e| = " + fx(std::abs(s.eccentricity), 3) + " m ≦ " + lim + " = " + fx(s.eccentricity_limit, 3) + " m   " +
-                  verdict(!s.base.outside && std::abs(s.eccentricity) <= s.eccentricity_limit),
+    const bool e_ok = !s.base.outside && std::abs(s.eccentricity) <= s.eccentricity_limit;
+    flow.line("|e| = " + shown_value(std::abs(s.eccentricity), 3, true, e_ok) + " m ≦ " + lim + " = " +
+                  fx(s.eccentricity_limit, 3) + " m   " + verdict(e_ok),
               4);
     if (s.no_horizontal_force) {
         flow.line("滑動: 水平力がない   OK");
     } else {
+        const bool fs_ok = s.sliding >= s.sliding_limit;
         flow.line("滑動 Fs = μ ΣV / ΣH = " + fx(c.base_friction, 2) + " × " + fx(s.sum_v, 2) + " / " + fx(s.sum_h, 2) +
-                  " = " + fx(s.sliding, 2) + " ≧ " + fx(s.sliding_limit, 2) + "   " +
-                  verdict(s.sliding >= s.sliding_limit));
+                  " = " + shown_value(s.sliding, 2, false, fs_ok) + " ≧ " + fx(s.sliding_limit, 2) + "   " + verdict(fs_ok));
         flow.line("転倒 Mr / Mo = " + fx(s.resisting, 2) + " / " + fx(s.overturning, 2) + " = " + fx(s.moment_ratio, 2) +
                   "   (参考値: 転倒は偏心量で照査する)");
     }
@@ -301,8 +304,10 @@ void stability_text(Flow& flow, const DesignReport& r, const StabilityCase& s) {
                   fx(B / 2 - std::abs(s.eccentricity), 3) + "), 接地幅 " + fx(q.loaded_length, 3) + " m");
     }
     if (!q.outside) {
-        flow.line("q1 (つま先) = " + fx(q.toe, 1) + ", q2 (かかと) = " + fx(q.heel, 1) + " kN/m2 ≦ qa = " +
-                      fx(s.bearing_limit, 1) + " kN/m2   " + verdict(std::max(q.toe, q.heel) <= s.bearing_limit),
+        const bool toe_ok = q.toe <= s.bearing_limit, heel_ok = q.heel <= s.bearing_limit;
+        flow.line("q1 (つま先) = " + shown_value(q.toe, 1, true, toe_ok) + ", q2 (かかと) = " +
+                      shown_value(q.heel, 1, true, heel_ok) + " kN/m2 ≦ qa = " + fx(s.bearing_limit, 1) + " kN/m2   " +
+                      verdict(toe_ok && heel_ok),
                   4);
     }
 }
@@ -322,15 +327,15 @@ void member_text(Flow& flow, const MemberCase& m) {
                   fx(m.pitch, 0) + " mm: As = " + fx(m.steel_area, 1) + " mm2/m, d = " + fx(m.depth, 0) +
                   " mm, b = 1000 mm, n = 15, k = " + fx(m.k, 4) + ", j = 1 − k/3 = " + fx(m.j, 4),
               4);
-    flow.line("σc = 2M/(k j b d²) = " + fx(m.sigma_c, 2) + " ≦ σca = " + fx(m.allow_c, 2) + " N/mm2   " +
-                  verdict(m.sigma_c <= m.allow_c),
-              4);
-    flow.line("σs = M/(As j d) = " + fx(m.sigma_s, 1) + " ≦ σsa = " + fx(m.allow_s, 1) + " N/mm2   " +
-                  verdict(m.sigma_s <= m.allow_s),
-              4);
-    flow.line("τm = S/(b d) = " + fx(m.tau, 3) + " ≦ τa = " + fx(m.allow_tau, 3) + " N/mm2   " +
-                  verdict(m.tau <= m.allow_tau),
-              4);
+    const auto stress = [&](const char* formula, double v, double limit, const char* allowed, int decimals) {
+        const bool ok = v <= limit;
+        flow.line(std::string(formula) + shown_value(v, decimals, true, ok) + " ≦ " + allowed + fx(limit, decimals) +
+                      " N/mm2   " + verdict(ok),
+                  4);
+    };
+    stress("σc = 2M/(k j b d²) = ", m.sigma_c, m.allow_c, "σca = ", 2);
+    stress("σs = M/(As j d) = ", m.sigma_s, m.allow_s, "σsa = ", 1);
+    stress("τm = S/(b d) = ", m.tau, m.allow_tau, "τa = ", 3);
 }
 
 std::string title_value(const TitleInput* title, int index) {

@@ -135,6 +135,13 @@ std::string pressure_json(const EarthPressure& p) {
 
 }  // namespace
 
+std::string shown_value(double value, int decimals, bool at_most, bool ok) {
+    if (ok) return fixed(value, decimals);
+    const double scale = std::pow(10.0, decimals);
+    const double toward = at_most ? std::ceil(value * scale - 1e-9) : std::floor(value * scale + 1e-9);
+    return fixed(toward / scale, decimals);
+}
+
 std::string condition_value_text(const DesignConditions& c, const WallField& f) {
     if (f.part == FieldPart::condition_grade) return std::string(steel_grade_name(c.steel_grade));
     if (f.part == FieldPart::condition_method) return std::to_string(static_cast<int>(c.method));
@@ -161,7 +168,7 @@ CheckText check_text(const DesignReport& r, const DesignCheck& c) {
         t.why = msg::design_no_value(c.kind);
         return t;
     }
-    t.value = fixed(c.value, f.decimals) + f.unit;
+    t.value = (c.judged ? shown_value(c.value, f.decimals, c.at_most, c.ok) : fixed(c.value, f.decimals)) + f.unit;
     if (c.judged) t.limit = fixed(c.limit, f.decimals) + f.unit;
     return t;
 }

@@ -16,6 +16,11 @@ namespace lwall {
 // A design condition's value as the file would hold it ("19", "SD345", "1").
 std::string condition_value_text(const DesignConditions& c, const WallField& f);
 
+// A value compared with a limit, to `decimals` places: rounded as usual where it passes, and toward
+// the failing side where it fails, so that a failing value never prints as its limit (a sliding
+// factor of 1.196 against 1.20 prints 1.19).
+std::string shown_value(double value, int decimals, bool at_most, bool ok);
+
 // The parts of one result as every listing prints it.
 struct CheckText {
     Message name;   // the check, with its member ("たて壁 鉄筋引張応力度 σs")
