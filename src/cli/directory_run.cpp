@@ -339,7 +339,7 @@ int report_in_directory(const std::filesystem::path& dir, std::FILE* console, st
     }
     if (!warning.empty()) print_line(errors, msg::warning_line(warning));
     ReportDocument report("Lwall-calc");
-    draw_calc_report(report, design, run.input, title_text.empty() ? nullptr : &title);
+    draw_calc_report(report, design, title_text.empty() ? nullptr : &title);
     File pdf = open_in(dir, "Lwall-calc.pdf", "wb");
     if (!pdf) {
         print_line(console, msg::cant_create("Lwall-calc.pdf"));

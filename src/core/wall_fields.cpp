@@ -192,7 +192,6 @@ struct Catalogue {
     std::vector<WallFieldGroup> groups;
     std::vector<WallField> fields;
     std::vector<WallField> title;
-    std::vector<WallField> conditions;
 };
 
 // SekkeiL.dat: one value a line. Each with its range and its default, which a blank line takes.
@@ -257,9 +256,14 @@ const Condition kConditions[kConditionsValueCount] = {
      "1: 試行くさび法 (クーロン), 2: ランキン (傾斜地表面)", {1, 2, false, false}, "1"},
 };
 
-void add_condition_fields(Catalogue& c) {
+// The design conditions' group stands last; its fields are made only when asked for, so that a run
+// without design conditions does not pay for them.
+void add_condition_group(Catalogue& c) {
     c.groups.push_back({InputFile::conditions, "design", "設計条件", "Design conditions"});
-    const int group = static_cast<int>(c.groups.size()) - 1;
+}
+
+std::vector<WallField> build_conditions(int group) {
+    std::vector<WallField> out;
     for (int v = 0; v < kConditionsValueCount; ++v) {
         const Condition& k = kConditions[v];
         WallField f;
@@ -279,8 +283,9 @@ void add_condition_fields(Catalogue& c) {
         f.index = v;
         f.range = k.range;
         f.default_text = k.default_text;
-        c.conditions.push_back(f);
+        out.push_back(f);
     }
+    return out;
 }
 
 // HyodaiL.dat: one value a line, each shown in its box of the title block.
@@ -354,7 +359,7 @@ Catalogue build() {
         c.fields.push_back(f);
     }
     add_title_fields(c);
-    add_condition_fields(c);
+    add_condition_group(c);
     return c;
 }
 
@@ -375,7 +380,10 @@ std::string_view input_file_name(InputFile file) {
 
 const std::vector<WallField>& wall_fields() { return catalogue().fields; }
 const std::vector<WallField>& title_fields() { return catalogue().title; }
-const std::vector<WallField>& condition_fields() { return catalogue().conditions; }
+const std::vector<WallField>& condition_fields() {
+    static const std::vector<WallField> fields = build_conditions(static_cast<int>(field_groups().size()) - 1);
+    return fields;
+}
 const std::vector<WallField>& input_fields(InputFile file) {
     switch (file) {
     case InputFile::title: return title_fields();

@@ -88,7 +88,7 @@ struct WallField {
     // catalogue states it ("19", "SD345", "1.5 × bearing_normal").
     double DesignConditions::*condition = nullptr;
     FieldRange range;
-    std::string default_text;
+    std::string_view default_text;
 };
 
 // The fields of PlenkL.dat, of HyodaiL.dat and of SekkeiL.dat.

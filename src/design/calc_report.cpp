@@ -344,7 +344,7 @@ std::string title_value(const TitleInput* title, int index) {
 
 }  // namespace
 
-void draw_calc_report(ReportDocument& doc, const DesignReport& r, const WallInput& wall, const TitleInput* title) {
+void draw_calc_report(ReportDocument& doc, const DesignReport& r, const TitleInput* title) {
     Flow flow(doc);
     const std::string heading = "L型擁壁 安定計算書";
     doc.text((kLeft + kRight) / 2 - text_width(heading, 6) / 2, kTop + 6, 6, heading);
@@ -371,8 +371,8 @@ void draw_calc_report(ReportDocument& doc, const DesignReport& r, const WallInpu
     flow.line("つま先版幅 " + fx(g.toe * 1000, 0) + ", たて壁厚 " + fx(g.thickness * 1000, 0) + ", かかと版幅 " +
               fx(g.heel * 1000, 0) + ", 底版幅 B = " + fx(g.base * 1000, 0) + ", 底版厚 " + fx(g.footing * 1000, 0) + " mm");
     for (const DesignSection& sec : r.sections) flow.line(msg::design_section_name(sec.wall_height, sec.lowest).ja, 4);
-    flow.line("かぶり (鉄筋中心まで): 背面縦筋 " + fx(wall.cover6, 0) + ", 底版上面 " + fx(wall.cover2, 0) + ", 底版下面 " +
-              fx(wall.cover1, 0) + " mm");
+    flow.line("かぶり (鉄筋中心まで): 背面縦筋 " + fx(g.cover_back, 0) + ", 底版上面 " + fx(g.cover_top, 0) + ", 底版下面 " +
+              fx(g.cover_bottom, 0) + " mm");
 
     const DesignSection& first = r.sections.front();
     draw_section(doc, flow.block(115), r, first);

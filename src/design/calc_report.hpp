@@ -5,13 +5,12 @@
 // portrait pages, for the PDF module.
 
 #include "core/title_block.hpp"
-#include "core/wall_input.hpp"
 #include "design/wall_design.hpp"
 #include "output/pdf/pdf_report.hpp"
 
 namespace lwall {
 
 // `title` (Shift_JIS values of HyodaiL.dat) heads the report where it names the works; null: none.
-void draw_calc_report(ReportDocument& doc, const DesignReport& r, const WallInput& wall, const TitleInput* title);
+void draw_calc_report(ReportDocument& doc, const DesignReport& r, const TitleInput* title);
 
 }  // namespace lwall

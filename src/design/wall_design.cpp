@@ -312,6 +312,9 @@ DesignReport design_wall(const WallInput& wall, const DesignConditions& conditio
     g.heel = wall.footing_right_width / 1000;
     g.footing = wall.footing_thickness / 1000;
     g.base = g.toe + g.thickness + g.heel;
+    g.cover_back = wall.cover6;
+    g.cover_top = wall.cover2;
+    g.cover_bottom = wall.cover1;
     const double high = std::max(wall.height_left, wall.height_right);
     const double low = std::min(wall.height_left, wall.height_right);
     std::vector<std::pair<double, bool>> heights{{(high > 0 ? high : wall.wall_height) / 1000, false}};

@@ -98,6 +98,9 @@ struct DesignCheck {
 // The section of the wall the calculation takes, in metres.
 struct DesignGeometry {
     double toe = 0, thickness = 0, heel = 0, footing = 0, base = 0;  // Bl, T, Br, Hf, B
+    // The covers the effective depths are taken from, mm: to the back-face vertical bars, the
+    // footing's top and its underside bars.
+    double cover_back = 0, cover_top = 0, cover_bottom = 0;
 };
 
 struct DesignReport {

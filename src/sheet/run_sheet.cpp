@@ -230,8 +230,7 @@ DesignRun check_design_text(std::string_view wall_text, std::string_view conditi
     run.wall = check_wall_text(wall_text);
     if ((run.wall.status != kExitOk && run.wall.status != kExitAudit) || conditions_text.empty()) return run;
     try {
-        run.input = read_wall_input(wall_text);
-        run.design = design_wall(run.input, read_conditions_input(conditions_text));
+        run.design = design_wall(read_wall_input(wall_text), read_conditions_input(conditions_text));
     } catch (const RunFailure& f) {
         run.wall.status = f.status;
         run.wall.message = f.details();

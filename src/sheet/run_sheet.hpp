@@ -92,7 +92,6 @@ WallCheck check_wall_text(std::string_view wall_text);
 // conditions (not empty), the conditions read or refused and the design checks; nothing written.
 struct DesignRun {
     WallCheck wall;                     // a refusal of the wall ends here
-    WallInput input;                    // the wall as read
     std::optional<DesignReport> design; // the checks, once both files were accepted
 };
 DesignRun check_design_text(std::string_view wall_text, std::string_view conditions_text);

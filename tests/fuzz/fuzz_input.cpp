@@ -5,7 +5,6 @@
 #include "core/run_failure.hpp"
 #include "design/calc_report.hpp"
 #include "design/design_text.hpp"
-#include "input/wall_file.hpp"
 #include "sheet/run_sheet.hpp"
 
 namespace lwall::test {
@@ -115,7 +114,7 @@ FuzzOutcome run_fuzz_input(std::string_view bytes) {
         design_csv(*sheet.design);
         design_json(*sheet.design, Lang::en);
         ReportDocument report("fuzz");
-        draw_calc_report(report, *sheet.design, read_wall_input(wall), nullptr);
+        draw_calc_report(report, *sheet.design, nullptr);
     }
     return {sheet.status, std::move(sheet.dxf), std::move(sheet.scr)};
 }
