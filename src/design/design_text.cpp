@@ -1,6 +1,7 @@
 #include "design/design_text.hpp"
 
 #include <cmath>
+#include <cstdio>
 
 #include "core/number_format.hpp"
 #include "core/sjis.hpp"

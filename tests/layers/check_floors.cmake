@@ -3,7 +3,7 @@
 #   1 core      the failure type, the wall records and the catalogue of their fields, the catalogue
 #               of messages, the bar rules, the bar list and the handed values, the sheet layout,
 #               findings and printed tables
-#   2 input     the readers of the two input files
+#   2 input     the readers of the input files
 #   2 output    the writers, the canvas and the drafting primitives, the picture, the spreadsheet
 #   3 context   the per-run context
 #   4 drawings, schedule, checks, design (the design checks of the wall and their report)
