@@ -39,7 +39,8 @@ int check_in_directory(const std::filesystem::path& dir, std::FILE* console, con
 // works' name from HyodaiL.dat) as Lwall-calc.csv and the calculation report Lwall-calc.pdf; the
 // results that fail go to `errors` as warnings. Without SekkeiL.dat it writes nothing (status 6).
 // The spreadsheet is written first: where no PDF can be made it stays, and the run ends with the
-// PDF's refusal (status 11).
+// PDF's refusal (status 11). After a stop no earlier Lwall-calc.csv or Lwall-calc.pdf is left, nor
+// an earlier PDF beside a new spreadsheet.
 int report_in_directory(const std::filesystem::path& dir, std::FILE* console, std::FILE* errors,
                         const ConsoleStyle& style);
 

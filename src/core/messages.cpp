@@ -931,6 +931,11 @@ Message report_pdf_not_written(const Message& why) {
                 "wrote Lwall-calc.csv but not Lwall-calc.pdf: " + why.en);
 }
 
+Message cant_remove_report(std::string_view file) {
+    return both(std::string(file) + " を削除できません。前の計算書が残っています",
+                "can't remove " + std::string(file) + ": an earlier run's report is left in it");
+}
+
 Message load_case_name(LoadCase lc) { return lc == LoadCase::seismic ? both("地震時", "seismic") : both("常時", "normal"); }
 
 Message design_section_name(double height_m, bool lowest) {

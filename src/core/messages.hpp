@@ -253,6 +253,7 @@ Message no_conditions_file();  // lwall --report in a folder without SekkeiL.dat
 Message explain_no_conditions_file();
 Message explain_default(std::string_view default_text);  // (既定値 19) / (default 19)
 Message report_pdf_not_written(const Message& why);     // --report wrote the CSV but no PDF
+Message cant_remove_report(std::string_view file);       // after a stop, an earlier run's report
 // The names the results are listed under.
 Message load_case_name(LoadCase lc);                      // 常時 / normal
 Message design_section_name(double height_m, bool lowest);  // 最高断面 H=2.300m / highest section, H = 2.300 m

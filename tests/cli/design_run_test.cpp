@@ -98,6 +98,13 @@ TEST_F(DesignRun, ReportWritesTheSpreadsheetAndTheCalculation) {
     EXPECT_NE(sjis_to_utf8(csv).find("照査,地盤反力 つま先 q1,\"常時, 最高断面 H=2.000m\",60.7 kN/m2,≦ 50.0 kN/m2,NG"),
               std::string::npos);
     EXPECT_FALSE(fs::exists(dir_ / "Lwall.dxf"));
+    // Conditions refused: no report of the earlier run is left to be taken for this one.
+    write("SekkeiL.dat", "19\n30\n0\n0\n10\n0\n0.7\n");
+    EXPECT_EQ(run("--report").status, 6);
+    EXPECT_FALSE(fs::exists(dir_ / "Lwall-calc.csv"));
+    EXPECT_FALSE(fs::exists(dir_ / "Lwall-calc.pdf"));
+    write("SekkeiL.dat", kFailingConditions);
+    ASSERT_EQ(run("--report").status, r.status);
 #ifdef LWALL_PDF_BUILT
     ASSERT_EQ(r.status, 0) << r.console;
     const std::string pdf = file("Lwall-calc.pdf");
