@@ -78,14 +78,17 @@ bool write_pages(File& file, const PdfWriter& writer, const PdfPages& pages, con
 // After a stop, no spreadsheet is left that could be taken for this wall's quantities: neither the
 // one this run opened nor one an earlier run wrote for another wall. A folder of that name is not
 // a spreadsheet and stays.
-void remove_spreadsheet(const std::filesystem::path& dir, std::FILE* errors, const ConsoleStyle& style) {
-    const std::filesystem::path csv = dir / "Lwall.csv";
+void remove_output(const std::filesystem::path& dir, std::string_view name, const Message& failure, std::FILE* errors,
+                   const ConsoleStyle& style) {
+    const std::filesystem::path path = dir / std::filesystem::path(name);
     std::error_code ec;
-    const std::filesystem::file_status found = std::filesystem::symlink_status(csv, ec);
+    const std::filesystem::file_status found = std::filesystem::symlink_status(path, ec);
     if (ec || !std::filesystem::exists(found) || std::filesystem::is_directory(found)) return;
-    if (!std::filesystem::remove(csv, ec)) {
-        print_console_line(errors, style, msg::warning_line(msg::cant_remove_spreadsheet()).in(style.lang));
-    }
+    if (!std::filesystem::remove(path, ec)) print_console_line(errors, style, msg::warning_line(failure).in(style.lang));
+}
+
+void remove_spreadsheet(const std::filesystem::path& dir, std::FILE* errors, const ConsoleStyle& style) {
+    remove_output(dir, "Lwall.csv", msg::cant_remove_spreadsheet(), errors, style);
 }
 
 // Writes the SXF sheets of the frames drawn, Lwall-1.sfc ... Lwall-N.sfc, and removes the sheets
@@ -283,8 +286,9 @@ int check_in_directory(const std::filesystem::path& dir, std::FILE* console, con
     return check.findings.empty() && (!run.design || run.design->ok()) ? kExitOk : kExitFindings;
 }
 
-int report_in_directory(const std::filesystem::path& dir, std::FILE* console, std::FILE* errors,
-                        const ConsoleStyle& style) {
+namespace {
+
+int write_report(const std::filesystem::path& dir, std::FILE* console, std::FILE* errors, const ConsoleStyle& style) {
     const auto print_line = [&](std::FILE* out, const Message& m) { print_console_line(out, style, m.in(style.lang)); };
     std::string text;
     if (!read_wall_file_in(dir, console, style, text)) return kExitWallInput;
@@ -352,6 +356,22 @@ int report_in_directory(const std::filesystem::path& dir, std::FILE* console, st
         return kExitExtraFile;
     }
     return kExitOk;
+}
+
+}  // namespace
+
+int report_in_directory(const std::filesystem::path& dir, std::FILE* console, std::FILE* errors,
+                        const ConsoleStyle& style) {
+    const int status = write_report(dir, console, errors, style);
+    // No report is left that could be taken for this wall's: after a stop neither file of an earlier
+    // run stays, and without a PDF (status 11) not the earlier PDF beside the new spreadsheet.
+    if (status != kExitOk) {
+        for (const char* name : {"Lwall-calc.pdf", "Lwall-calc.csv"}) {
+            if (status == kExitNoPdf && std::string_view(name) == "Lwall-calc.csv") continue;
+            remove_output(dir, name, msg::cant_remove_report(name), errors, style);
+        }
+    }
+    return status;
 }
 
 int explain_in_directory(const std::filesystem::path& dir, std::FILE* console, const ConsoleStyle& style) {
