@@ -349,9 +349,10 @@ void draw_calc_report(ReportDocument& doc, const DesignReport& r, const TitleInp
     const std::string heading = "L型擁壁 安定計算書";
     doc.text((kLeft + kRight) / 2 - text_width(heading, 6) / 2, kTop + 6, 6, heading);
     flow.gap(10);
-    const std::pair<const char*, int> works[] = {{"工事名", kProjectName}, {"路線・箇所", kRouteAndPlace},
-                                                 {"図面番号", kDrawingNumber}, {"年月日", kDrawingDate},
-                                                 {"会社名", kCompany},         {"設計者", kDesigner}};
+    const std::pair<const char*, int> works[] = {{"事務所名", kOffice},         {"工事名", kProjectName},
+                                                 {"路線・箇所", kRouteAndPlace}, {"図面番号", kDrawingNumber},
+                                                 {"年月日", kDrawingDate},       {"会社名", kCompany},
+                                                 {"設計者", kDesigner}};
     for (const auto& [label, index] : works) {
         const std::string v = title_value(title, index);
         if (!v.empty()) flow.line(std::string(label) + ": " + v);
