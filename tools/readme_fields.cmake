@@ -1,9 +1,9 @@
 # The README's tables of the input files, between the markers below, are what readme_fields prints
 # from the field catalogue: PlenkL.dat's between the wall markers, HyodaiL.dat's between the title
-# markers.
+# markers, SekkeiL.dat's between the conditions markers.
 #   cmake -DTOOL=<readme_fields> -DREADME=<README.md> -DMODE=check|update -P readme_fields.cmake
 file(READ ${README} readme)
-foreach(part wall title)
+foreach(part wall title conditions)
   set(begin_marker "<!-- ${part} fields: generated from the field catalogue by tools/readme_fields.cpp -->")
   set(end_marker "<!-- end of the generated ${part} fields -->")
   execute_process(COMMAND ${TOOL} ${part} OUTPUT_VARIABLE tables RESULT_VARIABLE rc)

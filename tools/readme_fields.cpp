@@ -1,4 +1,4 @@
-// Prints the README's tables of an input file (PlenkL.dat, or HyodaiL.dat) from the field catalogue,
+// Prints the README's tables of an input file (PlenkL.dat, HyodaiL.dat or SekkeiL.dat) from the field catalogue,
 // so that the README never spells the fields out by hand. tools/readme_fields.cmake checks the README against it (a
 // test) and writes it in (the target update_readme_fields).
 
@@ -6,9 +6,19 @@
 #include <string>
 #include <vector>
 
+#include "core/number_format.hpp"
 #include "core/wall_fields.hpp"
 
 namespace {
+
+// The values a design condition takes: "more than 0, at most 30".
+std::string range_of(const lwall::WallField& f) {
+    if (f.file != lwall::InputFile::conditions || f.part == lwall::FieldPart::condition_grade) return "";
+    const auto n = [](double v) { return std::string(lwall::TextBuf().plain(v).view()); };
+    std::string s = (f.range.low_open ? "; more than " : "; at least ") + n(f.range.low);
+    if (f.range.high < 1e6) s += (f.range.high_open ? ", less than " : ", at most ") + n(f.range.high);
+    return s;
+}
 
 std::string lines_of(const std::vector<const lwall::WallField*>& fields) {
     const int first = fields.front()->line;
@@ -18,10 +28,11 @@ std::string lines_of(const std::vector<const lwall::WallField*>& fields) {
 
 }  // namespace
 
-// Usage: readme_fields wall|title
+// Usage: readme_fields wall|title|conditions
 int main(int argc, char** argv) {
     using namespace lwall;
-    const InputFile file = argc > 1 && std::string(argv[1]) == "title" ? InputFile::title : InputFile::wall;
+    const std::string which = argc > 1 ? argv[1] : "wall";
+    const InputFile file = which == "title" ? InputFile::title : which == "conditions" ? InputFile::conditions : InputFile::wall;
     const auto& groups = field_groups();
     std::vector<std::vector<const WallField*>> by_group(groups.size());
     for (const WallField& f : input_fields(file)) by_group[f.group].push_back(&f);
@@ -35,7 +46,7 @@ int main(int argc, char** argv) {
         for (std::size_t k = 0; k < fs.size(); ++k) {
             const std::string base = fs[k]->name.substr(0, fs[k]->name.find('['));
             std::size_t last = k;
-            while (fs[k]->part != FieldPart::title_text && fs[k]->index > 0 && last + 1 < fs.size() &&
+            while (fs[k]->file == InputFile::wall && fs[k]->index > 0 && last + 1 < fs.size() &&
                    fs[last + 1]->name.starts_with(base + "[")) {
                 ++last;
             }
@@ -51,7 +62,7 @@ int main(int argc, char** argv) {
     for (const WallField& f : input_fields(file)) {
         const char* kind = f.kind == FieldKind::whole ? "whole" : f.kind == FieldKind::text ? "text" : "decimal";
         out += "| " + std::to_string(f.line) + " | `" + f.name + "` | " + kind + " | " + f.unit + " | " + f.label_ja +
-               " | " + f.label_en + " | " + f.meaning + (f.used ? "" : " (not used)") + " |\n";
+               " | " + f.label_en + " | " + f.meaning + range_of(f) + (f.used ? "" : " (not used)") + " |\n";
     }
     out += "\n</details>\n";
     std::fwrite(out.data(), 1, out.size(), stdout);

@@ -60,6 +60,7 @@ int run_command_line(int argc, const char* const* argv, std::FILE* console, std:
     RunOptions options;
     bool check = false;
     bool explain = false;
+    bool report = false;
     for (int i = 1; i < n; ++i) {
         const std::string_view arg = args[i];
         if (arg == "--help" || arg == "-h") {
@@ -70,15 +71,18 @@ int run_command_line(int argc, const char* const* argv, std::FILE* console, std:
         if (arg == "--version") return print(console, style, same_text("lwall " LWALL_VERSION), kExitOk);
         if (arg == "--check") check = true;
         else if (arg == "--explain") explain = true;
+        else if (arg == "--report") report = true;
         else if (arg == "--svg") options.svg = true;
         else if (arg == "--csv") options.csv = true;
         else if (arg == "--pdf") options.pdf = true;
         else if (arg == "--sfc") options.sfc = true;
         else return print(console, style, msg::unknown_option(arg), kExitUsage);
     }
-    if ((check || explain) && (options.svg || options.csv || options.pdf || options.sfc || (check && explain))) {
-        return print(console, style, msg::option_alone(check ? "--check" : "--explain"), kExitUsage);
+    const int alone = int(check) + int(explain) + int(report);
+    if (alone > 0 && (options.svg || options.csv || options.pdf || options.sfc || alone > 1)) {
+        return print(console, style, msg::option_alone(check ? "--check" : explain ? "--explain" : "--report"), kExitUsage);
     }
+    if (report) return report_in_directory(".", console, errors, style);
     if (check) return check_in_directory(".", console, style);
     if (explain) return explain_in_directory(".", console, style);
     return run_in_directory(".", options, console, errors, style);

@@ -9,6 +9,9 @@
 #include "cli/wall_explain.hpp"
 #include "core/run_failure.hpp"
 #include "core/wall_fields.hpp"
+#include "design/calc_report.hpp"
+#include "design/design_text.hpp"
+#include "input/title_file.hpp"
 #include "output/file.hpp"
 #include "output/pdf/pdf_pages.hpp"
 #include "output/pdf/pdf_writer.hpp"
@@ -27,18 +30,19 @@ std::string read_all(std::FILE* f) {
     return text;
 }
 
-// The title file HyodaiL.dat is optional: without it the title block's boxes stay empty. One that is
-// there and cannot be read is refused.
-enum class TitleFile { missing, read, unreadable };
+// The title file HyodaiL.dat and the design conditions SekkeiL.dat are optional: without the one the
+// title block's boxes stay empty, without the other no design check is made. One that is there and
+// cannot be read is refused.
+enum class OptionalFile { missing, read, unreadable };
 
-TitleFile read_title_file_in(const std::filesystem::path& dir, std::string& text) {
-    const std::filesystem::path path = dir / "HyodaiL.dat";
+OptionalFile read_optional_file_in(const std::filesystem::path& dir, std::string_view name, std::string& text) {
+    const std::filesystem::path path = dir / std::filesystem::path(name);
     std::error_code ec;
-    if (!std::filesystem::exists(path, ec) && !ec) return TitleFile::missing;
+    if (!std::filesystem::exists(path, ec) && !ec) return OptionalFile::missing;
     const File file = open_file(path, "rb");
-    if (!file) return TitleFile::unreadable;
+    if (!file) return OptionalFile::unreadable;
     text = read_all(file.get());
-    return std::ferror(file.get()) == 0 ? TitleFile::read : TitleFile::unreadable;
+    return std::ferror(file.get()) == 0 ? OptionalFile::read : OptionalFile::unreadable;
 }
 
 File open_in(const std::filesystem::path& dir, const char* name, const char* mode) { return open_file(dir / name, mode); }
@@ -74,14 +78,17 @@ bool write_pages(File& file, const PdfWriter& writer, const PdfPages& pages, con
 // After a stop, no spreadsheet is left that could be taken for this wall's quantities: neither the
 // one this run opened nor one an earlier run wrote for another wall. A folder of that name is not
 // a spreadsheet and stays.
-void remove_spreadsheet(const std::filesystem::path& dir, std::FILE* errors, const ConsoleStyle& style) {
-    const std::filesystem::path csv = dir / "Lwall.csv";
+void remove_output(const std::filesystem::path& dir, std::string_view name, const Message& failure, std::FILE* errors,
+                   const ConsoleStyle& style) {
+    const std::filesystem::path path = dir / std::filesystem::path(name);
     std::error_code ec;
-    const std::filesystem::file_status found = std::filesystem::symlink_status(csv, ec);
+    const std::filesystem::file_status found = std::filesystem::symlink_status(path, ec);
     if (ec || !std::filesystem::exists(found) || std::filesystem::is_directory(found)) return;
-    if (!std::filesystem::remove(csv, ec)) {
-        print_console_line(errors, style, msg::warning_line(msg::cant_remove_spreadsheet()).in(style.lang));
-    }
+    if (!std::filesystem::remove(path, ec)) print_console_line(errors, style, msg::warning_line(failure).in(style.lang));
+}
+
+void remove_spreadsheet(const std::filesystem::path& dir, std::FILE* errors, const ConsoleStyle& style) {
+    remove_output(dir, "Lwall.csv", msg::cant_remove_spreadsheet(), errors, style);
 }
 
 // Writes the SXF sheets of the frames drawn, Lwall-1.sfc ... Lwall-N.sfc, and removes the sheets
@@ -162,8 +169,13 @@ int draw_in_directory(const std::filesystem::path& dir, const RunOptions& option
     files[2].reset();  // the wall input is closed once read
     const std::string layer_text = read_all(files[3].get());
     std::string title_text;
-    if (read_title_file_in(dir, title_text) == TitleFile::unreadable) {
+    if (read_optional_file_in(dir, kTitleFileName, title_text) == OptionalFile::unreadable) {
         print_line(console, msg::cant_read(kTitleFileName));
+        return kExitBadInput;
+    }
+    std::string conditions_text;
+    if (read_optional_file_in(dir, kConditionsFileName, conditions_text) == OptionalFile::unreadable) {
+        print_line(console, msg::cant_read(kConditionsFileName));
         return kExitBadInput;
     }
 
@@ -175,8 +187,11 @@ int draw_in_directory(const std::filesystem::path& dir, const RunOptions& option
     request.scr_file = files[1].get();
     PdfPages pages;
     if (options.pdf) request.observer = &pages;
-    const SheetResult sheet = run_sheet(wall_text, layer_text, title_text, request);
+    const SheetResult sheet = run_sheet(wall_text, layer_text, title_text, conditions_text, request);
     for (const Finding& f : sheet.findings) print_line(errors, msg::warning_line(f.message));
+    if (sheet.design) {
+        for (const Finding& f : design_findings(*sheet.design)) print_line(errors, msg::warning_line(f.message));
+    }
     if (sheet.status != kExitOk) {
         for (const Message& m : sheet.disagreements) print_line(console, m);
         print_line(console, sheet.message);
@@ -244,18 +259,119 @@ int run_in_directory(const std::filesystem::path& dir, const RunOptions& options
 int check_in_directory(const std::filesystem::path& dir, std::FILE* console, const ConsoleStyle& style) {
     std::string text;
     if (!read_wall_file_in(dir, console, style, text)) return kExitWallInput;
-    const WallCheck check = check_wall_text(text);
+    std::string conditions_text;
+    const OptionalFile conditions = read_optional_file_in(dir, kConditionsFileName, conditions_text);
+    if (conditions == OptionalFile::unreadable) {
+        print_console_line(console, style, msg::cant_read(kConditionsFileName).in(style.lang));
+        return kExitBadInput;
+    }
+    // The wall's findings, with design conditions every design result with its limit, then what
+    // the sheet read back disagrees in.
+    const DesignRun run = check_design_text(text, conditions_text);
+    const WallCheck& check = run.wall;
     if (check.status != kExitOk && check.status != kExitAudit) {
         print_console_line(console, style, check.message.in(style.lang));
         return check.status;
     }
     for (const Finding& f : check.findings) print_console_line(console, style, f.message.in(style.lang));
+    if (run.design) {
+        print_console_line(console, style, msg::design_conditions_heading(true).in(style.lang));
+        for (const Message& m : design_result_lines(*run.design)) print_console_line(console, style, m.in(style.lang));
+    }
     if (check.status == kExitAudit) {
         for (const Message& m : check.disagreements) print_console_line(console, style, m.in(style.lang));
         print_console_line(console, style, check.message.in(style.lang));
         return kExitAudit;
     }
-    return check.findings.empty() ? kExitOk : kExitFindings;
+    return check.findings.empty() && (!run.design || run.design->ok()) ? kExitOk : kExitFindings;
+}
+
+namespace {
+
+int write_report(const std::filesystem::path& dir, std::FILE* console, std::FILE* errors, const ConsoleStyle& style) {
+    const auto print_line = [&](std::FILE* out, const Message& m) { print_console_line(out, style, m.in(style.lang)); };
+    std::string text;
+    if (!read_wall_file_in(dir, console, style, text)) return kExitWallInput;
+    std::string conditions_text;
+    switch (read_optional_file_in(dir, kConditionsFileName, conditions_text)) {
+    case OptionalFile::unreadable: print_line(console, msg::cant_read(kConditionsFileName)); return kExitBadInput;
+    case OptionalFile::missing: print_line(console, msg::no_conditions_file()); return kExitBadInput;
+    case OptionalFile::read: break;
+    }
+    if (conditions_text.empty()) {
+        print_line(console, msg::no_conditions_file());
+        return kExitBadInput;
+    }
+    // The title file names the works at the head of the report, as it does in the title blocks.
+    std::string title_text;
+    if (read_optional_file_in(dir, kTitleFileName, title_text) == OptionalFile::unreadable) {
+        print_line(console, msg::cant_read(kTitleFileName));
+        return kExitBadInput;
+    }
+    TitleInput title;
+    DesignRun run;
+    try {
+        title = read_title_input(title_text);
+        run = check_design_text(text, conditions_text);
+    } catch (const RunFailure& f) {
+        run.wall.status = f.status;
+        run.wall.message = f.details();
+    }
+    // A sheet that disagrees with itself when read back is the drawing's matter, not the design's.
+    if (run.wall.status != kExitOk && run.wall.status != kExitAudit) {
+        print_line(console, run.wall.message);
+        return run.wall.status;
+    }
+    const DesignReport& design = *run.design;
+    for (const Finding& f : design_findings(design)) print_line(errors, msg::warning_line(f.message));
+    // The spreadsheet needs no library: it is written first, also where no PDF can be made.
+    File csv = open_in(dir, "Lwall-calc.csv", "wb");
+    if (!csv) {
+        print_line(console, msg::cant_create("Lwall-calc.csv"));
+        return kExitExtraFile;
+    }
+    if (!write_whole(csv, design_csv(design))) {
+        print_line(console, msg::cant_write("Lwall-calc.csv"));
+        return kExitExtraFile;
+    }
+    PdfWriter writer;
+    Message warning;
+    const Message refusal = writer.open(warning);
+    if (!refusal.empty()) {
+        print_line(console, msg::report_pdf_not_written(refusal));
+        return kExitNoPdf;
+    }
+    if (!warning.empty()) print_line(errors, msg::warning_line(warning));
+    ReportDocument report("Lwall-calc");
+    draw_calc_report(report, design, title_text.empty() ? nullptr : &title);
+    File pdf = open_in(dir, "Lwall-calc.pdf", "wb");
+    if (!pdf) {
+        print_line(console, msg::cant_create("Lwall-calc.pdf"));
+        return kExitExtraFile;
+    }
+    std::string why;
+    const bool written = writer.write(report, pdf.get(), why);
+    if (std::fclose(pdf.release()) != 0 || !written) {
+        print_line(console, why.empty() ? msg::cant_write("Lwall-calc.pdf") : msg::cant_write_because("Lwall-calc.pdf", why));
+        return kExitExtraFile;
+    }
+    return kExitOk;
+}
+
+}  // namespace
+
+int report_in_directory(const std::filesystem::path& dir, std::FILE* console, std::FILE* errors,
+                        const ConsoleStyle& style) {
+    const int status = write_report(dir, console, errors, style);
+    // No report is left that could be taken for this wall's: after a stop neither file of an earlier
+    // run stays, and without a PDF (status 11) not the earlier PDF beside the new spreadsheet.
+    if (status != kExitOk) {
+        for (const char* name : {"Lwall-calc.pdf", "Lwall-calc.csv"}) {
+            if (status == kExitNoPdf && std::string_view(name) == "Lwall-calc.csv") continue;
+            remove_output(dir, name, msg::cant_remove_report(name), errors, style);
+        }
+    }
+    return status;
 }
 
 int explain_in_directory(const std::filesystem::path& dir, std::FILE* console, const ConsoleStyle& style) {
@@ -268,16 +384,29 @@ int explain_in_directory(const std::filesystem::path& dir, std::FILE* console, c
         return e.status;
     }
     std::string title_text;
-    const TitleFile title = read_title_file_in(dir, title_text);
-    if (title == TitleFile::unreadable) {
+    const OptionalFile title = read_optional_file_in(dir, kTitleFileName, title_text);
+    if (title == OptionalFile::unreadable) {
         print_console_line(console, style, msg::cant_read(kTitleFileName).in(style.lang));
         return kExitBadInput;
     }
     const WallExplanation t = explain_title(
-        title == TitleFile::read ? std::optional<std::string_view>(title_text) : std::nullopt, style.lang);
+        title == OptionalFile::read ? std::optional<std::string_view>(title_text) : std::nullopt, style.lang);
     print_console_text(console, style, t.text);
+    if (t.status != kExitOk) {
+        std::fflush(console);
+        return t.status;
+    }
+    std::string conditions_text;
+    const OptionalFile conditions = read_optional_file_in(dir, kConditionsFileName, conditions_text);
+    if (conditions == OptionalFile::unreadable) {
+        print_console_line(console, style, msg::cant_read(kConditionsFileName).in(style.lang));
+        return kExitBadInput;
+    }
+    const WallExplanation c = explain_conditions(
+        conditions == OptionalFile::read ? std::optional<std::string_view>(conditions_text) : std::nullopt, style.lang);
+    print_console_text(console, style, c.text);
     std::fflush(console);
-    return t.status;
+    return c.status;
 }
 
 }  // namespace lwall

@@ -31,8 +31,18 @@ int run_in_directory(const std::filesystem::path& dir, const RunOptions& options
 
 // lwall --check: reads PlenkL.dat in `dir`, prints every refusal or finding to `console` and writes
 // no file. Returns 0 without a finding, kExitFindings with one, or the status of a refusal (whose
-// line names the fields and by how much, also for the size limits).
+// line names the fields and by how much, also for the size limits). With SekkeiL.dat also every
+// design result with its limit; one that fails is a finding.
 int check_in_directory(const std::filesystem::path& dir, std::FILE* console, const ConsoleStyle& style);
+
+// lwall --report: the design checks of the wall in `dir` from PlenkL.dat and SekkeiL.dat (and the
+// works' name from HyodaiL.dat) as Lwall-calc.csv and the calculation report Lwall-calc.pdf; the
+// results that fail go to `errors` as warnings. Without SekkeiL.dat it writes nothing (status 6).
+// The spreadsheet is written first: where no PDF can be made it stays, and the run ends with the
+// PDF's refusal (status 11). After a stop no earlier Lwall-calc.csv or Lwall-calc.pdf is left, nor
+// an earlier PDF beside a new spreadsheet.
+int report_in_directory(const std::filesystem::path& dir, std::FILE* console, std::FILE* errors,
+                        const ConsoleStyle& style);
 
 // lwall --explain: prints PlenkL.dat in `dir` as lwall reads it, field by field, and a refusal at
 // the end. Returns 0, or the status of the refusal.

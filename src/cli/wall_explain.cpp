@@ -6,6 +6,8 @@
 #include "core/number_format.hpp"
 #include "core/sjis.hpp"
 #include "core/wall_fields.hpp"
+#include "design/design_text.hpp"
+#include "input/conditions_file.hpp"
 #include "input/title_file.hpp"
 #include "input/wall_file.hpp"
 #include "sheet/run_sheet.hpp"
@@ -123,6 +125,43 @@ WallExplanation explain_title(std::optional<std::string_view> title_text, Lang l
         else if (f.index == kDrawingName) out += msg::explain_empty_default(default_name).in(lang);
         else out += msg::explain_empty().in(lang);
         out += "  " + f.label_ja + " / " + f.label_en + "\n";
+    }
+    if (reading.refusal) {
+        out += reading.refusal->details().in(lang) + "\n";
+        e.status = reading.refusal->status;
+    }
+    return e;
+}
+
+WallExplanation explain_conditions(std::optional<std::string_view> conditions_text, Lang lang) {
+    WallExplanation e;
+    std::string& out = e.text;
+    if (!conditions_text || conditions_text->empty()) {
+        out += "# " + std::string(kConditionsFileName) + ": " + msg::explain_no_conditions_file().in(lang) + "\n";
+        return e;
+    }
+    const ConditionsReading reading = read_conditions_file(*conditions_text);
+    out += "# " + std::string(kConditionsFileName) + "\n";
+    const WallFieldGroup& g = field_groups()[condition_fields().front().group];
+    out += "# " + g.label_ja + " / " + g.label_en + "\n";
+    const int shown = reading.refusal ? std::min(reading.refusal->line - 1, kConditionsFileLines) : kConditionsFileLines;
+    for (int k = 0; k < shown; ++k) {
+        const WallField& f = condition_fields()[static_cast<std::size_t>(k)];
+        const std::size_t start = out.size();
+        out += msg::explain_line_word(lang) + std::to_string(f.line);
+        pad_to(out, start, 9);
+        const std::size_t name_at = out.size();
+        out += f.name;
+        pad_to(out, name_at, kNameWidth + 2);
+        const std::string value = condition_value_text(reading.conditions, f);
+        out.append(value.size() < kValueWidth ? kValueWidth - value.size() : 1, ' ');
+        out += value + ' ';
+        const std::size_t unit_at = out.size();
+        out += f.unit.empty() ? "-" : f.unit;
+        pad_to(out, unit_at, 6);
+        out += f.label_ja + " / " + f.label_en;
+        if (!reading.conditions.given[static_cast<std::size_t>(k)]) out += "  " + msg::explain_default(f.default_text).in(lang);
+        out += "\n";
     }
     if (reading.refusal) {
         out += reading.refusal->details().in(lang) + "\n";

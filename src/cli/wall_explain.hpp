@@ -24,4 +24,9 @@ WallExplanation explain_wall(std::string_view wall_text, Lang lang);
 // the boxes stay empty.
 WallExplanation explain_title(std::optional<std::string_view> title_text, Lang lang);
 
+// SekkeiL.dat the same way: each value with its line, name, unit and label, a value the file leaves
+// out with its default; on a refused file, the values read up to the refusal and then the refusal.
+// No file: a line that says no design checks are made.
+WallExplanation explain_conditions(std::optional<std::string_view> conditions_text, Lang lang);
+
 }  // namespace lwall

@@ -3,9 +3,11 @@
 // sheet, the canvas with both output files and the drawing state, and the bar list with the
 // values the drawings hand to each other. A test can build one and run a single drawing on it.
 
+#include <optional>
 #include <string_view>
 
 #include "core/bar_list.hpp"
+#include "core/design_conditions.hpp"
 #include "core/findings.hpp"
 #include "core/layer_table.hpp"
 #include "core/printed_tables.hpp"
@@ -31,6 +33,7 @@ struct RunContext {
     Canvas canvas;
     WallInput input;
     TitleInput title;  // the values of the title block
+    std::optional<DesignConditions> conditions;  // the design conditions; none without SekkeiL.dat
     SheetLayout layout;
     LayerTable layers;           // as the layer file defines them: the pens of the drawings
     LayerTable declared_layers;  // as the drawing file declares them: with the title block's layers

@@ -43,7 +43,7 @@ std::string joined(const std::vector<std::string>& names, std::string_view none)
 }
 
 constexpr std::string_view kUsageLine =
-    "lwall [--svg] [--csv] [--pdf] [--sfc] | --check | --explain | --help | --version | serve [--port N] [--host ADDR] "
+    "lwall [--svg] [--csv] [--pdf] [--sfc] | --check | --explain | --report | --help | --version | serve [--port N] [--host ADDR] "
     "[--dir DIR] [--open]  (--lang ja|en)";
 constexpr std::string_view kServeUsageLine = "lwall serve [--port N] [--host ADDR] [--dir DIR] [--open] [--lang ja|en]";
 
@@ -551,6 +551,8 @@ Message help() {
         "  --check    照査する技術者のように PlenkL.dat を調べ、見つけたことをすべて出す。ファイルは書かない\n"
         "  --explain  lwall の読んだとおりに PlenkL.dat を出す: 値ごとに行、名前、値、単位、名称。\n"
         "             受け付けないファイルでは、拒否までに読んだ値と拒否の理由\n"
+        "  --report   SekkeiL.dat (設計条件) による安定計算と部材の照査を Lwall-calc.pdf (計算書) と\n"
+        "             Lwall-calc.csv に書く。SekkeiL.dat があれば --check も照査の結果を出す\n"
         "  --lang L   メッセージの言語: ja (日本語、既定) か en (英語)。LANG=en_US などでも英語になる\n"
         "  --help     この説明を出す\n"
         "  --version  版を出す\n"
@@ -562,9 +564,10 @@ Message help() {
         "\n"
         "終了状態: 0 作図した (--check では何も見つからない); 1 Lwall.dxf を書けない、または壁の幅が 2500 か\n"
         "高さが 3000 を超える; 2 plenk.scr を書けない; 3 PlenkL.dat か 4 GasouL.dat を開けない; 5 底版の鉄筋が\n"
-        "最大部材長より長い; 6 入力を受け付けない; 7 --check が何か見つけた; 8 知らないオプション;\n"
+        "最大部材長より長い; 6 入力を受け付けない; 7 --check が何か見つけた (満たさない設計照査も); 8 知らないオプション;\n"
         "9 Lwall.svg、Lwall.csv、Lwall.pdf か Lwall-n.sfc を書けない; 10 lwall serve がポートで待ち受けられない;\n"
-        "11 --pdf で PDF を作れない (この版に PDF を書く部分がない (Windows など)、または日本語のフォントがない)。\n",
+        "11 --pdf か --report で PDF を作れない (この版に PDF を書く部分がない (Windows など)、または日本語の\n"
+        "フォントがない。--report は Lwall-calc.csv だけ書く)。\n",
         "Draws the reinforcement of the L-shaped retaining wall described by PlenkL.dat (dimensions,\n"
         "covers, bar spacings) and GasouL.dat (layers) in the current folder into Lwall.dxf (the sheet)\n"
         "and plenk.scr (its dimensions as a CAD command script).\n"
@@ -576,6 +579,9 @@ Message help() {
         "  --check    check PlenkL.dat as a checking engineer would and print every finding; writes no file\n"
         "  --explain  print PlenkL.dat as lwall reads it: every field with its line, name, value, unit and\n"
         "             label; on a refused file, the fields read up to the refusal, then the refusal\n"
+        "  --report   write the stability and member checks with the design conditions of SekkeiL.dat as\n"
+        "             Lwall-calc.pdf (a calculation report) and Lwall-calc.csv; with SekkeiL.dat, --check\n"
+        "             prints the checks too\n"
         "  --lang L   the language of the messages: ja (Japanese, the default) or en (English); LANG=en_US\n"
         "             and the like also give English\n"
         "  --help     print this help\n"
@@ -589,9 +595,9 @@ Message help() {
         "Exit status: 0 drawn (with --check: nothing found); 1 Lwall.dxf cannot be written, or the wall is\n"
         "wider than 2500 or higher than 3000; 2 plenk.scr cannot be written; 3 PlenkL.dat or 4 GasouL.dat\n"
         "cannot be opened; 5 a footing bar longer than the maximum member length; 6 input refused;\n"
-        "7 --check found something; 8 unknown option; 9 Lwall.svg, Lwall.csv, Lwall.pdf or Lwall-n.sfc cannot\n"
-        "be written; 10 lwall serve cannot listen on its port; 11 --pdf where no PDF can be made (no PDF writer\n"
-        "in this build, as on Windows, or no Japanese font).\n");
+        "7 --check found something (a design check that fails too); 8 unknown option; 9 Lwall.svg, Lwall.csv, Lwall.pdf or Lwall-n.sfc cannot\n"
+        "be written; 10 lwall serve cannot listen on its port; 11 --pdf or --report where no PDF can be made (no\n"
+        "PDF writer in this build, as on Windows, or no Japanese font; --report then writes Lwall-calc.csv only).\n");
 }
 
 Message unknown_option(std::string_view option) {
@@ -602,6 +608,10 @@ Message unknown_option(std::string_view option) {
 
 Message option_alone(std::string_view option) {
     const Message u = usage();
+    if (option == "--report") {
+        return both("lwall: --report はほかのオプションと一緒には使えません; " + u.ja,
+                    "lwall: --report takes no other option; " + u.en);
+    }
     return both("lwall: " + std::string(option) + " はファイルを書かず、ほかのオプションと一緒には使えません; " + u.ja,
                 "lwall: " + std::string(option) + " writes no file and takes no other option; " + u.en);
 }
@@ -861,6 +871,149 @@ Message save_stopped(const Message& why, const std::vector<std::string>& written
                     joined(unchanged, "なし"),
                 why.en + "; files holding the new text: " + joined(written, "none") +
                     "; files as they were: " + joined(unchanged, "none"));
+}
+
+// ---- The design conditions (SekkeiL.dat) and the design checks ------------------------------------
+
+namespace {
+
+std::string plain(double v) { return std::string(TextBuf().plain(v).view()); }
+std::string fixed(double v, int decimals) { return std::string(TextBuf().fixed(v, 0, decimals).view()); }
+
+}  // namespace
+
+Message condition_out_of_range(double low, double high, bool low_open, bool high_open, std::string_view unit) {
+    const std::string u = unit.empty() ? "" : " " + std::string(unit);
+    return both(plain(low) + (low_open ? " より大きく " : " 以上 ") + plain(high) + (high_open ? " 未満" : " 以下") + u +
+                    " であること",
+                "must be " + std::string(low_open ? "more than " : "at least ") + plain(low) + " and " +
+                    (high_open ? "less than " : "at most ") + plain(high) + u);
+}
+
+Message unknown_steel_grade(std::string_view shown) {
+    return both("鉄筋の材質は SD295 か SD345 (" + quoted_ja(shown) + "は許容応力度の表にない)",
+                "the steel grade must be SD295 or SD345 (no allowable stresses for " + quoted_en(shown) + ")");
+}
+
+Message slope_not_below_friction(double beta, double phi) {
+    return both("地表面勾配 " + plain(beta) + "° がせん断抵抗角 " + plain(phi) + "° 以上で、裏込め土が斜面として立たない",
+                "a backfill slope of " + plain(beta) + "° is not below the friction angle of " + plain(phi) +
+                    "°: the backfill cannot stand at it");
+}
+
+Message seismic_slope_too_steep(double beta, double theta, double phi) {
+    return both("地表面勾配 " + plain(beta) + "° と地震合成角 " + fixed(theta, 2) + "° の和がせん断抵抗角 " + plain(phi) +
+                    "° 以上で、地震時の主働土圧が定まらない",
+                "the backfill slope " + plain(beta) + "° and the seismic angle " + fixed(theta, 2) +
+                    "° add up to the friction angle " + plain(phi) + "° or more: no active pressure in the seismic case");
+}
+
+Message conditions_value_beyond_last(int line, int last) {
+    return both(str(line) + "行目に値がある。SekkeiL.dat の値は " + str(last) + " 行目まで",
+                "a value on line " + str(line) + "; SekkeiL.dat holds " + str(last) + " values");
+}
+
+Message no_conditions_file() {
+    return both("SekkeiL.dat (設計条件) がないため計算書を作れません",
+                "lwall --report: no SekkeiL.dat (design conditions) in this folder");
+}
+
+Message explain_no_conditions_file() {
+    return both("フォルダになし。設計照査はしない", "not in the folder; no design checks");
+}
+
+Message explain_default(std::string_view default_text) {
+    return both("(既定値 " + std::string(default_text) + ")", "(default " + std::string(default_text) + ")");
+}
+
+Message report_pdf_not_written(const Message& why) {
+    return both("Lwall-calc.csv は書いたが Lwall-calc.pdf は書けない: " + why.ja,
+                "wrote Lwall-calc.csv but not Lwall-calc.pdf: " + why.en);
+}
+
+Message cant_remove_report(std::string_view file) {
+    return both(std::string(file) + " を削除できません。前の計算書が残っています",
+                "can't remove " + std::string(file) + ": an earlier run's report is left in it");
+}
+
+Message load_case_name(LoadCase lc) { return lc == LoadCase::seismic ? both("地震時", "seismic") : both("常時", "normal"); }
+
+Message design_section_name(double height_m, bool lowest) {
+    const std::string h = fixed(height_m, 3);
+    return lowest ? both("最低断面 H=" + h + "m", "lowest section, H = " + h + " m")
+                  : both("最高断面 H=" + h + "m", "highest section, H = " + h + " m");
+}
+
+Message design_member_name(Member m) {
+    switch (m) {
+    case Member::heel: return both("かかと版", "heel");
+    case Member::toe: return both("つま先版", "toe");
+    default: return both("たて壁", "stem");
+    }
+}
+
+Message design_force_name(ForceKind f) {
+    switch (f) {
+    case ForceKind::stem: return both("たて壁 自重", "stem, own weight");
+    case ForceKind::footing: return both("底版 自重", "footing, own weight");
+    case ForceKind::soil_block: return both("かかと上の土", "soil over the heel");
+    case ForceKind::soil_wedge: return both("かかと上の土 (盛土三角部)", "soil over the heel, sloping part");
+    case ForceKind::surcharge: return both("かかと上の上載荷重", "surcharge over the heel");
+    case ForceKind::pressure_h: return both("土圧 水平成分 PH", "earth pressure, horizontal PH");
+    case ForceKind::pressure_v: return both("土圧 鉛直成分 PV", "earth pressure, vertical PV");
+    }
+    return {};
+}
+
+Message design_check_name(CheckKind k) {
+    switch (k) {
+    case CheckKind::eccentricity: return both("転倒 偏心量 |e|", "overturning, eccentricity |e|");
+    case CheckKind::sliding: return both("滑動 安全率 Fs", "sliding factor Fs");
+    case CheckKind::moment_ratio: return both("転倒 モーメント比 Mr/Mo", "moment ratio Mr/Mo");
+    case CheckKind::bearing_toe: return both("地盤反力 つま先 q1", "base pressure at the toe q1");
+    case CheckKind::bearing_heel: return both("地盤反力 かかと q2", "base pressure at the heel q2");
+    case CheckKind::sigma_c: return both("コンクリート圧縮応力度 σc", "concrete compressive stress σc");
+    case CheckKind::sigma_s: return both("鉄筋引張応力度 σs", "steel tensile stress σs");
+    case CheckKind::tau: return both("平均せん断応力度 τm", "mean shear stress τm");
+    }
+    return {};
+}
+
+Message design_result(const Message& name, const Message& where, std::string_view value, std::string_view limit,
+                      bool at_most, bool ok, const Message& why) {
+    const std::string head_ja = name.ja + " (" + where.ja + "): ";
+    const std::string head_en = name.en + " (" + where.en + "): ";
+    if (value.empty()) return both(head_ja + why.ja + "  " + (ok ? "OK" : "NG"), head_en + why.en + "  " + (ok ? "OK" : "NG"));
+    if (limit.empty()) return both(head_ja + std::string(value) + "  (参考値)", head_en + std::string(value) + "  (for reference)");
+    const std::string v(value), l(limit);
+    return both(head_ja + v + (at_most ? " ≦ " : " ≧ ") + l + "  " + (ok ? "OK" : "NG"),
+                head_en + v + (at_most ? " <= " : " >= ") + l + "  " + (ok ? "OK" : "NG"));
+}
+
+Message design_check_failed(const Message& name, const Message& where, std::string_view value,
+                            std::string_view limit, bool at_most, const Message& why) {
+    const std::string head_ja = "設計照査 (SekkeiL.dat): " + name.ja + " (" + where.ja + "): ";
+    const std::string head_en = "design check (SekkeiL.dat): " + name.en + ", " + where.en + ": ";
+    if (value.empty()) return both(head_ja + why.ja, head_en + why.en);
+    const std::string v(value), l(limit);
+    return at_most ? both(head_ja + v + " が許容値 " + l + " を超える", head_en + v + " exceeds the limit " + l)
+                   : both(head_ja + v + " が必要値 " + l + " を下回る", head_en + v + " is below the required " + l);
+}
+
+Message design_no_value(CheckKind k) {
+    switch (k) {
+    case CheckKind::sliding:
+    case CheckKind::moment_ratio: return both("水平力がない", "no horizontal force");
+    case CheckKind::sigma_c:
+    case CheckKind::sigma_s:
+    case CheckKind::tau: return both("引張側の鉄筋か有効高さがなく計算できない", "no tension bars or no effective depth to compute with");
+    default: return both("合力の作用位置が底版の外にある", "the resultant acts outside the base");
+    }
+}
+
+Message design_conditions_heading(bool with_file) {
+    return with_file ? both("# 設計照査 (SekkeiL.dat)", "# design checks (SekkeiL.dat)")
+                     : both("# 設計照査: SekkeiL.dat がないため行わない", "# design checks: none, no SekkeiL.dat");
 }
 
 }  // namespace msg

@@ -16,6 +16,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/design_conditions.hpp"
+
 namespace lwall {
 
 enum class Lang { ja, en };
@@ -240,6 +242,34 @@ Message cant_replace(std::string_view file, const Message& reason);
 // A save that stopped half way: which files hold the new text and which the old.
 Message save_stopped(const Message& why, const std::vector<std::string>& written,
                      const std::vector<std::string>& unchanged);
+
+// ---- The design conditions (SekkeiL.dat) and the design checks ------------------------------------
+Message condition_out_of_range(double low, double high, bool low_open, bool high_open, std::string_view unit);
+Message unknown_steel_grade(std::string_view shown);
+Message slope_not_below_friction(double beta, double phi);
+Message seismic_slope_too_steep(double beta, double theta, double phi);
+Message conditions_value_beyond_last(int line, int last);
+Message no_conditions_file();  // lwall --report in a folder without SekkeiL.dat
+Message explain_no_conditions_file();
+Message explain_default(std::string_view default_text);  // (既定値 19) / (default 19)
+Message report_pdf_not_written(const Message& why);     // --report wrote the CSV but no PDF
+Message cant_remove_report(std::string_view file);       // after a stop, an earlier run's report
+// The names the results are listed under.
+Message load_case_name(LoadCase lc);                      // 常時 / normal
+Message design_section_name(double height_m, bool lowest);  // 最高断面 H=2.300m / highest section, H = 2.300 m
+Message design_member_name(Member m);                     // たて壁 / stem
+Message design_force_name(ForceKind f);
+Message design_check_name(CheckKind k);                   // 滑動 安全率 Fs / sliding factor Fs
+// One result against its limit: "<name> (<case>, <section>[, <bars>]): <value> ≦ <limit>  OK".
+// `bars` empty for the stability; `limit` empty for a value reported without a limit; `value`
+// empty where none can be given (with `why`).
+Message design_result(const Message& name, const Message& where, std::string_view value, std::string_view limit,
+                      bool at_most, bool ok, const Message& why);
+// A result that fails, as a finding: the check, the case, the value and the limit.
+Message design_check_failed(const Message& name, const Message& where, std::string_view value,
+                            std::string_view limit, bool at_most, const Message& why);
+Message design_no_value(CheckKind k);  // why a result has no value (nothing pushes the wall ...)
+Message design_conditions_heading(bool with_file);  // --check: the heading before the results
 
 }  // namespace msg
 

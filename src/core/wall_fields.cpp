@@ -194,6 +194,100 @@ struct Catalogue {
     std::vector<WallField> title;
 };
 
+// SekkeiL.dat: one value a line. Each with its range and its default, which a blank line takes.
+struct Condition {
+    const char* name;
+    FieldPart part;
+    double DesignConditions::*member;
+    FieldKind kind;
+    const char* unit;
+    const char* label_ja;
+    const char* label_en;
+    const char* meaning;
+    const char* meaning_ja;
+    FieldRange range;
+    const char* default_text;
+};
+
+constexpr double kOpenEnd = 1e6;
+
+const Condition kConditions[kConditionsValueCount] = {
+    {"soil_unit_weight", FieldPart::condition_real, &DesignConditions::soil_unit_weight, FieldKind::decimal, "kN/m3",
+     "裏込め土の単位体積重量", "backfill unit weight", "unit weight of the backfill, γ",
+     "裏込め土の単位体積重量 γ", {0, 30, true, false}, "19"},
+    {"friction_angle", FieldPart::condition_real, &DesignConditions::friction_angle, FieldKind::decimal, "deg",
+     "裏込め土のせん断抵抗角", "backfill friction angle", "angle of internal friction of the backfill, φ",
+     "裏込め土のせん断抵抗角 φ", {0, 60, true, true}, "30"},
+    {"cohesion", FieldPart::condition_real, &DesignConditions::cohesion, FieldKind::decimal, "kN/m2",
+     "裏込め土の粘着力", "backfill cohesion", "cohesion of the backfill, c; the trial wedge counts it on the slip plane",
+     "裏込め土の粘着力 c (試行くさび法ではすべり面に作用させる)", {0, 200, false, false}, "0"},
+    {"backfill_slope", FieldPart::condition_real, &DesignConditions::backfill_slope, FieldKind::decimal, "deg",
+     "背面の地表面勾配", "backfill slope", "slope of the backfill surface from the wall top, β, rising away from the wall; less than φ",
+     "壁天端から背面側へ上る地表面の角度 β (φ 未満)", {0, 45, false, true}, "0"},
+    {"surcharge", FieldPart::condition_real, &DesignConditions::surcharge, FieldKind::decimal, "kN/m2",
+     "上載荷重", "surcharge", "uniform load on the backfill surface, q; normal case only",
+     "地表面に載る等分布荷重 q (常時のみ)", {0, 500, false, false}, "10"},
+    {"surcharge_offset", FieldPart::condition_real, &DesignConditions::surcharge_offset, FieldKind::decimal, "m",
+     "上載荷重の開始位置", "surcharge starts at", "distance from the wall's back face to where the surcharge starts",
+     "壁背面から上載荷重の始まる位置までの水平距離", {0, 100, false, false}, "0"},
+    {"seismic_coefficient", FieldPart::condition_real, &DesignConditions::seismic_coefficient, FieldKind::decimal, "",
+     "設計水平震度", "seismic coefficient", "design horizontal seismic coefficient, kh; 0: no seismic case",
+     "設計水平震度 kh (0: 地震時を計算しない)", {0, 0.5, false, false}, "0"},
+    {"base_friction", FieldPart::condition_real, &DesignConditions::base_friction, FieldKind::decimal, "",
+     "底面の摩擦係数", "base friction coefficient", "friction coefficient between the footing and the ground, μ",
+     "底版と地盤の摩擦係数 μ", {0, 1, true, false}, "0.6"},
+    {"bearing_normal", FieldPart::condition_real, &DesignConditions::bearing_normal, FieldKind::decimal, "kN/m2",
+     "許容支持力度(常時)", "allowable bearing, normal", "allowable bearing pressure of the ground, normal case",
+     "地盤の許容鉛直支持力度 (常時)", {0, kOpenEnd, true, false}, "300"},
+    {"bearing_seismic", FieldPart::condition_real, &DesignConditions::bearing_seismic, FieldKind::decimal, "kN/m2",
+     "許容支持力度(地震時)", "allowable bearing, seismic", "allowable bearing pressure of the ground, seismic case",
+     "地盤の許容鉛直支持力度 (地震時)", {0, kOpenEnd, true, false}, "1.5 × bearing_normal"},
+    {"concrete_unit_weight", FieldPart::condition_real, &DesignConditions::concrete_unit_weight, FieldKind::decimal,
+     "kN/m3", "コンクリートの単位体積重量", "concrete unit weight", "unit weight of the reinforced concrete, γc",
+     "鉄筋コンクリートの単位体積重量 γc", {0, 30, true, false}, "24.5"},
+    {"concrete_strength", FieldPart::condition_real, &DesignConditions::concrete_strength, FieldKind::decimal,
+     "N/mm2", "コンクリートの設計基準強度", "concrete design strength",
+     "design strength of the concrete, σck; the allowable stresses cover 21 to 30",
+     "コンクリートの設計基準強度 σck (許容応力度は 21 から 30 まで)", {21, 30, false, false}, "24"},
+    {"steel_grade", FieldPart::condition_grade, nullptr, FieldKind::text, "", "鉄筋の材質", "steel grade",
+     "grade of the reinforcing bars: SD295 or SD345", "鉄筋の材質: SD295 または SD345", {}, "SD345"},
+    {"earth_pressure_method", FieldPart::condition_method, nullptr, FieldKind::whole, "", "土圧の算定方法",
+     "earth-pressure method", "1: trial wedge (Coulomb), 2: Rankine, sloping backfill",
+     "1: 試行くさび法 (クーロン), 2: ランキン (傾斜地表面)", {1, 2, false, false}, "1"},
+};
+
+// The design conditions' group stands last; its fields are made only when asked for, so that a run
+// without design conditions does not pay for them.
+void add_condition_group(Catalogue& c) {
+    c.groups.push_back({InputFile::conditions, "design", "設計条件", "Design conditions"});
+}
+
+std::vector<WallField> build_conditions(int group) {
+    std::vector<WallField> out;
+    for (int v = 0; v < kConditionsValueCount; ++v) {
+        const Condition& k = kConditions[v];
+        WallField f;
+        f.file = InputFile::conditions;
+        f.line = v + 1;
+        f.position = 1;
+        f.name = k.name;
+        f.kind = k.kind;
+        f.unit = k.unit;
+        f.label_ja = k.label_ja;
+        f.label_en = k.label_en;
+        f.meaning = std::string(k.meaning) + "; default " + k.default_text;
+        f.meaning_ja = std::string(k.meaning_ja) + "。既定値 " + k.default_text;
+        f.group = group;
+        f.part = k.part;
+        f.condition = k.member;
+        f.index = v;
+        f.range = k.range;
+        f.default_text = k.default_text;
+        out.push_back(f);
+    }
+    return out;
+}
+
 // HyodaiL.dat: one value a line, each shown in its box of the title block.
 void add_title_fields(Catalogue& c) {
     c.groups.push_back({InputFile::title, "title", "表題欄", "Title block"});
@@ -265,6 +359,7 @@ Catalogue build() {
         c.fields.push_back(f);
     }
     add_title_fields(c);
+    add_condition_group(c);
     return c;
 }
 
@@ -275,12 +370,26 @@ const Catalogue& catalogue() {
 
 }  // namespace
 
-std::string_view input_file_name(InputFile file) { return file == InputFile::title ? kTitleFileName : kWallFileName; }
+std::string_view input_file_name(InputFile file) {
+    switch (file) {
+    case InputFile::title: return kTitleFileName;
+    case InputFile::conditions: return kConditionsFileName;
+    default: return kWallFileName;
+    }
+}
 
 const std::vector<WallField>& wall_fields() { return catalogue().fields; }
 const std::vector<WallField>& title_fields() { return catalogue().title; }
+const std::vector<WallField>& condition_fields() {
+    static const std::vector<WallField> fields = build_conditions(static_cast<int>(field_groups().size()) - 1);
+    return fields;
+}
 const std::vector<WallField>& input_fields(InputFile file) {
-    return file == InputFile::title ? title_fields() : wall_fields();
+    switch (file) {
+    case InputFile::title: return title_fields();
+    case InputFile::conditions: return condition_fields();
+    default: return wall_fields();
+    }
 }
 const std::vector<WallFieldGroup>& field_groups() { return catalogue().groups; }
 

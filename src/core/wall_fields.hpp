@@ -1,6 +1,7 @@
 #pragma once
-// The catalogue of the input files: every one of the 165 fields of PlenkL.dat and the eight of the
-// title file HyodaiL.dat, in file order, with the file and line it stands on, its name as every
+// The catalogue of the input files: every one of the 165 fields of PlenkL.dat, the eight of the
+// title file HyodaiL.dat and the fourteen of the design conditions SekkeiL.dat, in file order,
+// with the file and line it stands on, its name as every
 // message spells it ("footing_left_width", "W1.pitch[2]", "S2.dia", "project"), whether it is written
 // whole, may have decimals or is text, its unit, a short Japanese and English label and a one-line
 // meaning. The readers fill the records through it; the messages, lwall --explain, the README's
@@ -12,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/design_conditions.hpp"
 #include "core/messages.hpp"
 #include "core/title_block.hpp"
 #include "core/wall_input.hpp"
@@ -23,9 +25,10 @@ inline constexpr int kWallFileLines = 43;
 inline constexpr int kWallFieldCount = 165;
 inline constexpr std::string_view kTitleFileName = "HyodaiL.dat";
 inline constexpr int kTitleFileLines = kTitleValueCount;
+inline constexpr int kConditionsFileLines = kConditionsValueCount;
 
 // The file a field or a group belongs to.
-enum class InputFile { wall, title };
+enum class InputFile { wall, title, conditions };
 std::string_view input_file_name(InputFile file);
 
 enum class FieldKind { decimal, whole, text };
@@ -34,13 +37,25 @@ enum class FieldKind { decimal, whole, text };
 enum class OptRole { none, zone_diameter, second_diameter, offset, unused };
 
 // Where a field's value lives in WallInput.
-enum class FieldPart { scalar, zones, dia, opt, pitch, count, tie_dia, title_text };
+enum class FieldPart { scalar, zones, dia, opt, pitch, count, tie_dia, title_text, condition_real, condition_grade,
+                       condition_method };
+
+// The values a design condition may take: from `low` to `high`, each end in or out.
+struct FieldRange {
+    double low = 0;
+    double high = 0;
+    bool low_open = false;
+    bool high_open = false;
+    bool holds(double v) const {
+        return (low_open ? v > low : v >= low) && (high_open ? v < high : v <= high);
+    }
+};
 
 // The groups of the file, in file order: the outline, the covers, the member length, one per bar
 // mark (F1 ... W5) and the ties.
 struct WallFieldGroup {
     InputFile file = InputFile::wall;
-    std::string key;       // "outline", "covers", "member_length", "F1" ... "W5", "ties"; "title"
+    std::string key;       // "outline", "covers", "member_length", "F1" ... "W5", "ties"; "title"; "design"
     std::string label_ja;  // "外形", "F1 底版上側主鉄筋" ...
     std::string label_en;  // "Outline", "F1 top transverse footing bars" ...
 };
@@ -48,7 +63,7 @@ struct WallFieldGroup {
 struct WallField {
     InputFile file = InputFile::wall;
     int line = 0;      // PlenkL.dat: 1 ... 43, the line as the file is written without blank lines;
-                       // HyodaiL.dat: 1 ... 7, the line itself
+                       // HyodaiL.dat: 1 ... 7, SekkeiL.dat: 1 ... 14, the line itself
     int position = 0;  // 1-based place of the value on its line
     std::string name;  // as every message spells it
     FieldKind kind = FieldKind::decimal;
@@ -69,13 +84,19 @@ struct WallField {
     OptRole opt_role = OptRole::none;
     bool used = true;  // false for a value the drawings read and ignore
     std::size_t max_bytes = 0;  // text: the most Shift_JIS bytes its box holds
+    // A design condition: where its number lives, the values it may take and its default as the
+    // catalogue states it ("19", "SD345", "1.5 × bearing_normal").
+    double DesignConditions::*condition = nullptr;
+    FieldRange range;
+    std::string_view default_text;
 };
 
-// The fields of PlenkL.dat, and of HyodaiL.dat.
+// The fields of PlenkL.dat, of HyodaiL.dat and of SekkeiL.dat.
 const std::vector<WallField>& wall_fields();
 const std::vector<WallField>& title_fields();
+const std::vector<WallField>& condition_fields();
 const std::vector<WallField>& input_fields(InputFile file);
-// The groups of both files, PlenkL.dat's first.
+// The groups of the files, PlenkL.dat's first, then HyodaiL.dat's, then SekkeiL.dat's.
 const std::vector<WallFieldGroup>& field_groups();
 
 // The field called `name`; nullptr when there is none.

@@ -154,6 +154,9 @@ const char* part_name(FieldPart p) {
     case FieldPart::count: return "count";
     case FieldPart::tie_dia: return "tie_dia";
     case FieldPart::title_text: return "title_text";
+    case FieldPart::condition_real: return "condition_real";
+    case FieldPart::condition_grade: return "condition_grade";
+    case FieldPart::condition_method: return "condition_method";
     }
     return "";
 }

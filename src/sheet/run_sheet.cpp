@@ -9,6 +9,7 @@
 #include "drawings/section_footing/footing_input_checks.hpp"
 #include "drawings/wall/wall_input_checks.hpp"
 #include "input/layer_file.hpp"
+#include "input/conditions_file.hpp"
 #include "input/layout_limits.hpp"
 #include "input/title_file.hpp"
 #include "input/wall_file.hpp"
@@ -82,7 +83,7 @@ void check_wall_input(const WallInput& w) {
 }
 
 void start_sheet(RunContext& ctx, std::string_view wall_file_text, std::string_view layer_file_text,
-                 std::string_view title_file_text) {
+                 std::string_view title_file_text, std::string_view conditions_file_text) {
     DxfWriter& out = ctx.canvas.dxf;
     dxf_ltype_table(out);
     ctx.layers = read_layer_table(layer_file_text);
@@ -95,6 +96,7 @@ void start_sheet(RunContext& ctx, std::string_view wall_file_text, std::string_v
     check_wall_input(ctx.input);
     ctx.findings = check_wall(ctx.input);
     ctx.title = read_title_input(title_file_text);
+    if (!conditions_file_text.empty()) ctx.conditions = read_conditions_input(conditions_file_text);
     ctx.layout = compute_sheet_layout(ctx.input);
     ctx.picture.set_scale(ctx.layout.scale);
 }
@@ -105,13 +107,18 @@ void draw_sheet(RunContext& ctx) {
 }
 
 void draw_whole_sheet(RunContext& ctx, std::string_view wall_file_text, std::string_view layer_file_text,
-                      std::string_view title_file_text) {
-    start_sheet(ctx, wall_file_text, layer_file_text, title_file_text);
+                      std::string_view title_file_text, std::string_view conditions_file_text) {
+    start_sheet(ctx, wall_file_text, layer_file_text, title_file_text, conditions_file_text);
     draw_sheet(ctx);
 }
 
 SheetResult run_sheet(std::string_view wall_text, std::string_view layer_text, std::string_view title_text,
                       const SheetRequest& request) {
+    return run_sheet(wall_text, layer_text, title_text, {}, request);
+}
+
+SheetResult run_sheet(std::string_view wall_text, std::string_view layer_text, std::string_view title_text,
+                      std::string_view conditions_text, const SheetRequest& request) {
     SheetResult result;
     auto ctx = std::make_unique<RunContext>();
     SheetAudit audit;
@@ -126,7 +133,7 @@ SheetResult run_sheet(std::string_view wall_text, std::string_view layer_text, s
     // Every run reads its sheet back as it is made.
     cv.entities.add(audit);
     try {
-        draw_whole_sheet(*ctx, wall_text, layer_text, title_text);
+        draw_whole_sheet(*ctx, wall_text, layer_text, title_text, conditions_text);
     } catch (const RunFailure& f) {
         take_failure(result, f);
     } catch (const std::exception& e) {
@@ -148,6 +155,7 @@ SheetResult run_sheet(std::string_view wall_text, std::string_view layer_text, s
         }
     }
     result.findings = std::move(ctx->findings);
+    if (ctx->conditions) result.design = design_wall(ctx->input, *ctx->conditions);
     result.layout = ctx->layout;
     result.frames = ctx->frames;
     if (result.status == kExitMemberLength) {
@@ -196,6 +204,19 @@ WallCheck check_wall_text(std::string_view wall_text) {
         check.message = sheet.message;
     }
     return check;
+}
+
+DesignRun check_design_text(std::string_view wall_text, std::string_view conditions_text) {
+    DesignRun run;
+    run.wall = check_wall_text(wall_text);
+    if ((run.wall.status != kExitOk && run.wall.status != kExitAudit) || conditions_text.empty()) return run;
+    try {
+        run.design = design_wall(read_wall_input(wall_text), read_conditions_input(conditions_text));
+    } catch (const RunFailure& f) {
+        run.wall.status = f.status;
+        run.wall.message = f.details();
+    }
+    return run;
 }
 
 }  // namespace lwall

@@ -1,10 +1,12 @@
 #pragma once
-// The one entry that draws a sheet: the input texts in (the wall, the layers, and the title block's
-// values, empty when there is no title file); the drawing file, the script, the picture and the
-// spreadsheet out, with the run's status, its message and what the checks found. The command line,
+// The one entry that draws a sheet: the input texts in (the wall, the layers, the title block's
+// values, empty when there is no title file, and the design conditions, empty when there is no
+// conditions file); the drawing file, the script, the picture and the spreadsheet out, with the
+// run's status, its message, what the checks found and, with design conditions, the design checks. The command line,
 // the editor and the fuzz harness all draw through run_sheet.
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +16,7 @@
 #include "core/run_failure.hpp"
 #include "core/sheet_frames.hpp"
 #include "core/sheet_layout.hpp"
+#include "design/wall_design.hpp"
 #include "output/entity_sink.hpp"
 
 namespace lwall {
@@ -60,8 +63,14 @@ struct SheetResult {
     std::string svg;
     std::string csv;
     std::vector<std::string> sfc;  // per frame drawn, Lwall-1.sfc ... (core/sheet_frames.hpp)
+    // The design checks of the wall (design/design_text.hpp lists them), where the design
+    // conditions were given and read; also when the drawing stopped after reading them.
+    std::optional<DesignReport> design;
 };
 
+SheetResult run_sheet(std::string_view wall_text, std::string_view layer_text, std::string_view title_text,
+                      std::string_view conditions_text, const SheetRequest& request = {});
+// Without design conditions.
 SheetResult run_sheet(std::string_view wall_text, std::string_view layer_text, std::string_view title_text = {},
                       const SheetRequest& request = {});
 
@@ -79,6 +88,14 @@ struct WallCheck {
 };
 WallCheck check_wall_text(std::string_view wall_text);
 
+// lwall --check and --report: the wall checked as check_wall_text checks it, then, with design
+// conditions (not empty), the conditions read or refused and the design checks; nothing written.
+struct DesignRun {
+    WallCheck wall;                     // a refusal of the wall ends here
+    std::optional<DesignReport> design; // the checks, once both files were accepted
+};
+DesignRun check_design_text(std::string_view wall_text, std::string_view conditions_text);
+
 // The steps of run_sheet, for a test that builds its own context. All throw RunFailure.
 //
 // Status 1 when the footing is wider than 2500 or footing and wall are higher than 3000 (width
@@ -88,14 +105,14 @@ void check_size_limits(const WallInput& w);
 // Every refusal of a wall that was read: the size limits, then the limits of a layout any wall could
 // hold, then what each drawing cannot draw from, then the work bound.
 void check_wall_input(const WallInput& w);
-// The tables, the wall read, refused or checked (ctx.findings), the title block's values read or
-// refused, and the sheet laid out.
+// The tables, the wall read, refused or checked (ctx.findings), the title block's values and the
+// design conditions read or refused, and the sheet laid out.
 void start_sheet(RunContext& ctx, std::string_view wall_file_text, std::string_view layer_file_text,
-                 std::string_view title_file_text = {});
+                 std::string_view title_file_text = {}, std::string_view conditions_file_text = {});
 // The entities of all drawings, in their fixed order, and the document end.
 void draw_sheet(RunContext& ctx);
 // Both.
 void draw_whole_sheet(RunContext& ctx, std::string_view wall_file_text, std::string_view layer_file_text,
-                      std::string_view title_file_text = {});
+                      std::string_view title_file_text = {}, std::string_view conditions_file_text = {});
 
 }  // namespace lwall

@@ -334,12 +334,29 @@ TEST_F(CommandLine, ExplainShowsEveryFieldWithTheLineItWasReadFrom) {
     EXPECT_FALSE(fs::exists(dir_ / "Lwall.dxf"));
 }
 
-TEST_F(CommandLine, ExplainShowsTheTitleFileAfterTheWall) {
+TEST_F(CommandLine, ExplainShowsTheTitleAndConditionsFilesAfterTheWall) {
     use_example("level");
     auto r = run("--explain --lang en");
     EXPECT_TRUE(r.console.ends_with("# HyodaiL.dat: not in the folder; the title block's boxes stay empty, " +
-                                    std::string(u8"図面名 reads 擁壁配筋図"_sj) + "\n"))
+                                    std::string(u8"図面名 reads 擁壁配筋図"_sj) +
+                                    "\n# SekkeiL.dat: not in the folder; no design checks\n"))
         << r.console;
+    // The design conditions with the defaults of the values the file leaves out.
+    std::ofstream(dir_ / "SekkeiL.dat", std::ios::binary) << "18\r\n\r\n";
+    r = run("--explain --lang en");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(field_lines(r.console).size(), 165u + 14u);
+    EXPECT_NE(r.console.find("line 1   soil_unit_weight             18 kN/m3"), std::string::npos) << r.console;
+    EXPECT_NE(r.console.find("line 2   friction_angle               30 deg   "), std::string::npos);
+    EXPECT_NE(r.console.find("backfill friction angle  (default 30)\n"), std::string::npos);
+    std::ofstream(dir_ / "SekkeiL.dat", std::ios::binary) << "18\n\n\n\n\n\n\n\n\n\n\n\nSD490\n";
+    r = run("--explain --lang en");
+    EXPECT_EQ(r.status, 6);
+    EXPECT_EQ(field_lines(r.console).size(), 165u + 12u);
+    EXPECT_TRUE(r.console.ends_with("SekkeiL.dat line 13, steel_grade: the steel grade must be SD295 or SD345 (no "
+                                    "allowable stresses for \"SD490\")\n"))
+        << r.console;
+    fs::remove(dir_ / "SekkeiL.dat");
     std::ofstream(dir_ / "HyodaiL.dat", std::ios::binary) << std::string(u8"○○擁壁工事\r\n\r\n"_sj);
     r = run("--explain --lang en");
     EXPECT_EQ(r.status, 0);
@@ -481,7 +498,7 @@ TEST_F(CommandLine, HelpVersionAndUnknownOptions) {
     EXPECT_TRUE(version.console.starts_with("lwall ")) << version.console;
     const auto unknown = run("--dwg --lang en");
     EXPECT_EQ(unknown.status, 8);
-    EXPECT_EQ(unknown.console, "lwall: unknown option --dwg; usage: lwall [--svg] [--csv] [--pdf] [--sfc] | --check | --explain | --help | --version | "
+    EXPECT_EQ(unknown.console, "lwall: unknown option --dwg; usage: lwall [--svg] [--csv] [--pdf] [--sfc] | --check | --explain | --report | --help | --version | "
               "serve [--port N] [--host ADDR] [--dir DIR] [--open]  (--lang ja|en)\n");
     EXPECT_EQ(run("--lang fr").status, 8);
     EXPECT_EQ(run("--check --csv").status, 8);

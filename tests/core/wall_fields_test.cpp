@@ -106,6 +106,16 @@ TEST(WallFields, EveryFieldIsNamedForTheMemberItFillsAndFilledFromItsLine) {
         EXPECT_FALSE(f.label_en.empty() || f.meaning.empty());
     }
     for (const WallFieldGroup& g : field_groups()) EXPECT_TRUE(utf8_to_sjis(g.label_ja).has_value());
+    // The design conditions: one a line, each in both languages, its default inside its range.
+    for (const WallField& f : condition_fields()) {
+        SCOPED_TRACE(f.name);
+        EXPECT_EQ(f.line, f.index + 1);
+        EXPECT_TRUE(utf8_to_sjis(f.label_ja).has_value() && utf8_to_sjis(f.meaning_ja).has_value());
+        EXPECT_FALSE(f.label_en.empty() || f.meaning.empty() || f.default_text.empty());
+        if (f.condition != nullptr) {
+            EXPECT_TRUE(f.range.holds(DesignConditions().*f.condition));
+        }
+    }
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <stdexcept>
 
 #include "core/run_failure.hpp"
+#include "design/calc_report.hpp"
+#include "design/design_text.hpp"
 #include "sheet/run_sheet.hpp"
 
 namespace lwall::test {
@@ -88,6 +90,7 @@ std::string structured_wall(std::string_view bytes) {
 FuzzOutcome run_fuzz_input(std::string_view bytes) {
     std::string_view wall = bytes;
     std::string_view layers = kExampleLayers;
+    std::string_view conditions;
     std::string made;
     if (!bytes.empty() && bytes[0] == '\x01') {
         made = structured_wall(bytes.substr(1));
@@ -95,13 +98,24 @@ FuzzOutcome run_fuzz_input(std::string_view bytes) {
     } else if (const std::size_t nul = bytes.find('\0'); nul != std::string_view::npos) {
         wall = bytes.substr(0, nul);
         layers = bytes.substr(nul + 1);
+        if (const std::size_t second = layers.find('\0'); second != std::string_view::npos) {
+            conditions = layers.substr(second + 1);
+            layers = layers.substr(0, second);
+        }
     }
     SheetRequest request;
     request.picture = true;
     request.quantities = true;
-    SheetResult sheet = run_sheet(wall, layers, {}, request);
+    SheetResult sheet = run_sheet(wall, layers, {}, conditions, request);
     // Only the specified failures end a run early; anything else is a fault of the program.
     if (sheet.message.en.starts_with("internal error")) throw std::logic_error(sheet.message.en);
+    // The design checks are written out as every door writes them: no number may fail to print.
+    if (sheet.design) {
+        design_csv(*sheet.design);
+        design_json(*sheet.design, Lang::en);
+        ReportDocument report("fuzz");
+        draw_calc_report(report, *sheet.design, nullptr);
+    }
     return {sheet.status, std::move(sheet.dxf), std::move(sheet.scr)};
 }
 

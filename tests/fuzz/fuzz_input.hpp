@@ -2,6 +2,8 @@
 // One whole in-memory run on bytes from the fuzzer. Three forms:
 // - "<PlenkL.dat>": the wall file as text, with the example layers;
 // - "<PlenkL.dat>\0<GasouL.dat>": both files as text;
+// - "<PlenkL.dat>\0<GasouL.dat>\0<SekkeiL.dat>": with the design conditions, whose checks are
+//   also written out (spreadsheet, JSON, report pages);
 // - "\x01<bytes>": a well-formed wall file whose 165 values are made from the bytes, two each, in
 //   ranges around real walls, so that the fuzzer reaches the drawings rather than the reader.
 

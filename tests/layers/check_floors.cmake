@@ -3,10 +3,10 @@
 #   1 core      the failure type, the wall records and the catalogue of their fields, the catalogue
 #               of messages, the bar rules, the bar list and the handed values, the sheet layout,
 #               findings and printed tables
-#   2 input     the readers of the two input files
+#   2 input     the readers of the input files
 #   2 output    the writers, the canvas and the drafting primitives, the picture, the spreadsheet
 #   3 context   the per-run context
-#   4 drawings, schedule, checks
+#   4 drawings, schedule, checks, design (the design checks of the wall and their report)
 #   5 sheet     run_sheet, the one entry that draws a sheet
 #   6 cli, server   the front doors: the command line and the editor
 #   7 main      the program's entry, which hands the command line the editor's door
@@ -20,6 +20,7 @@ set(floor_context 3)
 set(floor_drawings 4)
 set(floor_schedule 4)
 set(floor_checks 4)
+set(floor_design 4)
 set(floor_sheet 5)
 set(floor_cli 6)
 set(floor_server 6)

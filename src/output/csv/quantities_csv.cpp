@@ -6,10 +6,7 @@
 
 namespace lwall {
 
-namespace {
-
-// A printed text without the blanks that right-align it; quoted where a comma or a quote needs it.
-std::string cell(std::string_view text) {
+std::string csv_cell(std::string_view text) {
     while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
     while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
     if (text.find_first_of(",\"") == std::string_view::npos) return std::string(text);
@@ -20,6 +17,10 @@ std::string cell(std::string_view text) {
     }
     return q + "\"";
 }
+
+namespace {
+
+std::string cell(std::string_view text) { return csv_cell(text); }
 
 void row(std::string& out, std::string_view table, const std::vector<std::string>& cells) {
     out += table;

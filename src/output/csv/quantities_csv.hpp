@@ -7,11 +7,16 @@
 // number of another basis says it in its own text ("全延長 483.378").
 
 #include <string>
+#include <string_view>
 
 #include "core/printed_tables.hpp"
 
 namespace lwall {
 
 std::string quantities_csv(const PrintedTables& tables);
+
+// A cell of a spreadsheet row: the text without the blanks that right-align it, quoted where a
+// comma or a quote needs it.
+std::string csv_cell(std::string_view text);
 
 }  // namespace lwall

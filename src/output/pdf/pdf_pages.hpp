@@ -20,6 +20,8 @@ inline constexpr double kPdfPageWidth = kPlotSheetWidth;    // A1 landscape, mm
 inline constexpr double kPdfPageHeight = kPlotSheetHeight;  // mm
 // A pen width of 0 is the plotter's thinnest pen: drawn at the thinnest of the drafting series.
 inline constexpr double kThinnestPen = 0.13;  // mm
+// The creation date every PDF of lwall states: fixed, so that the same walls give the same files.
+inline constexpr const char* kPdfCreationDate = "2026-01-01T00:00:00";
 
 // The pages laid out, as the module reads them. Its texts point into the PdfPages that made it.
 class PdfDocument {
@@ -32,7 +34,7 @@ public:
 
     std::size_t page_count() const { return pages_.size(); }
     LwallPdfDocument view() const {
-        return {kPdfPageWidth, kPdfPageHeight, views_.data(), views_.size()};
+        return {kPdfPageWidth, kPdfPageHeight, views_.data(), views_.size(), "Lwall", kPdfCreationDate};
     }
 
 private:

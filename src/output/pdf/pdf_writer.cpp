@@ -69,20 +69,34 @@ Message PdfWriter::open(Message& warning) {
 }
 
 bool PdfWriter::write(const PdfDocument& pages, std::FILE* file, std::string& why) const {
+    return render(pages.view(), file, why);
+}
+
+bool PdfWriter::write(const PdfDocument& pages, std::string& out, std::string& why) const {
+    return render(pages.view(), out, why);
+}
+
+bool PdfWriter::write(const ReportDocument& report, std::FILE* file, std::string& why) const {
+    return render(report.view(), file, why);
+}
+
+bool PdfWriter::write(const ReportDocument& report, std::string& out, std::string& why) const {
+    return render(report.view(), out, why);
+}
+
+bool PdfWriter::render(const LwallPdfDocument& doc, std::FILE* file, std::string& why) const {
     why.clear();
     if (module_ == nullptr) return false;
-    const LwallPdfDocument doc = pages.view();
     const char* failure = module_->render(writer_, &doc, write_to_file, file);
     if (failure == nullptr) return true;
     if (!std::ferror(file)) why = failure;
     return false;
 }
 
-bool PdfWriter::write(const PdfDocument& pages, std::string& out, std::string& why) const {
+bool PdfWriter::render(const LwallPdfDocument& doc, std::string& out, std::string& why) const {
     why.clear();
     out.clear();
     if (module_ == nullptr) return false;
-    const LwallPdfDocument doc = pages.view();
     const char* failure = module_->render(writer_, &doc, append_to_string, &out);
     if (failure == nullptr) return true;
     why = failure;

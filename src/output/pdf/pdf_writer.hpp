@@ -9,6 +9,7 @@
 #include "core/messages.hpp"
 #include "output/pdf/pdf_module.hpp"
 #include "output/pdf/pdf_pages.hpp"
+#include "output/pdf/pdf_report.hpp"
 
 namespace lwall {
 
@@ -29,8 +30,13 @@ public:
     bool write(const PdfDocument& pages, std::FILE* file, std::string& why) const;
     // The same into memory (the editor's download).
     bool write(const PdfDocument& pages, std::string& out, std::string& why) const;
+    // A report's pages (Lwall-calc.pdf), to a file or into memory.
+    bool write(const ReportDocument& report, std::FILE* file, std::string& why) const;
+    bool write(const ReportDocument& report, std::string& out, std::string& why) const;
 
 private:
+    bool render(const LwallPdfDocument& doc, std::FILE* file, std::string& why) const;
+    bool render(const LwallPdfDocument& doc, std::string& out, std::string& why) const;
     const LwallPdfModule* module_ = nullptr;
     LwallPdfWriter* writer_ = nullptr;
 };
