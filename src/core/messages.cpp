@@ -117,6 +117,11 @@ Message too_long_for_box(std::size_t bytes, std::size_t box) {
                     std::to_string(box / 2) + " double-byte characters)");
 }
 
+Message ends_sheet_comment() {
+    return both("「*/」がある。SXF 図面 (Lwall-n.sfc) では図形を囲む注記の終わりと読まれ、図面が壊れる",
+                "holds \"*/\", which an SXF sheet (Lwall-n.sfc) reads as the end of the comment around a feature");
+}
+
 Message title_value_beyond_seventh(int line) {
     return both("値は1行に1つ、7行まで。" + std::to_string(line) + "行目にもう1つある",
                 "the file holds seven values, one a line; line " + std::to_string(line) + " holds one more");

@@ -90,6 +90,8 @@ Message title_value_is_utf8();
 Message not_sjis_byte(unsigned byte, std::size_t at);
 Message control_character(unsigned byte, std::size_t at);
 Message too_long_for_box(std::size_t bytes, std::size_t box);
+// A text that reaches the SXF sheets holding "*/", which ends the comment each feature stands in.
+Message ends_sheet_comment();
 Message title_value_beyond_seventh(int line);
 std::string title_extra_value_label();
 // lwall --explain of HyodaiL.dat

@@ -38,6 +38,9 @@ void check_value(std::string_view value, const WallField& f, int line) {
         if (b >= 0x80 && !(b >= 0xA1 && b <= 0xDF)) ++i;  // the trail byte of a double-byte character
     }
     if (value.size() > f.max_bytes) refuse(msg::too_long_for_box(value.size(), f.max_bytes));
+    // Every value stands on the SXF sheets too, inside the comment of its feature. ('*' and '/' are
+    // never the trail byte of a double-byte character.)
+    if (value.find("*/") != std::string_view::npos) refuse(msg::ends_sheet_comment());
 }
 
 void read_lines(std::string_view text, TitleReading& r) {

@@ -148,7 +148,7 @@ std::string number(double v, int decimals = 6) {
 
 // Shift_JIS text as a feature may hold it: bytes that are no character of the code page become
 // '?', and the text ends at a character boundary within 256 bytes; an empty text is one space, as
-// a name or a text of a feature is never empty.
+// a name or a text of a feature is never empty; "*/" never stands in it.
 std::string sfc_text(std::string_view sjis) {
     std::string out;
     std::string_view rest = sjis;
@@ -171,6 +171,9 @@ std::string sfc_text(std::string_view sjis) {
         out.resize(cut);
     }
     if (out.empty()) out = " ";
+    // "*/" would end the comment the feature stands in: the readers refuse it in the title values
+    // and the layer names, and no text of the program's own holds it; should one, its '/' is '?'.
+    for (std::size_t at = out.find("*/"); at != std::string::npos; at = out.find("*/", at + 1)) out[at + 1] = '?';
     return out;
 }
 
