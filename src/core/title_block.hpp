@@ -92,6 +92,16 @@ std::size_t title_box_bytes(const TitleBox& box);
 double title_text_x(const TitleBox& box);
 double title_text_y(const TitleBox& box);
 
+// The date of 年月日 as an engineer writes it: "2026年12月7日", "2026/12/7", "2026.12.07",
+// "令和8年12月7日", "R8.12.7", in full-width digits too (元年 is year 1 of its era). The SXF sheets'
+// attribute and Lwall.pdf's creation date take it, so that neither reads a clock.
+struct TitleDate {
+    int year = 0, month = 0, day = 0;
+    // A month and a day (the year may be anything the text held); a text that gives no date is none.
+    bool valid() const { return month >= 1 && month <= 12 && day >= 1 && day <= 31; }
+};
+TitleDate read_title_date(std::string_view sjis);
+
 // The drawing's name when the file leaves it empty (Shift_JIS).
 inline constexpr std::string_view kDefaultDrawingName = u8"擁壁配筋図"_sj;
 

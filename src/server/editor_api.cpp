@@ -306,7 +306,7 @@ EditorReply pdf_reply(const WallTexts& texts, const PdfWriter& writer) {
     if (sheet.status != kExitOk) return stop_reply(sheet, texts.lang);
     EditorReply r;
     std::string why;
-    if (!writer.write(pages.layout(sheet.frames), r.body, why)) {
+    if (!writer.write(pages.layout(sheet.frames, sheet.title), r.body, why)) {
         return error_reply(500, msg::cant_write_because(kPdfFile, why), texts.lang);
     }
     r.content_type = "application/pdf";

@@ -148,6 +148,7 @@ SheetResult run_sheet(std::string_view wall_text, std::string_view layer_text, s
     result.findings = std::move(ctx->findings);
     result.layout = ctx->layout;
     result.frames = ctx->frames;
+    result.title = ctx->title;
     if (result.status == kExitMemberLength) {
         // Stopped in the footing drawing, which had drawn the first two frames.
         const SheetLayout& s = ctx->layout;

@@ -50,6 +50,7 @@ struct SheetResult {
     SheetLayout layout;             // the sheet's scale and size; scale 0 when the run stopped before
     SheetFrames frames;             // the frames drawn, left to right; empty when the run stopped before
                                     // the footing drawing (the first two when it stopped there)
+    TitleInput title;               // the title block's values as read (empty when the file was refused)
     // The outputs: what was written before a failure stays written. dxf and scr stay empty when
     // streamed to files; svg, csv and the sheets are empty unless asked for.
     std::string dxf;

@@ -9,7 +9,7 @@
 extern "C" {
 
 // A module built for another layout of these records refuses to be used.
-#define LWALL_PDF_MODULE_VERSION 1
+#define LWALL_PDF_MODULE_VERSION 2
 // The one symbol the program looks up in the module: a function returning its LwallPdfModule.
 #define LWALL_PDF_MODULE_ENTRY "lwall_pdf_module"
 
@@ -44,6 +44,9 @@ struct LwallPdfDocument {
     double width, height;  // of every page, mm
     const LwallPdfPage* pages;
     size_t page_count;
+    // The document's creation date, "YYYY-MM-DDThh:mm:ss" or with "Z": the same wall gives the same
+    // bytes, whenever it is written.
+    const char* creation_date;
 };
 
 // Receives the document's bytes as they are made; returns 0 when they could not be written.

@@ -159,6 +159,8 @@ const char* render(LwallPdfWriter* writer, const LwallPdfDocument* doc, LwallPdf
         cairo_pdf_surface_create_for_stream(write_bytes, &sink, doc->width * kPointsPerMm, doc->height * kPointsPerMm);
     cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_TITLE, "Lwall");
     cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_CREATOR, "lwall");
+    // Without a date of its own cairo dates the document by the clock.
+    if (doc->creation_date != nullptr) cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_CREATE_DATE, doc->creation_date);
     cairo_t* cr = cairo_create(surface);
     cairo_font_face_t* face = cairo_ft_font_face_create_for_pattern(writer->font);
     cairo_set_font_face(cr, face);
