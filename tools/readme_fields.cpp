@@ -47,11 +47,12 @@ int main(int argc, char** argv) {
                names + " |\n";
     }
     out += "\n<details><summary>Every field: line, name, kind, unit, labels and meaning</summary>\n\n";
-    out += "| Line | Field | Kind | Unit | 名称 | Label | Meaning |\n|---|---|---|---|---|---|---|\n";
+    out += "| Line | Field | Kind | Unit | 名称 | Label | Meaning | 意味 |\n|---|---|---|---|---|---|---|---|\n";
     for (const WallField& f : input_fields(file)) {
         const char* kind = f.kind == FieldKind::whole ? "whole" : f.kind == FieldKind::text ? "text" : "decimal";
         out += "| " + std::to_string(f.line) + " | `" + f.name + "` | " + kind + " | " + f.unit + " | " + f.label_ja +
-               " | " + f.label_en + " | " + f.meaning + (f.used ? "" : " (not used)") + " |\n";
+               " | " + f.label_en + " | " + f.meaning + (f.used ? "" : " (not used)") + " | " + f.meaning_ja +
+               (f.used ? "" : " (使われない)") + " |\n";
     }
     out += "\n</details>\n";
     std::fwrite(out.data(), 1, out.size(), stdout);

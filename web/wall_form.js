@@ -32,7 +32,7 @@ export function narrow(text) {
 }
 
 const tooltip = (f) => t(f.kind === 'text' ? 'field.title.text' : 'field.title', {
-  ja: f.label_ja, en: f.label_en, name: f.name, unit: f.unit ? ` (${f.unit})` : '', meaning: f.meaning,
+  ja: f.label_ja, en: f.label_en, name: f.name, unit: f.unit ? ` (${f.unit})` : '', meaning: pick(f.meaning_ja, f.meaning_en)[0],
   line: f.line, position: f.position, whole: f.kind === 'whole' ? t('field.whole') : '',
 }) + (f.used ? '' : `\n${t('field.unused')}`);
 

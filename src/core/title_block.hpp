@@ -39,23 +39,28 @@ struct TitleInput {
 // Indices into TitleInput::values.
 enum TitleValue : int { kProjectName, kRouteAndPlace, kDrawingName, kDrawingNumber, kDrawingDate, kCompany, kDesigner };
 
-// The seven values as the field catalogue lists them: name, labels (UTF-8) and meaning.
+// The seven values as the field catalogue lists them: name, labels (UTF-8) and meaning in English
+// and in Japanese.
 struct TitleItem {
     const char* name;
     const char* label_ja;
     const char* label_en;
     const char* meaning;
+    const char* meaning_ja;
 };
 
 inline constexpr TitleItem kTitleItems[kTitleValueCount] = {
-    {"project", "工事名", "project", "name of the works the wall belongs to"},
-    {"route_and_place", "路線・箇所", "route and place", "route and place of the wall"},
-    {"drawing_name", "図面名", "drawing name", "name of the drawing; empty: 擁壁配筋図"},
+    {"project", "工事名", "project", "name of the works the wall belongs to", "擁壁が属する工事の名前"},
+    {"route_and_place", "路線・箇所", "route and place", "route and place of the wall", "擁壁のある路線と箇所"},
+    {"drawing_name", "図面名", "drawing name", "name of the drawing; empty: 擁壁配筋図", "図面の名前。空欄なら 擁壁配筋図"},
     {"drawing_number", "図面番号", "drawing number",
-     "the drawing's number in the project; each frame adds its own n/N beside it"},
-    {"date", "年月日", "date", "date of the drawing, as it is to be printed"},
-    {"company", "会社名", "company", "company that made the drawing"},
-    {"designer", "設計者", "designer", "who designed the wall"},
+     "the drawing's number in the project; each frame adds its own n/N beside it",
+     "工事の中での図面の番号。図枠ごとにその n/N が横に付く"},
+    {"date", "年月日", "date",
+     "date of the drawing, as it is to be printed; also the date of the SXF sheets and of Lwall.pdf",
+     "図面の日付。書いたとおりに印刷し、SXF 図面と Lwall.pdf の日付にもなる"},
+    {"company", "会社名", "company", "company that made the drawing", "図面を作った会社"},
+    {"designer", "設計者", "designer", "who designed the wall", "擁壁を設計した人"},
 };
 
 inline constexpr double kTitleBlockWidth = 170;   // paper millimetres

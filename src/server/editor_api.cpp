@@ -314,8 +314,8 @@ EditorReply pdf_reply(const WallTexts& texts, const PdfWriter& writer) {
     return r;
 }
 
-EditorReply catalogue_reply() {
-    const auto field_json = [](const WallField& f) {
+EditorReply catalogue_reply(Lang lang) {
+    const auto field_json = [lang](const WallField& f) {
         return json{{"name", f.name},
                     {"line", f.line},
                     {"position", f.position},
@@ -323,7 +323,9 @@ EditorReply catalogue_reply() {
                     {"unit", f.unit},
                     {"label_ja", f.label_ja},
                     {"label_en", f.label_en},
-                    {"meaning", f.meaning},
+                    {"meaning", lang == Lang::en ? f.meaning : f.meaning_ja},
+                    {"meaning_ja", f.meaning_ja},
+                    {"meaning_en", f.meaning},
                     {"group", f.group},
                     {"part", part_name(f.part)},
                     {"index", f.index},

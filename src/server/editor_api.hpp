@@ -67,8 +67,9 @@ EditorReply file_reply(std::string_view name, const WallTexts& texts);
 EditorReply pdf_reply(const WallTexts& texts, const PdfWriter& writer);
 
 // {"lines", "groups": [...], "fields": [...], "title_file": {"name", "lines", "group", "fields"}}: the
-// catalogue of PlenkL.dat and of HyodaiL.dat for the form.
-EditorReply catalogue_reply();
+// catalogue of PlenkL.dat and of HyodaiL.dat for the form; each field's "meaning" in `lang`, and in
+// both languages as "meaning_ja" and "meaning_en" for a page that switches.
+EditorReply catalogue_reply(Lang lang);
 
 // {"wall", "layers"}: the level example, the wall a new editor starts from.
 EditorReply example_reply();

@@ -299,7 +299,9 @@ void EditorServer::Impl::routes() {
         }
         res.set_content(reinterpret_cast<const char*>(f->bytes), f->size, content_type_of(name));
     });
-    http.Get("/api/fields", [](const httplib::Request&, httplib::Response& res) { send(res, catalogue_reply()); });
+    http.Get("/api/fields", [](const httplib::Request& req, httplib::Response& res) {
+        send(res, catalogue_reply(lang_of(req)));
+    });
     http.Get("/api/example", [](const httplib::Request&, httplib::Response& res) { send(res, example_reply()); });
     http.Get("/api/wall", [this](const httplib::Request& req, httplib::Response& res) {
         send(res, load_reply(settings.dir, lang_of(req)));

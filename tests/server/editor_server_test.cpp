@@ -519,6 +519,21 @@ TEST_F(EditorServerTest, TheTitleFileIsOneOfTheSet) {
     EXPECT_NE(dxf->body.find(*utf8_to_sjis("県道改良工事")), std::string::npos);
 }
 
+// The catalogue's meanings in the language asked for (Japanese without one), and in both for a page
+// that switches: for every field of both files.
+TEST_F(EditorServerTest, TheCatalogueSpeaksTheLanguageAskedFor) {
+    for (const char* lang : {"", "ja", "en"}) {
+        const json c = json::parse(client().Get(std::string("/api/fields") + (*lang ? "?lang=" : "") + lang)->body);
+        json fields = c["fields"];
+        for (const json& f : c["title_file"]["fields"]) fields.push_back(f);
+        ASSERT_EQ(fields.size(), 172u);
+        for (const json& f : fields) {
+            EXPECT_EQ(f["meaning"], std::string(lang) == "en" ? f["meaning_en"] : f["meaning_ja"]) << f["name"] << lang;
+            EXPECT_NE(f["meaning_ja"], f["meaning_en"]) << f["name"];
+        }
+    }
+}
+
 // A save goes only over the files the page loaded: not over a change made elsewhere since, nor over
 // another page's save that came first.
 TEST_F(EditorServerTest, StaleSavesAreRefused) {
