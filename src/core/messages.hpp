@@ -78,6 +78,9 @@ Message not_whole(std::string_view shown);
 Message not_finite(std::string_view shown);
 Message out_of_range(std::string_view shown, bool whole, long long limit);
 Message zones_out_of_range(int found);
+Message value_empty();  // an empty value between two commas, or an empty field of the editor
+// A field of the editor holding what would be several values of the file ("2,45", pasted lines).
+Message several_values(std::string_view shown);
 Message blank_before_comma();
 Message expected_comma_or_end(std::string_view shown);
 Message number_after_comma();
@@ -122,6 +125,7 @@ Message sheet_beyond_work_bound(long long bars, long long bound, std::string_vie
 // fields and the limit for --check and the editor) -------------------------------------------------
 Message cant_create(std::string_view file);  // "can't create PlenkL.dat", the same in both languages
 Message cant_read(std::string_view file);  // a file that is there and cannot be read
+Message layer_file_missing();  // what can't create GasouL.dat means, for the editor
 Message cant_write(std::string_view file);
 Message cant_remove_spreadsheet();  // after a stop, a Lwall.csv of an earlier run
 Message cant_write_because(std::string_view file, std::string_view why);
@@ -202,6 +206,8 @@ Message body_without_wall();
 Message body_value_not_string(std::string_view key, std::string_view file);
 Message character_without_sjis(std::string_view file, int line, std::string_view character, char32_t code);
 Message text_not_utf8(std::string_view file);
+// The same as the refusal of a value (field_message gives its field).
+Message character_lacks_sjis(std::string_view character, char32_t code);
 Message save_needs_version();
 Message folder_changed();
 Message folder_file_not_loaded(const Message& why);

@@ -56,6 +56,7 @@ void take_failure(SheetResult& r, const RunFailure& f) {
     r.line = f.line;
     r.field = f.field;
     r.fields = f.fields;
+    r.what = f.what;
 }
 
 void check_size_limits(const WallInput& w) {

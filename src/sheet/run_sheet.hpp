@@ -46,6 +46,7 @@ struct SheetResult {
     int line = 0;        // the line ...
     std::string field;   // ... and the name of the first ("W1.pitch[2]", "row 3 colour") ...
     std::vector<std::string> fields;  // ... and every one of them
+    Message what;                     // a refused value: what is wrong with it, without its field
     std::vector<Finding> findings;  // the checks' warnings, once the wall was read and accepted
     SheetLayout layout;             // the sheet's scale and size; scale 0 when the run stopped before
     SheetFrames frames;             // the frames drawn, left to right; empty when the run stopped before
