@@ -31,6 +31,8 @@ constexpr std::string_view kLayerFile = "GasouL.dat";
 constexpr std::string_view kTitleFile = kTitleFileName;
 // The files of the folder a save replaces as one set, in the order they are written.
 constexpr std::string_view kFolderFiles[] = {kWallFile, kLayerFile, kTitleFile};
+// The files of the form, each with the key of its text in a request and in a load's answer.
+constexpr std::pair<InputFile, std::string_view> kFormFiles[] = {{InputFile::wall, "wall"}, {InputFile::title, "title"}};
 
 std::string dump(const json& j) { return j.dump(-1, ' ', false, json::error_handler_t::replace); }
 
@@ -418,6 +420,7 @@ EditorReply pdf_reply(const WallTexts& texts, const PdfWriter& writer) {
 EditorReply catalogue_reply(Lang lang) {
     const auto field_json = [lang](const WallField& f) {
         return json{{"name", f.name},
+                    {"file", input_file_name(f.file)},
                     {"line", f.line},
                     {"position", f.position},
                     {"kind", f.kind == FieldKind::whole ? "whole" : f.kind == FieldKind::text ? "text" : "decimal"},
@@ -446,7 +449,29 @@ EditorReply catalogue_reply(Lang lang) {
     for (const WallField& f : wall_fields()) fields.push_back(field_json(f));
     json title = json::array();
     for (const WallField& f : title_fields()) title.push_back(field_json(f));
-    return json_reply(200, {{"lines", kWallFileLines},
+    // Every file of the form, each with its groups and fields and the key its text has in a request.
+    json files = json::array();
+    for (const auto& [file, key] : kFormFiles) {
+        json file_groups = json::array();
+        for (std::size_t g = 0; g < field_groups().size(); ++g) {
+            const WallFieldGroup& group = field_groups()[g];
+            if (group.file != file) continue;
+            file_groups.push_back({{"key", group.key}, {"label_ja", group.label_ja}, {"label_en", group.label_en}, {"index", g}});
+        }
+        json file_fields = json::array();
+        int lines = 0;
+        for (const WallField& f : input_fields(file)) {
+            file_fields.push_back(field_json(f));
+            lines = std::max(lines, f.line);
+        }
+        files.push_back({{"name", input_file_name(file)},
+                         {"key", key},
+                         {"lines", lines},
+                         {"groups", std::move(file_groups)},
+                         {"fields", std::move(file_fields)}});
+    }
+    return json_reply(200, {{"files", std::move(files)},
+                            {"lines", kWallFileLines},
                             {"groups", std::move(groups)},
                             {"fields", std::move(fields)},
                             {"title_file",

@@ -78,8 +78,10 @@ EditorReply file_reply(std::string_view name, const WallTexts& texts);
 // the run does not end with status 0, 500 when the writer fails.
 EditorReply pdf_reply(const WallTexts& texts, const PdfWriter& writer);
 
-// {"lines", "groups": [...], "fields": [...], "title_file": {"name", "lines", "group", "fields"}}: the
-// catalogue of PlenkL.dat and of HyodaiL.dat for the form; each field's "meaning" in `lang`, and in
+// {"files": [{"name", "key", "lines", "groups": [...], "fields": [...]}], "lines", "groups": [...],
+// "fields": [...], "title_file": {"name", "lines", "group", "fields"}}: the catalogue of PlenkL.dat and
+// of HyodaiL.dat for the form, every file of the form with the key its text has in a request, and
+// PlenkL.dat's and the title file's again on their own; each field's "meaning" in `lang`, and in
 // both languages as "meaning_ja" and "meaning_en" for a page that switches.
 EditorReply catalogue_reply(Lang lang);
 

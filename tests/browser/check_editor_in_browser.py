@@ -117,6 +117,15 @@ class Editor:
         self.wait.until(lambda d: d.find_element(By.ID, "notice").get_attribute("class") in ("ok", "failed") and
                         d.find_element(By.ID, "notice").text != "")
 
+    def refusals(self):
+        """The refusals listed above the sheet."""
+        return [b.text for b in self.d.find_elements(By.CSS_SELECTOR, "#findings li.refusal button")]
+
+    def zone_notes(self, name):
+        """The notes of the zone row a field of a grid stands in."""
+        return self.d.execute_script("return document.getElementsByName(arguments[0])[0].closest('tr')"
+                                     ".nextElementSibling.textContent", name)
+
     def notes(self, name):
         return self.d.execute_script(
             "return [...document.querySelectorAll('[data-field]')].filter(e => e.dataset.field === arguments[0])"
@@ -270,10 +279,11 @@ def use_the_editor(e, exe, url, catalogue, served, downloads, cli, example, chec
     code, message = e.status()
     marked = e.field("W1.count[1]").get_attribute("class")
     stale = d.find_element(By.ID, "sheet-view").get_attribute("class")
-    check(e.status_code() == "6" and "W1.count[1]" in message and "refused" in marked and "stale" in stale and
-          e.elements() == drawn,
+    listed = e.refusals()
+    check(e.status_code() == "6" and len(listed) == 1 and "W1.count[1]" in listed[0] and "refused" in marked and
+          "stale" in stale and e.elements() == drawn and e.zone_notes("W1.count[1]").startswith("区間1間隔数: 整数でない"),
           f"a letter in a whole-number field is refused, its field marked, the last sheet kept greyed: "
-          f"{code} {message!r} {marked!r} {stale!r}")
+          f"{code} {message!r} {listed} {marked!r} {stale!r}")
     before = e.seq()
     e.field("W1.count[1]").send_keys(Keys.BACKSPACE)
     e.settle(before)
@@ -302,15 +312,16 @@ def use_the_editor(e, exe, url, catalogue, served, downloads, cli, example, chec
     # A title value is text: too long for its box, refused beside it; full-width digits stay.
     e.type_into("drawing_number", "図" * 40)
     note = e.notes("drawing_number")
-    check(e.status_code() == "6" and e.status()[0] == "終了コード 6" and "HyodaiL.dat" in note and
-          "drawing_number" in note and "バイト" in note,
-          f"a title value too long for its box is refused beside its field, in Japanese, with status 6: "
-          f"{e.status()[0]!r} {note!r}")
+    listed = e.refusals()
+    check(e.status_code() == "6" and e.status()[0] == "終了コード 6" and note.startswith("図面番号: 80 バイト") and
+          note.count("バイト") == 2 and len(listed) == 1 and "HyodaiL.dat" in listed[0] and "drawing_number" in listed[0],
+          f"a title value too long for its box is refused once beside its field with its label, in Japanese, with "
+          f"status 6: {e.status()[0]!r} {note!r} {listed}")
     # A character Shift_JIS lacks is refused beside the title field of its line, not a wall field's.
     e.type_into("drawing_number", "S-한")
     note = e.notes("drawing_number")
-    check("U+D55C" in note and "Shift_JIS" in note and "U+D55C" not in e.notes("cover1"),
-          f"a character without a Shift_JIS form is refused beside its title field: {note!r}")
+    check(note.startswith("図面番号: 文字「한」(U+D55C)") and e.status_code() == "6" and "U+D55C" not in e.notes("cover1"),
+          f"a character without a Shift_JIS form is refused beside its title field with its label, status 6: {note!r}")
     e.type_into("drawing_number", "S-3")
     e.type_into("date", "２０２６年１２月")
     check(e.value("date") == "２０２６年１２月" and e.status_code() == "0", "a title value is taken as typed")
@@ -536,21 +547,23 @@ def the_page_keeps_its_own_state(e, exe, url, served, tmp, check):
     answer = ask("\r\n".join(lines))
     e.type_into("F3.count[3]", "0")
     listed = d.execute_script("return [...document.querySelectorAll('#findings li:not(.refusal) button')].map(b => b.textContent)")
+    said = [f["text"] for f in answer["findings"] if f["field"] == "F3.count[3]"]
     rows = d.execute_script("return [...document.querySelectorAll('tr.notes')].filter(r => r.textContent.includes("
-                            "'F3.count[3]')).map(r => r.previousElementSibling.dataset.zone)")
+                            "arguments[0])).map(r => r.previousElementSibling.dataset.zone)", said[0] if said else "?")
     check("F3.count[3]" in [f["field"] for f in answer["findings"]] and listed == [f["message"] for f in answer["findings"]]
           and rows == ["3"], f"a finding on zone 3 shows in zone 3's row only, listed as the server words it: {rows} {listed}")
     e.type_into("F3.count[3]", "4")
 
-    # An error answer (a character Shift_JIS lacks) is shown as the server words it; the last
-    # sheet stays, greyed.
-    picture, status = e.picture(), e.status_code()
+    # A character Shift_JIS lacks is refused as the value of its field, as the server words it; the
+    # last sheet stays, greyed.
+    picture = (e.elements(), pane.get_attribute("data-viewbox"))
     e.field("wall_height").send_keys("é")
     e.wait.until(lambda _: d.execute_script("return document.body.dataset.busy") == "false")
-    message = e.status()[1]
+    message = " ".join(e.refusals())
     check("é" in message and "PlenkL.dat" in message and "wall_height" in invalid() and "stale" in pane.get_attribute("class")
-          and e.picture() == picture and e.status_code() == status,
-          f"an error answer is shown as the server words it, beside its field, the last sheet kept greyed: {message!r}")
+          and (e.elements(), pane.get_attribute("data-viewbox")) == picture and e.status_code() == "6",
+          f"a character without Shift_JIS is refused as the server words it, beside its field, the last sheet kept "
+          f"greyed: {message!r}")
     e.field("wall_height").send_keys(Keys.BACKSPACE)
     e.wait.until(lambda _: "stale" not in pane.get_attribute("class"))
 

@@ -16,7 +16,7 @@ for (const f of fs.readdirSync(webDir)) if (f.endsWith('.js')) fs.copyFileSync(p
 fs.writeFileSync(path.join(copy, 'package.json'), '{"type": "module"}');
 process.on('exit', () => fs.rmSync(copy, {recursive: true, force: true}));
 const load = (name) => import(path.join(copy, name));
-const {WallText, LayerText, TitleText} = await load('wall_text.js');
+const {WallText, LayerText, TitleText, shownValue} = await load('wall_text.js');
 const {EditHistory} = await load('history.js');
 const {narrow} = await load('wall_form.js');
 const {t, pick} = await load('messages.js');
@@ -122,12 +122,53 @@ test('undo and redo: keys typed into one field without a pause are one step', ()
   assert.equal(h.current.wall, '1');
 });
 
-test('full-width digits, signs and points become ASCII; a full-width comma stays', () => {
+test('full-width digits, signs, points and commas become ASCII', () => {
   assert.equal(narrow('１２３４．５'), '1234.5');
   assert.equal(narrow('－５\u2212６\u30fc７\u2010８\u2011９\uff70０'), '-5-6-7-8-9-0');
   assert.equal(narrow('\u3000１\u3002５'), ' 1.5');
-  assert.equal(narrow('１，２'), '1，2');
+  assert.equal(narrow('１，２、３'), '1,2,3');
   assert.equal(narrow('擁壁 abc 1,2'), '擁壁 abc 1,2');
+});
+
+// Whatever is typed into a field of numbers is judged in that field alone, on every field of a line:
+// taken as it plainly means (a thousands comma) or as typed for the reader to judge in place, or held
+// back (several values), the file keeping its own value there; never shifting its neighbours.
+test('a value typed into any field of a line stays in that field', () => {
+  const inputs = [
+    ['2,450', '2450'], ['２，４５０', '2450'], ['-1,234.5', '-1234.5'], ['1,000,000', '1000000'], ['２、４５０', '2450'],
+    ['2,45', null], ['1,2,3', null], ['2300,400,2300,2300', null], ['12\n34', null], ['12,3456', null], [',', null],
+    ['12,', null], [' 12 ', ' 12 '], ['\t12', '\t12'], ['+12', '+12'], ['12 34', '12 34'], ['', ''], ['１２', '12'],
+    ['1.2.3', '1.2.3'], ['x', 'x'],
+  ];
+  const fields = ['a', 'b', 'c', 'd'].map((name) => ({name}));
+  const byLine = {1: [field('p')], 2: fields, 3: [field('q'), field('r')]};
+  const file = '7\r\n2000, 400,2000 ,2000\r\n5,6\r\n';
+  const own = new Map([['p', '7'], ['a', '2000'], ['b', '400'], ['c', '2000'], ['d', '2000'], ['q', '5'], ['r', '6']]);
+  for (const [typed, means] of inputs) {
+    for (const f of fields) {
+      const shown = shownValue(typed);
+      const w = new WallText(file, byLine, 3);
+      const {text, held} = w.formText((name) => (name === f.name ? shown : own.get(name)));
+      const lines = text.split('\r\n');
+      assert.equal(lines.length, 4, `${typed} in ${f.name}`);
+      assert.equal(lines[0], '7');
+      assert.equal(lines[2], '5,6');
+      const values = lines[1].split(',').map((v) => v.trim());
+      for (const g of fields) {
+        const k = fields.indexOf(g);
+        if (g !== f) assert.equal(values[k], k < values.length ? own.get(g.name) : undefined, `${typed} in ${f.name}: ${g.name}`);
+      }
+      const k = fields.indexOf(f);
+      if (means === null) {
+        assert.deepEqual(held, {[f.name]: shown}, `${typed} in ${f.name}`);
+        assert.equal(values[k], own.get(f.name));
+      } else {
+        assert.deepEqual(held, {});
+        assert.equal(values[k] ?? '', means.trim(), `${typed} in ${f.name}`);
+        if (means !== '' || k < fields.length - 1) assert.equal(values.length, fields.length, `${typed} in ${f.name}`);
+      }
+    }
+  }
 });
 
 test('the page speaks Japanese first and has every text in both languages', () => {
