@@ -310,7 +310,7 @@ export class WallForm {
       this.layers.closest('details').open = true;
       const offer = el('button', {type: 'button', class: 'offer', 'data-offer': 'standard-layers'}, t('layers.write.standard'));
       offer.addEventListener('click', () => this.onLayersMissing?.());
-      this.layersNote.append(el('div', {class: 'refusal'}, result.detail || result.message), el('p', {}, t('layers.missing'), ' ', offer));
+      this.layersNote.append(el('p', {}, t('layers.missing'), ' ', offer));
     } else if (result.status !== 0 && !refusals.length) {
       // Every value the stop is about is marked (the three widths of the width limit); the first
       // carries the stop with its fields and by how much.

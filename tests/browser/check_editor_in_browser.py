@@ -21,6 +21,7 @@ status 10, and SIGTERM ends the server with status 0.
 Usage: check_editor_in_browser.py LWALL_EXE EXAMPLE_DIR. Exits 77 (skipped) where Chromium, its
 driver, Selenium or pdfinfo is missing."""
 import base64
+import contextlib
 import json
 import pathlib
 import re
@@ -76,7 +77,7 @@ class Editor:
         el = self.field(name)
         el.click()
         el.send_keys(Keys.CONTROL, "a")
-        el.send_keys(text)
+        el.send_keys(text or Keys.BACKSPACE)  # nothing typed over the selection empties the field
         self.settle(before)
 
     def settle(self, before):
@@ -109,13 +110,15 @@ class Editor:
             self.settle(before)
 
     def save(self, ctrl_s=False):
-        self.d.execute_script("document.getElementById('notice').textContent = ''")
+        """Saves and waits for what the page says of it: a notice, or the conflict with the disk."""
+        self.d.execute_script("const n = document.getElementById('notice'); n.textContent = ''; n.className = ''; "
+                              "document.getElementById('conflict').hidden = true")
         if ctrl_s:
             self.keys(Keys.CONTROL, "s")
         else:
             self.d.find_element(By.ID, "save").click()
-        self.wait.until(lambda d: d.find_element(By.ID, "notice").get_attribute("class") in ("ok", "failed") and
-                        d.find_element(By.ID, "notice").text != "")
+        self.wait.until(lambda d: (d.find_element(By.ID, "notice").get_attribute("class") in ("ok", "failed") and
+                                   d.find_element(By.ID, "notice").text != "") or d.find_element(By.ID, "conflict").is_displayed())
 
     def refusals(self):
         """The refusals listed above the sheet."""
@@ -207,7 +210,11 @@ def main():
                 use_the_editor(Editor(driver), exe, url, catalogue, served, downloads, cli, example, check)
                 the_page_keeps_its_own_state(Editor(driver), exe, url, served, tmp, check)
                 opens_files_from_the_disk(Editor(driver), url, tmp, example, check)
+                each_value_stays_in_its_field(Editor(driver), url, check)
+                a_download_that_fails_says_so(Editor(driver), url, check)
                 never_saves_over_what_it_could_not_open(Editor(driver), exe, tmp, check)
+                a_folder_without_layers_is_offered_the_standard_ones(Editor(driver), exe, tmp, example, check)
+                a_conflict_keeps_your_edits(Editor(driver), exe, tmp, example, check)
             finally:
                 driver.quit()
         finally:
@@ -405,6 +412,15 @@ def use_the_editor(e, exe, url, catalogue, served, downloads, cli, example, chec
         sizes = re.findall(r"Page +\d+ size: +([\d.]+) x ([\d.]+) pts", info)
         check(len(sizes) == len(frames) and all(abs(float(w) - A1[0]) < 2 and abs(float(h) - A1[1]) < 2 for w, h in sizes),
               f"the downloaded Lwall.pdf has an A1 landscape page per frame: {sizes}")
+        # The same bytes as lwall --pdf on the same files, run after run: no clock in the file.
+        (cli / "PlenkL.dat").write_bytes(expected)
+        (cli / "HyodaiL.dat").write_bytes("\r\n".join(title + [""]).encode("cp932"))
+        runs = [subprocess.run([exe, "--pdf"], cwd=cli, capture_output=True) for _ in range(2)]
+        check(all(r.returncode == 0 for r in runs) and (cli / "Lwall.pdf").read_bytes() == (downloads / "Lwall.pdf").read_bytes(),
+              "the editor's Lwall.pdf is lwall --pdf's, byte for byte")
+    else:
+        missing = d.find_elements(By.CSS_SELECTOR, '[data-missing="Lwall.pdf"]')
+        check(missing and "Lwall.pdf" in missing[0].text, "where the server makes no PDF, the page says why beside the downloads")
 
     before = e.seq()
     d.find_element(By.ID, "lang").click()
@@ -653,6 +669,188 @@ def never_saves_over_what_it_could_not_open(e, exe, tmp, check):
     finally:
         server.terminate()
         server.wait(timeout=20)
+
+
+@contextlib.contextmanager
+def serving(exe, folder, *args):
+    """lwall serve on a folder of its own; yields its address."""
+    server = subprocess.Popen([exe, "serve", "--port", "0", "--dir", str(folder), *args], stdout=subprocess.PIPE, text=True)
+    try:
+        yield re.search(r"(http\S+)", server.stdout.readline()).group(1)
+    finally:
+        server.terminate()
+        server.wait(timeout=20)
+
+
+JAPANESE = re.compile(r"[\u3040-\u30ff\u4e00-\u9fff]")
+
+
+def each_value_stays_in_its_field(e, url, check):
+    """A thousands comma is taken as the number it means and shown so; a value that would be several
+    values is refused in its own field and moves no other; two refusals are both listed."""
+    d = e.d
+    d.get(url)
+    e.wait.until(lambda _: e.seq() >= 1 and d.execute_script("return document.body.dataset.busy") == "false")
+    line = ["wall_height", "footing_thickness", "height_left", "height_right"]
+    values = {n: e.value(n) for n in line}
+    e.type_into("wall_height", "2,450")
+    check(e.value("wall_height") == "2450" and e.status_code() == "0" and
+          all(e.value(n) == values[n] for n in line[1:]) and not d.find_elements(By.CSS_SELECTOR, ".refused"),
+          f"a thousands comma in たて壁高 is the number it means, shown so, and moves nothing: {e.value('wall_height')!r} "
+          f"{e.status()}")
+    e.type_into("wall_height", "2,45")
+    invalid = d.execute_script("return [...document.querySelectorAll('.refused')].map(i => i.name)")
+    listed = e.refusals()
+    check(e.status_code() == "6" and invalid == ["wall_height"] and len(listed) == 1 and "wall_height" in listed[0] and
+          "2,45" in listed[0] and e.notes("wall_height").startswith("たて壁高: 値が1つではない"),
+          f"\"2,45\" is refused in たて壁高 itself, nowhere else: {invalid} {listed} {e.notes('wall_height')!r}")
+    e.type_into("cover1", "")
+    listed = e.refusals()
+    check(len(listed) == 2 and "cover1" in listed[1] and "値がない (空欄)" in listed[1] and not d.find_elements(
+          By.CSS_SELECTOR, "[data-download]"),
+          f"every refusal of the form is listed, an empty field says it is empty, nothing offered to download: {listed}")
+    e.type_into("cover1", "100")
+    e.type_into("wall_height", values["wall_height"])
+    check(e.status_code() == "0" and not e.refusals() and d.find_elements(By.CSS_SELECTOR, "[data-download]"),
+          "the refusals go with the values, the downloads come back")
+
+
+# Sends the next download with a wall the reader refuses, as if the form had changed under it: the
+# server's real refusal comes back through the page's own download.
+SPOIL_NEXT_DOWNLOAD = """
+const real = window.fetch;
+window.fetch = (url, options) => {
+  if (!String(url).startsWith('/api/file/')) return real(url, options);
+  window.fetch = real;
+  const body = JSON.parse(options.body);
+  body.wall = 'x' + body.wall;
+  return real(url, {...options, body: JSON.stringify(body)});
+};
+"""
+
+
+def a_download_that_fails_says_so(e, url, check):
+    """A download the server refuses is said to be a failed download, not a failed save, and the
+    notice goes with the next edit."""
+    d = e.d
+    d.get(url)
+    e.wait.until(lambda _: e.seq() >= 1 and d.execute_script("return document.body.dataset.busy") == "false")
+    d.execute_script(SPOIL_NEXT_DOWNLOAD)
+    d.find_element(By.CSS_SELECTOR, '[data-download="Lwall.dxf"]').click()
+    n = d.find_element(By.ID, "notice")
+    e.wait.until(lambda _: n.get_attribute("class") == "failed")
+    check(n.text.startswith("Lwall.dxf をダウンロードできませんでした: ") and "保存" not in n.text and "footing_left_width" in n.text,
+          f"a failed download says it is a download, and why: {n.text!r}")
+    e.type_into("cover1", "100")
+    check(not n.is_displayed(), "the notice goes with its cause")
+
+
+def a_folder_without_layers_is_offered_the_standard_ones(e, exe, tmp, example, check):
+    """A folder without GasouL.dat: the page says in Japanese why it stops (status 4), opens the
+    layers and offers the standard layer file, which saving then writes there."""
+    folder = tmp / "no layers"
+    folder.mkdir()
+    shutil.copy(example / "PlenkL.dat", folder)
+    with serving(exe, folder) as url:
+        d = e.d
+        d.get(url)
+        e.wait.until(lambda _: e.seq() >= 1 and d.execute_script("return document.body.dataset.busy") == "false")
+        code, message = e.status()
+        layers = d.find_element(By.CSS_SELECTOR, "details[data-group=layers]")
+        note = layers.find_element(By.CSS_SELECTOR, ".note").text
+        check(code == "終了コード 4" and "GasouL.dat" in message and JAPANESE.search(message) and "can't" not in message and
+              layers.get_attribute("open") is not None and "GasouL.dat" in note and JAPANESE.search(note) and
+              not d.find_elements(By.CSS_SELECTOR, "[data-download]"),
+              f"without GasouL.dat the page says why in Japanese and opens the layers: {code} {message!r} {note!r}")
+        offer = layers.find_elements(By.CSS_SELECTOR, "[data-offer=standard-layers]")
+        check(len(offer) == 1, "the layers offer the standard layer file")
+        if not offer:
+            return
+        before = e.seq()
+        offer[0].click()
+        e.settle(before)
+        check(e.status_code() == "0" and d.find_elements(By.CSS_SELECTOR, "[data-download]") and e.unsaved(),
+              f"the standard layer file written there draws the sheet: {e.status()}")
+        e.save()
+        standard = (example / "GasouL.dat").read_text().replace("\r\n", "\n").replace("\n", "\r\n")
+        check((folder / "GasouL.dat").exists() and (folder / "GasouL.dat").read_bytes() == standard.encode(),
+              "saving writes the standard layer file into the folder, its lines in CR LF")
+
+
+def a_conflict_keeps_your_edits(e, exe, tmp, example, check):
+    """Two hands on one folder: the page's save is refused because the disk changed; the page shows
+    what differs, value by value, and each way on keeps everything: download yours, take the disk's
+    (yours one undo away), save yours over the disk. A language switch after the refusal leaves no
+    Japanese in what the page says."""
+    folder = tmp / "conflict"
+    folder.mkdir()
+    for name in ("PlenkL.dat", "GasouL.dat"):
+        shutil.copy(example / name, folder)
+    mine_dir = tmp / "mine"
+    mine_dir.mkdir()
+    d = e.d
+    d.execute_cdp_cmd("Page.setDownloadBehavior", {"behavior": "allow", "downloadPath": str(mine_dir)})
+    with serving(exe, folder) as url:
+        d.get(url)
+        e.wait.until(lambda _: e.seq() >= 1 and d.execute_script("return document.body.dataset.busy") == "false")
+        e.type_into("wall_height", "2100")
+        theirs = (example / "PlenkL.dat").read_bytes().replace(b"350,", b"360,", 1)
+        (folder / "PlenkL.dat").write_bytes(theirs)
+        e.save()
+        panel = d.find_element(By.ID, "conflict")
+        rows = {r.get_attribute("data-field"): [c.text for c in r.find_elements(By.CSS_SELECTOR, "td")]
+                for r in panel.find_elements(By.CSS_SELECTOR, "tbody tr")}
+        check(panel.is_displayed() and rows == {"wall_height": ["2100", "2300"], "wall_thickness": ["350", "360"]} and
+              (folder / "PlenkL.dat").read_bytes() == theirs,
+              f"a refused save shows, value by value, yours against the disk's, and writes nothing: {rows}")
+
+        # The language switched after the refusal: the page's words and the panel's in English.
+        before = e.seq()
+        d.find_element(By.ID, "lang").click()
+        e.settle(before)
+        said = " ".join(d.find_element(By.ID, i).text for i in ("conflict-text", "conflict-actions", "status-bar", "notice", "toolbar"))
+        said = said.replace(d.find_element(By.ID, "lang").text, "")  # the way back to Japanese says 日本語
+        said += " " + " ".join(c.text for c in panel.find_elements(By.CSS_SELECTOR, "thead th"))
+        check(not JAPANESE.search(said), f"after a switch to English no text stays Japanese: {JAPANESE.findall(said)[:8]}")
+        e.type_into("cover1", "x")
+        e.save()
+        refused = d.find_element(By.ID, "notice").text
+        before = e.seq()
+        d.find_element(By.ID, "lang").click()
+        e.settle(before)
+        check(refused.startswith("Not saved: PlenkL.dat line 4, cover1") and
+              d.find_element(By.ID, "notice").text.startswith("保存できませんでした: 底版下面かぶり (cover1, PlenkL.dat 4行目)"),
+              f"a save the server refused is said again in the other language: {refused!r} "
+              f"{d.find_element(By.ID, 'notice').text!r}")
+        e.type_into("cover1", "100")
+
+        # Yours downloaded: the three files as the page holds them.
+        d.find_element(By.ID, "conflict-download").click()
+        mine = wait_for_file(mine_dir / "PlenkL.dat")
+        wait_for_file(mine_dir / "GasouL.dat")
+        check(b"2100," in mine and mine.startswith(b"600,350,") and (folder / "PlenkL.dat").read_bytes() == theirs,
+              f"download yours gives your files and leaves the disk's: {mine[:40]!r}")
+
+        # The disk's taken: yours one undo away.
+        before = e.seq()
+        d.find_element(By.ID, "conflict-take").click()
+        e.settle(before)
+        check(e.value("wall_height") == "2300" and e.value("wall_thickness") == "360" and not e.unsaved() and
+              not panel.is_displayed(), "take the disk's loads the disk's values")
+        e.keys(Keys.CONTROL, "z")
+        check(e.value("wall_height") == "2100" and e.value("wall_thickness") == "350" and e.unsaved(),
+              "undo gives your values back")
+
+        # Yours saved over the disk, once the difference was shown.
+        again = theirs.replace(b"100,100,100", b"110,100,100", 1)
+        (folder / "PlenkL.dat").write_bytes(again)
+        e.save()
+        check(panel.is_displayed(), "a second change on the disk is shown again")
+        d.find_element(By.ID, "conflict-keep").click()
+        e.wait.until(lambda _: d.find_element(By.ID, "notice").get_attribute("class") == "ok")
+        saved = (folder / "PlenkL.dat").read_bytes()
+        check(saved == mine and not panel.is_displayed() and not e.unsaved(),
+              f"save yours writes your files over the disk's: {saved[:40]!r}")
 
 
 def frame_on_paper(pdf):
