@@ -529,6 +529,17 @@ Message serve_not_built(std::string_view why) {
                 "lwall: serve is not in this build of lwall: " + std::string(why));
 }
 
+Message serve_module_not_loaded(std::string_view why) {
+    return both("lwall: 編集画面のモジュールを読み込めません: " + std::string(why),
+                "lwall: can't load the editor's module: " + std::string(why));
+}
+
+Message serve_module_of_another_build(std::string_view path) {
+    const std::string p(path);
+    return both("lwall: 編集画面のモジュール " + p + " がこのプログラムと合いません",
+                "lwall: " + p + " belongs to another build of lwall");
+}
+
 std::string explain_line_word(Lang lang) { return lang == Lang::en ? "line " : "行 "; }
 
 Message explain_not_in_file() { return both("(ファイルになし: 0)", "(not in the file: 0)"); }

@@ -166,6 +166,9 @@ Message unknown_option(std::string_view option);
 Message option_alone(std::string_view option);
 Message lang_value(std::string_view found);
 Message serve_not_built(std::string_view why);
+// Where the editor is a module beside the program (lwall-serve.so) that cannot be used.
+Message serve_module_not_loaded(std::string_view why);
+Message serve_module_of_another_build(std::string_view path);
 // lwall --explain
 std::string explain_line_word(Lang lang);  // "line" / "行"
 Message explain_not_in_file();

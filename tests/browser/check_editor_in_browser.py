@@ -510,6 +510,13 @@ def the_page_keeps_its_own_state(e, exe, url, served, tmp, check):
     left, top, right, bottom = (fx - vx) * zoom, (fy - vy) * zoom, (fx + fw - vx) * zoom, (fy + fh - vy) * zoom
     check(abs(left - (w - right)) < 1e-6 * w and abs(top - (h - bottom)) < 1e-6 * h and abs(min(left, top)) < 1e-6 * w,
           f"the sheet is fitted whole, in the middle of the pane: {left:.4f} {top:.4f} {right:.4f} {bottom:.4f} in {w} x {h}")
+    # ... and fills it: its frames, none over another, take more than half the pane.
+    rects = [(p["rect"]["x"] + p["offset"][0], p["rect"]["y"] + p["offset"][1], p["rect"]["w"], p["rect"]["h"])
+             for p in json.loads(pane.get_attribute("data-frames")) if p["rect"]]
+    apart = all(a[0] + a[2] <= b[0] or b[0] + b[2] <= a[0] or a[1] + a[3] <= b[1] or b[1] + b[3] <= a[1]
+                for i, a in enumerate(rects) for b in rects[i + 1:])
+    filled = sum(r[2] * r[3] for r in rects) * zoom * zoom / (w * h)
+    check(len(rects) >= 3 and apart and filled > 0.5, f"the frames fill the pane, none over another: {filled:.2f} of it")
 
     # Each text painted stands at its own insertion point, upright and turned ones alike.
     ask = lambda wall: json.load(urllib.request.urlopen(urllib.request.Request(
@@ -522,8 +529,18 @@ def the_page_keeps_its_own_state(e, exe, url, served, tmp, check):
             at.setdefault(text, []).append(tuple(g["at"][3 * i:3 * i + 3]))
     k = zoom * d.execute_script("return window.devicePixelRatio || 1")
     painted = d.execute_script("return window.__drawn.texts")
+    # Each frame stands where the pane shows it best: a text moves with the frame that holds it.
+    placed = json.loads(pane.get_attribute("data-frames"))
+
+    def moved(x, y):
+        for p in placed:
+            r = p["rect"]
+            if r is None or (r["x"] <= x <= r["x"] + r["w"] and r["y"] <= y <= r["y"] + r["h"]):
+                return x + p["offset"][0], y + p["offset"][1]
+        return x, y
     off = [(t, vx + px / k, vy + py / k) for t, px, py in painted
-           if not any(abs(vx + px / k - x) < 0.25 and abs(vy + py / k - y) < 0.25 for x, y, _ in at.get(t, []))]
+           if not any(abs(vx + px / k - mx) < 0.25 and abs(vy + py / k - my) < 0.25
+                      for mx, my in (moved(x, y) for x, y, _ in at.get(t, [])))]
     turned = [t for t, _, _ in painted if any(a for _, _, a in at.get(t, []))]
     check(painted and turned and not off,
           f"each of {len(painted)} texts painted ({len(turned)} turned) stands at its insertion point: {off[:3]}")

@@ -231,3 +231,43 @@ test('a drag or a wheel turn before the first sheet leaves that sheet to be fitt
   await view.show({frame: [0, 0, 800, 600], ground: '#fff', strokes: [], texts: [], counts: [0, 0, 0]});
   assert.equal(pane.dataset.view, '0 0 0.5');  // 400 / 800 and 300 / 600 pixels a unit, the sheet whole
 });
+
+test('the frames stand in the rows that show them largest, in order, none over another', async () => {
+  globalThis.Path2D ??= class { moveTo() {} lineTo() {} arc() {} };
+  const {preparePicture, arrangeFrames} = await load('sheet_view.js');
+  // Three frames of 1:50 and one of 1:100, side by side 2000 apart as the drawing lays them.
+  const frames = [[0, 40000, 27500], [42000, 40000, 27500], [84000, 40000, 27500], [126000, 80000, 55000]]
+    .map(([x, width, height], i) => ({number: i + 1, x, y: 0, width, height}));
+  const display = {frame: [-1000, -56000, 208000, 57000], ground: '#fff', counts: [0, 0, 0], texts: [],
+    strokes: [{colour: '#fff', width: 1, lines: [100, -100, 200, -100, 50000, -100, 50100, -100], circles: []}]};
+  for (const n of [1, 2, 3, 4]) {
+    const picture = preparePicture(display, frames.slice(0, n));
+    for (const [w, h] of [[1600, 300], [1130, 768], [700, 900], [400, 1200]]) {
+      const {offsets, extent} = arrangeFrames(picture, w, h);
+      const placed = picture.groups.filter((g) => g.rect).map((g) => {
+        const [dx, dy] = offsets[picture.groups.indexOf(g)];
+        return {x: g.rect.x + dx, y: g.rect.y + dy, w: g.rect.w, h: g.rect.h};
+      });
+      const where = `${n} frames in ${w} x ${h}`;
+      assert.deepEqual(offsets[0], [0, 0], where);
+      for (const [i, a] of placed.entries()) {
+        assert.ok(a.x >= extent.x && a.y >= extent.y && a.x + a.w <= extent.x + extent.w && a.y + a.h <= extent.y + extent.h, where);
+        for (const b of placed.slice(i + 1)) {
+          assert.ok(a.x + a.w <= b.x || b.x + b.w <= a.x || a.y + a.h <= b.y || b.y + b.h <= a.y, where);
+          assert.ok(b.y > a.y + a.h - 1 || b.x > a.x, `${where}: the order of the frames`);
+        }
+      }
+      // No other number of frames a row shows them larger than the one chosen.
+      const zoom = Math.min(w / extent.w, h / extent.h);
+      const oneRow = Math.min(w / (placed.reduce((s, r) => s + r.w, 0) + 2000 * (n - 1) + 2000), h / (Math.max(...placed.map((r) => r.h)) + 2000));
+      assert.ok(zoom >= oneRow * (1 - 1e-9), where);
+    }
+  }
+  // A pane wide enough keeps the drawing's own row; a tall one stacks the frames.
+  const three = preparePicture(display, frames.slice(0, 3));
+  assert.deepEqual(arrangeFrames(three, 4000, 300).offsets.slice(0, 3), [[0, 0], [0, 0], [0, 0]]);
+  assert.deepEqual(arrangeFrames(three, 400, 1200).offsets.slice(0, 3), [[0, 0], [-42000, 29500], [-84000, 59000]]);
+  // The lines of each frame go with it.
+  assert.equal(three.groups[0].strokes.length, 1);
+  assert.equal(three.groups[1].strokes.length, 1);
+});
