@@ -582,6 +582,10 @@ TEST_F(EditorServerTest, APreviewListsEveryRefusedValueOnce) {
     EXPECT_EQ(drawn["status"], 0);
     EXPECT_EQ(drawn["refusals"], json::array());
     EXPECT_EQ(drawn["downloads"][0], "Lwall.dxf");
+    // This program has no PDF writer beside it (the tests' own): the answer says why, in Japanese.
+    EXPECT_EQ(std::count(drawn["downloads"].begin(), drawn["downloads"].end(), "Lwall.pdf"), 0);
+    EXPECT_NE(drawn.value("pdf_missing", "").find("PDF"), std::string::npos) << drawn.value("pdf_missing", "");
+    EXPECT_NE(drawn.value("pdf_missing", "").find("\xE3"), std::string::npos) << drawn.value("pdf_missing", "");
     for (const auto& [name, text] : {std::pair<const char*, std::string>{"GasouL.dat", layers},
                                      {"HyodaiL.dat", *utf8_to_sjis("県道\r\n")}}) {
         const auto file = client().Post(std::string("/api/file/") + name, body.dump(), "application/json");
