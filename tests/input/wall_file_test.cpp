@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
+#include <vector>
 
 #include "core/run_failure.hpp"
 #include "core/wall_fields.hpp"
@@ -196,6 +198,32 @@ TEST(WallInput, EveryRefusalIsFoundInItsOwnField) {
     EXPECT_EQ(all[1].message.en, "PlenkL.dat line 2, footing_thickness: no value (the field is empty)");
     EXPECT_EQ(all[2].field, "F1.pitch[5]");
     EXPECT_TRUE(wall_file_refusals(level).empty());
+}
+
+// Reading on past a refusal never changes the first: on any text (the example with bytes put in,
+// taken out or changed), the refusals gathered begin with the reader's own, or there are none.
+TEST(WallInput, TheFirstRefusalGatheredIsTheReadersOwn) {
+    const std::string base = test::example_file("sloped", "PlenkL.dat");
+    std::mt19937 random(30);
+    const std::string alphabet = ",\n \t.-+0123456789xe\r\x82\x50";
+    int refused = 0;
+    for (int n = 0; n < 3000; ++n) {
+        std::string text = base;
+        for (int k = 1 + static_cast<int>(random() % 6); k > 0; --k) {
+            const std::size_t at = random() % (text.size() + 1);
+            const char c = alphabet[random() % alphabet.size()];
+            const int how = static_cast<int>(random() % 3);
+            if (how == 0) text.insert(text.begin() + static_cast<long>(at), c);
+            else if (at < text.size()) how == 1 ? text.erase(at, 1) : text.replace(at, 1, 1, c);
+        }
+        const std::vector<RunFailure> all = wall_file_refusals(text);
+        const WallReading first = read_wall_file(text);
+        ASSERT_EQ(all.empty(), !first.refusal) << text;
+        if (all.empty()) continue;
+        ++refused;
+        EXPECT_EQ(all.front().message, first.refusal->message) << text;
+    }
+    EXPECT_GT(refused, 1000);
 }
 
 TEST(WallInput, ValuesFarOutsideAnyWallAreRefused) {
