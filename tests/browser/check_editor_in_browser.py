@@ -14,10 +14,14 @@ the folder only the changed values changed, the wall's in ASCII, the title's as 
 redoes and reverts across fields with the unsaved mark following; finds a field by its line; opens
 the print view and prints it to PDF: one A1 landscape page per frame of the preview, each at its
 frame's scale, every entity on a page, and closes it with Esc; offers the downloads the server
-lists (Lwall.pdf, where it can make it: a page per frame); switches to English and back; saves
-a folder without a title file and writes none; on a folder whose PlenkL.dat it cannot open, says
-why and saves nothing. Also: a second server on the same port ends with
-status 10, and SIGTERM ends the server with status 0.
+lists (Lwall.pdf, where it can make it: a page per frame, the bytes of lwall --pdf); switches to
+English and back; saves a folder without a title file and writes none; takes a thousands comma as
+the number it means and refuses several values in their own field, listing every refusal; says a
+failed download is a download; on a folder whose PlenkL.dat it cannot open, says why and saves
+nothing; on a folder without GasouL.dat says why in Japanese and writes the standard layer file;
+in a conflict with the disk shows what differs and keeps everything on each of its three ways on,
+in either language after a switch. Also: a second server on the same port ends with status 10,
+and SIGTERM ends the server with status 0.
 Usage: check_editor_in_browser.py LWALL_EXE EXAMPLE_DIR. Exits 77 (skipped) where Chromium, its
 driver, Selenium or pdfinfo is missing."""
 import base64

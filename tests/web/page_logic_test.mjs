@@ -1,6 +1,6 @@
 // The page's own logic, without a browser: how the form splices edited values into the engineer's
-// files (bytes kept wherever nothing changed), undo and redo, full-width input made ASCII, and the
-// page's two languages. The browser test sees these only through a few saves; here every case of a
+// files (bytes kept wherever nothing changed, each value judged in its own field), undo and redo,
+// full-width input made ASCII, the page's two languages, and where the frames of the sheet stand. The browser test sees these only through a few saves; here every case of a
 // file's shape is tried. Usage: LWALL_WEB_DIR=web node --test page_logic_test.mjs.
 import {test} from 'node:test';
 import assert from 'node:assert/strict';
