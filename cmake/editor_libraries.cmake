@@ -4,14 +4,20 @@
 #
 # cpp-httplib comes as the single header of Debian's source package, which tools/setup.sh puts in
 # .deps/cpp-httplib/ beside the sources (apt-get source, Debian's patches applied). Where it is
-# missing, Debian's compiled library described to pkg-config serves instead (its header must be read
-# with the definitions the library was built with, which only pkg-config knows). Configure never
-# fetches anything.
+# missing (or with -DLWALL_HTTPLIB=compiled), Debian's compiled library described to pkg-config
+# serves instead (its header must be read with the definitions the library was built with, which
+# only pkg-config knows). That library brings TLS and compression with it, which a batch run must
+# never load: the editor is then a module of its own beside the program (LWALL_EDITOR_MODULE,
+# lwall-serve.so), which only lwall serve loads. Configure never fetches anything.
 set(LWALL_EDITOR FALSE)
+set(LWALL_EDITOR_MODULE FALSE)
 set(LWALL_DEPS_DIR "${CMAKE_SOURCE_DIR}/.deps" CACHE PATH "Where tools/setup.sh puts what it takes from Debian's sources")
+set(LWALL_HTTPLIB auto CACHE STRING
+    "cpp-httplib: auto (the header in .deps, else Debian's compiled library), or compiled (Debian's, always)")
+set_property(CACHE LWALL_HTTPLIB PROPERTY STRINGS auto compiled)
 set(httplib_source "${LWALL_DEPS_DIR}/cpp-httplib")
 set(LWALL_HTTPLIB_LICENSE "")
-if(EXISTS "${httplib_source}/include/httplib.h")
+if(EXISTS "${httplib_source}/include/httplib.h" AND NOT LWALL_HTTPLIB STREQUAL "compiled")
   # The single header, compiled into the editor alone: no TLS and no compression, which a server on
   # the engineer's own machine does not need, and poll() as Debian builds it. The batch run loads
   # nothing more than without the editor, and the cross-build for Windows takes the same header.
@@ -38,8 +44,10 @@ elseif(NOT CMAKE_CROSSCOMPILING)
     add_library(lwall_httplib INTERFACE)
     target_link_libraries(lwall_httplib INTERFACE PkgConfig::LWALL_CPP_HTTPLIB)
     set(LWALL_HTTPLIB_LICENSE "/usr/share/doc/libcpp-httplib-dev/copyright")
-    message(STATUS "lwall serve: no cpp-httplib header in ${httplib_source} (tools/setup.sh puts it there), "
-                   "so Debian's compiled cpp-httplib, which every start of lwall loads")
+    set(LWALL_EDITOR_MODULE TRUE)
+    message(STATUS "lwall serve: Debian's compiled cpp-httplib (no header in ${httplib_source}, which "
+                   "tools/setup.sh fills, or LWALL_HTTPLIB=compiled), in the module lwall-serve.so that only "
+                   "lwall serve loads")
   endif()
 endif()
 if(NOT TARGET lwall_httplib AND NOT LWALL_EDITOR_MISSING)

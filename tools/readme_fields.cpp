@@ -11,12 +11,18 @@
 
 namespace {
 
-// The values a design condition takes: "more than 0, at most 30".
-std::string range_of(const lwall::WallField& f) {
+// The values a design condition takes: "more than 0, at most 30" ("0 より大きく 30 以下").
+std::string range_of(const lwall::WallField& f, bool ja = false) {
     if (f.file != lwall::InputFile::conditions || f.part == lwall::FieldPart::condition_grade) return "";
     const auto n = [](double v) { return std::string(lwall::TextBuf().plain(v).view()); };
+    const bool high = f.range.high < 1e6;
+    if (ja) {
+        std::string s = "。" + n(f.range.low) + (f.range.low_open ? " より大きく" : " 以上");
+        if (high) s += " " + n(f.range.high) + (f.range.high_open ? " 未満" : " 以下");
+        return s;
+    }
     std::string s = (f.range.low_open ? "; more than " : "; at least ") + n(f.range.low);
-    if (f.range.high < 1e6) s += (f.range.high_open ? ", less than " : ", at most ") + n(f.range.high);
+    if (high) s += (f.range.high_open ? ", less than " : ", at most ") + n(f.range.high);
     return s;
 }
 
@@ -58,11 +64,12 @@ int main(int argc, char** argv) {
                names + " |\n";
     }
     out += "\n<details><summary>Every field: line, name, kind, unit, labels and meaning</summary>\n\n";
-    out += "| Line | Field | Kind | Unit | 名称 | Label | Meaning |\n|---|---|---|---|---|---|---|\n";
+    out += "| Line | Field | Kind | Unit | 名称 | Label | Meaning | 意味 |\n|---|---|---|---|---|---|---|---|\n";
     for (const WallField& f : input_fields(file)) {
         const char* kind = f.kind == FieldKind::whole ? "whole" : f.kind == FieldKind::text ? "text" : "decimal";
         out += "| " + std::to_string(f.line) + " | `" + f.name + "` | " + kind + " | " + f.unit + " | " + f.label_ja +
-               " | " + f.label_en + " | " + f.meaning + range_of(f) + (f.used ? "" : " (not used)") + " |\n";
+               " | " + f.label_en + " | " + f.meaning + range_of(f) + (f.used ? "" : " (not used)") + " | " +
+               f.meaning_ja + range_of(f, true) + (f.used ? "" : " (使われない)") + " |\n";
     }
     out += "\n</details>\n";
     std::fwrite(out.data(), 1, out.size(), stdout);

@@ -1,9 +1,9 @@
 // Finding a field: by its label (Japanese or English), its name, its group, or its line of
-// PlenkL.dat ("26行", "line 26", "26"); the title values by label, name or group. Every word typed
-// must match; the arrow keys choose, Enter goes to the field.
+// PlenkL.dat ("26行", "line 26", "26"); the values of the other files by label, name or group.
+// Every word typed must match; the arrow keys choose, Enter goes to the field.
 
 import {t, pick} from './messages.js';
-import {narrow} from './wall_form.js';
+import {narrow, formFiles} from './wall_form.js';
 
 const LINE = /^(?:line\s*)?(\d+)\s*(?:行目?)?$/;
 const MAX_SHOWN = 14;
@@ -13,8 +13,8 @@ export class FieldSearch {
   constructor(box, list, catalogue, onPick) {
     this.box = box;
     this.list = list;
-    this.catalogue = catalogue;
-    this.titleFields = catalogue.title_file.fields;
+    this.files = formFiles(catalogue);
+    this.groups = new Map(this.files.flatMap((file) => file.groups.map((g) => [g.index, g])));
     this.onPick = onPick;
     this.found = [];
     this.active = 0;
@@ -28,11 +28,10 @@ export class FieldSearch {
   matches(query) {
     const q = narrow(query).trim().toLowerCase();
     if (q === '') return [];
-    const fields = this.catalogue.fields;
     const line = LINE.exec(q);
-    if (line) return fields.filter((f) => f.line === Number(line[1]));
+    if (line) return this.files[0].fields.filter((f) => f.line === Number(line[1]));
     const words = q.split(/\s+/);
-    return [...fields, ...this.titleFields].filter((f) => {
+    return this.files.flatMap((file) => file.fields).filter((f) => {
       const g = this.group(f);
       const text = `${f.label_ja} ${f.label_en} ${f.name} ${g.label_ja} ${g.label_en}`.toLowerCase();
       return words.every((w) => text.includes(w));
@@ -40,7 +39,7 @@ export class FieldSearch {
   }
 
   group(f) {
-    return f.kind === 'text' ? this.catalogue.title_file.group : this.catalogue.groups[f.group];
+    return this.groups.get(f.group);
   }
 
   update() {

@@ -1,6 +1,9 @@
-// Undo and redo across every field, the layer file and the title file. A step is the pair of texts before it and
-// the field it changed; keys typed into one field without a pause of a second make one step, and
-// opening a file or going back to the saved texts is one step of its own.
+// Undo and redo across every field, the layer file and the title file. A step is the pair of texts
+// before it and the field it changed; keys typed into one field without a pause of a second make
+// one step, and opening a file or going back to the saved texts is one step of its own. Texts are
+// the form's files as a request carries them ({wall, layers, title, held, ...}).
+
+const same = (a, b) => JSON.stringify(a) === JSON.stringify(b);
 
 const PAUSE_MS = 1000;
 const KEPT = 500;
@@ -16,7 +19,7 @@ export class EditHistory {
 
   // The texts after an edit of `field` (null: a step of its own, never extended).
   record(texts, field, time = performance.now()) {
-    if (texts.wall === this.current.wall && texts.layers === this.current.layers && texts.title === this.current.title) return;
+    if (same(texts, this.current)) return;
     const extends_ = field !== null && this.last && this.last.field === field && time - this.last.time < PAUSE_MS;
     if (!extends_) {
       this.done.push({texts: this.current, field});

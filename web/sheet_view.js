@@ -1,10 +1,11 @@
 // The live sheet. The preview brings the sheet as a display list (the server's record of every
 // line, circle and text, in the picture's numbers and colours), which is made into one path per
-// colour and width and painted on a canvas: no picture text to read, no document of tens of
-// thousands of elements to build, and the canvas stays sharp at any zoom. The wheel zooms about
-// the pointer, dragging pans, "全体" fits the whole sheet. The view is kept in the sheet's own
-// coordinates, so a new sheet of a changed wall appears where the user had zoomed; until the user
-// zooms or pans, each new sheet is fitted whole.
+// colour and width of each frame and painted on a canvas: no picture text to read, no document of
+// tens of thousands of elements to build, and the canvas stays sharp at any zoom. The frames stand
+// in rows that fill the pane (arrangeFrames), so that the whole set shows as large as the pane
+// allows. The wheel zooms about the pointer, dragging pans, "全体" fits the whole sheet. The view is
+// kept in the sheet's own coordinates, so a new sheet of a changed wall appears where the user had
+// zoomed; until the user zooms or pans, each new sheet is fitted whole.
 
 const nextPaint = () => new Promise((done) => requestAnimationFrame(() => setTimeout(done, 0)));
 
@@ -15,26 +16,95 @@ export function eachText(group, f) {
   group.strings.forEach((text, i) => f(text, at[3 * i], at[3 * i + 1], at[3 * i + 2]));
 }
 
-// The display list as the canvas paints it: one path per stroke, the texts as they came.
-export function preparePicture(display) {
+// The display list as the canvas paints it: each frame's entities apart (a line by its midpoint, a
+// circle by its centre, a text by its place, as the plot pages them), one path per stroke, the
+// texts as they came. `frames` are the preview's (drawing units, y upward); entities in no frame
+// (or a sheet of no frame) form a group of their own that never moves.
+export function preparePicture(display, frames = []) {
   const [x, y, w, h] = display.frame;
   if (!(w > 0 && h > 0)) return null;
-  const strokes = display.strokes.map((s) => {
-    const path = new Path2D();
+  // The frames in the picture's units, y downward.
+  const rects = frames.map((f) => ({x: f.x, y: -(f.y + f.height), w: f.width, h: f.height}));
+  const groups = [...rects, null].map((rect) => ({rect, strokes: [], texts: []}));
+  const groupAt = (px, py) => {
+    const k = rects.findIndex((r) => px >= r.x && px <= r.x + r.w && py >= r.y && py <= r.y + r.h);
+    return groups[k < 0 ? rects.length : k];
+  };
+  for (const s of display.strokes) {
+    const paths = new Map();
+    const pathOf = (g) => {
+      if (!paths.has(g)) {
+        const path = new Path2D();
+        paths.set(g, path);
+        g.strokes.push({colour: s.colour, width: s.width, path});
+      }
+      return paths.get(g);
+    };
     const l = s.lines;
     for (let i = 0; i + 3 < l.length; i += 4) {
+      const path = pathOf(groupAt((l[i] + l[i + 2]) / 2, (l[i + 1] + l[i + 3]) / 2));
       path.moveTo(l[i], l[i + 1]);
       path.lineTo(l[i + 2], l[i + 3]);
     }
     const c = s.circles;
     for (let i = 0; i + 2 < c.length; i += 3) {
+      const path = pathOf(groupAt(c[i], c[i + 1]));
       path.moveTo(c[i] + c[i + 2], c[i + 1]);
       path.arc(c[i], c[i + 1], c[i + 2], 0, 2 * Math.PI);
     }
-    return {colour: s.colour, width: s.width, path};
-  });
+  }
+  for (const t of display.texts) {
+    const runs = new Map();
+    eachText(t, (text, tx, ty, angle) => {
+      const g = groupAt(tx, ty);
+      if (!runs.has(g)) {
+        runs.set(g, {colour: t.colour, size: t.size, items: []});
+        g.texts.push(runs.get(g));
+      }
+      runs.get(g).items.push([text, tx, ty, angle]);
+    });
+  }
   const [lines, circles, texts] = display.counts;
-  return {frame: {x, y, w, h}, ground: display.ground, strokes, texts: display.texts, counts: {line: lines, circle: circles, text: texts}};
+  return {frame: {x, y, w, h}, ground: display.ground, groups: groups.filter((g) => g.rect || g.strokes.length || g.texts.length),
+    counts: {line: lines, circle: circles, text: texts}};
+}
+
+// Where each frame stands on the screen so that the sheet fills the pane: the frames in rows of the
+// number that shows them largest (one row, as the drawing lays them, where the pane is wide enough),
+// in their order, each row on a common bottom line, `gap` apart. Returns the offset of each group
+// (drawing units) and the extent of the whole.
+export function arrangeFrames(picture, paneW, paneH, gap = 2000) {
+  const framed = picture.groups.filter((g) => g.rect);
+  if (!framed.length || !(paneW > 0 && paneH > 0)) {
+    return {offsets: picture.groups.map(() => [0, 0]), extent: picture.frame};
+  }
+  const margin = 1000;
+  let best = null;
+  for (let columns = 1; columns <= framed.length; columns++) {
+    const rows = [];
+    for (let i = 0; i < framed.length; i += columns) rows.push(framed.slice(i, i + columns));
+    const width = Math.max(...rows.map((r) => r.reduce((sum, g) => sum + g.rect.w, 0) + gap * (r.length - 1)));
+    const height = rows.reduce((sum, r) => sum + Math.max(...r.map((g) => g.rect.h)), 0) + gap * (rows.length - 1);
+    const zoom = Math.min(paneW / (width + 2 * margin), paneH / (height + 2 * margin));
+    if (!best || zoom > best.zoom * (1 + 1e-9)) best = {zoom, rows, width, height};
+  }
+  // The first frame stays where the drawing puts it; the others follow in rows below it.
+  const first = framed[0].rect;
+  const top0 = first.y + first.h - Math.max(...best.rows[0].map((g) => g.rect.h));
+  const at = new Map();
+  let top = top0;
+  for (const row of best.rows) {
+    const bottom = top + Math.max(...row.map((g) => g.rect.h));
+    let left = first.x;
+    for (const g of row) {
+      at.set(g, [left - g.rect.x, bottom - g.rect.h - g.rect.y]);
+      left += g.rect.w + gap;
+    }
+    top = bottom + gap;
+  }
+  const offsets = picture.groups.map((g) => at.get(g) ?? [0, 0]);
+  const extent = {x: first.x - margin, y: top0 - margin, w: best.width + 2 * margin, h: best.height + 2 * margin};
+  return {offsets, extent};
 }
 
 const FONT = '"IPAGothic", "IPAexGothic", "Noto Sans CJK JP", "Yu Gothic", "Hiragino Sans", "MS Gothic", sans-serif';
@@ -55,18 +125,31 @@ export class SheetView {
     new ResizeObserver(() => this.resize()).observe(pane);
   }
 
-  // Shows the sheet of a display list; resolves once it is on the screen.
-  async show(display) {
-    const picture = display ? preparePicture(display) : null;
+  // Shows the sheet of a display list and its frames; resolves once it is on the screen. A sheet
+  // of the same frames keeps their places, and the view where the user had zoomed.
+  async show(display, frames = []) {
+    const picture = display ? preparePicture(display, frames) : null;
     if (!picture) return;
+    const same = this.picture && JSON.stringify(this.picture.groups.map((g) => g.rect)) ===
+      JSON.stringify(picture.groups.map((g) => g.rect));
     this.picture = picture;
-    const f = picture.frame;
-    this.pane.dataset.viewbox = `${f.x} ${f.y} ${f.w} ${f.h}`;
     this.pane.dataset.elements = `${picture.counts.line} ${picture.counts.circle} ${picture.counts.text}`;
+    if (this.fitted || !same) this.arrange();
     if (this.fitted) this.fit(); else this.paint();
     await nextPaint();
   }
 
+  // Places the frames for the pane as it is now.
+  arrange() {
+    this.arrangement = arrangeFrames(this.picture, this.pane.clientWidth, this.pane.clientHeight);
+    const e = this.arrangement.extent;
+    this.pane.dataset.viewbox = `${e.x} ${e.y} ${e.w} ${e.h}`;
+    // Where each frame stands, for the tests: its place in the picture and its offset on the screen.
+    this.pane.dataset.frames = JSON.stringify(this.picture.groups.map((g, k) => ({rect: g.rect, offset: this.arrangement.offsets[k]})));
+  }
+
+  // A pane of another size: the frames placed anew while the sheet is fitted whole; while zoomed,
+  // they keep their places and the view its point.
   resize() {
     const dpr = window.devicePixelRatio || 1;
     this.canvas.width = Math.max(1, Math.round(this.pane.clientWidth * dpr));
@@ -77,8 +160,9 @@ export class SheetView {
   fit() {
     this.fitted = true;
     if (!this.picture) return;
+    this.arrange();
     const {clientWidth: w, clientHeight: h} = this.pane;
-    const f = this.picture.frame;
+    const f = this.arrangement.extent;
     this.zoom = Math.min(w / f.w, h / f.h) || 1;
     this.vx = f.x - (w / this.zoom - f.w) / 2;
     this.vy = f.y - (h / this.zoom - f.h) / 2;
@@ -106,36 +190,42 @@ export class SheetView {
     ctx.setTransform(k, 0, 0, k, -this.vx * k, -this.vy * k);
     this.pane.dataset.view = `${this.vx} ${this.vy} ${this.zoom}`;  // the view as painted, for the tests to read
     ctx.lineCap = 'round';
-    for (const s of p.strokes.values()) {
-      ctx.strokeStyle = s.colour;
-      ctx.lineWidth = s.width;
-      ctx.stroke(s.path);
-    }
     // Texts smaller than a pixel would paint as smudges; they are left out until zoomed in, and
     // so are texts wholly outside the pane.
-    const left = this.vx;
-    const top = this.vy;
-    const right = left + this.canvas.width / k;
-    const bottom = top + this.canvas.height / k;
-    for (const group of p.texts) {
-      const size = group.size;
-      if (size * k < 1) continue;
-      ctx.font = `${size}px ${FONT}`;
-      ctx.fillStyle = group.colour;
-      eachText(group, (text, x, y, angle) => {
-        const reach = size * (text.length + 1);
-        if (x + reach < left || x - reach > right || y + reach < top || y - reach > bottom) return;
-        if (angle) {
-          ctx.save();
-          ctx.translate(x, y);
-          ctx.rotate((angle * Math.PI) / 180);
-          ctx.fillText(text, 0, 0);
-          ctx.restore();
-        } else {
-          ctx.fillText(text, x, y);
+    const right = this.vx + this.canvas.width / k;
+    const bottom = this.vy + this.canvas.height / k;
+    p.groups.forEach((g, n) => {
+      const [dx, dy] = this.arrangement?.offsets[n] ?? [0, 0];
+      ctx.save();
+      ctx.translate(dx, dy);
+      for (const s of g.strokes) {
+        ctx.strokeStyle = s.colour;
+        ctx.lineWidth = s.width;
+        ctx.stroke(s.path);
+      }
+      const left = this.vx - dx;
+      const top = this.vy - dy;
+      for (const run of g.texts) {
+        const size = run.size;
+        if (size * k < 1) continue;
+        ctx.font = `${size}px ${FONT}`;
+        ctx.fillStyle = run.colour;
+        for (const [text, x, y, angle] of run.items) {
+          const reach = size * (text.length + 1);
+          if (x + reach < left || x - reach > right - dx || y + reach < top || y - reach > bottom - dy) continue;
+          if (angle) {
+            ctx.save();
+            ctx.translate(x, y);
+            ctx.rotate((angle * Math.PI) / 180);
+            ctx.fillText(text, 0, 0);
+            ctx.restore();
+          } else {
+            ctx.fillText(text, x, y);
+          }
         }
-      });
-    }
+      }
+      ctx.restore();
+    });
   }
 
   wheel(e) {

@@ -1,7 +1,40 @@
-// The text of the two input files as the form edits them: in place. A file keeps its bytes where
+// The text of the input files as the form edits them: in place. A file keeps its bytes where
 // no value changed (line ends, blank lines, blanks around values, what follows the last line), and
 // a changed value takes the place of the old one, so that saving an unedited wall writes what was
-// read.
+// read. A value typed into a field of numbers is judged in that field alone: it never reaches the
+// file as two values, which would move every value after it into the next field.
+
+// Full-width forms (U+FF01 ... U+FF5E) as ASCII, the ideographic space as a blank, and the minus
+// signs, points and commas an input method types in place of '-', '.' and ','. One character for
+// one, so that the caret stays where it was.
+const NARROW = {'\u3000': ' ', '\u2212': '-', '\u2010': '-', '\u2011': '-', '\u30fc': '-', '\uff70': '-',
+  '\u3002': '.', '\uff61': '.', '\u3001': ',', '\uff64': ','};
+export function narrow(text) {
+  return text.replace(/[\uff01-\uff5e\u3000\u2212\u2010\u2011\u30fc\uff70\u3002\uff61\u3001\uff64]/g,
+    (c) => NARROW[c] ?? String.fromCharCode(c.charCodeAt(0) - 0xfee0));
+}
+
+// A number written with thousands commas: "2,450", "-12,000.5".
+const THOUSANDS = /^([ \t]*[+-]?)(\d{1,3}(?:,\d{3})+)(\.\d*)?([ \t]*)$/;
+// What would end a value of the file: a comma, a line end.
+const SEPARATOR = /[,\r\n]/;
+
+// What a field of numbers puts into the file for the text typed into it: a number with thousands
+// commas is the number it plainly means ("2,450" is 2450); any other comma or line break would be
+// several values of the file, and the value is held back (held: true), to be refused in its own
+// field. Everything else goes into the file as typed, for the reader to take or refuse.
+export function fieldValue(typed) {
+  const m = THOUSANDS.exec(typed);
+  if (m) return {value: m[1] + m[2].replace(/,/g, '') + (m[3] ?? '') + m[4], held: false};
+  return {value: typed, held: SEPARATOR.test(typed)};
+}
+
+// What a field of numbers shows once typed into: narrowed, and a thousands number as the number.
+export function shownValue(typed) {
+  const narrowed = narrow(typed);
+  const {value, held} = fieldValue(narrowed);
+  return held ? narrowed : value;
+}
 
 const BLANK_LINE = /^[ \t\r\f\v]*$/;
 const TRAILING_BLANKS = /[ \t\r\f\v]*$/;
@@ -45,6 +78,20 @@ export class WallText {
     return out;
   }
 
+  // The file of the values typed into the form, `typedOf(name)`: a value held back (fieldValue)
+  // leaves the file's own value in its place and is named in `held`, name -> the text typed.
+  formText(typedOf) {
+    const own = this.values();
+    const held = {};
+    const text = this.text((name) => {
+      const typed = typedOf(name);
+      if (!fieldValue(typed).held) return typed;
+      held[name] = typed;
+      return own.get(name);
+    });
+    return {text, held};
+  }
+
   // The file with the values `valueOf(name)`: unchanged lines as they were, a changed value in the
   // place of the old one with the blanks around it. Empty values at the end of a changed line are
   // left out (the reader leaves those fields 0); a line left with no value at all holds 0, so that
@@ -80,12 +127,13 @@ export class WallText {
 
 // GasouL.dat as a text area holds it: the area gives its lines with LF alone, so an unedited text
 // is handed back as it was read, and an edited one takes the file's own line end. A folder without
-// the file gives null, handed back as null while the area stays empty.
+// the file gives null, handed back as null while the area stays empty; a layer file written there
+// ends its lines in CR LF, as the other files the program writes.
 export class LayerText {
   constructor(text) {
     this.original = text;
     this.shown = (text ?? '').replace(/\r\n?/g, '\n');
-    this.eol = /\r\n/.test(text ?? '') ? '\r\n' : '\n';
+    this.eol = text == null || /\r\n/.test(text) ? '\r\n' : '\n';
   }
 
   text(value) {

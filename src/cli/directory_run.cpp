@@ -68,9 +68,9 @@ bool write_whole(File& file, const std::string& text) {
 // Writes the pages of the frames drawn; false when they could not be written or closed, with what
 // went wrong beyond the file in `why`. A run that stopped before any frame was drawn leaves the
 // file empty: a PDF without a page is no document.
-bool write_pages(File& file, const PdfWriter& writer, const PdfPages& pages, const SheetFrames& frames,
+bool write_pages(File& file, const PdfWriter& writer, const PdfPages& pages, const SheetResult& sheet,
                  std::string& why) {
-    const PdfDocument doc = pages.layout(frames);
+    const PdfDocument doc = pages.layout(sheet.frames, sheet.title);
     const bool written = doc.page_count() == 0 || writer.write(doc, file.get(), why);
     return std::fclose(file.release()) == 0 && written;
 }
@@ -220,7 +220,7 @@ int draw_in_directory(const std::filesystem::path& dir, const RunOptions& option
     }
     // Like the picture, the pages show what was drawn, also after a stop: each frame drawn a page.
     std::string why;
-    if (pdf_file && !write_pages(pdf_file, pdf_writer, pages, sheet.frames, why) && status == kExitOk) {
+    if (pdf_file && !write_pages(pdf_file, pdf_writer, pages, sheet, why) && status == kExitOk) {
         print_line(console, why.empty() ? msg::cant_write("Lwall.pdf") : msg::cant_write_because("Lwall.pdf", why));
         status = kExitExtraFile;
     }
@@ -342,7 +342,7 @@ int write_report(const std::filesystem::path& dir, std::FILE* console, std::FILE
         return kExitNoPdf;
     }
     if (!warning.empty()) print_line(errors, msg::warning_line(warning));
-    ReportDocument report("Lwall-calc");
+    ReportDocument report("Lwall-calc", pdf_creation_date(title));
     draw_calc_report(report, design, title_text.empty() ? nullptr : &title);
     File pdf = open_in(dir, "Lwall-calc.pdf", "wb");
     if (!pdf) {

@@ -117,6 +117,11 @@ Message too_long_for_box(std::size_t bytes, std::size_t box) {
                     std::to_string(box / 2) + " double-byte characters)");
 }
 
+Message ends_sheet_comment() {
+    return both("「*/」がある。SXF 図面 (Lwall-n.sfc) では図形を囲む注記の終わりと読まれ、図面が壊れる",
+                "holds \"*/\", which an SXF sheet (Lwall-n.sfc) reads as the end of the comment around a feature");
+}
+
 Message title_value_beyond_last(int line, int values) {
     return both("値は1行に1つ、" + std::to_string(values) + "行まで。" + std::to_string(line) + "行目にもう1つある",
                 "the file holds " + std::to_string(values) + " values, one a line; line " + std::to_string(line) +
@@ -156,6 +161,14 @@ Message out_of_range(std::string_view shown, bool whole, long long limit) {
 
 Message zones_out_of_range(int found) {
     return both("0 から 5 までの数でない: " + str(found), "must be 0 to 5, found " + str(found));
+}
+
+Message value_empty() { return both("値がない (空欄)", "no value (the field is empty)"); }
+
+Message several_values(std::string_view shown) {
+    return both("値が1つではない" + quoted_ja(shown) + "。コンマと改行は値の区切りになるため、1つの欄には値を1つだけ書く",
+                "more than one value, " + quoted_en(shown) + ": a comma or a line break separates values, and a "
+                "field holds one");
 }
 
 Message blank_before_comma() { return both("コンマの前に空白がある", "a blank stands before the comma"); }
@@ -260,6 +273,11 @@ Message sheet_beyond_work_bound(long long bars, long long bound, std::string_vie
 // ---- The stops of a run --------------------------------------------------------------------------
 
 Message cant_create(std::string_view file) { return same_text("can't create " + std::string(file)); }
+
+Message layer_file_missing() {
+    return both("フォルダに GasouL.dat (画層ファイル) がないため作図できない",
+                "the folder holds no GasouL.dat (the layer file), so the sheet cannot be drawn");
+}
 
 Message cant_read(std::string_view file) {
     return both(std::string(file) + " を読めません", "can't read " + std::string(file));
@@ -386,19 +404,32 @@ Message zones_wider_than_footing(double span, double room) {
                     mm(room) + " between its end covers");
 }
 
+namespace {
+
+// How far `need` passes `thickness`, in words: "300 mm を 109 mm 超える", or "300 mm ちょうどで".
+Message past_thickness(double need, double thickness) {
+    if (num(need) == num(thickness)) {
+        return both(mm(thickness) + " ちょうどになり、鉄筋の間がまったく残らない", "exactly the " + mm(thickness));
+    }
+    return both(mm(thickness) + " を " + mm(need - thickness) + " 超える",
+                mm(need - thickness) + " more than the " + mm(thickness));
+}
+
+}  // namespace
+
 Message wall_covers_leave_no_room(int front_dia, int back_dia, double need, double thickness) {
-    return both("cover3 + cover6 と縦筋 D" + str(front_dia) + ", D" + str(back_dia) + " で " + mm(need) + " となり、壁厚 " +
-                    mm(thickness) + " に対して両面の鉄筋の間が " + mm(thickness - need),
-                "cover3 + cover6 and the vertical bars D" + str(front_dia) + " and D" + str(back_dia) + " take " +
-                    mm(need) + " of the " + mm(thickness) + " wall, leaving " + mm(thickness - need) +
-                    " between the two faces' bars");
+    const Message past = past_thickness(need, thickness);
+    return both("かぶりが大きすぎて鉄筋が入らない: cover3 + cover6 と縦筋 D" + str(front_dia) + ", D" + str(back_dia) +
+                    " で " + mm(need) + " となり、壁厚 " + past.ja,
+                "the covers leave no room for the bars: cover3 + cover6 and the vertical bars D" + str(front_dia) +
+                    " and D" + str(back_dia) + " take " + mm(need) + ", " + past.en + " wall thickness");
 }
 
 Message footing_covers_leave_no_room(double need, double thickness) {
-    return both("cover1 + cover2 で " + mm(need) + " となり、底版厚 " + mm(thickness) + " に対して上下の鉄筋の間が " +
-                    mm(thickness - need),
-                "cover1 + cover2 take " + mm(need) + " of the " + mm(thickness) + " footing, leaving " +
-                    mm(thickness - need) + " between its top and bottom bars");
+    const Message past = past_thickness(need, thickness);
+    return both("かぶりが大きすぎて鉄筋が入らない: cover1 + cover2 で " + mm(need) + " となり、底版厚 " + past.ja,
+                "the covers leave no room for the bars: cover1 + cover2 take " + mm(need) + ", " + past.en +
+                    " footing thickness");
 }
 
 Message second_piece_too_long(LongBar bar, double second, double max_length) {
@@ -626,6 +657,17 @@ Message serve_not_built(std::string_view why) {
                 "lwall: serve is not in this build of lwall: " + std::string(why));
 }
 
+Message serve_module_not_loaded(std::string_view why) {
+    return both("lwall: 編集画面のモジュールを読み込めません: " + std::string(why),
+                "lwall: can't load the editor's module: " + std::string(why));
+}
+
+Message serve_module_of_another_build(std::string_view path) {
+    const std::string p(path);
+    return both("lwall: 編集画面のモジュール " + p + " がこのプログラムと合いません",
+                "lwall: " + p + " belongs to another build of lwall");
+}
+
 std::string explain_line_word(Lang lang) { return lang == Lang::en ? "line " : "行 "; }
 
 Message explain_not_in_file() { return both("(ファイルになし: 0)", "(not in the file: 0)"); }
@@ -783,6 +825,13 @@ Message character_without_sjis(std::string_view file, int line, std::string_view
     return both(f + " " + str(line) + "行目: 文字「" + std::string(character) + "」(" + u + ") は Shift_JIS にありません",
                 f + " line " + str(line) + ": the character \"" + std::string(character) + "\" (" + u +
                     ") has no Shift_JIS form");
+}
+
+Message character_lacks_sjis(std::string_view character, char32_t code) {
+    char u[16];
+    std::snprintf(u, sizeof u, "U+%04X", static_cast<unsigned>(code));
+    return both("文字「" + std::string(character) + "」(" + u + ") は Shift_JIS になく、ファイルに書けない",
+                "the character \"" + std::string(character) + "\" (" + u + ") has no Shift_JIS form, so no file can hold it");
 }
 
 Message text_not_utf8(std::string_view file) {

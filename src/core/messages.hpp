@@ -80,6 +80,9 @@ Message not_whole(std::string_view shown);
 Message not_finite(std::string_view shown);
 Message out_of_range(std::string_view shown, bool whole, long long limit);
 Message zones_out_of_range(int found);
+Message value_empty();  // an empty value between two commas, or an empty field of the editor
+// A field of the editor holding what would be several values of the file ("2,45", pasted lines).
+Message several_values(std::string_view shown);
 Message blank_before_comma();
 Message expected_comma_or_end(std::string_view shown);
 Message number_after_comma();
@@ -92,6 +95,8 @@ Message title_value_is_utf8();
 Message not_sjis_byte(unsigned byte, std::size_t at);
 Message control_character(unsigned byte, std::size_t at);
 Message too_long_for_box(std::size_t bytes, std::size_t box);
+// A text that reaches the SXF sheets holding "*/", which ends the comment each feature stands in.
+Message ends_sheet_comment();
 Message title_value_beyond_last(int line, int values);
 std::string title_extra_value_label();
 // lwall --explain of HyodaiL.dat
@@ -122,6 +127,7 @@ Message sheet_beyond_work_bound(long long bars, long long bound, std::string_vie
 // fields and the limit for --check and the editor) -------------------------------------------------
 Message cant_create(std::string_view file);  // "can't create PlenkL.dat", the same in both languages
 Message cant_read(std::string_view file);  // a file that is there and cannot be read
+Message layer_file_missing();  // what can't create GasouL.dat means, for the editor
 Message cant_write(std::string_view file);
 Message cant_remove_spreadsheet();  // after a stop, a Lwall.csv of an earlier run
 Message cant_write_because(std::string_view file, std::string_view why);
@@ -185,6 +191,9 @@ Message unknown_option(std::string_view option);
 Message option_alone(std::string_view option);
 Message lang_value(std::string_view found);
 Message serve_not_built(std::string_view why);
+// Where the editor is a module beside the program (lwall-serve.so) that cannot be used.
+Message serve_module_not_loaded(std::string_view why);
+Message serve_module_of_another_build(std::string_view path);
 // lwall --explain
 std::string explain_line_word(Lang lang);  // "line" / "行"
 Message explain_not_in_file();
@@ -225,6 +234,8 @@ Message body_without_wall();
 Message body_value_not_string(std::string_view key, std::string_view file);
 Message character_without_sjis(std::string_view file, int line, std::string_view character, char32_t code);
 Message text_not_utf8(std::string_view file);
+// The same as the refusal of a value (field_message gives its field).
+Message character_lacks_sjis(std::string_view character, char32_t code);
 Message save_needs_version();
 Message folder_changed();
 Message folder_file_not_loaded(const Message& why);

@@ -46,6 +46,9 @@ struct RunFailure {
     // The stop with its fields and by how much, where the console line says less (the size limits,
     // the member length): what --check prints and the editor shows. Empty: the message says it.
     Message detail;
+    // A refused value: what is wrong with it, without its field ("整数でない「4x」"), for an editor
+    // that shows it beside the field.
+    Message what;
 
     RunFailure(int s, Message m) : status(s), message(std::move(m)) {}
     RunFailure(int s, Message m, std::string caption, std::string text)
@@ -57,6 +60,7 @@ struct RunFailure {
 // Status 6 naming the file, line and field of the refused value, carrying them for a front end.
 inline RunFailure input_refusal(const FieldRef& at, const Message& what) {
     RunFailure f(kExitBadInput, field_message(at, what));
+    f.what = what;
     f.file = at.file;
     f.line = at.line;
     f.field = at.name;

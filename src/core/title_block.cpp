@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <iterator>
+#include <string>
 #include <utility>
 
 namespace lwall {
@@ -76,6 +77,67 @@ std::string frame_drawing_name(std::string_view drawing_name, unsigned holds) {
 
 double title_text_y(const TitleBox& box) {
     return box.y0 + std::floor((box.y1 - box.y0 - box.text_height)) / 2;
+}
+
+namespace {
+
+// The first byte of a double-byte Shift_JIS character.
+bool sjis_lead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+
+}  // namespace
+
+TitleDate read_title_date(std::string_view sjis) {
+    // Full-width digits (0x824F ... 0x8258) to ASCII, other characters kept whole.
+    std::string a;
+    for (std::size_t i = 0; i < sjis.size(); ++i) {
+        const auto c = static_cast<unsigned char>(sjis[i]);
+        if (sjis_lead(c) && i + 1 < sjis.size()) {
+            const auto t = static_cast<unsigned char>(sjis[i + 1]);
+            if (c == 0x82 && t >= 0x4F && t <= 0x58) a += static_cast<char>('0' + (t - 0x4F));
+            else a += sjis.substr(i, 2);
+            ++i;
+        } else {
+            a += static_cast<char>(c);
+        }
+    }
+    struct Era {
+        std::string_view name;
+        int base;
+    };
+    static constexpr Era kEras[] = {{u8"令和"_sj, 2018}, {u8"平成"_sj, 1988}, {u8"昭和"_sj, 1925},
+                                    {"R", 2018},         {"H", 1988},         {"S", 1925}};
+    int base = 0;
+    std::size_t from = 0;
+    for (const Era& e : kEras) {
+        const std::size_t at = a.find(e.name);
+        if (at != std::string::npos) {
+            base = e.base;
+            from = at + e.name.size();
+            break;
+        }
+    }
+    int numbers[3] = {0, 0, 0};
+    int found = 0;
+    constexpr std::string_view kFirstYear = u8"元"_sj;
+    if (base != 0 && std::string_view(a).substr(from).starts_with(kFirstYear)) {
+        numbers[found++] = 1;
+        from += kFirstYear.size();
+    }
+    for (std::size_t i = from; i < a.size() && found < 3;) {
+        const auto c = static_cast<unsigned char>(a[i]);
+        if (c >= '0' && c <= '9') {
+            long n = 0;
+            while (i < a.size() && a[i] >= '0' && a[i] <= '9') {
+                if (n < 100000) n = n * 10 + (a[i] - '0');
+                ++i;
+            }
+            numbers[found++] = static_cast<int>(n);
+        } else {
+            i += sjis_lead(c) ? 2 : 1;
+        }
+    }
+    if (found < 3) return {};
+    return {numbers[0] + base, numbers[1], numbers[2]};
 }
 
 }  // namespace lwall

@@ -45,24 +45,29 @@ enum TitleValue : int {
     kProjectName, kRouteAndPlace, kDrawingName, kDrawingNumber, kDrawingDate, kCompany, kDesigner, kOffice
 };
 
-// The eight values as the field catalogue lists them: name, labels (UTF-8) and meaning.
+// The eight values as the field catalogue lists them: name, labels (UTF-8) and meaning in English
+// and in Japanese.
 struct TitleItem {
     const char* name;
     const char* label_ja;
     const char* label_en;
     const char* meaning;
+    const char* meaning_ja;
 };
 
 inline constexpr TitleItem kTitleItems[kTitleValueCount] = {
-    {"project", "工事名", "project", "name of the works the wall belongs to"},
-    {"route_and_place", "路線・箇所", "route and place", "route and place of the wall"},
-    {"drawing_name", "図面名", "drawing name", "name of the drawing; empty: 擁壁配筋図"},
+    {"project", "工事名", "project", "name of the works the wall belongs to", "擁壁が属する工事の名前"},
+    {"route_and_place", "路線・箇所", "route and place", "route and place of the wall", "擁壁のある路線と箇所"},
+    {"drawing_name", "図面名", "drawing name", "name of the drawing; empty: 擁壁配筋図", "図面の名前。空欄なら 擁壁配筋図"},
     {"drawing_number", "図面番号", "drawing number",
-     "the drawing's number in the project; each frame adds its own n/N beside it"},
-    {"date", "年月日", "date", "date of the drawing, as it is to be printed"},
-    {"company", "会社名", "company", "company that made the drawing"},
-    {"designer", "設計者", "designer", "who designed the wall"},
-    {"office", "事務所名", "client's office", "the client's office the drawing is delivered to"},
+     "the drawing's number in the project; each frame adds its own n/N beside it",
+     "工事の中での図面の番号。図枠ごとにその n/N が横に付く"},
+    {"date", "年月日", "date",
+     "date of the drawing, as it is to be printed; also the date of the SXF sheets and of Lwall.pdf",
+     "図面の日付。書いたとおりに印刷し、SXF 図面と Lwall.pdf の日付にもなる"},
+    {"company", "会社名", "company", "company that made the drawing", "図面を作った会社"},
+    {"designer", "設計者", "designer", "who designed the wall", "擁壁を設計した人"},
+    {"office", "事務所名", "client's office", "the client's office the drawing is delivered to", "図面の納め先である発注者の事務所"},
 };
 
 inline constexpr double kTitleBlockWidth = 170;   // paper millimetres
@@ -98,6 +103,16 @@ std::size_t title_box_bytes(const TitleBox& box);
 // middle of the box's height (on a half millimetre).
 double title_text_x(const TitleBox& box);
 double title_text_y(const TitleBox& box);
+
+// The date of 年月日 as an engineer writes it: "2026年12月7日", "2026/12/7", "2026.12.07",
+// "令和8年12月7日", "R8.12.7", in full-width digits too (元年 is year 1 of its era). The SXF sheets'
+// attribute and Lwall.pdf's creation date take it, so that neither reads a clock.
+struct TitleDate {
+    int year = 0, month = 0, day = 0;
+    // A month and a day (the year may be anything the text held); a text that gives no date is none.
+    bool valid() const { return month >= 1 && month <= 12 && day >= 1 && day <= 31; }
+};
+TitleDate read_title_date(std::string_view sjis);
 
 // The drawing's name when the file leaves it empty (Shift_JIS).
 inline constexpr std::string_view kDefaultDrawingName = u8"擁壁配筋図"_sj;

@@ -20,47 +20,54 @@ struct Scalar {
     const char* label_ja;
     const char* label_en;
     const char* meaning;
+    const char* meaning_ja;
 };
 
 const Scalar kScalars[] = {
     {1, kOutline, "footing_left_width", &WallInput::footing_left_width, "つま先版幅", "toe width",
-     "footing beyond the wall's front face (left in the section)"},
+     "footing beyond the wall's front face (left in the section)", "たて壁の前面より先に出る底版の幅 (断面図の左側)"},
     {1, kOutline, "wall_thickness", &WallInput::wall_thickness, "たて壁厚", "wall thickness",
-     "thickness of the wall"},
+     "thickness of the wall", "たて壁の厚さ"},
     {1, kOutline, "footing_right_width", &WallInput::footing_right_width, "かかと版幅", "heel width",
-     "footing beyond the wall's back face (right in the section)"},
+     "footing beyond the wall's back face (right in the section)", "たて壁の背面より先に出る底版の幅 (断面図の右側)"},
     {2, kOutline, "wall_height", &WallInput::wall_height, "たて壁高", "wall height",
-     "wall height above the footing at the reference point; the height limit takes it"},
+     "wall height above the footing at the reference point; the height limit takes it",
+     "基準点での底版上面からのたて壁の高さ。高さの制限はこの値で見る"},
     {2, kOutline, "footing_thickness", &WallInput::footing_thickness, "底版厚", "footing thickness",
-     "thickness of the footing slab"},
+     "thickness of the footing slab", "底版の厚さ"},
     {2, kOutline, "height_left", &WallInput::height_left, "左端壁高", "height, left end",
-     "wall height above the footing at the left end"},
+     "wall height above the footing at the left end", "左端での底版上面からのたて壁の高さ"},
     {2, kOutline, "height_right", &WallInput::height_right, "右端壁高", "height, right end",
-     "wall height above the footing at the right end; equal end heights give a level top"},
+     "wall height above the footing at the right end; equal end heights give a level top",
+     "右端での底版上面からのたて壁の高さ。左右の端が同じ高さなら天端は水平"},
     {3, kOutline, "length_left", &WallInput::length_left, "左側延長", "length left",
-     "wall length left of the reference point"},
+     "wall length left of the reference point", "基準点より左側の擁壁の延長"},
     {3, kOutline, "length_right", &WallInput::length_right, "右側延長", "length right",
-     "wall length right of the reference point"},
+     "wall length right of the reference point", "基準点より右側の擁壁の延長"},
     {4, kCovers, "cover1", &WallInput::cover1, "底版下面かぶり", "cover, footing underside",
-     "cover at the underside of the footing"},
+     "cover at the underside of the footing", "底版下面のかぶり"},
     {4, kCovers, "cover2", &WallInput::cover2, "底版上面かぶり", "cover, footing top",
-     "cover at the top of the footing"},
+     "cover at the top of the footing", "底版上面のかぶり"},
     {4, kCovers, "cover3", &WallInput::cover3, "前面かぶり(縦筋)", "cover, front face",
-     "front face to the vertical bars; also the end cover of the longitudinal footing bars"},
+     "front face to the vertical bars; also the end cover of the longitudinal footing bars",
+     "前面から縦筋までのかぶり。底版配力筋の端部のかぶりも兼ねる"},
     {4, kCovers, "cover4", &WallInput::cover4, "背面かぶり(幅止め筋)", "cover, back face, ties",
-     "back face to the ties and the cap bar; also the ends of the transverse footing bars"},
+     "back face to the ties and the cap bar; also the ends of the transverse footing bars",
+     "背面から幅止め筋と天端筋までのかぶり。底版主鉄筋の端部のかぶりも兼ねる"},
     {4, kCovers, "cover5", &WallInput::cover5, "前面かぶり(横筋)", "cover, front horizontal bars",
-     "front face to the horizontal bars; also one end of the top transverse footing bar"},
+     "front face to the horizontal bars; also one end of the top transverse footing bar",
+     "前面から横筋までのかぶり。底版上側主鉄筋の一方の端部のかぶりも兼ねる"},
     {4, kCovers, "cover6", &WallInput::cover6, "背面かぶり(縦筋)", "cover, back face",
-     "back face to the vertical bars; also the other end of the top transverse footing bar"},
+     "back face to the vertical bars; also the other end of the top transverse footing bar",
+     "背面から縦筋までのかぶり。底版上側主鉄筋のもう一方の端部のかぶりも兼ねる"},
     {5, kCovers, "cover_wall_top", &WallInput::cover_wall_top, "天端かぶり", "cover, wall top",
-     "cover at the top of the wall"},
+     "cover at the top of the wall", "たて壁の天端のかぶり"},
     {6, kCovers, "end_cover_left", &WallInput::end_cover_left, "左端かぶり", "end cover, left",
-     "cut-back of the bars along the wall at the left end"},
+     "cut-back of the bars along the wall at the left end", "左端で壁に沿う鉄筋を止める、壁の端からの長さ"},
     {6, kCovers, "end_cover_right", &WallInput::end_cover_right, "右端かぶり", "end cover, right",
-     "cut-back of the bars along the wall at the right end"},
+     "cut-back of the bars along the wall at the right end", "右端で壁に沿う鉄筋を止める、壁の端からの長さ"},
     {6, kMemberLength, "max_bar_length", &WallInput::max_bar_length, "最大部材長", "maximum member length",
-     "longer bars are made of two lapped pieces"},
+     "longer bars are made of two lapped pieces", "これより長い鉄筋は2本を重ね継手でつないで作る"},
 };
 
 struct Mark {
@@ -70,6 +77,7 @@ struct Mark {
     const char* label_en;
     // Where the zones lie, for the meaning of a spacing.
     const char* zone_place;
+    const char* zone_place_ja;
     bool zones_read;  // the drawings read `zones` for this mark
     OptRole opt_roles[4];
 };
@@ -77,30 +85,39 @@ struct Mark {
 const Mark kMarks[] = {
     {"F1", &WallInput::F1, "底版上側主鉄筋", "top transverse footing bars",
      "along the wall; the plan draws zones 2 then 1 toward the right end, 3 and 4 stand for the other half",
-     false, {OptRole::unused, OptRole::unused, OptRole::unused, OptRole::unused}},
+     "壁に沿って並び、平面図では右端へ向かって区間2、区間1の順に描く。区間3と4は残りの半分を表す", false,
+     {OptRole::unused, OptRole::unused, OptRole::unused, OptRole::unused}},
     {"F2", &WallInput::F2, "底版下側主鉄筋", "bottom transverse footing bars",
      "along the wall; the plan draws zones 2 then 1 toward the left end, 3 and 4 stand for the other half",
-     false, {OptRole::unused, OptRole::unused, OptRole::unused, OptRole::unused}},
+     "壁に沿って並び、平面図では左端へ向かって区間2、区間1の順に描く。区間3と4は残りの半分を表す", false,
+     {OptRole::unused, OptRole::unused, OptRole::unused, OptRole::unused}},
     {"F3", &WallInput::F3, "底版上側配力筋", "top longitudinal footing bars",
-     "across the footing, zones 1, 2, 3 ... from the toe end to the heel end", true,
+     "across the footing, zones 1, 2, 3 ... from the toe end to the heel end",
+     "底版を横切って並び、つま先側の端からかかと側の端へ区間1、2、3 … の順", true,
      {OptRole::zone_diameter, OptRole::zone_diameter, OptRole::zone_diameter, OptRole::zone_diameter}},
     {"F4", &WallInput::F4, "底版下側配力筋", "bottom longitudinal footing bars",
-     "across the footing, zones 1, 2, 3 ... from the toe end to the heel end", true,
+     "across the footing, zones 1, 2, 3 ... from the toe end to the heel end",
+     "底版を横切って並び、つま先側の端からかかと側の端へ区間1、2、3 … の順", true,
      {OptRole::zone_diameter, OptRole::zone_diameter, OptRole::zone_diameter, OptRole::zone_diameter}},
     {"W1", &WallInput::W1, "背面縦筋", "back-face vertical bars",
-     "along the wall; zones 2 then 1 left of the reference point, 3 then 4 right of it", false,
+     "along the wall; zones 2 then 1 left of the reference point, 3 then 4 right of it",
+     "壁に沿って並び、基準点の左に区間2、区間1、右に区間3、区間4の順", false,
      {OptRole::second_diameter, OptRole::unused, OptRole::unused, OptRole::unused}},
     {"W2", &WallInput::W2, "前面縦筋", "front-face vertical bars",
-     "along the wall; zones 2 then 1 left of the reference point, 3 then 4 right of it", false,
+     "along the wall; zones 2 then 1 left of the reference point, 3 then 4 right of it",
+     "壁に沿って並び、基準点の左に区間2、区間1、右に区間3、区間4の順", false,
      {OptRole::second_diameter, OptRole::unused, OptRole::unused, OptRole::unused}},
     {"W3", &WallInput::W3, "背面横筋", "back-face horizontal bars",
-     "up the wall from the top of the footing less cover2, zone 1 then zone 2", true,
+     "up the wall from the top of the footing less cover2, zone 1 then zone 2",
+     "底版上面から cover2 を引いた高さから壁を上へ、区間1、区間2の順", true,
      {OptRole::zone_diameter, OptRole::zone_diameter, OptRole::zone_diameter, OptRole::zone_diameter}},
     {"W4", &WallInput::W4, "前面横筋", "front-face horizontal bars",
-     "up the wall from the top of the footing less cover2, zone 1 then zone 2", true,
+     "up the wall from the top of the footing less cover2, zone 1 then zone 2",
+     "底版上面から cover2 を引いた高さから壁を上へ、区間1、区間2の順", true,
      {OptRole::zone_diameter, OptRole::zone_diameter, OptRole::zone_diameter, OptRole::zone_diameter}},
     {"W5", &WallInput::W5, "天端筋", "cap bars over the wall top",
-     "along the wall; zones 2 then 1 left of the reference point, 3 then 4 right of it", false,
+     "along the wall; zones 2 then 1 left of the reference point, 3 then 4 right of it",
+     "壁に沿って並び、基準点の左に区間2、区間1、右に区間3、区間4の順", false,
      {OptRole::offset, OptRole::offset, OptRole::offset, OptRole::unused}},
 };
 
@@ -127,6 +144,7 @@ void add_mark(std::vector<WallField>& out, const Mark& m, int first_line, int gr
     zones.used = m.zones_read;
     zones.meaning = m.zones_read ? "number of spacing zones in use, 0 to 5"
                                  : "number of zones, 0 to 5; the drawings of " + key + " use fixed zones";
+    zones.meaning_ja = m.zones_read ? "使う区間の数 (0 から 5)" : "区間の数 (0 から 5)。" + key + " の図面は決まった区間で描く";
     out.push_back(zones);
 
     WallField dia = field(first_line + 1, 1, FieldPart::dia, 0, FieldKind::whole);
@@ -136,6 +154,8 @@ void add_mark(std::vector<WallField>& out, const Mark& m, int first_line, int gr
     dia.label_en = "diameter";
     dia.meaning = std::string("bar diameter of the ") + m.label_en + " (13 means D13)" +
                   (m.opt_roles[0] == OptRole::zone_diameter ? ", zone 1" : "");
+    dia.meaning_ja = std::string(m.label_ja) + "の鉄筋径 (13 で D13)" +
+                     (m.opt_roles[0] == OptRole::zone_diameter ? "。区間1の径" : "");
     out.push_back(dia);
     for (int i = 1; i <= 4; ++i) {
         WallField o = field(first_line + 1, 1 + i, FieldPart::opt, i, FieldKind::whole);
@@ -147,24 +167,28 @@ void add_mark(std::vector<WallField>& out, const Mark& m, int first_line, int gr
             o.label_ja = "区間" + zone_text(i + 1) + "の径";
             o.label_en = "diameter, zone " + zone_text(i + 1);
             o.meaning = "bar diameter of zone " + zone_text(i + 1) + " (0: no bars drawn in the section there)";
+            o.meaning_ja = "区間" + zone_text(i + 1) + "の鉄筋径 (0: 断面図ではそこに鉄筋を描かない)";
             break;
         case OptRole::second_diameter:
             o.unit = "mm";
             o.label_ja = "第2径";
             o.label_en = "second diameter";
             o.meaning = "second bar diameter, for the anchor leg of a length class under a sloped top";
+            o.meaning_ja = "傾斜した天端の下の長さの区分で、定着する脚に使う2つ目の鉄筋径";
             break;
         case OptRole::offset:
             o.unit = "mm";
             o.label_ja = "ずらし" + zone_text(i);
             o.label_en = "offset " + zone_text(i);
             o.meaning = "shifts the first cap bars of a zone off the plain grid (0: the plain grid)";
+            o.meaning_ja = "区間の初めの天端筋を等間隔の位置からずらす量 (0: ずらさない)";
             break;
         default:
             o.used = false;
             o.label_ja = "予備" + zone_text(i);
             o.label_en = "spare " + zone_text(i);
             o.meaning = "read and not used for " + key;
+            o.meaning_ja = key + " では読むだけで使わない値";
             break;
         }
         out.push_back(o);
@@ -176,6 +200,7 @@ void add_mark(std::vector<WallField>& out, const Mark& m, int first_line, int gr
         p.label_ja = "区間" + zone_text(i) + "ピッチ";
         p.label_en = "spacing, zone " + zone_text(i);
         p.meaning = "bar spacing of zone " + zone_text(i) + "; zones lie " + m.zone_place;
+        p.meaning_ja = "区間" + zone_text(i) + "の鉄筋の間隔。区間は" + m.zone_place_ja;
         out.push_back(p);
     }
     for (int i = 1; i <= 5; ++i) {
@@ -184,6 +209,7 @@ void add_mark(std::vector<WallField>& out, const Mark& m, int first_line, int gr
         c.label_ja = "区間" + zone_text(i) + "間隔数";
         c.label_en = "spacings, zone " + zone_text(i);
         c.meaning = "number of spacings of zone " + zone_text(i) + "; the zone is count x pitch long";
+        c.meaning_ja = "区間" + zone_text(i) + "の間隔の数。区間の長さは 間隔数 × ピッチ";
         out.push_back(c);
     }
 }
@@ -308,6 +334,8 @@ void add_title_fields(Catalogue& c) {
         f.max_bytes = title_box_bytes(title_value_box(v));
         f.meaning = std::string(item.meaning) + "; at most " + std::to_string(f.max_bytes) + " bytes (" +
                     std::to_string(f.max_bytes / 2) + " double-byte characters)";
+        f.meaning_ja = std::string(item.meaning_ja) + "。" + std::to_string(f.max_bytes) + " バイト (全角 " +
+                       std::to_string(f.max_bytes / 2) + " 文字) まで";
         c.title.push_back(f);
     }
 }
@@ -328,6 +356,7 @@ Catalogue build() {
         f.label_ja = s.label_ja;
         f.label_en = s.label_en;
         f.meaning = s.meaning;
+        f.meaning_ja = s.meaning_ja;
         f.group = s.group;
         f.scalar = s.member;
         c.fields.push_back(f);
@@ -343,6 +372,8 @@ Catalogue build() {
     const std::pair<const char*, TieGroup WallInput::*> tie_marks[] = {{"S1", &WallInput::S1}, {"S2", &WallInput::S2}};
     const char* tie_meaning[] = {"diameter of the wall tie S1, across the wall (13 means D13)",
                                  "diameter of the footing tie S2, upright in the footing (13 means D13)"};
+    const char* tie_meaning_ja[] = {"壁を横切る幅止め筋 S1 の鉄筋径 (13 で D13)",
+                                    "底版の中に立てる幅止め筋 S2 の鉄筋径 (13 で D13)"};
     for (int k = 0; k < 2; ++k) {
         WallField f;
         f.line = line;
@@ -353,6 +384,7 @@ Catalogue build() {
         f.label_ja = std::string(tie_marks[k].first) + " 径";
         f.label_en = std::string(tie_marks[k].first) + " diameter";
         f.meaning = tie_meaning[k];
+        f.meaning_ja = tie_meaning_ja[k];
         f.group = ties;
         f.part = FieldPart::tie_dia;
         f.tie = tie_marks[k].second;

@@ -4,7 +4,7 @@
 // with the file and line it stands on, its name as every
 // message spells it ("footing_left_width", "W1.pitch[2]", "S2.dia", "project"), whether it is written
 // whole, may have decimals or is text, its unit, a short Japanese and English label and a one-line
-// meaning. The readers fill the records through it; the messages, lwall --explain, the README's
+// meaning in both languages. The readers fill the records through it; the messages, lwall --explain, the README's
 // input tables and the editor take their names and labels from it and from nowhere else.
 //
 // Japanese labels are UTF-8 here; the console and the files get them through to_sjis().
@@ -71,7 +71,7 @@ struct WallField {
     std::string label_ja;
     std::string label_en;
     std::string meaning;     // one line, English
-    std::string meaning_ja;  // the same line in Japanese (empty: not yet written)
+    std::string meaning_ja;  // the same line in Japanese
     int group = 0;        // index into field_groups()
     // Where the value lives: a length of the outline, the covers or the member length; or a value of
     // a bar mark (its zone or opt index 1 ... 5); or a tie's diameter; or a title value (its index

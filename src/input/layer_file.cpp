@@ -59,6 +59,8 @@ LayerTable read_layer_table(std::string_view text) {
         cur.skip_white();
         if (cur.at_end()) refuse(row_line, row_field(i, msg::LayerPart::name), msg::layer_file_ends_in_row());
         r.name = std::string(cur.token(false));
+        // A layer's name stands on every SXF sheet, inside the comment of its feature.
+        if (r.name.find("*/") != std::string::npos) refuse(row_line, row_field(i, msg::LayerPart::name), msg::ends_sheet_comment());
         table.rows.push_back(std::move(r));
     }
     return table;

@@ -53,6 +53,7 @@ bool names_non_finite(std::string_view t) {
 }  // namespace
 
 ScanError scan_real(std::string_view token, double& out) {
+    if (token.empty()) return ScanError::empty;
     if (!is_decimal_number(token)) return names_non_finite(token) ? ScanError::not_finite : ScanError::not_a_number;
     const std::string s(token);
     const double v = std::strtod(s.c_str(), nullptr);
@@ -63,6 +64,7 @@ ScanError scan_real(std::string_view token, double& out) {
 }
 
 ScanError scan_int(std::string_view token, int& out) {
+    if (token.empty()) return ScanError::empty;
     if (!is_whole_number(token)) {
         if (is_decimal_number(token)) return ScanError::not_whole;
         return names_non_finite(token) ? ScanError::not_finite : ScanError::not_a_number;
@@ -80,6 +82,7 @@ ScanError scan_int(std::string_view token, int& out) {
 Message describe_scan_error(ScanError e, std::string_view token, bool whole) {
     const std::string shown = shown_in_message(token);
     switch (e) {
+    case ScanError::empty: return msg::value_empty();
     case ScanError::not_whole: return msg::not_whole(shown);
     case ScanError::not_finite: return msg::not_finite(shown);
     case ScanError::out_of_range: return msg::out_of_range(shown, whole, kMaxInputInt);

@@ -16,7 +16,7 @@ namespace lwall {
 inline constexpr double kMaxInputReal = 1e6;
 inline constexpr long long kMaxInputInt = 1000000;
 
-enum class ScanError { none, not_a_number, not_whole, not_finite, out_of_range };
+enum class ScanError { none, empty, not_a_number, not_whole, not_finite, out_of_range };
 
 ScanError scan_real(std::string_view token, double& out);
 ScanError scan_int(std::string_view token, int& out);

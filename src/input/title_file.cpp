@@ -38,9 +38,13 @@ void check_value(std::string_view value, const WallField& f, int line) {
         if (b >= 0x80 && !(b >= 0xA1 && b <= 0xDF)) ++i;  // the trail byte of a double-byte character
     }
     if (value.size() > f.max_bytes) refuse(msg::too_long_for_box(value.size(), f.max_bytes));
+    // Every value stands on the SXF sheets too, inside the comment of its feature. ('*' and '/' are
+    // never the trail byte of a double-byte character.)
+    if (value.find("*/") != std::string_view::npos) refuse(msg::ends_sheet_comment());
 }
 
-void read_lines(std::string_view text, TitleReading& r) {
+// `all`: each line judged, every refusal gathered there; else the first ends the reading.
+void read_lines(std::string_view text, TitleReading& r, std::vector<RunFailure>* all = nullptr) {
     const std::vector<WallField>& fields = title_fields();
     int& line = r.lines_read;
     while (!text.empty()) {
@@ -50,15 +54,20 @@ void read_lines(std::string_view text, TitleReading& r) {
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
         if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
         const std::string_view value = trimmed(raw);
-        if (line > kTitleFileLines) {
-            if (value.empty()) continue;
-            const std::string label = msg::title_extra_value_label();
-            throw input_refusal(FieldRef{kTitleFileName, line, "extra value", label},
-                                msg::title_value_beyond_last(line, kTitleFileLines));
+        try {
+            if (line > kTitleFileLines) {
+                if (value.empty()) continue;
+                const std::string label = msg::title_extra_value_label();
+                throw input_refusal(FieldRef{kTitleFileName, line, "extra value", label},
+                                    msg::title_value_beyond_last(line, kTitleFileLines));
+            }
+            const WallField& f = fields[static_cast<std::size_t>(line - 1)];
+            check_value(value, f, line);
+            r.input.values[static_cast<std::size_t>(f.index)] = value;
+        } catch (const RunFailure& f) {
+            if (all == nullptr) throw;
+            all->push_back(f);
         }
-        const WallField& f = fields[static_cast<std::size_t>(line - 1)];
-        check_value(value, f, line);
-        r.input.values[static_cast<std::size_t>(f.index)] = value;
     }
 }
 
@@ -72,6 +81,13 @@ TitleReading read_title_file(std::string_view text) {
         r.refusal = f;
     }
     return r;
+}
+
+std::vector<RunFailure> title_file_refusals(std::string_view text) {
+    TitleReading scratch;
+    std::vector<RunFailure> all;
+    read_lines(text, scratch, &all);
+    return all;
 }
 
 TitleInput read_title_input(std::string_view text) {

@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "core/run_failure.hpp"
 #include "core/title_block.hpp"
@@ -20,6 +21,9 @@ struct TitleReading {
 };
 
 TitleReading read_title_file(std::string_view text);
+
+// Every refusal of the file, a line at a time (the first is read_title_file's).
+std::vector<RunFailure> title_file_refusals(std::string_view text);
 
 // The same for a run: refuses (RunFailure, status 6, naming the file, the line and the field) a value that is not
 // Shift_JIS, holds a control character or is longer than its box, and a value after the eighth

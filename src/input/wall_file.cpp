@@ -1,5 +1,6 @@
 #include "input/wall_file.hpp"
 
+#include <algorithm>
 #include <string>
 
 #include "core/wall_fields.hpp"
@@ -9,13 +10,11 @@ namespace lwall {
 
 namespace {
 
-[[noreturn]] void refuse(int line, const WallField& field, const Message& what) {
-    throw input_refusal({kWallFileName, line, field.name, field.label_ja}, what);
-}
-
 class WallFileReader {
 public:
-    explicit WallFileReader(std::string_view text, WallReading& out) : cur_{text}, out_(out) {
+    // `all`: read on past each refusal, gathering every one there; else the first ends the reading.
+    WallFileReader(std::string_view text, WallReading& out, std::vector<RunFailure>* all = nullptr)
+        : cur_{text}, out_(out), all_(all) {
         out_.given.assign(wall_fields().size(), false);
     }
 
@@ -35,6 +34,13 @@ public:
     }
 
 private:
+    // Ends the reading, or, gathering, notes the refusal and lets the reading go on.
+    void refuse(int line, const WallField& field, const Message& what) {
+        RunFailure f = input_refusal({kWallFileName, line, field.name, field.label_ja}, what);
+        if (all_ == nullptr) throw f;
+        all_->push_back(std::move(f));
+    }
+
     void store(const WallField& f, std::string_view token) {
         ++out_.fields_seen;
         ScanError e = ScanError::none;
@@ -45,13 +51,15 @@ private:
             if (whole) *wall_field_whole(out_.input, f) = 0;
             else *wall_field_real(out_.input, f) = 0;
             refuse(cur_.line, f, describe_scan_error(e, token, whole));
+            return;
         }
         out_.given[&f - wall_fields().data()] = true;
     }
 
     // One line read the way its scan pattern reads it: numbers separated by single commas (blanks
     // may precede a number, not a comma). A line with fewer values leaves the rest at 0. Returns the
-    // number of the line read, 0 when the file has ended.
+    // number of the line read, 0 when the file has ended. Gathering, a value found wrong is passed
+    // over to the next comma, so that each of the others is judged in its own place.
     int read_line(const std::vector<const WallField*>& fields) {
         cur_.skip_white();  // blank lines and leading blanks, as the pattern's white space does
         if (cur_.at_end()) {
@@ -67,14 +75,22 @@ private:
                 }
                 if (cur_.peek() != ',') {
                     cur_.skip_blanks();
-                    if (cur_.peek() == ',') refuse(cur_.line, *fields[i - 1], msg::blank_before_comma());
-                    refuse(cur_.line, *fields[i - 1], msg::expected_comma_or_end(shown_in_message(cur_.token(false))));
+                    if (cur_.peek() == ',') {
+                        refuse(cur_.line, *fields[i - 1], msg::blank_before_comma());
+                    } else {
+                        const std::size_t junk = cur_.pos;
+                        refuse(cur_.line, *fields[i - 1], msg::expected_comma_or_end(shown_in_message(cur_.token(false))));
+                        cur_.pos = junk;  // gathering: the next value starts after the next comma
+                        while (!cur_.at_line_end() && cur_.peek() != ',') ++cur_.pos;
+                        if (cur_.at_line_end()) break;
+                    }
                 }
                 ++cur_.pos;
                 cur_.skip_blanks();
                 if (cur_.at_line_end()) {
                     ++out_.fields_seen;
                     refuse(cur_.line, *fields[i], msg::number_after_comma());
+                    break;
                 }
             }
             store(*fields[i], cur_.token(true));
@@ -83,8 +99,9 @@ private:
             cur_.skip_blanks();
             if (cur_.peek() == ',') {
                 refuse(cur_.line, *fields.back(), msg::more_values_than_line(static_cast<int>(fields.size())));
+            } else {
+                refuse(cur_.line, *fields.back(), msg::expected_line_end(shown_in_message(cur_.token(false))));
             }
-            refuse(cur_.line, *fields.back(), msg::expected_line_end(shown_in_message(cur_.token(false))));
         }
         cur_.next_line();
         return line;
@@ -92,6 +109,7 @@ private:
 
     TextCursor cur_;
     WallReading& out_;
+    std::vector<RunFailure>* all_;
 };
 
 }  // namespace
@@ -104,6 +122,36 @@ WallReading read_wall_file(std::string_view text) {
         reading.refusal = f;
     }
     return reading;
+}
+
+std::vector<RunFailure> wall_file_refusals(std::string_view text) {
+    WallReading scratch;
+    std::vector<RunFailure> all;
+    WallFileReader(text, scratch, &all).read();
+    return all;
+}
+
+const WallField* wall_field_at(std::string_view text, std::size_t offset, int& line) {
+    line = 1;
+    int read = 0;  // lines of the file's pattern met so far
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        const std::string_view row = text.substr(start, end - start);
+        const bool blank = row.find_first_not_of(" \t\r\f\v") == std::string_view::npos;
+        if (!blank) ++read;
+        if (offset <= end || end == text.size()) {
+            if (blank || read > kWallFileLines) return nullptr;
+            const std::vector<const WallField*> fields = wall_fields_on_line(read);
+            const std::size_t before = offset > start ? offset - start : 0;
+            const std::string_view ahead = row.substr(0, std::min(before, row.size()));
+            const auto commas = static_cast<std::size_t>(std::count(ahead.begin(), ahead.end(), ','));
+            return fields[std::min(commas, fields.size() - 1)];
+        }
+        start = end + 1;
+        ++line;
+    }
+    return nullptr;
 }
 
 WallInput read_wall_input(std::string_view text) {

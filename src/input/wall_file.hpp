@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/run_failure.hpp"
+#include "core/wall_fields.hpp"
 #include "core/wall_input.hpp"
 
 namespace lwall {
@@ -24,6 +25,17 @@ struct WallReading {
 // count outside 0 ... 5, a value far outside any wall) ends the reading with a refusal (status 6)
 // naming the file, the line and the field; the fields before it stay read.
 WallReading read_wall_file(std::string_view text);
+
+// Every refusal of the file, in file order, each value judged in its own place: a value found wrong
+// is passed over to the next comma (the first is read_wall_file's). For an editor that marks them
+// all at once.
+std::vector<RunFailure> wall_file_refusals(std::string_view text);
+
+// The field whose value holds the byte at `offset` of a wall file's text (Shift_JIS or UTF-8: the
+// commas and line ends are the same bytes), as the reader places values: by the lines that are not
+// blank and the commas before it on its line, values past the last field in the last. Nothing where
+// the byte stands beyond the file's lines. `line` is set to the line of the text (1-based).
+const WallField* wall_field_at(std::string_view text, std::size_t offset, int& line);
 
 // The same for a run: throws the refusal as RunFailure.
 WallInput read_wall_input(std::string_view text);

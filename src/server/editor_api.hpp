@@ -11,8 +11,10 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 #include "core/messages.hpp"
+#include "core/run_failure.hpp"
 #include "output/pdf/pdf_writer.hpp"
 #include "server/wall_folder.hpp"
 
@@ -30,7 +32,8 @@ struct EditorReply {
     std::string download_name;  // when set, the body is a file to save under this name
 };
 
-// {"error": "<message>"}: one line of JSON, in the language asked for.
+// {"error": "<message>", "error_ja", "error_en"}: one line of JSON, in the language asked for and in
+// both, so that a page can change its language without asking again.
 EditorReply error_reply(int http_status, const Message& message, Lang lang);
 
 // The input files of a request, as the readers take them (Shift_JIS).
@@ -40,11 +43,15 @@ struct WallTexts {
     std::optional<std::string> title;    // none: the request brings no HyodaiL.dat (its boxes stay empty)
     std::optional<std::string> version;  // the folder's version the page loaded (a save needs it)
     Lang lang = Lang::ja;
+    // Values the page holds that no file can: a field holding several values ("held" of the body),
+    // a character Shift_JIS lacks (written '?' in the text above). Each a refusal of its field
+    // (status 6); a request with one draws, saves and hands out nothing.
+    std::vector<RunFailure> refused;
 };
 
 // Reads {"wall": "<PlenkL.dat>", "layers": "<GasouL.dat>" or null, "title": "<HyodaiL.dat>" or null,
-// "version": "...", "lang": "en"} (UTF-8; all but wall optional; `lang` of the body over `lang` of the address). Malformed JSON or
-// a missing wall: 400. A character Shift_JIS lacks: 422 naming it.
+// "version": "...", "lang": "en", "held": {"wall_height": "2,45"}} (UTF-8; all but wall optional;
+// `lang` of the body over `lang` of the address). Malformed JSON or a missing wall: 400.
 std::variant<WallTexts, EditorReply> read_wall_texts(std::string_view body, Lang lang);
 
 // {"status", "message", "detail", "line", "field", "fields", "file", "findings": [{"line", "field",
@@ -54,21 +61,29 @@ std::variant<WallTexts, EditorReply> read_wall_texts(std::string_view body, Lang
 // files file_reply makes, and what was drawn as a display list (see DisplayList), also before a
 // stop. Without layers the run ends as the command
 // line does without a GasouL.dat: status 4.
-// `pdf`: the server can make Lwall.pdf, which the downloads then name too.
-EditorReply preview_reply(const WallTexts& texts, bool pdf = false);
+// "refusals": [{"file", "line", "field", "text", "message"}]: every value of the texts that is refused,
+// each once, where the run stops on a refused value (its first is the stop). The downloads only
+// where the sheet is drawn (status 0).
+// `pdf`: the server can make Lwall.pdf, which the downloads then name too; else `pdf_missing` says why
+// ("pdf_missing" of the answer).
+EditorReply preview_reply(const WallTexts& texts, bool pdf = false, const Message& pdf_missing = {});
 
 // Lwall.dxf, plenk.scr, Lwall.csv, Lwall.svg as the command line writes them for the same files, or
-// PlenkL.dat as the reader takes it. A run that does not end with status 0 (for PlenkL.dat: a
-// text the reader refuses) gives 422 with {"status", "message", ...}; another name 404.
+// PlenkL.dat, GasouL.dat or HyodaiL.dat as the reader takes it. A run that does not end with status 0
+// (for an input file: a text its reader refuses) gives 422 with {"status", "message", ...}; another
+// name, or an input file the request does not bring, 404.
 EditorReply file_reply(std::string_view name, const WallTexts& texts);
 
 // Lwall.pdf as lwall --pdf writes it for the same files, one page per frame; 422 as file_reply when
 // the run does not end with status 0, 500 when the writer fails.
 EditorReply pdf_reply(const WallTexts& texts, const PdfWriter& writer);
 
-// {"lines", "groups": [...], "fields": [...], "title_file": {"name", "lines", "group", "fields"}}: the
-// catalogue of PlenkL.dat and of HyodaiL.dat for the form.
-EditorReply catalogue_reply();
+// {"files": [{"name", "key", "lines", "groups": [...], "fields": [...]}], "lines", "groups": [...],
+// "fields": [...], "title_file": {"name", "lines", "group", "fields"}}: the catalogue of PlenkL.dat and
+// of HyodaiL.dat for the form, every file of the form with the key its text has in a request, and
+// PlenkL.dat's and the title file's again on their own; each field's "meaning" in `lang`, and in
+// both languages as "meaning_ja" and "meaning_en" for a page that switches.
+EditorReply catalogue_reply(Lang lang);
 
 // {"wall", "layers"}: the level example, the wall a new editor starts from.
 EditorReply example_reply();

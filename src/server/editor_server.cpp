@@ -151,6 +151,7 @@ struct EditorServer::Impl {
     // Lwall.pdf, where the PDF module beside the program loads: one at a time through one writer.
     PdfWriter pdf;
     bool pdf_ready = false;
+    Message pdf_missing;  // why there is none, for the page to say beside the downloads
     std::mutex pdf_lock;
 
     void routes();
@@ -299,7 +300,9 @@ void EditorServer::Impl::routes() {
         }
         res.set_content(reinterpret_cast<const char*>(f->bytes), f->size, content_type_of(name));
     });
-    http.Get("/api/fields", [](const httplib::Request&, httplib::Response& res) { send(res, catalogue_reply()); });
+    http.Get("/api/fields", [](const httplib::Request& req, httplib::Response& res) {
+        send(res, catalogue_reply(lang_of(req)));
+    });
     http.Get("/api/example", [](const httplib::Request&, httplib::Response& res) { send(res, example_reply()); });
     http.Get("/api/wall", [this](const httplib::Request& req, httplib::Response& res) {
         send(res, load_reply(settings.dir, lang_of(req)));
@@ -312,7 +315,7 @@ void EditorServer::Impl::routes() {
         }
     });
     http.Post("/api/preview", [this](const httplib::Request& req, httplib::Response& res, const httplib::ContentReader& reader) {
-        if (const auto texts = wall_texts(req, res, reader)) send(res, preview_reply(*texts, pdf_ready));
+        if (const auto texts = wall_texts(req, res, reader)) send(res, preview_reply(*texts, pdf_ready, pdf_missing));
     });
     http.Post(R"(/api/file/([A-Za-z0-9.-]+))",
               [this](const httplib::Request& req, httplib::Response& res, const httplib::ContentReader& reader) {
@@ -331,7 +334,8 @@ void EditorServer::Impl::routes() {
 EditorServer::EditorServer(EditorSettings settings) : impl_(std::make_unique<Impl>()) {
     impl_->settings = std::move(settings);
     Message font_warning;  // the page prints with the font there is
-    impl_->pdf_ready = impl_->pdf.open(font_warning).empty();
+    impl_->pdf_missing = impl_->pdf.open(font_warning);
+    impl_->pdf_ready = impl_->pdf_missing.empty();
     const EmbeddedFile* index = find_embedded_file("web/index.html");
     impl_->page = index != nullptr ? std::string(index->text()) : std::string();
     const std::size_t at = impl_->page.find(kTokenMark);

@@ -58,6 +58,7 @@ void take_failure(SheetResult& r, const RunFailure& f) {
     r.line = f.line;
     r.field = f.field;
     r.fields = f.fields;
+    r.what = f.what;
 }
 
 void check_size_limits(const WallInput& w) {
@@ -158,6 +159,7 @@ SheetResult run_sheet(std::string_view wall_text, std::string_view layer_text, s
     if (ctx->conditions) result.design = design_wall(ctx->input, *ctx->conditions);
     result.layout = ctx->layout;
     result.frames = ctx->frames;
+    result.title = ctx->title;
     if (result.status == kExitMemberLength) {
         // Stopped in the footing drawing, which had drawn frame 1.
         result.frames = {frame_at(1, 0, ctx->layout.scale)};

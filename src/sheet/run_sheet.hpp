@@ -49,6 +49,7 @@ struct SheetResult {
     int line = 0;        // the line ...
     std::string field;   // ... and the name of the first ("W1.pitch[2]", "row 3 colour") ...
     std::vector<std::string> fields;  // ... and every one of them
+    Message what;                     // a refused value: what is wrong with it, without its field
     std::vector<Finding> findings;  // the checks' warnings, once the wall was read and accepted
     // Where the sheet, read back once drawn, disagrees with itself (status kExitAudit); each names
     // the mark and both values.
@@ -56,6 +57,7 @@ struct SheetResult {
     SheetLayout layout;             // the sheet's scale and size; scale 0 when the run stopped before
     SheetFrames frames;             // the frames drawn, left to right; empty when the run stopped before
                                     // the footing drawing (the first two when it stopped there)
+    TitleInput title;               // the title block's values as read (empty when the file was refused)
     // The outputs: what was written before a failure stays written. dxf and scr stay empty when
     // streamed to files; svg, csv and the sheets are empty unless asked for.
     std::string dxf;

@@ -14,13 +14,18 @@ the folder only the changed values changed, the wall's in ASCII, the title's as 
 redoes and reverts across fields with the unsaved mark following; finds a field by its line; opens
 the print view and prints it to PDF: one A1 landscape page per frame of the preview, each at its
 frame's scale, every entity on a page, and closes it with Esc; offers the downloads the server
-lists (Lwall.pdf, where it can make it: a page per frame); switches to English and back; saves
-a folder without a title file and writes none; on a folder whose PlenkL.dat it cannot open, says
-why and saves nothing. Also: a second server on the same port ends with
-status 10, and SIGTERM ends the server with status 0.
+lists (Lwall.pdf, where it can make it: a page per frame, the bytes of lwall --pdf); switches to
+English and back; saves a folder without a title file and writes none; takes a thousands comma as
+the number it means and refuses several values in their own field, listing every refusal; says a
+failed download is a download; on a folder whose PlenkL.dat it cannot open, says why and saves
+nothing; on a folder without GasouL.dat says why in Japanese and writes the standard layer file;
+in a conflict with the disk shows what differs and keeps everything on each of its three ways on,
+in either language after a switch. Also: a second server on the same port ends with status 10,
+and SIGTERM ends the server with status 0.
 Usage: check_editor_in_browser.py LWALL_EXE EXAMPLE_DIR. Exits 77 (skipped) where Chromium, its
 driver, Selenium or pdfinfo is missing."""
 import base64
+import contextlib
 import json
 import pathlib
 import re
@@ -76,7 +81,7 @@ class Editor:
         el = self.field(name)
         el.click()
         el.send_keys(Keys.CONTROL, "a")
-        el.send_keys(text)
+        el.send_keys(text or Keys.BACKSPACE)  # nothing typed over the selection empties the field
         self.settle(before)
 
     def settle(self, before):
@@ -109,13 +114,24 @@ class Editor:
             self.settle(before)
 
     def save(self, ctrl_s=False):
-        self.d.execute_script("document.getElementById('notice').textContent = ''")
+        """Saves and waits for what the page says of it: a notice, or the conflict with the disk."""
+        self.d.execute_script("const n = document.getElementById('notice'); n.textContent = ''; n.className = ''; "
+                              "document.getElementById('conflict').hidden = true")
         if ctrl_s:
             self.keys(Keys.CONTROL, "s")
         else:
             self.d.find_element(By.ID, "save").click()
-        self.wait.until(lambda d: d.find_element(By.ID, "notice").get_attribute("class") in ("ok", "failed") and
-                        d.find_element(By.ID, "notice").text != "")
+        self.wait.until(lambda d: (d.find_element(By.ID, "notice").get_attribute("class") in ("ok", "failed") and
+                                   d.find_element(By.ID, "notice").text != "") or d.find_element(By.ID, "conflict").is_displayed())
+
+    def refusals(self):
+        """The refusals listed above the sheet."""
+        return [b.text for b in self.d.find_elements(By.CSS_SELECTOR, "#findings li.refusal button")]
+
+    def zone_notes(self, name):
+        """The notes of the zone row a field of a grid stands in."""
+        return self.d.execute_script("return document.getElementsByName(arguments[0])[0].closest('tr')"
+                                     ".nextElementSibling.textContent", name)
 
     def notes(self, name):
         return self.d.execute_script(
@@ -198,7 +214,11 @@ def main():
                 use_the_editor(Editor(driver), exe, url, catalogue, served, downloads, cli, example, check)
                 the_page_keeps_its_own_state(Editor(driver), exe, url, served, tmp, check)
                 opens_files_from_the_disk(Editor(driver), url, tmp, example, check)
+                each_value_stays_in_its_field(Editor(driver), url, check)
+                a_download_that_fails_says_so(Editor(driver), url, check)
                 never_saves_over_what_it_could_not_open(Editor(driver), exe, tmp, check)
+                a_folder_without_layers_is_offered_the_standard_ones(Editor(driver), exe, tmp, example, check)
+                a_conflict_keeps_your_edits(Editor(driver), exe, tmp, example, check)
             finally:
                 driver.quit()
         finally:
@@ -270,10 +290,11 @@ def use_the_editor(e, exe, url, catalogue, served, downloads, cli, example, chec
     code, message = e.status()
     marked = e.field("W1.count[1]").get_attribute("class")
     stale = d.find_element(By.ID, "sheet-view").get_attribute("class")
-    check(e.status_code() == "6" and "W1.count[1]" in message and "refused" in marked and "stale" in stale and
-          e.elements() == drawn,
+    listed = e.refusals()
+    check(e.status_code() == "6" and len(listed) == 1 and "W1.count[1]" in listed[0] and "refused" in marked and
+          "stale" in stale and e.elements() == drawn and e.zone_notes("W1.count[1]").startswith("区間1間隔数: 整数でない"),
           f"a letter in a whole-number field is refused, its field marked, the last sheet kept greyed: "
-          f"{code} {message!r} {marked!r} {stale!r}")
+          f"{code} {message!r} {listed} {marked!r} {stale!r}")
     before = e.seq()
     e.field("W1.count[1]").send_keys(Keys.BACKSPACE)
     e.settle(before)
@@ -302,15 +323,16 @@ def use_the_editor(e, exe, url, catalogue, served, downloads, cli, example, chec
     # A title value is text: too long for its box, refused beside it; full-width digits stay.
     e.type_into("drawing_number", "図" * 40)
     note = e.notes("drawing_number")
-    check(e.status_code() == "6" and e.status()[0] == "終了コード 6" and "HyodaiL.dat" in note and
-          "drawing_number" in note and "バイト" in note,
-          f"a title value too long for its box is refused beside its field, in Japanese, with status 6: "
-          f"{e.status()[0]!r} {note!r}")
+    listed = e.refusals()
+    check(e.status_code() == "6" and e.status()[0] == "終了コード 6" and note.startswith("図面番号: 80 バイト") and
+          note.count("バイト") == 2 and len(listed) == 1 and "HyodaiL.dat" in listed[0] and "drawing_number" in listed[0],
+          f"a title value too long for its box is refused once beside its field with its label, in Japanese, with "
+          f"status 6: {e.status()[0]!r} {note!r} {listed}")
     # A character Shift_JIS lacks is refused beside the title field of its line, not a wall field's.
     e.type_into("drawing_number", "S-한")
     note = e.notes("drawing_number")
-    check("U+D55C" in note and "Shift_JIS" in note and "U+D55C" not in e.notes("cover1"),
-          f"a character without a Shift_JIS form is refused beside its title field: {note!r}")
+    check(note.startswith("図面番号: 文字「한」(U+D55C)") and e.status_code() == "6" and "U+D55C" not in e.notes("cover1"),
+          f"a character without a Shift_JIS form is refused beside its title field with its label, status 6: {note!r}")
     e.type_into("drawing_number", "S-3")
     e.type_into("date", "２０２６年１２月")
     check(e.value("date") == "２０２６年１２月" and e.status_code() == "0", "a title value is taken as typed")
@@ -394,6 +416,15 @@ def use_the_editor(e, exe, url, catalogue, served, downloads, cli, example, chec
         sizes = re.findall(r"Page +\d+ size: +([\d.]+) x ([\d.]+) pts", info)
         check(len(sizes) == len(frames) and all(abs(float(w) - A1[0]) < 2 and abs(float(h) - A1[1]) < 2 for w, h in sizes),
               f"the downloaded Lwall.pdf has an A1 landscape page per frame: {sizes}")
+        # The same bytes as lwall --pdf on the same files, run after run: no clock in the file.
+        (cli / "PlenkL.dat").write_bytes(expected)
+        (cli / "HyodaiL.dat").write_bytes("\r\n".join(title + [""]).encode("cp932"))
+        runs = [subprocess.run([exe, "--pdf"], cwd=cli, capture_output=True) for _ in range(2)]
+        check(all(r.returncode == 0 for r in runs) and (cli / "Lwall.pdf").read_bytes() == (downloads / "Lwall.pdf").read_bytes(),
+              "the editor's Lwall.pdf is lwall --pdf's, byte for byte")
+    else:
+        missing = d.find_elements(By.CSS_SELECTOR, '[data-missing="Lwall.pdf"]')
+        check(missing and "Lwall.pdf" in missing[0].text, "where the server makes no PDF, the page says why beside the downloads")
 
     before = e.seq()
     d.find_element(By.ID, "lang").click()
@@ -483,6 +514,14 @@ def the_page_keeps_its_own_state(e, exe, url, served, tmp, check):
     left, top, right, bottom = (fx - vx) * zoom, (fy - vy) * zoom, (fx + fw - vx) * zoom, (fy + fh - vy) * zoom
     check(abs(left - (w - right)) < 1e-6 * w and abs(top - (h - bottom)) < 1e-6 * h and abs(min(left, top)) < 1e-6 * w,
           f"the sheet is fitted whole, in the middle of the pane: {left:.4f} {top:.4f} {right:.4f} {bottom:.4f} in {w} x {h}")
+    # ... and fills it: its frames, none over another, side by side in this wide pane (two A1 frames in
+    # a row could take at most 0.56 of it, one over the other 0.45).
+    rects = [(p["rect"]["x"] + p["offset"][0], p["rect"]["y"] + p["offset"][1], p["rect"]["w"], p["rect"]["h"])
+             for p in json.loads(pane.get_attribute("data-frames")) if p["rect"]]
+    apart = all(a[0] + a[2] <= b[0] or b[0] + b[2] <= a[0] or a[1] + a[3] <= b[1] or b[1] + b[3] <= a[1]
+                for i, a in enumerate(rects) for b in rects[i + 1:])
+    filled = sum(r[2] * r[3] for r in rects) * zoom * zoom / (w * h)
+    check(len(rects) >= 2 and apart and filled > 0.47, f"the frames fill the pane, none over another: {filled:.2f} of it")
 
     # Each text painted stands at its own insertion point, upright and turned ones alike.
     ask = lambda wall: json.load(urllib.request.urlopen(urllib.request.Request(
@@ -495,8 +534,18 @@ def the_page_keeps_its_own_state(e, exe, url, served, tmp, check):
             at.setdefault(text, []).append(tuple(g["at"][3 * i:3 * i + 3]))
     k = zoom * d.execute_script("return window.devicePixelRatio || 1")
     painted = d.execute_script("return window.__drawn.texts")
+    # Each frame stands where the pane shows it best: a text moves with the frame that holds it.
+    placed = json.loads(pane.get_attribute("data-frames"))
+
+    def moved(x, y):
+        for p in placed:
+            r = p["rect"]
+            if r is None or (r["x"] <= x <= r["x"] + r["w"] and r["y"] <= y <= r["y"] + r["h"]):
+                return x + p["offset"][0], y + p["offset"][1]
+        return x, y
     off = [(t, vx + px / k, vy + py / k) for t, px, py in painted
-           if not any(abs(vx + px / k - x) < 0.25 and abs(vy + py / k - y) < 0.25 for x, y, _ in at.get(t, []))]
+           if not any(abs(vx + px / k - mx) < 0.25 and abs(vy + py / k - my) < 0.25
+                      for mx, my in (moved(x, y) for x, y, _ in at.get(t, [])))]
     turned = [t for t, _, _ in painted if any(a for _, _, a in at.get(t, []))]
     check(painted and turned and not off,
           f"each of {len(painted)} texts painted ({len(turned)} turned) stands at its insertion point: {off[:3]}")
@@ -536,21 +585,23 @@ def the_page_keeps_its_own_state(e, exe, url, served, tmp, check):
     answer = ask("\r\n".join(lines))
     e.type_into("F3.count[3]", "0")
     listed = d.execute_script("return [...document.querySelectorAll('#findings li:not(.refusal) button')].map(b => b.textContent)")
+    said = [f["text"] for f in answer["findings"] if f["field"] == "F3.count[3]"]
     rows = d.execute_script("return [...document.querySelectorAll('tr.notes')].filter(r => r.textContent.includes("
-                            "'F3.count[3]')).map(r => r.previousElementSibling.dataset.zone)")
+                            "arguments[0])).map(r => r.previousElementSibling.dataset.zone)", said[0] if said else "?")
     check("F3.count[3]" in [f["field"] for f in answer["findings"]] and listed == [f["message"] for f in answer["findings"]]
           and rows == ["3"], f"a finding on zone 3 shows in zone 3's row only, listed as the server words it: {rows} {listed}")
     e.type_into("F3.count[3]", "4")
 
-    # An error answer (a character Shift_JIS lacks) is shown as the server words it; the last
-    # sheet stays, greyed.
-    picture, status = e.picture(), e.status_code()
+    # A character Shift_JIS lacks is refused as the value of its field, as the server words it; the
+    # last sheet stays, greyed.
+    picture = (e.elements(), pane.get_attribute("data-viewbox"))
     e.field("wall_height").send_keys("é")
     e.wait.until(lambda _: d.execute_script("return document.body.dataset.busy") == "false")
-    message = e.status()[1]
+    message = " ".join(e.refusals())
     check("é" in message and "PlenkL.dat" in message and "wall_height" in invalid() and "stale" in pane.get_attribute("class")
-          and e.picture() == picture and e.status_code() == status,
-          f"an error answer is shown as the server words it, beside its field, the last sheet kept greyed: {message!r}")
+          and (e.elements(), pane.get_attribute("data-viewbox")) == picture and e.status_code() == "6",
+          f"a character without Shift_JIS is refused as the server words it, beside its field, the last sheet kept "
+          f"greyed: {message!r}")
     e.field("wall_height").send_keys(Keys.BACKSPACE)
     e.wait.until(lambda _: "stale" not in pane.get_attribute("class"))
 
@@ -640,6 +691,188 @@ def never_saves_over_what_it_could_not_open(e, exe, tmp, check):
     finally:
         server.terminate()
         server.wait(timeout=20)
+
+
+@contextlib.contextmanager
+def serving(exe, folder, *args):
+    """lwall serve on a folder of its own; yields its address."""
+    server = subprocess.Popen([exe, "serve", "--port", "0", "--dir", str(folder), *args], stdout=subprocess.PIPE, text=True)
+    try:
+        yield re.search(r"(http\S+)", server.stdout.readline()).group(1)
+    finally:
+        server.terminate()
+        server.wait(timeout=20)
+
+
+JAPANESE = re.compile(r"[\u3040-\u30ff\u4e00-\u9fff]")
+
+
+def each_value_stays_in_its_field(e, url, check):
+    """A thousands comma is taken as the number it means and shown so; a value that would be several
+    values is refused in its own field and moves no other; two refusals are both listed."""
+    d = e.d
+    d.get(url)
+    e.wait.until(lambda _: e.seq() >= 1 and d.execute_script("return document.body.dataset.busy") == "false")
+    line = ["wall_height", "footing_thickness", "height_left", "height_right"]
+    values = {n: e.value(n) for n in line}
+    e.type_into("wall_height", "2,450")
+    check(e.value("wall_height") == "2450" and e.status_code() == "0" and
+          all(e.value(n) == values[n] for n in line[1:]) and not d.find_elements(By.CSS_SELECTOR, ".refused"),
+          f"a thousands comma in たて壁高 is the number it means, shown so, and moves nothing: {e.value('wall_height')!r} "
+          f"{e.status()}")
+    e.type_into("wall_height", "2,45")
+    invalid = d.execute_script("return [...document.querySelectorAll('.refused')].map(i => i.name)")
+    listed = e.refusals()
+    check(e.status_code() == "6" and invalid == ["wall_height"] and len(listed) == 1 and "wall_height" in listed[0] and
+          "2,45" in listed[0] and e.notes("wall_height").startswith("たて壁高: 値が1つではない"),
+          f"\"2,45\" is refused in たて壁高 itself, nowhere else: {invalid} {listed} {e.notes('wall_height')!r}")
+    e.type_into("cover1", "")
+    listed = e.refusals()
+    check(len(listed) == 2 and "cover1" in listed[1] and "値がない (空欄)" in listed[1] and not d.find_elements(
+          By.CSS_SELECTOR, "[data-download]"),
+          f"every refusal of the form is listed, an empty field says it is empty, nothing offered to download: {listed}")
+    e.type_into("cover1", "100")
+    e.type_into("wall_height", values["wall_height"])
+    check(e.status_code() == "0" and not e.refusals() and d.find_elements(By.CSS_SELECTOR, "[data-download]"),
+          "the refusals go with the values, the downloads come back")
+
+
+# Sends the next download with a wall the reader refuses, as if the form had changed under it: the
+# server's real refusal comes back through the page's own download.
+SPOIL_NEXT_DOWNLOAD = """
+const real = window.fetch;
+window.fetch = (url, options) => {
+  if (!String(url).startsWith('/api/file/')) return real(url, options);
+  window.fetch = real;
+  const body = JSON.parse(options.body);
+  body.wall = 'x' + body.wall;
+  return real(url, {...options, body: JSON.stringify(body)});
+};
+"""
+
+
+def a_download_that_fails_says_so(e, url, check):
+    """A download the server refuses is said to be a failed download, not a failed save, and the
+    notice goes with the next edit."""
+    d = e.d
+    d.get(url)
+    e.wait.until(lambda _: e.seq() >= 1 and d.execute_script("return document.body.dataset.busy") == "false")
+    d.execute_script(SPOIL_NEXT_DOWNLOAD)
+    d.find_element(By.CSS_SELECTOR, '[data-download="Lwall.dxf"]').click()
+    n = d.find_element(By.ID, "notice")
+    e.wait.until(lambda _: n.get_attribute("class") == "failed")
+    check(n.text.startswith("Lwall.dxf をダウンロードできませんでした: ") and "保存" not in n.text and "footing_left_width" in n.text,
+          f"a failed download says it is a download, and why: {n.text!r}")
+    e.type_into("cover1", "100")
+    check(not n.is_displayed(), "the notice goes with its cause")
+
+
+def a_folder_without_layers_is_offered_the_standard_ones(e, exe, tmp, example, check):
+    """A folder without GasouL.dat: the page says in Japanese why it stops (status 4), opens the
+    layers and offers the standard layer file, which saving then writes there."""
+    folder = tmp / "no layers"
+    folder.mkdir()
+    shutil.copy(example / "PlenkL.dat", folder)
+    with serving(exe, folder) as url:
+        d = e.d
+        d.get(url)
+        e.wait.until(lambda _: e.seq() >= 1 and d.execute_script("return document.body.dataset.busy") == "false")
+        code, message = e.status()
+        layers = d.find_element(By.CSS_SELECTOR, "details[data-group=layers]")
+        note = layers.find_element(By.CSS_SELECTOR, ".note").text
+        check(code == "終了コード 4" and "GasouL.dat" in message and JAPANESE.search(message) and "can't" not in message and
+              layers.get_attribute("open") is not None and "GasouL.dat" in note and JAPANESE.search(note) and
+              not d.find_elements(By.CSS_SELECTOR, "[data-download]"),
+              f"without GasouL.dat the page says why in Japanese and opens the layers: {code} {message!r} {note!r}")
+        offer = layers.find_elements(By.CSS_SELECTOR, "[data-offer=standard-layers]")
+        check(len(offer) == 1, "the layers offer the standard layer file")
+        if not offer:
+            return
+        before = e.seq()
+        offer[0].click()
+        e.settle(before)
+        check(e.status_code() == "0" and d.find_elements(By.CSS_SELECTOR, "[data-download]") and e.unsaved(),
+              f"the standard layer file written there draws the sheet: {e.status()}")
+        e.save()
+        standard = (example / "GasouL.dat").read_text().replace("\r\n", "\n").replace("\n", "\r\n")
+        check((folder / "GasouL.dat").exists() and (folder / "GasouL.dat").read_bytes() == standard.encode(),
+              "saving writes the standard layer file into the folder, its lines in CR LF")
+
+
+def a_conflict_keeps_your_edits(e, exe, tmp, example, check):
+    """Two hands on one folder: the page's save is refused because the disk changed; the page shows
+    what differs, value by value, and each way on keeps everything: download yours, take the disk's
+    (yours one undo away), save yours over the disk. A language switch after the refusal leaves no
+    Japanese in what the page says."""
+    folder = tmp / "conflict"
+    folder.mkdir()
+    for name in ("PlenkL.dat", "GasouL.dat"):
+        shutil.copy(example / name, folder)
+    mine_dir = tmp / "mine"
+    mine_dir.mkdir()
+    d = e.d
+    d.execute_cdp_cmd("Page.setDownloadBehavior", {"behavior": "allow", "downloadPath": str(mine_dir)})
+    with serving(exe, folder) as url:
+        d.get(url)
+        e.wait.until(lambda _: e.seq() >= 1 and d.execute_script("return document.body.dataset.busy") == "false")
+        e.type_into("wall_height", "2100")
+        theirs = (example / "PlenkL.dat").read_bytes().replace(b"350,", b"360,", 1)
+        (folder / "PlenkL.dat").write_bytes(theirs)
+        e.save()
+        panel = d.find_element(By.ID, "conflict")
+        rows = {r.get_attribute("data-field"): [c.text for c in r.find_elements(By.CSS_SELECTOR, "td")]
+                for r in panel.find_elements(By.CSS_SELECTOR, "tbody tr")}
+        check(panel.is_displayed() and rows == {"wall_height": ["2100", "2300"], "wall_thickness": ["350", "360"]} and
+              (folder / "PlenkL.dat").read_bytes() == theirs,
+              f"a refused save shows, value by value, yours against the disk's, and writes nothing: {rows}")
+
+        # The language switched after the refusal: the page's words and the panel's in English.
+        before = e.seq()
+        d.find_element(By.ID, "lang").click()
+        e.settle(before)
+        said = " ".join(d.find_element(By.ID, i).text for i in ("conflict-text", "conflict-actions", "status-bar", "notice", "toolbar"))
+        said = said.replace(d.find_element(By.ID, "lang").text, "")  # the way back to Japanese says 日本語
+        said += " " + " ".join(c.text for c in panel.find_elements(By.CSS_SELECTOR, "thead th"))
+        check(not JAPANESE.search(said), f"after a switch to English no text stays Japanese: {JAPANESE.findall(said)[:8]}")
+        e.type_into("cover1", "x")
+        e.save()
+        refused = d.find_element(By.ID, "notice").text
+        before = e.seq()
+        d.find_element(By.ID, "lang").click()
+        e.settle(before)
+        check(refused.startswith("Not saved: PlenkL.dat line 4, cover1") and
+              d.find_element(By.ID, "notice").text.startswith("保存できませんでした: 底版下面かぶり (cover1, PlenkL.dat 4行目)"),
+              f"a save the server refused is said again in the other language: {refused!r} "
+              f"{d.find_element(By.ID, 'notice').text!r}")
+        e.type_into("cover1", "100")
+
+        # Yours downloaded: the three files as the page holds them.
+        d.find_element(By.ID, "conflict-download").click()
+        mine = wait_for_file(mine_dir / "PlenkL.dat")
+        wait_for_file(mine_dir / "GasouL.dat")
+        check(b"2100," in mine and mine.startswith(b"600,350,") and (folder / "PlenkL.dat").read_bytes() == theirs,
+              f"download yours gives your files and leaves the disk's: {mine[:40]!r}")
+
+        # The disk's taken: yours one undo away.
+        before = e.seq()
+        d.find_element(By.ID, "conflict-take").click()
+        e.settle(before)
+        check(e.value("wall_height") == "2300" and e.value("wall_thickness") == "360" and not e.unsaved() and
+              not panel.is_displayed(), "take the disk's loads the disk's values")
+        e.keys(Keys.CONTROL, "z")
+        check(e.value("wall_height") == "2100" and e.value("wall_thickness") == "350" and e.unsaved(),
+              "undo gives your values back")
+
+        # Yours saved over the disk, once the difference was shown.
+        again = theirs.replace(b"100,100,100", b"110,100,100", 1)
+        (folder / "PlenkL.dat").write_bytes(again)
+        e.save()
+        check(panel.is_displayed(), "a second change on the disk is shown again")
+        d.find_element(By.ID, "conflict-keep").click()
+        e.wait.until(lambda _: d.find_element(By.ID, "notice").get_attribute("class") == "ok")
+        saved = (folder / "PlenkL.dat").read_bytes()
+        check(saved == mine and not panel.is_displayed() and not e.unsaved(),
+              f"save yours writes your files over the disk's: {saved[:40]!r}")
 
 
 def frame_on_paper(pdf):

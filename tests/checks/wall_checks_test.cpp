@@ -42,10 +42,10 @@ TEST(WallChecks, TheExamplesHaveNothingToQuery) {
 TEST(WallChecks, EveryPlantedFaultIsNamedWithItsLineFieldAndSize) {
     const WallInput w = read_wall_input(test::read_file(std::string(LWALL_SOURCE_DIR) + "/tests/checks/faulty/PlenkL.dat"));
     const std::vector<std::string> expected = {
-        "PlenkL.dat line 4, cover6: cover3 + cover6 and the vertical bars D13 and D16 take 409 mm of the 300 mm wall, "
-        "leaving -109 mm between the two faces' bars",
-        "PlenkL.dat line 4, cover2: cover1 + cover2 take 400 mm of the 400 mm footing, leaving 0 mm between its top "
-        "and bottom bars",
+        "PlenkL.dat line 4, cover6: the covers leave no room for the bars: cover3 + cover6 and the vertical bars D13 "
+        "and D16 take 409 mm, 109 mm more than the 300 mm wall thickness",
+        "PlenkL.dat line 4, cover2: the covers leave no room for the bars: cover1 + cover2 take 400 mm, exactly the "
+        "400 mm footing thickness",
         "PlenkL.dat line 6, max_bar_length: the second piece of the full-length W3 bars is 6000 mm, 200 mm longer "
         "than the maximum member length",
         "PlenkL.dat line 6, max_bar_length: the second piece of F4 is 6000 mm, 200 mm longer than the maximum member "

@@ -126,6 +126,19 @@ TEST_F(PdfOutput, AStopLeavesThePagesDrawnBeforeIt) {
     EXPECT_EQ(fs::file_size(dir_ / "Lwall.pdf"), 0u);
 }
 
+// The same wall gives the same file run after run: dated by the title block's 年月日, or by one
+// fixed date without it, never by the clock.
+TEST_F(PdfOutput, TheSameWallGivesTheSameBytes) {
+    const std::string first = test::read_file((dir_ / "Lwall.pdf").string());
+    EXPECT_NE(output_of("pdfinfo -isodates " + pdf()).find("CreationDate:    1970-01-01T00:00:00"), std::string::npos);
+    std::ofstream(dir_ / "HyodaiL.dat", std::ios::binary) << *utf8_to_sjis("\r\n\r\n\r\n\r\n令和8年12月7日\r\n");
+    ASSERT_EQ(test::run_program(dir_.path().string(), "--pdf").status, 0);
+    EXPECT_NE(output_of("pdfinfo -isodates " + pdf()).find("CreationDate:    2026-12-07T00:00:00"), std::string::npos);
+    fs::remove(dir_ / "HyodaiL.dat");
+    ASSERT_EQ(test::run_program(dir_.path().string(), "--pdf --csv").status, 0);
+    EXPECT_TRUE(test::read_file((dir_ / "Lwall.pdf").string()) == first);
+}
+
 // Page 1 drawn at 72 dots an inch (a dot a point): the frame's border must stand 800 x 550 mm
 // centred on the page, and the sheet's title where its insertion point says, the right way up.
 TEST_F(PdfOutput, TheFrameLandsAtItsTrueScaleTheRightWayUp) {

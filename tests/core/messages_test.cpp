@@ -71,10 +71,10 @@ TEST(Messages, RefusalsAndFindingsReadInBothLanguages) {
          "超えている",
          "PlenkL.dat line 2, footing_thickness + wall_height: 3100 mm, 100 mm more than the height limit of 3000 mm"},
         {check_wall(read_wall_input(level_with_line(4, "100,100,100,100,100,200"))).front().message,
-         "背面かぶり(縦筋) (cover6, PlenkL.dat 4行目): cover3 + cover6 と縦筋 D13, D16 で 329 mm となり、壁厚 300 mm に"
-         "対して両面の鉄筋の間が -29 mm",
-         "PlenkL.dat line 4, cover6: cover3 + cover6 and the vertical bars D13 and D16 take 329 mm of the 300 mm "
-         "wall, leaving -29 mm between the two faces' bars"},
+         "背面かぶり(縦筋) (cover6, PlenkL.dat 4行目): かぶりが大きすぎて鉄筋が入らない: cover3 + cover6 と縦筋 D13, "
+         "D16 で 329 mm となり、壁厚 300 mm を 29 mm 超える",
+         "PlenkL.dat line 4, cover6: the covers leave no room for the bars: cover3 + cover6 and the vertical bars D13 "
+         "and D16 take 329 mm, 29 mm more than the 300 mm wall thickness"},
         {check_wall(read_wall_input(level_with_line(26, "9,12,10,9,0"))).front().message,
          "区間1間隔数 (W1.count[1], PlenkL.dat 26行目): 区間 2, 1 が左端へ 5250 mm 延び、端部かぶりを 350 mm 越える "
          "(そちらの壁は 4900 mm)",

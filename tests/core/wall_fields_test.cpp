@@ -105,6 +105,13 @@ TEST(WallFields, EveryFieldIsNamedForTheMemberItFillsAndFilledFromItsLine) {
         EXPECT_TRUE(utf8_to_sjis(f.label_ja).has_value());
         EXPECT_FALSE(f.label_en.empty() || f.meaning.empty());
     }
+    // Each meaning in both languages: the Japanese one written in Japanese, for the page, the editor's
+    // catalogue and the README alike.
+    for (const InputFile file : {InputFile::wall, InputFile::title}) {
+        for (const WallField& f : input_fields(file)) {
+            EXPECT_TRUE(f.meaning_ja.find("\xE3") != std::string::npos && f.meaning_ja != f.meaning) << f.name;
+        }
+    }
     for (const WallFieldGroup& g : field_groups()) EXPECT_TRUE(utf8_to_sjis(g.label_ja).has_value());
     // The design conditions: one a line, each in both languages, its default inside its range.
     for (const WallField& f : condition_fields()) {

@@ -113,7 +113,7 @@ FuzzOutcome run_fuzz_input(std::string_view bytes) {
     if (sheet.design) {
         design_csv(*sheet.design);
         design_json(*sheet.design, Lang::en);
-        ReportDocument report("fuzz");
+        ReportDocument report("fuzz", "1970-01-01T00:00:00Z");
         draw_calc_report(report, *sheet.design, nullptr);
     }
     return {sheet.status, std::move(sheet.dxf), std::move(sheet.scr)};

@@ -49,6 +49,9 @@ TEST(LayerFile, RowsBeyondTheCountAreNotRead) {
 
 TEST(LayerFile, MalformedRowsAreRefused) {
     EXPECT_EQ(refusal("-1\n"), "GasouL.dat line 1, layer count: must be 0 or more, found -1");
+    EXPECT_EQ(refusal("2\n7 1 0.5 D-STR\n3 1 0.25 D*/DIM\n"),
+              "GasouL.dat line 3, row 2 name: holds \"*/\", which an SXF sheet (Lwall-n.sfc) reads as the end of the "
+              "comment around a feature");
     EXPECT_EQ(refusal("2\n7 1 0.5 D-STR\n3 1 0.25\n"),
               "GasouL.dat line 3, row 2 name: the file ends in the middle of a layer row");
     EXPECT_EQ(refusal("1\nred 1 0.5 D-STR\n"), "GasouL.dat line 2, row 1 colour: expected a whole number, found \"red\"");

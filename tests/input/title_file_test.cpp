@@ -42,6 +42,14 @@ TEST(TitleFile, EachRefusalNamesTheLineAndTheField) {
               "HyodaiL.dat line 6, company: UTF-8 text; save HyodaiL.dat as Shift_JIS");
     EXPECT_EQ(refusal("\n\nA\tB\n"),
               "HyodaiL.dat line 3, drawing_name: holds the control character 0x09 at byte 2");
+    // "*/" would end the comment of its feature on the SXF sheets, on any line; "* /" would not.
+    for (int line = 1; line <= kTitleValueCount; ++line) {
+        const std::string before(static_cast<std::size_t>(line - 1), '\n');
+        EXPECT_NE(refusal(before + "1*/2\n").find(" line " + std::to_string(line) + ", "), std::string::npos) << line;
+    }
+    EXPECT_EQ(refusal("*/"), "HyodaiL.dat line 1, project: holds \"*/\", which an SXF sheet (Lwall-n.sfc) reads as "
+                             "the end of the comment around a feature");
+    EXPECT_NO_THROW(read_title_input("* /\n/*\n"));
     // Eight values, the client's office the last: a file of seven keeps its meaning, a ninth is one too many.
     EXPECT_EQ(read_title_input("1\n2\n3\n4\n5\n6\n7\n8\n").values[kOffice], "8");
     EXPECT_EQ(read_title_input("1\n2\n3\n4\n5\n6\n7\n").values[kOffice], "");

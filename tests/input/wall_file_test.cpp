@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
+#include <vector>
 
 #include "core/run_failure.hpp"
 #include "core/wall_fields.hpp"
@@ -145,6 +147,83 @@ TEST(WallInput, MalformedLinesAreRefusedNamingFileLineAndField) {
     EXPECT_EQ(blanks.footing_right_width, 1000);
     EXPECT_EQ(read_wall_input(with_line(7, "0")).F1.zones, 0);
     EXPECT_EQ(read_wall_input(with_line(7, "5")).F1.zones, 5);
+}
+
+// Each value is judged in its own place: a bad value in any field of a line is refused as that
+// field and no other, alone or beside a second bad value anywhere in the line, the first of them
+// being the refusal of the file; the field that holds a byte is the one the reader blames.
+TEST(WallInput, EveryRefusalIsFoundInItsOwnField) {
+    const char* bad[] = {"x", "", "nan", "1e9", "12 34", "-", "\x82\x50", "2/3"};
+    const std::string level = test::example_file("level", "PlenkL.dat");
+    for (const int line : {2, 4, 8, 43}) {
+        const std::vector<const WallField*> fields = wall_fields_on_line(line);
+        std::vector<std::string> values;
+        for (std::size_t k = 0; k < fields.size(); ++k) values.push_back(k % 2 == 0 ? "12" : "7");
+        const auto text = [&](std::size_t at, const std::string& value, std::size_t also = SIZE_MAX) {
+            std::string row;
+            for (std::size_t k = 0; k < values.size(); ++k) {
+                row += (k > 0 ? "," : "") + (k == at || k == also ? value : values[k]);
+            }
+            return with_line(line, row);
+        };
+        for (const char* token : bad) {
+            for (std::size_t k = 0; k < fields.size(); ++k) {
+                SCOPED_TRACE("line " + std::to_string(line) + ", field " + fields[k]->name + ", \"" + token + "\"");
+                const std::string one = text(k, token);
+                const std::vector<RunFailure> found = wall_file_refusals(one);
+                ASSERT_EQ(found.size(), 1u);
+                EXPECT_EQ(found[0].field, fields[k]->name);
+                EXPECT_EQ(found[0].line, line);
+                EXPECT_EQ(found[0].message, read_wall_file(one).refusal->message);
+                int at_line = 0;
+                const std::string marked = text(k, "@");
+                EXPECT_EQ(wall_field_at(marked, marked.find('@'), at_line), fields[k]);
+                EXPECT_EQ(at_line, line);
+                for (std::size_t j = k + 1; j < fields.size(); ++j) {
+                    const std::vector<RunFailure> two = wall_file_refusals(text(k, token, j));
+                    ASSERT_EQ(two.size(), 2u) << fields[j]->name;
+                    EXPECT_EQ(two[0].field, fields[k]->name);
+                    EXPECT_EQ(two[1].field, fields[j]->name);
+                }
+            }
+        }
+    }
+    // Refusals on lines of their own are all found, in file order; an empty value says so.
+    std::string three = with_line(2, "2000,,2000,2000").replace(0, 3, "5x0");
+    three.replace(three.find("\n250,250,250,250,0"), 18, "\n250,250,250,250,2q");
+    const std::vector<RunFailure> all = wall_file_refusals(three);
+    ASSERT_EQ(all.size(), 3u);
+    EXPECT_EQ(all[0].field, "footing_left_width");
+    EXPECT_EQ(all[1].field, "footing_thickness");
+    EXPECT_EQ(all[1].message.en, "PlenkL.dat line 2, footing_thickness: no value (the field is empty)");
+    EXPECT_EQ(all[2].field, "F1.pitch[5]");
+    EXPECT_TRUE(wall_file_refusals(level).empty());
+}
+
+// Reading on past a refusal never changes the first: on any text (the example with bytes put in,
+// taken out or changed), the refusals gathered begin with the reader's own, or there are none.
+TEST(WallInput, TheFirstRefusalGatheredIsTheReadersOwn) {
+    const std::string base = test::example_file("sloped", "PlenkL.dat");
+    std::mt19937 random(30);
+    const std::string alphabet = ",\n \t.-+0123456789xe\r\x82\x50";
+    int refused = 0;
+    for (int n = 0; n < 3000; ++n) {
+        std::string text = base;
+        for (int k = 1 + static_cast<int>(random() % 6); k > 0; --k) {
+            const std::size_t at = random() % (text.size() + 1);
+            const char c = alphabet[random() % alphabet.size()];
+            const int how = static_cast<int>(random() % 3);
+            if (how == 0) text.insert(text.begin() + static_cast<long>(at), c);
+            else if (at < text.size()) how == 1 ? text.erase(at, 1) : text.replace(at, 1, 1, c);
+        }
+        const std::vector<RunFailure> all = wall_file_refusals(text);
+        const WallReading first = read_wall_file(text);
+        ASSERT_EQ(all.empty(), !first.refusal) << text;
+        if (all.empty()) continue;
+        ++refused;
+        EXPECT_EQ(all.front().message, first.refusal->message) << text;
+    }
+    EXPECT_GT(refused, 1000);
 }
 
 TEST(WallInput, ValuesFarOutsideAnyWallAreRefused) {

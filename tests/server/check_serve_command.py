@@ -3,7 +3,8 @@
 name; a preview of a wall that stops at the member length answers with status 5 at once (no
 dialog waits for a person); --open hands the page's address to the system's opener; --host beyond
 loopback warns, in Japanese unless English is asked for; SIGTERM (or, for the Windows build,
-ending the process) stops it.
+ending the process) stops it. Where the editor is a module beside the program (lwall-serve.so, a
+build on Debian's compiled HTTP library), the program copied without it says so in one line.
 Usage: check_serve_command.py LWALL EXAMPLE_DIR [RUNNER...]. With a runner (`wine`), LWALL is the
 Windows program and --open is left out, as Wine has no browser to open."""
 import json
@@ -128,6 +129,17 @@ with tempfile.TemporaryDirectory() as tmp:
         said = p.stderr.read().decode("utf-8", "replace")
         check(said.startswith("lwall serve: can't open a browser: can't run xdg-open") and said.count("\n") == 1,
               f"without an opener, one line names xdg-open: {said!r}")
+
+    module = pathlib.Path(lwall).parent / "lwall-serve.so"
+    if not runner and module.exists():
+        alone = tmp / "alone"
+        alone.mkdir()
+        shutil.copy(lwall, alone / "lwall")
+        refused = subprocess.run([str(alone / "lwall"), "serve", "--port", "0"], cwd=tmp, env=env, capture_output=True,
+                                 timeout=20)
+        said = refused.stdout.decode("utf-8", "replace")
+        check(refused.returncode == 8 and said.startswith("lwall: 編集画面のモジュールを読み込めません: ") and
+              said.count("\n") == 1, f"a program without its editor module says so in one line: {refused.returncode} {said!r}")
 
 if failures:
     sys.exit(1)

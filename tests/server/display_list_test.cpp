@@ -100,7 +100,7 @@ TEST(DisplayList, IsThePictureEntityForEntity) {
     ASSERT_TRUE(std::any_of(sheet.frames.begin(), sheet.frames.end(),
                             [&](const SheetFrame& f) { return f.scale != sheet.layout.scale; }));
 
-    const json answer = json::parse(preview_reply(WallTexts{wall, layers, title, std::nullopt, Lang::ja}).body);
+    const json answer = json::parse(preview_reply(WallTexts{wall, layers, title, std::nullopt, Lang::ja, {}}).body);
     ASSERT_EQ(answer["status"], 0);
     const json& display = answer["display"];
 

@@ -261,13 +261,17 @@ TEST_F(EditorServerTest, RefusesForeignHostsForeignWritersAndMalformedBodies) {
         EXPECT_EQ(odd->body, layers_number->body) << lang;
     }
 
-    // A character Shift_JIS lacks is named with its line.
-    const auto euro = c.Post("/api/preview",
-                             json{{"wall", "500,300,1000\n2000,400,2000,2000 \xE2\x82\xAC\n"}, {"lang", "en"}}.dump(),
-                             "application/json");
-    expect_refusal(euro, 422);
-    EXPECT_NE(euro->body.find("line 2"), std::string::npos) << euro->body;
-    EXPECT_NE(euro->body.find("U+20AC"), std::string::npos) << euro->body;
+    // A character Shift_JIS lacks is refused as the value that holds it: its field, line and status 6.
+    const json euro_body = {{"wall", "500,300,1000\n2000,400,2000,2000 \xE2\x82\xAC\n"}, {"lang", "en"}};
+    const auto euro = c.Post("/api/preview", euro_body.dump(), "application/json");
+    ASSERT_EQ(euro->status, 200);
+    const json euro_stop = json::parse(euro->body);
+    EXPECT_EQ(euro_stop["status"], 6);
+    EXPECT_EQ(euro_stop["field"], "height_right");
+    EXPECT_EQ(euro_stop["message"], "PlenkL.dat line 2, height_right: the character \"\xE2\x82\xAC\" (U+20AC) has no "
+                                    "Shift_JIS form, so no file can hold it");
+    EXPECT_EQ(euro_stop["downloads"], json::array());
+    expect_refusal(c.Post("/api/file/PlenkL.dat", euro_body.dump(), "application/json"), 422);
 
     // Only the fixed names are handed out.
     expect_refusal(c.Post("/api/file/..%2FPlenkL.dat", body, "application/json"), 404);
@@ -500,12 +504,16 @@ TEST_F(EditorServerTest, TheTitleFileIsOneOfTheSet) {
     EXPECT_EQ(why["field"], "drawing_number");
     EXPECT_EQ(why["line"], 4);
     EXPECT_EQ(served("HyodaiL.dat"), title);
-    // A character Shift_JIS lacks: named with its file and line, for the page to put beside the field.
+    // A character Shift_JIS lacks: the refusal of its title value, with its file, line and field.
     body["title"] = "県道\r\n\r\n\r\n\r\n\r\n\xF0\x9F\x98\x80\r\n";
     const auto emoji = client().Post("/api/preview", body.dump(), "application/json");
-    expect_refusal(emoji, 422);
+    ASSERT_EQ(emoji->status, 200);
+    EXPECT_EQ(json::parse(emoji->body)["status"], 6);
     EXPECT_EQ(json::parse(emoji->body)["file"], "HyodaiL.dat");
     EXPECT_EQ(json::parse(emoji->body)["line"], 6);
+    EXPECT_EQ(json::parse(emoji->body)["field"], "company");
+    expect_refusal(save(body.dump()), 422);
+    EXPECT_EQ(served("HyodaiL.dat"), title);
 
     // The drawing file with the title's values, as the command line draws it from the folder.
     command_line(wall, &layers, "");
@@ -517,6 +525,88 @@ TEST_F(EditorServerTest, TheTitleFileIsOneOfTheSet) {
     ASSERT_EQ(dxf->status, 200);
     EXPECT_TRUE(dxf->body == cli_file("Lwall.dxf"));
     EXPECT_NE(dxf->body.find(*utf8_to_sjis("県道改良工事")), std::string::npos);
+}
+
+// A preview of a form with several refused values lists each once, the stop first: a value the page
+// held back because it would split into several (drawn nothing, saved and handed out nowhere), then
+// the wall's and the title's in file order. Only a drawn sheet offers its files.
+TEST_F(EditorServerTest, APreviewListsEveryRefusedValueOnce) {
+    const std::string layers = test::example_file("level", "GasouL.dat");
+    std::string wall = test::example_file("level", "PlenkL.dat");
+    wall.replace(0, 3, "5x0");
+    wall.replace(wall.find("2000,400,"), 9, "2000,,");
+    json body = json::parse(wall_body(wall, &layers));
+    body["title"] = "県道\r\n\r\n\r\n" + std::string(23, 'X') + "\r\n";
+    body["lang"] = "en";
+    const auto fields_of = [](const json& answer) {
+        std::vector<std::string> names;
+        for (const json& r : answer["refusals"]) names.push_back(r["field"]);
+        return names;
+    };
+    const json read = json::parse(client().Post("/api/preview", body.dump(), "application/json")->body);
+    EXPECT_EQ(read["status"], 6);
+    EXPECT_EQ(read["field"], "footing_left_width");
+    EXPECT_EQ(fields_of(read), (std::vector<std::string>{"footing_left_width", "footing_thickness", "drawing_number"}));
+    EXPECT_EQ(read["refusals"][1]["text"], "no value (the field is empty)");
+    EXPECT_EQ(read["refusals"][1]["message"], "PlenkL.dat line 2, footing_thickness: no value (the field is empty)");
+    EXPECT_EQ(read["downloads"], json::array());
+
+    body["held"] = {{"wall_height", "2,45"}, {"no_such_field", "1,2"}};
+    const json held = json::parse(client().Post("/api/preview", body.dump(), "application/json")->body);
+    EXPECT_EQ(held["status"], 6);
+    EXPECT_EQ(held["field"], "wall_height");
+    EXPECT_EQ(held["message"], "PlenkL.dat line 2, wall_height: more than one value, \"2,45\": a comma or a line break "
+                               "separates values, and a field holds one");
+    EXPECT_EQ(fields_of(held),
+              (std::vector<std::string>{"wall_height", "footing_left_width", "footing_thickness", "drawing_number"}));
+    EXPECT_EQ(held["display"]["counts"], (json{0, 0, 0}));
+    body["version"] = load()["version"];
+    const auto refused = save(body.dump());
+    expect_refusal(refused, 422);
+    EXPECT_EQ(json::parse(refused->body)["field"], "wall_height");
+    EXPECT_TRUE(json::parse(refused->body)["error_ja"].get<std::string>().starts_with("たて壁高 (wall_height, "));
+    EXPECT_FALSE(fs::exists(served_ / "PlenkL.dat"));
+    expect_refusal(client().Post("/api/file/PlenkL.dat", body.dump(), "application/json"), 422);
+
+    // A character Shift_JIS lacks is its value's one refusal, not also the reader's of what is left.
+    std::string euro = sjis_to_utf8(test::example_file("level", "PlenkL.dat"));
+    euro.replace(euro.find("1000"), 4, "10\xE2\x82\xAC" "0");
+    const json one = json::parse(
+        client().Post("/api/preview", json{{"wall", euro}, {"layers", sjis_to_utf8(layers)}}.dump(), "application/json")->body);
+    EXPECT_EQ(fields_of(one), (std::vector<std::string>{"footing_right_width"}));
+
+    // Drawn: every file offered, the input files taken back as the page holds them.
+    body = json::parse(wall_body(test::example_file("level", "PlenkL.dat"), &layers));
+    body["title"] = "県道\r\n";
+    const json drawn = json::parse(client().Post("/api/preview", body.dump(), "application/json")->body);
+    EXPECT_EQ(drawn["status"], 0);
+    EXPECT_EQ(drawn["refusals"], json::array());
+    EXPECT_EQ(drawn["downloads"][0], "Lwall.dxf");
+    // This program has no PDF writer beside it (the tests' own): the answer says why, in Japanese.
+    EXPECT_EQ(std::count(drawn["downloads"].begin(), drawn["downloads"].end(), "Lwall.pdf"), 0);
+    EXPECT_NE(drawn.value("pdf_missing", "").find("PDF"), std::string::npos) << drawn.value("pdf_missing", "");
+    EXPECT_NE(drawn.value("pdf_missing", "").find("\xE3"), std::string::npos) << drawn.value("pdf_missing", "");
+    for (const auto& [name, text] : {std::pair<const char*, std::string>{"GasouL.dat", layers},
+                                     {"HyodaiL.dat", *utf8_to_sjis("県道\r\n")}}) {
+        const auto file = client().Post(std::string("/api/file/") + name, body.dump(), "application/json");
+        ASSERT_EQ(file->status, 200) << name;
+        EXPECT_TRUE(file->body == text) << name;
+    }
+}
+
+// The catalogue's meanings in the language asked for (Japanese without one), and in both for a page
+// that switches: for every field of both files.
+TEST_F(EditorServerTest, TheCatalogueSpeaksTheLanguageAskedFor) {
+    for (const char* lang : {"", "ja", "en"}) {
+        const json c = json::parse(client().Get(std::string("/api/fields") + (*lang ? "?lang=" : "") + lang)->body);
+        json fields = c["fields"];
+        for (const json& f : c["title_file"]["fields"]) fields.push_back(f);
+        ASSERT_EQ(fields.size(), 165u + kTitleValueCount);
+        for (const json& f : fields) {
+            EXPECT_EQ(f["meaning"], std::string(lang) == "en" ? f["meaning_en"] : f["meaning_ja"]) << f["name"] << lang;
+            EXPECT_NE(f["meaning_ja"], f["meaning_en"]) << f["name"];
+        }
+    }
 }
 
 // A save goes only over the files the page loaded: not over a change made elsewhere since, nor over
@@ -607,6 +697,9 @@ TEST_F(EditorServerTest, AFolderWithoutLayersEndsAsTheCommandLineDoes) {
     EXPECT_EQ(preview["status"], 4);
     EXPECT_EQ(preview["message"].get<std::string>() + "\n", cli.console);
     EXPECT_EQ(preview["file"], "GasouL.dat");
+    // What the command line's line means, for the page to say.
+    EXPECT_EQ(preview["detail"], "フォルダに GasouL.dat (画層ファイル) がないため作図できない");
+    EXPECT_EQ(preview["downloads"], json::array());
     ASSERT_EQ(save(wall_body(wall, nullptr, folder["version"]))->status, 200);
     EXPECT_FALSE(fs::exists(served_ / "GasouL.dat"));
 }

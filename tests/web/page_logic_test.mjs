@@ -1,6 +1,6 @@
 // The page's own logic, without a browser: how the form splices edited values into the engineer's
-// files (bytes kept wherever nothing changed), undo and redo, full-width input made ASCII, and the
-// page's two languages. The browser test sees these only through a few saves; here every case of a
+// files (bytes kept wherever nothing changed, each value judged in its own field), undo and redo,
+// full-width input made ASCII, the page's two languages, and where the frames of the sheet stand. The browser test sees these only through a few saves; here every case of a
 // file's shape is tried. Usage: LWALL_WEB_DIR=web node --test page_logic_test.mjs.
 import {test} from 'node:test';
 import assert from 'node:assert/strict';
@@ -16,7 +16,7 @@ for (const f of fs.readdirSync(webDir)) if (f.endsWith('.js')) fs.copyFileSync(p
 fs.writeFileSync(path.join(copy, 'package.json'), '{"type": "module"}');
 process.on('exit', () => fs.rmSync(copy, {recursive: true, force: true}));
 const load = (name) => import(path.join(copy, name));
-const {WallText, LayerText, TitleText} = await load('wall_text.js');
+const {WallText, LayerText, TitleText, shownValue} = await load('wall_text.js');
 const {EditHistory} = await load('history.js');
 const {narrow} = await load('wall_form.js');
 const {t, pick} = await load('messages.js');
@@ -122,12 +122,53 @@ test('undo and redo: keys typed into one field without a pause are one step', ()
   assert.equal(h.current.wall, '1');
 });
 
-test('full-width digits, signs and points become ASCII; a full-width comma stays', () => {
+test('full-width digits, signs, points and commas become ASCII', () => {
   assert.equal(narrow('１２３４．５'), '1234.5');
   assert.equal(narrow('－５\u2212６\u30fc７\u2010８\u2011９\uff70０'), '-5-6-7-8-9-0');
   assert.equal(narrow('\u3000１\u3002５'), ' 1.5');
-  assert.equal(narrow('１，２'), '1，2');
+  assert.equal(narrow('１，２、３'), '1,2,3');
   assert.equal(narrow('擁壁 abc 1,2'), '擁壁 abc 1,2');
+});
+
+// Whatever is typed into a field of numbers is judged in that field alone, on every field of a line:
+// taken as it plainly means (a thousands comma) or as typed for the reader to judge in place, or held
+// back (several values), the file keeping its own value there; never shifting its neighbours.
+test('a value typed into any field of a line stays in that field', () => {
+  const inputs = [
+    ['2,450', '2450'], ['２，４５０', '2450'], ['-1,234.5', '-1234.5'], ['1,000,000', '1000000'], ['２、４５０', '2450'],
+    ['2,45', null], ['1,2,3', null], ['2300,400,2300,2300', null], ['12\n34', null], ['12,3456', null], [',', null],
+    ['12,', null], [' 12 ', ' 12 '], ['\t12', '\t12'], ['+12', '+12'], ['12 34', '12 34'], ['', ''], ['１２', '12'],
+    ['1.2.3', '1.2.3'], ['x', 'x'],
+  ];
+  const fields = ['a', 'b', 'c', 'd'].map((name) => ({name}));
+  const byLine = {1: [field('p')], 2: fields, 3: [field('q'), field('r')]};
+  const file = '7\r\n2000, 400,2000 ,2000\r\n5,6\r\n';
+  const own = new Map([['p', '7'], ['a', '2000'], ['b', '400'], ['c', '2000'], ['d', '2000'], ['q', '5'], ['r', '6']]);
+  for (const [typed, means] of inputs) {
+    for (const f of fields) {
+      const shown = shownValue(typed);
+      const w = new WallText(file, byLine, 3);
+      const {text, held} = w.formText((name) => (name === f.name ? shown : own.get(name)));
+      const lines = text.split('\r\n');
+      assert.equal(lines.length, 4, `${typed} in ${f.name}`);
+      assert.equal(lines[0], '7');
+      assert.equal(lines[2], '5,6');
+      const values = lines[1].split(',').map((v) => v.trim());
+      for (const g of fields) {
+        const k = fields.indexOf(g);
+        if (g !== f) assert.equal(values[k], k < values.length ? own.get(g.name) : undefined, `${typed} in ${f.name}: ${g.name}`);
+      }
+      const k = fields.indexOf(f);
+      if (means === null) {
+        assert.deepEqual(held, {[f.name]: shown}, `${typed} in ${f.name}`);
+        assert.equal(values[k], own.get(f.name));
+      } else {
+        assert.deepEqual(held, {});
+        assert.equal(values[k] ?? '', means.trim(), `${typed} in ${f.name}`);
+        if (means !== '' || k < fields.length - 1) assert.equal(values.length, fields.length, `${typed} in ${f.name}`);
+      }
+    }
+  }
 });
 
 test('the page speaks Japanese first and has every text in both languages', () => {
@@ -189,4 +230,44 @@ test('a drag or a wheel turn before the first sheet leaves that sheet to be fitt
   on.wheel({preventDefault() {}, clientX: 5, clientY: 5, deltaY: 100, deltaMode: 0});
   await view.show({frame: [0, 0, 800, 600], ground: '#fff', strokes: [], texts: [], counts: [0, 0, 0]});
   assert.equal(pane.dataset.view, '0 0 0.5');  // 400 / 800 and 300 / 600 pixels a unit, the sheet whole
+});
+
+test('the frames stand in the rows that show them largest, in order, none over another', async () => {
+  globalThis.Path2D ??= class { moveTo() {} lineTo() {} arc() {} };
+  const {preparePicture, arrangeFrames} = await load('sheet_view.js');
+  // Three frames of 1:50 and one of 1:100, side by side 2000 apart as the drawing lays them.
+  const frames = [[0, 40000, 27500], [42000, 40000, 27500], [84000, 40000, 27500], [126000, 80000, 55000]]
+    .map(([x, width, height], i) => ({number: i + 1, x, y: 0, width, height}));
+  const display = {frame: [-1000, -56000, 208000, 57000], ground: '#fff', counts: [0, 0, 0], texts: [],
+    strokes: [{colour: '#fff', width: 1, lines: [100, -100, 200, -100, 50000, -100, 50100, -100], circles: []}]};
+  for (const n of [1, 2, 3, 4]) {
+    const picture = preparePicture(display, frames.slice(0, n));
+    for (const [w, h] of [[1600, 300], [1130, 768], [700, 900], [400, 1200]]) {
+      const {offsets, extent} = arrangeFrames(picture, w, h);
+      const placed = picture.groups.filter((g) => g.rect).map((g) => {
+        const [dx, dy] = offsets[picture.groups.indexOf(g)];
+        return {x: g.rect.x + dx, y: g.rect.y + dy, w: g.rect.w, h: g.rect.h};
+      });
+      const where = `${n} frames in ${w} x ${h}`;
+      assert.deepEqual(offsets[0], [0, 0], where);
+      for (const [i, a] of placed.entries()) {
+        assert.ok(a.x >= extent.x && a.y >= extent.y && a.x + a.w <= extent.x + extent.w && a.y + a.h <= extent.y + extent.h, where);
+        for (const b of placed.slice(i + 1)) {
+          assert.ok(a.x + a.w <= b.x || b.x + b.w <= a.x || a.y + a.h <= b.y || b.y + b.h <= a.y, where);
+          assert.ok(b.y > a.y + a.h - 1 || b.x > a.x, `${where}: the order of the frames`);
+        }
+      }
+      // No other number of frames a row shows them larger than the one chosen.
+      const zoom = Math.min(w / extent.w, h / extent.h);
+      const oneRow = Math.min(w / (placed.reduce((s, r) => s + r.w, 0) + 2000 * (n - 1) + 2000), h / (Math.max(...placed.map((r) => r.h)) + 2000));
+      assert.ok(zoom >= oneRow * (1 - 1e-9), where);
+    }
+  }
+  // A pane wide enough keeps the drawing's own row; a tall one stacks the frames.
+  const three = preparePicture(display, frames.slice(0, 3));
+  assert.deepEqual(arrangeFrames(three, 4000, 300).offsets.slice(0, 3), [[0, 0], [0, 0], [0, 0]]);
+  assert.deepEqual(arrangeFrames(three, 400, 1200).offsets.slice(0, 3), [[0, 0], [-42000, 29500], [-84000, 59000]]);
+  // The lines of each frame go with it.
+  assert.equal(three.groups[0].strokes.length, 1);
+  assert.equal(three.groups[1].strokes.length, 1);
 });

@@ -74,7 +74,7 @@ void dxf_style_table(DxfWriter& out) {
     out.name(2, "STYLE");
     out.integer(70, 2);
     out.line("0");
-    const std::string_view styles[2][2] = {{"STANDARD", ""}, {"KANJI", "BIGFONT"}};
+    const std::string_view styles[2][2] = {{kStandardTextStyle, ""}, {"KANJI", "BIGFONT"}};
     for (const auto& style : styles) {
         out.line("STYLE");
         out.name(2, style[0]);

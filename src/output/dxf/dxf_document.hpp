@@ -15,6 +15,9 @@ void dxf_ltype_table(DxfWriter& out);
 // The LAYER table: one entry per row of the layer definitions.
 void dxf_layer_table(DxfWriter& out, const LayerTable& table);
 
+// The text style a text without a style of its own falls back to, the first of the STYLE table.
+inline constexpr std::string_view kStandardTextStyle = "STANDARD";
+
 // The STYLE table: STANDARD and KANJI.
 void dxf_style_table(DxfWriter& out);
 

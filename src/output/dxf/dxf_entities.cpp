@@ -1,5 +1,7 @@
 #include "output/dxf/dxf_entities.hpp"
 
+#include "output/dxf/dxf_document.hpp"
+
 namespace lwall {
 
 void dxf_line(DxfWriter& out, const LineEntity& e) {
@@ -37,7 +39,9 @@ void dxf_text(DxfWriter& out, const TextEntity& e) {
         out.real(41, e.width_factor);
         out.real(50, e.angle);
         out.name(1, e.text);
-        out.name(7, e.style);
+        // A text drawn before any style was chosen (the dimensions before the footing plan) names
+        // the style every reader falls back to, which the STYLE table holds.
+        out.name(7, e.style.empty() ? kStandardTextStyle : e.style);
         out.integer(72, 0);
     }
     out.line("0");

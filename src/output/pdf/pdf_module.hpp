@@ -44,9 +44,10 @@ struct LwallPdfDocument {
     double width, height;  // of every page, mm
     const LwallPdfPage* pages;
     size_t page_count;
-    const char* title;          // the document's title in its metadata
-    const char* creation_date;  // its creation date, ISO 8601: a fixed one, so that the same input
-                                // gives the same bytes
+    const char* title;  // the document's title in its metadata
+    // The document's creation date, "YYYY-MM-DDThh:mm:ss" or with "Z": the same wall gives the same
+    // bytes, whenever it is written.
+    const char* creation_date;
 };
 
 // Receives the document's bytes as they are made; returns 0 when they could not be written.

@@ -1,6 +1,7 @@
 #include "output/pdf/pdf_pages.hpp"
 
 #include <cmath>
+#include <cstdio>
 
 #include "core/sjis.hpp"
 
@@ -58,11 +59,24 @@ void PdfPages::text(const TextEntity& e) {
     if (e.height > 0 && !t.utf8.empty() && finite({t.x, t.y, t.rotation})) texts_.push_back(std::move(t));
 }
 
-PdfDocument PdfPages::layout(const SheetFrames& frames) const {
+std::string pdf_creation_date(const TitleInput& title) {
+    const TitleDate d = read_title_date(title.values[kDrawingDate]);
+    static constexpr int kDays[12] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = d.year % 4 == 0 && (d.year % 100 != 0 || d.year % 400 == 0);
+    if (!d.valid() || d.year < 1 || d.year > 9999 || d.day > kDays[d.month - 1] || (d.month == 2 && d.day == 29 && !leap)) {
+        return "1970-01-01T00:00:00Z";
+    }
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%04d-%02d-%02dT00:00:00", d.year, d.month, d.day);
+    return buf;
+}
+
+PdfDocument PdfPages::layout(const SheetFrames& frames, const TitleInput& title) const {
     std::vector<PageMap> maps;
     maps.reserve(frames.size());
     for (const SheetFrame& f : frames) maps.emplace_back(f);
     PdfDocument doc;
+    doc.creation_date_ = pdf_creation_date(title);
     doc.pages_.resize(frames.size());
     for (const Line& l : lines_) {
         const int p = frame_holding(frames, (l.x1 + l.x2) / 2, (l.y1 + l.y2) / 2);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/sheet_frames.hpp"
+#include "core/title_block.hpp"
 #include "output/entity_sink.hpp"
 #include "output/pdf/pdf_module.hpp"
 
@@ -20,8 +21,6 @@ inline constexpr double kPdfPageWidth = kPlotSheetWidth;    // A1 landscape, mm
 inline constexpr double kPdfPageHeight = kPlotSheetHeight;  // mm
 // A pen width of 0 is the plotter's thinnest pen: drawn at the thinnest of the drafting series.
 inline constexpr double kThinnestPen = 0.13;  // mm
-// The creation date every PDF of lwall states: fixed, so that the same walls give the same files.
-inline constexpr const char* kPdfCreationDate = "2026-01-01T00:00:00";
 
 // The pages laid out, as the module reads them. Its texts point into the PdfPages that made it.
 class PdfDocument {
@@ -34,7 +33,7 @@ public:
 
     std::size_t page_count() const { return pages_.size(); }
     LwallPdfDocument view() const {
-        return {kPdfPageWidth, kPdfPageHeight, views_.data(), views_.size(), "Lwall", kPdfCreationDate};
+        return {kPdfPageWidth, kPdfPageHeight, views_.data(), views_.size(), "Lwall", creation_date_.c_str()};
     }
 
 private:
@@ -46,7 +45,13 @@ private:
     };
     std::vector<Page> pages_;
     std::vector<LwallPdfPage> views_;
+    std::string creation_date_;
 };
+
+// The creation date of Lwall.pdf: 年月日 of the title block where it gives a date of the calendar
+// (the SXF sheets read it the same way), else a fixed date, 1970-01-01T00:00:00Z. Never the clock:
+// the same wall gives the same file, from lwall --pdf as from the editor, run after run.
+std::string pdf_creation_date(const TitleInput& title);
 
 class PdfPages final : public EntitySink {
 public:
@@ -56,8 +61,8 @@ public:
 
     // One page per frame, in the order of the frames. An entity belongs to the frame that holds its
     // anchor (a line's midpoint, a circle's centre, a text's insertion point); one that lies in no
-    // frame is on no page.
-    PdfDocument layout(const SheetFrames& frames) const;
+    // frame is on no page. The document is dated by the title block (pdf_creation_date).
+    PdfDocument layout(const SheetFrames& frames, const TitleInput& title) const;
 
 private:
     struct Line {

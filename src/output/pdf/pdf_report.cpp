@@ -31,7 +31,7 @@ LwallPdfDocument ReportDocument::view() const {
         for (const Text& t : p.texts) texts.push_back({t.x, t.y, t.height, t.rotation, t.utf8.c_str()});
         views_.push_back({p.lines.data(), p.lines.size(), p.circles.data(), p.circles.size(), texts.data(), texts.size()});
     }
-    return {kReportPageWidth, kReportPageHeight, views_.data(), views_.size(), title_.c_str(), kPdfCreationDate};
+    return {kReportPageWidth, kReportPageHeight, views_.data(), views_.size(), title_.c_str(), creation_date_.c_str()};
 }
 
 }  // namespace lwall

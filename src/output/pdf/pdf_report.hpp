@@ -14,7 +14,9 @@ inline constexpr double kReportPageHeight = 297;
 
 class ReportDocument {
 public:
-    explicit ReportDocument(std::string title) : title_(std::move(title)) {}
+    // Dated like Lwall.pdf (pdf_creation_date), never by the clock.
+    ReportDocument(std::string title, std::string creation_date)
+        : title_(std::move(title)), creation_date_(std::move(creation_date)) {}
     ReportDocument(const ReportDocument&) = delete;
     ReportDocument& operator=(const ReportDocument&) = delete;
 
@@ -43,6 +45,7 @@ private:
     };
     Page& page();
     std::string title_;
+    std::string creation_date_;
     std::vector<Page> pages_;
     mutable std::vector<LwallPdfPage> views_;
 };

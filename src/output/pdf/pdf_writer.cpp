@@ -1,7 +1,8 @@
 #include "output/pdf/pdf_writer.hpp"
 
 #include <filesystem>
-#include <system_error>
+
+#include "core/program_path.hpp"
 
 #if defined(LWALL_PDF_MODULE_NAME) && !defined(_WIN32)
 #include <dlfcn.h>
@@ -11,16 +12,6 @@
 namespace lwall {
 
 namespace {
-
-#ifdef LWALL_PDF_LOADABLE
-// The module stands beside the program, whichever folder that was started from.
-std::filesystem::path module_path() {
-    std::error_code error;
-    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-    return (error ? std::filesystem::path() : program.parent_path()) / LWALL_PDF_MODULE_NAME;
-}
-
-#endif
 
 int write_to_file(void* closure, const unsigned char* data, unsigned int length) {
     return std::fwrite(data, 1, length, static_cast<std::FILE*>(closure)) == length ? 1 : 0;
@@ -44,7 +35,7 @@ Message PdfWriter::open(Message& warning) {
     (void)warning;
     return msg::pdf_not_in_build();
 #else
-    const std::filesystem::path path = module_path();
+    const std::filesystem::path path = beside_program(LWALL_PDF_MODULE_NAME);
     void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (library == nullptr) {
         const char* why = dlerror();

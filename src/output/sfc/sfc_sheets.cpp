@@ -148,7 +148,7 @@ std::string number(double v, int decimals = 6) {
 
 // Shift_JIS text as a feature may hold it: bytes that are no character of the code page become
 // '?', and the text ends at a character boundary within 256 bytes; an empty text is one space, as
-// a name or a text of a feature is never empty.
+// a name or a text of a feature is never empty; "*/" never stands in it.
 std::string sfc_text(std::string_view sjis) {
     std::string out;
     std::string_view rest = sjis;
@@ -171,6 +171,9 @@ std::string sfc_text(std::string_view sjis) {
         out.resize(cut);
     }
     if (out.empty()) out = " ";
+    // "*/" would end the comment the feature stands in: the readers refuse it in the title values
+    // and the layer names, and no text of the program's own holds it; should one, its '/' is '?'.
+    for (std::size_t at = out.find("*/"); at != std::string::npos; at = out.find("*/", at + 1)) out[at + 1] = '?';
     return out;
 }
 
@@ -201,69 +204,6 @@ std::string param(int v) { return "'" + number(v, 0) + "'"; }
 
 // A string of the file's header: '...' with a quote doubled too.
 std::string header_string(std::string_view sjis) { return sjis.empty() ? "''" : "'" + escaped(sjis, '\'') + "'"; }
-
-// ---- The date of the title block -----------------------------------------------------------------
-
-struct Date {
-    int year = 0, month = 0, day = 0;
-    bool valid() const { return month >= 1 && month <= 12 && day >= 1 && day <= 31; }
-};
-
-// The date of 年月日 as an engineer writes it: "2026年12月7日", "2026/12/7", "2026.12.07",
-// "令和8年12月7日", "R8.12.7", in full-width digits too (元年 is year 1 of its era).
-Date read_date(std::string_view sjis) {
-    // Full-width digits (0x824F ... 0x8258) to ASCII, other characters kept whole.
-    std::string a;
-    for (std::size_t i = 0; i < sjis.size(); ++i) {
-        const auto c = static_cast<unsigned char>(sjis[i]);
-        if (sjis_lead(c) && i + 1 < sjis.size()) {
-            const auto t = static_cast<unsigned char>(sjis[i + 1]);
-            if (c == 0x82 && t >= 0x4F && t <= 0x58) a += static_cast<char>('0' + (t - 0x4F));
-            else a += sjis.substr(i, 2);
-            ++i;
-        } else {
-            a += static_cast<char>(c);
-        }
-    }
-    struct Era {
-        std::string_view name;
-        int base;
-    };
-    static constexpr Era kEras[] = {{u8"令和"_sj, 2018}, {u8"平成"_sj, 1988}, {u8"昭和"_sj, 1925},
-                                    {"R", 2018},         {"H", 1988},         {"S", 1925}};
-    int base = 0;
-    std::size_t from = 0;
-    for (const Era& e : kEras) {
-        const std::size_t at = a.find(e.name);
-        if (at != std::string::npos) {
-            base = e.base;
-            from = at + e.name.size();
-            break;
-        }
-    }
-    int numbers[3] = {0, 0, 0};
-    int found = 0;
-    constexpr std::string_view kFirstYear = u8"元"_sj;
-    if (base != 0 && std::string_view(a).substr(from).starts_with(kFirstYear)) {
-        numbers[found++] = 1;
-        from += kFirstYear.size();
-    }
-    for (std::size_t i = from; i < a.size() && found < 3;) {
-        const auto c = static_cast<unsigned char>(a[i]);
-        if (c >= '0' && c <= '9') {
-            long n = 0;
-            while (i < a.size() && a[i] >= '0' && a[i] <= '9') {
-                if (n < 100000) n = n * 10 + (a[i] - '0');
-                ++i;
-            }
-            numbers[found++] = static_cast<int>(n);
-        } else {
-            i += sjis_lead(c) ? 2 : 1;
-        }
-    }
-    if (found < 3) return {};
-    return {numbers[0] + base, numbers[1], numbers[2]};
-}
 
 // ---- One file ----------------------------------------------------------------------------------
 
@@ -436,7 +376,7 @@ std::vector<std::string> SfcSheets::files(const SheetFrames& frames, const Layer
         return line_type_code(row != nullptr ? row->linetype : 1);
     };
 
-    const Date date = read_date(title.values[kDrawingDate]);
+    const TitleDate date = read_title_date(title.values[kDrawingDate]);
     std::string time_stamp;
     if (date.valid()) {
         char buf[40];

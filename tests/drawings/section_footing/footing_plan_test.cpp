@@ -368,8 +368,8 @@ TEST(FootingPlan, OutlineLabelsPensAndTextStyle) {
         if (e.type == "TEXT" && e.get(8) == "D-STR-DIM" && has_group(e, 7)) styles.push_back(e.get(7));
     }
     ASSERT_GE(styles.size(), 3u);
-    EXPECT_EQ(styles[0], "");
-    EXPECT_EQ(styles[1], "");
+    EXPECT_EQ(styles[0], "STANDARD");
+    EXPECT_EQ(styles[1], "STANDARD");
     EXPECT_EQ(styles[2], "KANJI");
     EXPECT_EQ(p.ctx->canvas.state.dim_text_style, "KANJI");
 

@@ -56,6 +56,14 @@ TEST_F(EntityTest, StyledTextRecord) {
                               "1", "T", "7", "KANJI", "72", "0", "0"}));
 }
 
+TEST_F(EntityTest, TextWithoutAStyleNamesTheOneTheTableHolds) {
+    dxf_text(out, {TextForm::aligned, "D-STR-DIM", 0.13, 0, 200, "1500", 1, 0, "", 10, 20, 30, 40});
+    const Lines l = lines();
+    ASSERT_EQ(l.size(), 32u);
+    EXPECT_EQ(l[27], "7");
+    EXPECT_EQ(l[28], "STANDARD");
+}
+
 TEST_F(EntityTest, CircleRoundsItsRadius) {
     dxf_circle(out, {"D-STR-STR1", 0.35, 101, 202, 0.5});
     EXPECT_EQ(lines(), (Lines{"CIRCLE", "8", "D-STR-STR1", "39", "0.350", "10", "  101", "20", "  202", "30", "0",

@@ -9,6 +9,24 @@
 namespace lwall {
 namespace {
 
+// The creation date is the title block's date where 年月日 gives a day of the calendar, in any way
+// an engineer writes it, else one fixed date: never the clock.
+TEST(PdfPages, TheCreationDateIsTheTitlesDateOrAFixedOne) {
+    const std::pair<const char*, const char*> dates[] = {
+        {"2026年12月7日", "2026-12-07T00:00:00"},  {"２０２６/１２/０７", "2026-12-07T00:00:00"},
+        {"令和8年2月29日", "1970-01-01T00:00:00Z"}, {"R6.2.29", "2024-02-29T00:00:00"},
+        {"平成元年1月8日", "1989-01-08T00:00:00"}, {"2026年12月", "1970-01-01T00:00:00Z"},
+        {"2026年2月30日", "1970-01-01T00:00:00Z"}, {"0/1/1", "1970-01-01T00:00:00Z"},
+        {"2026.13.1", "1970-01-01T00:00:00Z"},    {"", "1970-01-01T00:00:00Z"},
+    };
+    for (const auto& [written, date] : dates) {
+        TitleInput title;
+        title.values[kDrawingDate] = *utf8_to_sjis(written);
+        EXPECT_EQ(pdf_creation_date(title), date) << written;
+        EXPECT_STREQ(PdfPages().layout({}, title).view().creation_date, date) << written;
+    }
+}
+
 // Three frames, the third at a scale of its own (as a frame of tables may be): each entity lands
 // on the page of the frame that holds its anchor, at that frame's scale, in millimetres from the
 // page's upper left corner with the frame centred; what lies between frames is on no page.
@@ -28,7 +46,7 @@ TEST(PdfPages, EachEntityOnItsFramesPageAtThatFramesScale) {
     pages.text(between);
     pages.line({"D-STR", 7, 0.5, 39000, 100, 43500, 100});  // across the gap, its midpoint in neither
 
-    const PdfDocument doc = pages.layout(frames);
+    const PdfDocument doc = pages.layout(frames, TitleInput{});
     const LwallPdfDocument v = doc.view();
     ASSERT_EQ(v.page_count, 3u);
     EXPECT_EQ(v.width, 841);

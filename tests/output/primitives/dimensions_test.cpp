@@ -38,11 +38,11 @@ TEST_F(DimensionTest, VerticalDimensionIsThreeLinesFourTicksAndARotatedLabel) {
     EXPECT_EQ(label.num(21), 638);  // second point 200 above the first
 }
 
-TEST_F(DimensionTest, LabelsBeforeTheFootingPlanCarryAnEmptyStyle) {
+TEST_F(DimensionTest, LabelsBeforeTheFootingPlanCarryTheStandardStyle) {
     draw_dim_horizontal(cv, {0, 0}, {1000, 0}, {0, -1000}, {437.5, -950}, 125, " 1000");
     const auto e = test::entities(cv);
     ASSERT_EQ(e.size(), 8u);
-    EXPECT_EQ(e[7].get(7), "");
+    EXPECT_EQ(e[7].get(7), "STANDARD");
     EXPECT_EQ(e[7].num(50), 0);
     EXPECT_EQ(e[7].num(11), 638);
     // ticks at both ends of the line from (0, -1000) to (1000, -1000), opening inward

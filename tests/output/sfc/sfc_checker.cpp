@@ -227,6 +227,11 @@ SfcReading read_sfc(std::string_view file) {
             return r;
         }
         const std::string& body = lines[i + 1];
+        // A reader ends the comment at the first "*/", wherever it stands.
+        if (body.find("*/") != std::string::npos) {
+            rd.fault(where + ": a feature comment ended inside its feature");
+            return r;
+        }
         const std::size_t eq = body.find(" = ");
         const std::size_t open = body.find('(');
         SfcFeature f;

@@ -279,6 +279,7 @@ TEST(SfcChecker, FindsWhatAReaderRefuses) {
         {"a text too long", replaced("\\'1:50\\'", "\\'" + long_text + "\\'")},
         {"bytes not Shift_JIS", replaced("\\'1:50\\'", "\\'\x85\x40\\'")},
         {"a lone backslash", replaced("\\'1:50\\'", "\\'1\\50\\'")},
+        {"a comment ended in a text", replaced("\\'1:50\\'", "\\'1*/50\\'")},
         {"an id twice", replaced("#20 = ", "#10 = ")},
         {"the sheet not last", moved_before("drawing_sheet_feature", "drawing_attribute_feature")},
         {"a placement before its part drawing", moved_before("sfig_locate_feature", "sfig_org_feature")},
@@ -332,6 +333,30 @@ TEST(SfcSheets, EntitiesWithoutAPlaceOrASizeAreLeftOff) {
     EXPECT_TRUE(std::any_of(r.features.begin(), r.features.end(),
                             [](const auto& f) { return f.name == "text_string_feature" && f.str(3) == "A-1"; }));
     EXPECT_EQ(files, plain.files(frames, layers, TitleInput{}));
+}
+
+// The readers refuse "*/" in the title values and the layer names; handed to the sheets all the
+// same, in a text, a layer's name and every title value, it never ends a feature's comment.
+TEST(SfcSheets, NoTextEndsTheCommentOfItsFeature) {
+    SfcSheets sink;
+    TextEntity text;
+    text.layer = "D-*/STR";
+    text.height = 250;
+    text.text = "1*/2";
+    text.x1 = 2000;
+    text.y1 = 3000;
+    sink.text(text);
+    TitleInput title;
+    for (std::string& v : title.values) v = "a*/b";
+    const SheetFrames frames = {{1, -1000, -1000, 800 * 50, 550 * 50, 50}};
+    LayerTable layers;
+    layers.rows.push_back({7, 1, 0.25, "D-*/STR"});
+    const std::vector<std::string> files = sink.files(frames, layers, title);
+    ASSERT_EQ(files.size(), 1u);
+    const test::SfcReading r = test::read_sfc(files[0]);
+    EXPECT_TRUE(r.faults.empty()) << show(r.faults);
+    EXPECT_TRUE(std::any_of(r.features.begin(), r.features.end(),
+                            [](const auto& f) { return f.name == "text_string_feature" && f.str(3) == "1*?2"; }));
 }
 
 TEST(SfcSheets, FileNamesAreExact) {

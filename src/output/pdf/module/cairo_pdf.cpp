@@ -159,7 +159,8 @@ const char* render(LwallPdfWriter* writer, const LwallPdfDocument* doc, LwallPdf
         cairo_pdf_surface_create_for_stream(write_bytes, &sink, doc->width * kPointsPerMm, doc->height * kPointsPerMm);
     cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_TITLE, doc->title != nullptr ? doc->title : "Lwall");
     cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_CREATOR, "lwall");
-    // Without a date of its own cairo writes the clock's, and no two runs would give the same file.
+    // Without a date of its own cairo dates the document by the clock, and no two runs would give
+    // the same file.
     if (doc->creation_date != nullptr) {
         cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_CREATE_DATE, doc->creation_date);
     }
