@@ -49,12 +49,16 @@ double bar_extension_length(double diameter) {
     return 20 * diameter;
 }
 
+double wall_bar_anchorage(double diameter) {
+    const double a = 31.25 * diameter;
+    return a / 10 != std::floor(a / 10) ? (std::floor(a / 10) + 1) * 10 : a;
+}
+
 double wall_bar_anchor_leg(const WallInput& w, double diameter, int rule) {
     const double d = diameter;
     const double rule_leg = bar_length_by_rule(static_cast<int>(d), rule);
     if (d == 0) return rule_leg;  // a bar without a diameter has no leg to count in diameters
-    double a = 31.25 * d;
-    if (a / 10 != std::floor(a / 10)) a = (std::floor(a / 10) + 1) * 10;
+    const double a = wall_bar_anchorage(d);
     const double f = (a - (w.footing_thickness - w.cover1 - 3 * d) + 3 * d) / d;
     const double n = std::ceil(f);
     const double leg = n - f > 0.5 ? std::floor(f) * d : n * d;

@@ -44,8 +44,11 @@ double bar_length_by_rule(int diameter, int rule);
 // D22, 22 d for D25, 21 d for D29, 20 d otherwise.
 double bar_extension_length(double diameter);
 
-// Bent-leg length at the foot of a wall bar of `diameter`: 31.25 d rounded up to 10 mm, less the
-// room in the footing, in whole diameters (a half rounds up), at least the leg of `rule`.
+// How far a wall bar of `diameter` is anchored in the footing: 31.25 d rounded up to 10 mm.
+double wall_bar_anchorage(double diameter);
+
+// Bent-leg length at the foot of a wall bar of `diameter`: its anchorage less the room in the
+// footing, in whole diameters (a half rounds up), at least the leg of `rule`.
 double wall_bar_anchor_leg(const WallInput& w, double diameter, int rule);
 
 }  // namespace lwall

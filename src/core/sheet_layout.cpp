@@ -42,4 +42,10 @@ SheetLayout compute_sheet_layout(const WallInput& w) {
     return s;
 }
 
+TextBuf scale_label(double scale) {
+    TextBuf t;
+    t.text("S=1:").plain(scale);
+    return t;
+}
+
 }  // namespace lwall

@@ -3,6 +3,8 @@
 
 #include <numbers>
 
+#include "core/number_format.hpp"
+#include "core/sjis.hpp"
 #include "core/wall_input.hpp"
 
 namespace lwall {
@@ -32,5 +34,10 @@ struct SheetLayout {
 double choose_scale(double elev_height, double wall_length);
 
 SheetLayout compute_sheet_layout(const WallInput& w);
+
+// What a view drawn to `scale` states beside its title: "S=1:50".
+TextBuf scale_label(double scale);
+// What a table or a schematic states beside its title instead.
+inline constexpr std::string_view kNotToScale = u8"(縮尺なし)"_sj;
 
 }  // namespace lwall

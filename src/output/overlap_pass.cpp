@@ -6,6 +6,8 @@
 #include <memory>
 #include <numbers>
 
+#include "core/sheet_layout.hpp"
+
 namespace lwall {
 
 namespace {
@@ -311,6 +313,8 @@ private:
                         }
                     }
                 }
+                // A title and the scale stated beside it, on its baseline, stay together.
+                if (g.members.n == 1 && scale_beside(i, i + 1)) g.members.push_back(static_cast<std::uint32_t>(i + 1));
                 g.along = {box_[i].ux, box_[i].uy};
                 g.step = std::max(25.0, it.height / 4);
             } else if (ring(i)) {
@@ -323,6 +327,16 @@ private:
             for (const std::uint32_t m : g.members) group_of_[m] = static_cast<int>(groups_.size());
             groups_.push_back(g);
         }
+    }
+
+    bool scale_beside(std::size_t title, std::size_t next) const {
+        if (next >= items_.size()) return false;
+        const SheetItem& t = items_[title];
+        const SheetItem& s = items_[next];
+        if (s.kind != Kind::text || s.fixed || !glyphs_[next] || s.rotation != t.rotation) return false;
+        if (!s.text.starts_with("S=1:") && s.text != kNotToScale) return false;
+        const Point l = box_[title].local(s.a);
+        return std::fabs(l.y - box_[title].local(t.a).y) < 1;
     }
 
     Rect group_rect(const Group& g) const {

@@ -296,6 +296,8 @@ void draw_bending_drawings(RunContext& ctx) {
     pen_select_layer(ctx, "D-MTR-TXT");
     set_origin(ctx.canvas, base.x, base.y);
     draw_text_styled(ctx.canvas, {5000, 3000}, {5500, 3000}, 400, 0, u8"鉄 筋 加 工 図"_sj, "KANJI");
+    // Every bar at true size, so to the scale of the frame the views stand in.
+    draw_text_styled(ctx.canvas, {7900, 3000}, {8200, 3000}, 300, 0, scale_label(s.scale), "KANJI");
 
     draw_wall_vertical_bars(ctx, base);
     draw_wall_horizontal_bars(ctx);

@@ -77,6 +77,7 @@ void draw_bending_schedule(RunContext& ctx) {
     // 2. Title and note. The counts are the bars to cut for the whole wall, and the note says so.
     pen_select_layer(ctx, "D-MTR-TXT");
     draw_kanji_text(cv, {1300, 5000}, {1600, 5000}, 350, u8"鉄 筋 加 工 図"_sj);
+    draw_kanji_text(cv, {4050, 5000}, {4350, 5000}, 125, kNotToScale);
     const TextBuf basis = whole_wall_basis(ctx.input);
     draw_kanji_text(cv, {8000, 5000}, {8500, 5000}, 125, basis_note(basis));
     ctx.printed.schedule_basis = basis.view();

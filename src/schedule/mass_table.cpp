@@ -72,6 +72,7 @@ void draw_mass_table(RunContext& ctx) {
     // 1. Title and note: the masses are those of the bars of the whole wall.
     pen_select_layer(ctx, "D-MTR-TXT");
     draw_kanji_text(cv, {1300, 1000}, {1600, 1000}, 400, u8"鉄 筋 質 量 表"_sj);
+    draw_kanji_text(cv, {4400, 1000}, {4700, 1000}, 125, kNotToScale);
     const TextBuf basis = whole_wall_basis(ctx.input);
     draw_kanji_text(cv, {8000, 1000}, {8500, 1000}, 125, basis_note(basis));
     ctx.printed.mass_basis = basis.view();

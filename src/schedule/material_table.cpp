@@ -62,6 +62,7 @@ void draw_material_table(RunContext& ctx) {
     // Title.
     pen_select_layer(ctx, "D-MTR-TXT");
     draw_kanji_text(cv, {250, 500}, {800, 500}, 400, u8"材 料 表"_sj);
+    draw_kanji_text(cv, {2150, 500}, {2450, 500}, 125, kNotToScale);
     draw_kanji_text(cv, {5000, 500}, {5500, 500}, 125, u8"(1m当たり)"_sj);
 
     // Frame.

@@ -38,16 +38,17 @@ TEST_F(BendingScheduleTest, WithNoRowTheTableIsItsFrameAndHeadings) {
     ctx->bar_list = {};
     draw_bending_schedule(*ctx);
     const auto e = drawn();
-    ASSERT_EQ(e.size(), 2u + 2 + 12 + 3 + 3 + 9);
+    ASSERT_EQ(e.size(), 2u + 3 + 12 + 3 + 3 + 9);
     EXPECT_EQ(e[2].get(1), std::string(u8"鉄 筋 加 工 図"_sj));
     EXPECT_EQ(e[2].get(40), "350");
     EXPECT_EQ(e[2].num(10), t.x + 1300);
     EXPECT_EQ(e[2].num(20), t.y + 5000);
-    EXPECT_EQ(e[3].get(1), std::string(u8"(延長 10.0m当たり)"_sj));  // the bars of the whole wall
-    EXPECT_EQ(e[4].get(1), std::string(u8"種 別"_sj));
-    EXPECT_EQ(e[10].get(1), std::string(u8"Ｌ１"_sj));
-    EXPECT_EQ(e[11].get(1), "(mm)");
-    EXPECT_EQ(e[11].get(40), "150");
+    EXPECT_EQ(e[3].get(1), std::string(u8"(縮尺なし)"_sj));  // a table, not a drawing to scale
+    EXPECT_EQ(e[4].get(1), std::string(u8"(延長 10.0m当たり)"_sj));  // the bars of the whole wall
+    EXPECT_EQ(e[5].get(1), std::string(u8"種 別"_sj));
+    EXPECT_EQ(e[11].get(1), std::string(u8"Ｌ１"_sj));
+    EXPECT_EQ(e[12].get(1), "(mm)");
+    EXPECT_EQ(e[12].get(40), "150");
     EXPECT_EQ(column_lines(400, 0), kColumns);
 }
 

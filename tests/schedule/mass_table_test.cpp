@@ -69,11 +69,12 @@ TEST_F(MassTableTest, AnEmptyListGivesTheHeadingsAndNoMass) {
     EXPECT_EQ(ctx->mass_totals.sizes_used, 0);
     EXPECT_EQ(ctx->mass_totals.mass_total, 0);
     const auto e = test::entities(ctx->canvas);
-    ASSERT_EQ(e.size(), 2u + 2 + 12 + 9);
+    ASSERT_EQ(e.size(), 2u + 3 + 12 + 9);
     EXPECT_EQ(e[0].get(1), std::string(u8"鉄 筋 質 量 表"_sj));
     EXPECT_EQ(e[0].get(40), "400");
-    EXPECT_EQ(e[11].get(1), std::string(u8"１本当り質量"_sj));
-    for (std::size_t i = 16; i < e.size(); ++i) {
+    EXPECT_EQ(e[1].get(1), std::string(u8"(縮尺なし)"_sj));
+    EXPECT_EQ(e[12].get(1), std::string(u8"１本当り質量"_sj));
+    for (std::size_t i = 17; i < e.size(); ++i) {
         EXPECT_EQ(e[i].num(20), m.y + 700);
         EXPECT_EQ(e[i].num(21), m.y);
     }

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <functional>
@@ -220,10 +221,14 @@ TEST(ScheduleSheet, StepsRunInTheirOrderWithTheExtensionGapSet) {
     draw_schedule_sheet(*ctx);
     EXPECT_EQ(ctx->canvas.state.dim_ext_gap, 100);
     const auto e = test::entities(ctx->canvas);
-    // The legend's type-1 bar comes first, the material table's last quantity last.
+    // The legend's type-1 bar comes first, the material table's last quantity, then the notes, last.
     EXPECT_EQ(e.front().num(10), 86000 + 1000);
     EXPECT_EQ(e.front().num(20), 22000 + 4000 + 615);
-    EXPECT_EQ(e.back().get(1), std::string(u8"全延長 t=20cm"_sj));
+    const auto last_quantity = std::find_if(e.begin(), e.end(), [](const auto& x) { return x.type == "TEXT" && x.get(1) == std::string(u8"全延長 t=20cm"_sj); });
+    const auto notes = std::find_if(e.begin(), e.end(), [](const auto& x) { return x.type == "TEXT" && x.get(1) == std::string(u8"注　記"_sj); });
+    ASSERT_NE(last_quantity, e.end());
+    EXPECT_EQ(notes, last_quantity + 1);
+    EXPECT_EQ(e.back().get(1), std::string(u8"7. 曲げは直角とし、S2 の両端のフックには切断長から各辺を除いた長さを等分する。"_sj));
     for (const auto& x : e) {
         for (const auto& [code, value] : x.groups) EXPECT_EQ(value.find("nan"), std::string::npos) << code;
     }

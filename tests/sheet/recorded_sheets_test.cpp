@@ -14,8 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "drawings/section_footing/footing_fixture.hpp"
-#include "sheet/random_walls.hpp"
+#include "sheet/recorded_walls.hpp"
 #include "sheet/run_sheet.hpp"
 #include "test_support.hpp"
 
@@ -36,24 +35,7 @@ std::string digest(std::string_view bytes) {
 TEST(RecordedSheets, EveryFileOfEveryWallIsTheRecordedOne) {
     const std::string source = LWALL_SOURCE_DIR;
     const std::string record_path = source + "/tests/sheet/recorded_sheets.txt";
-    std::map<std::string, std::string> walls = {
-        {"level", test::example_file("level", "PlenkL.dat")},
-        {"sloped", test::example_file("sloped", "PlenkL.dat")},
-        {"reversed", test::read_file(source + "/tests/dxf_reader/walls/reversed/PlenkL.dat")},
-        {"faulty", test::read_file(source + "/tests/checks/faulty/PlenkL.dat")},
-        {"fitting", test::fitting_wall()},
-    };
-    // The sloped example with its top falling to 1000 at the left end: three length classes of
-    // wall bars, the middle one named above the reference point.
-    std::string three = test::example_file("sloped", "PlenkL.dat");
-    for (const auto& [line, text] : {std::pair<int, const char*>{2, "1750,450,1000,2500"}, {38, "4,0,0,0,0"}}) {
-        std::size_t at = 0;
-        for (int n = 1; n < line; ++n) at = three.find('\n', at) + 1;
-        three.replace(at, three.find('\n', at) - at, text);
-    }
-    walls["three classes"] = three;
-    test::WallMaker maker(1907);
-    for (int n = 1; n <= 6; ++n) walls["random" + std::to_string(n)] = maker.next();
+    const std::map<std::string, std::string> walls = test::recorded_walls();
     const std::string layers = test::example_file("level", "GasouL.dat");
     const std::string title = test::read_file(source + "/tests/drawings/sheet_set/title_block/HyodaiL.dat");
 

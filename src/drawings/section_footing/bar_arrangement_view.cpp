@@ -77,6 +77,8 @@ void draw_bar_arrangement_view(RunContext& ctx) {
     pen_select_layer(ctx, "D-STR-HTXT");
     draw_text_styled(cv, {T / 2 - 1500, Hf + Hw + 1500}, {T / 2 - 1000, Hf + Hw + 1500}, 400, 0,
                      u8"鉄 筋 組 立 図"_sj, "KANJI");
+    draw_text_styled(cv, {T / 2 + 1400, Hf + Hw + 1500}, {T / 2 + 1700, Hf + Hw + 1500}, 300, 0,
+                     scale_label(sheet.scale), "KANJI");
 
     // 4. The W1/W2 bar of the section.
     pick_wall_bar_legs(ctx);

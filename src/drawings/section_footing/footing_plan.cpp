@@ -311,6 +311,7 @@ void draw_centre_line_and_faces(RunContext& ctx, const PlanNames& p) {
     draw_arrow(cv, {x, 1500}, {x, 0});
     draw_text_styled(cv, {x, 500}, {x, 550}, 200, 90, u8"上 面 "_sj, "KANJI");
     draw_text_styled(cv, {p.xL - 2000, -700}, {p.xL - 2000, -200}, 400, 90, u8"底　版"_sj, "KANJI");
+    draw_text_styled(cv, {p.xL - 2000, 800}, {p.xL - 2000, 1100}, 300, 90, scale_label(ctx.layout.scale), "KANJI");
 }
 
 // Step 7: transverse bars, F1 (zones 2 then 1) up the upper half, F2 down the lower half.

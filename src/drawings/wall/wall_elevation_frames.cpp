@@ -173,6 +173,7 @@ void draw_wall_elevation_frame(RunContext& ctx, WallFace face) {
         pen_select_layer(ctx, "D-STR-DIM");
         pen_select_layer(ctx, "D-STR-HTXT");
         draw_text_styled(cv, {-1120, t + 1900}, {-1500, t + 1900}, 400, 0, u8"た　て　壁"_sj, "KANJI");
+        draw_text_styled(cv, {1180, t + 1900}, {1480, t + 1900}, 300, 0, scale_label(ctx.layout.scale), "KANJI");
     } else {
         draw_text_styled(cv, {-600, t + 2000}, {-500, t + 2000}, 300, 0, u8"(前  面)"_sj, "KANJI");
     }

@@ -129,13 +129,16 @@ TEST(BarArrangementView, FramesTitleAndBarsInTheirOrder) {
     EXPECT_EQ(e[0].num(40), 400);
     EXPECT_EQ(e[0].num(10), s.footing_view1_x + 200 - 1500);
     EXPECT_EQ(e[0].num(20), s.footing_view1_y + 500 + 2400 + 1500);
+    // Its scale beside it, on its baseline.
+    EXPECT_EQ(e[1].get(1), "S=1:50");
+    EXPECT_EQ(e[1].num(20), e[0].num(20));
     // W1 on the back face, cover4 in from it (200 - 80): foot 240 and rise 2260 from 100 + 16
     // above the underside.
     const Point o{s.footing_view1_x, s.footing_view1_y};
-    EXPECT_EQ(e[1].num(10) - o.x, 120 + 240);
-    EXPECT_EQ(e[1].num(20) - o.y, 116);
-    EXPECT_EQ(e[2].num(11) - o.x, 120);
-    EXPECT_EQ(e[2].num(21) - o.y, 116 + 2260);
+    EXPECT_EQ(e[2].num(10) - o.x, 120 + 240);
+    EXPECT_EQ(e[2].num(20) - o.y, 116);
+    EXPECT_EQ(e[3].num(11) - o.x, 120);
+    EXPECT_EQ(e[3].num(21) - o.y, 116 + 2260);
     // The pen the half leaves behind.
     EXPECT_EQ(ctx->canvas.pen.layer, "D-STR-HTXT");
     EXPECT_EQ(ctx->canvas.pen.colour, 4);

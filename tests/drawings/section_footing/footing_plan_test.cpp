@@ -380,7 +380,7 @@ TEST(FootingPlan, OutlineLabelsPensAndTextStyle) {
         if (upright) faces.push_back(e.get(1));
     }
     const std::vector<std::string> expected = {std::string(u8"下 面 "_sj), std::string(u8"上 面 "_sj),
-                                               std::string(u8"底　版"_sj)};
+                                               std::string(u8"底　版"_sj), "S=1:50"};
     EXPECT_EQ(faces, expected);
     const auto centre = std::find_if(p.e.begin(), p.e.end(), [](const auto& e) { return e.get(8) == "D-BMK"; });
     ASSERT_NE(centre, p.e.end());
