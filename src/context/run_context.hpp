@@ -46,6 +46,10 @@ struct RunContext {
     std::vector<Finding> findings;  // what the checks found in the wall, warnings only
     PrintedTables printed;          // the tables as the sheet prints them
     SvgWriter picture;              // the sheet as a picture, when added to canvas.entities
+    // Where only the drawing file, the script and the sheet's read-back take the sheet: frame 1's
+    // views go straight into the drawing file (StreamedBlocks), and the read-back, not yet among
+    // canvas.entities, is handed their texts once they are placed, then added.
+    EntitySink* read_back_after_views = nullptr;
 };
 
 inline void pen_select_layer(RunContext& ctx, std::string_view name) {

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "core/sheet_frames.hpp"
+#include "output/chunk_store.hpp"
 #include "output/entity_sink.hpp"
 #include "output/output_sink.hpp"
 #include "output/overlap_pass.hpp"
@@ -54,23 +55,6 @@ public:
     void replay(EntitySink& entities, OutputSink& script, std::span<const double> dx, std::span<const double> dy) const;
 
 private:
-    // Kept in chunks, so that what is written stays where it is.
-    template <typename T>
-    class Store {
-    public:
-        std::uint32_t push(const T& v) {
-            if (size_ % kChunk == 0) chunks_.emplace_back().reserve(kChunk);
-            chunks_.back().push_back(v);
-            return size_++;
-        }
-        const T& operator[](std::uint32_t i) const { return chunks_[i / kChunk][i % kChunk]; }
-
-    private:
-        static constexpr std::uint32_t kChunk = 1024;
-        std::vector<std::vector<T>> chunks_;
-        std::uint32_t size_ = 0;
-    };
-
     enum class Kind : std::uint8_t { line, text, circle };
     void grow(int block, const Extent& e);
     struct Drawn {
@@ -97,9 +81,9 @@ private:
     std::vector<BlockRole> roles_;
     int current_ = -1;
     std::vector<Drawn> drawn_;
-    Store<LineEntity> lines_;
-    Store<TextEntity> texts_;
-    Store<CircleEntity> circles_;
+    ChunkStore<LineEntity> lines_;
+    ChunkStore<TextEntity> texts_;
+    ChunkStore<CircleEntity> circles_;
     std::deque<std::string> names_;  // layer and style names
     NameCache layer_cache_, style_cache_;
     std::vector<Extent> extents_;    // per block, grown as it is drawn

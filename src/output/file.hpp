@@ -19,4 +19,8 @@ using File = std::unique_ptr<std::FILE, FileCloser>;
 // `mode` as std::fopen takes it ("rb", "wb"); an empty File when it cannot be opened.
 File open_file(const std::filesystem::path& path, const char* mode);
 
+// Cuts an open file that is being written back to its first `length` bytes, to be written on from
+// there; false when the system refuses.
+bool cut_file(std::FILE* f, long length);
+
 }  // namespace lwall

@@ -16,6 +16,7 @@
 #include "output/csv/quantities_csv.hpp"
 #include "output/dxf/dxf_document.hpp"
 #include "output/sfc/sfc_sheets.hpp"
+#include "output/streamed_blocks.hpp"
 #include "schedule/schedule_input_checks.hpp"
 #include "sheet/sheet_set.hpp"
 #include "sheet/work_bound.hpp"
@@ -122,19 +123,35 @@ SheetResult run_sheet(std::string_view wall_text, std::string_view layer_text, s
                       std::string_view conditions_text, const SheetRequest& request) {
     SheetResult result;
     auto ctx = std::make_unique<RunContext>();
-    SheetAudit audit;
+    auto audit = std::make_unique<SheetAudit>();
     SfcSheets sheets;
-    Canvas& cv = ctx->canvas;
-    cv.dxf_out.attach(request.dxf_file);
-    cv.scr_out.attach(request.scr_file);
-    if (!request.drawing_file) cv.entities = EntityFanOut();  // without the drawing file's entities
-    if (request.picture) cv.entities.add(ctx->picture);
-    if (request.sheets) cv.entities.add(sheets);
-    if (request.observer != nullptr) cv.entities.add(*request.observer);
-    // Every run reads its sheet back as it is made.
-    cv.entities.add(audit);
+    // Where only the drawing file and the script take the sheet, frame 1's views go straight into
+    // the drawing file, and what the overlap pass moves is written over where it stands; the rare
+    // sheet whose views must move whole is started over and drawn again, the views recorded.
+    const auto start = [&](bool stream) {
+        ctx = std::make_unique<RunContext>();
+        audit = std::make_unique<SheetAudit>();
+        Canvas& cv = ctx->canvas;
+        cv.dxf_out.attach(request.dxf_file);
+        cv.scr_out.attach(request.scr_file);
+        if (!request.drawing_file) cv.entities = EntityFanOut();  // without the drawing file's entities
+        if (request.picture) cv.entities.add(ctx->picture);
+        if (request.sheets) cv.entities.add(sheets);
+        if (request.observer != nullptr) cv.entities.add(*request.observer);
+        // Every run reads its sheet back as it is made.
+        if (stream && cv.dxf_out.rewritable() && cv.scr_out.rewritable()) ctx->read_back_after_views = audit.get();
+        else cv.entities.add(*audit);
+    };
+    start(request.drawing_file && !request.picture && !request.sheets && request.observer == nullptr);
     try {
-        draw_whole_sheet(*ctx, wall_text, layer_text, title_text, conditions_text);
+        try {
+            draw_whole_sheet(*ctx, wall_text, layer_text, title_text, conditions_text);
+        } catch (const ViewsMustMove&) {
+            if (!ctx->canvas.dxf_out.start_over()) throw RunFailure(kExitDrawingFile, msg::cant_write("Lwall.dxf"));
+            if (!ctx->canvas.scr_out.start_over()) throw RunFailure(kExitScriptFile, msg::cant_write("plenk.scr"));
+            start(false);
+            draw_whole_sheet(*ctx, wall_text, layer_text, title_text, conditions_text);
+        }
     } catch (const RunFailure& f) {
         take_failure(result, f);
     } catch (const std::exception& e) {
@@ -144,7 +161,7 @@ SheetResult run_sheet(std::string_view wall_text, std::string_view layer_text, s
     add_findings(ctx->findings, check_laps(ctx->input, ctx->handed.laps));
     // A sheet drawn whole is read back: any place it disagrees with itself fails the run.
     if (result.status == kExitOk) {
-        result.disagreements = audit.disagreements();
+        result.disagreements = audit->disagreements();
         if (!result.disagreements.empty()) {
             RunFailure f(kExitAudit, msg::audit_failed(static_cast<int>(result.disagreements.size())));
             // The editor shows the detail: every disagreement, one a line.
@@ -165,6 +182,7 @@ SheetResult run_sheet(std::string_view wall_text, std::string_view layer_text, s
         result.frames = {frame_at(1, 0, ctx->layout.scale)};
     }
     // What was written before a failure stays written.
+    Canvas& cv = ctx->canvas;
     const bool dxf_ok = cv.dxf_out.flush();
     const bool scr_ok = cv.scr_out.flush();
     if (result.status == kExitOk && !dxf_ok) take_failure(result, RunFailure(kExitDrawingFile, msg::cant_write("Lwall.dxf")));

@@ -9,6 +9,7 @@
 #include "drawings/wall/wall_elevations.hpp"
 #include "output/block_recording.hpp"
 #include "output/overlap_pass.hpp"
+#include "output/streamed_blocks.hpp"
 #include "schedule/schedule_drawings.hpp"
 
 namespace lwall {
@@ -16,6 +17,9 @@ namespace lwall {
 namespace {
 
 enum : std::size_t { elevations, arrangement, plan, section, view_count };
+
+// The layers of the frames' title blocks, whose texts and lines never move.
+constexpr std::string_view kFixedLayers = "D-TTL-";
 
 void draw_first_frame_views(RunContext& ctx, const std::function<void(std::size_t)>& next_view) {
     next_view(elevations);
@@ -71,16 +75,31 @@ void draw_sheet_frames(RunContext& ctx) {
     const SheetFrame frame1 = frame_at(1, 0, sheet.scale);
 
     // 1. Frame 1: the views, each moved whole where it would cross the border, reach into the title
-    //    block or lie over another view.
+    //    block or lie over another view. Where only the drawing file and the script take the sheet,
+    //    the views go straight into the drawing file and may not move whole.
+    const bool streamed = ctx.read_back_after_views != nullptr;
     Recorded views(cv);
-    try {
-        draw_first_frame_views(ctx, [&](std::size_t) { views.rec.open_block(BlockRole::drawing); });
-    } catch (...) {
-        views.write_unmoved();
-        throw;
+    StreamedBlocks streamed_views(cv.dxf_out, kFixedLayers);
+    if (streamed) {
+        cv.recording = nullptr;
+        cv.entities.add(streamed_views);
+        draw_first_frame_views(ctx, [&](std::size_t) { streamed_views.open_block(); });
+        cv.entities.remove(streamed_views);
+    } else {
+        try {
+            draw_first_frame_views(ctx, [&](std::size_t) { views.rec.open_block(BlockRole::drawing); });
+        } catch (...) {
+            views.write_unmoved();
+            throw;
+        }
     }
-    const std::vector<Extent> drawn_at = views.rec.extents();
+    const std::vector<Extent> drawn_at = streamed ? streamed_views.extents() : views.rec.extents();
     ctx.view_moves = first_frame_moves(ctx, drawn_at);
+    if (streamed) {
+        for (const ViewMove& m : ctx.view_moves) {
+            if (m.dx != 0 || m.dy != 0) throw ViewsMustMove{};
+        }
+    }
     std::vector<double> vx(view_count), vy(view_count);
     std::size_t k = 0;
     for (const std::size_t v : {elevations, plan, section}) {
@@ -97,7 +116,7 @@ void draw_sheet_frames(RunContext& ctx) {
     try {
         draw_schedule_sheet(ctx);
     } catch (...) {
-        views.write_unmoved();
+        if (!streamed) views.write_unmoved();
         blocks.write_unmoved();
         throw;
     }
@@ -136,19 +155,24 @@ void draw_sheet_frames(RunContext& ctx) {
 
     // 3. Nothing over anything: what collides moves clear, with its leaders.
     std::vector<SheetItem> items;
-    views.rec.add_items(items, vx, vy, "D-TTL-");
+    if (streamed) streamed_views.add_items(items);
+    else views.rec.add_items(items, vx, vy, kFixedLayers);
     const std::size_t first_block_item = items.size();
-    blocks.rec.add_items(items, bx, by, "D-TTL-");
+    blocks.rec.add_items(items, bx, by, kFixedLayers);
     const OverlapOutcome cleared = clear_overlaps(items, ctx.frames);
-    if (!cleared.moves.empty()) {
-        const std::span<const ItemMove> all(cleared.moves);
-        views.rec.set_item_moves(all.first(first_block_item));
-        blocks.rec.set_item_moves(all.subspan(first_block_item));
-    }
+    const std::span<const ItemMove> all(cleared.moves);
+    const std::span<const ItemMove> view_item_moves = all.empty() ? all : all.first(first_block_item);
+    if (!all.empty()) blocks.rec.set_item_moves(all.subspan(first_block_item));
 
     // 4. Everything written in drawing order, then the borders and the title blocks of the frames.
     cv.recording = nullptr;
-    views.rec.replay(cv.entities, cv.scr_out, vx, vy);
+    if (streamed) {
+        if (!streamed_views.place(cv.dxf_out, view_item_moves, *ctx.read_back_after_views)) throw ViewsMustMove{};
+        cv.entities.add(*ctx.read_back_after_views);
+    } else {
+        views.rec.set_item_moves(view_item_moves);
+        views.rec.replay(cv.entities, cv.scr_out, vx, vy);
+    }
     blocks.rec.replay(cv.entities, cv.scr_out, bx, by);
     const int count = static_cast<int>(ctx.frames.size());
     for (const SheetFrame& f : ctx.frames) {
